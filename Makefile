@@ -1,0 +1,37 @@
+# ORVANE: the two commands a new machine needs are `make run` and `make test`.
+BUILD      ?= build
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build run test bench sanitize clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@sh scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_BENCH=ON
+	cmake --build $(BUILD)-bench -j $(JOBS)
+	@sh scripts/bench.sh $(BUILD)-bench
+
+# The core and its unit tests under address and undefined-behaviour sanitizers.
+sanitize: deps
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_CORE_TESTS_ONLY=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan

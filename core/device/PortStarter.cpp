@@ -1,0 +1,31 @@
+#include "core/device/PortStarter.h"
+
+#include "core/device/BaudRates.h"
+
+namespace orvane::device {
+
+PortStarter::Result PortStarter::Open(CSerialCtrl& serial, const host::SettingsStore& settings) {
+    Result result;
+    const int com = settings.ReadInt("COM", 1);
+    result.portIndex = com - 1;
+    result.comBelowOne = com < 1;
+    result.opened = !result.comBelowOne && serial.OpenPort(result.portIndex) == 1;
+    return result;
+}
+
+int PortStarter::ConfiguredBaud(const host::SettingsStore& settings) {
+    return BaudRates::RateOfText(settings.ReadString("Baud Rate", "115,2k"));
+}
+
+void PortStarter::ApplyBaud(CSerialCtrl& serial, const host::SettingsStore& settings, Result& result) {
+    result.baud = ConfiguredBaud(settings);
+    serial.SetBaud(result.baud, result.portIndex);
+}
+
+PortStarter::Result PortStarter::Run(CSerialCtrl& serial, const host::SettingsStore& settings) {
+    Result result = Open(serial, settings);
+    ApplyBaud(serial, settings, result);
+    return result;
+}
+
+}  // namespace orvane::device
