@@ -95,8 +95,14 @@ bool PosixSerialPort::WaitReadable(std::int64_t timeoutMs) {
         const int r = ::poll(&pfd, 1, static_cast<int>(left));
         if (r < 0 && errno == EINTR) continue;
         if (r == 0) return false;
-        if (r > 0 && (pfd.revents & POLLIN)) return true;
-        MarkFailed();  // POLLHUP / POLLERR without data: the other end is gone
+        const int waiting = BytesWaiting();
+        if (waiting > 0) return true;
+        if (waiting < 0 || r < 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            MarkFailed();  // the other end is gone: from now on only sleep
+            break;
+        }
+        // Readable without a byte (a line condition): pause so the loop cannot spin.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     std::this_thread::sleep_until(deadline);
     return false;
