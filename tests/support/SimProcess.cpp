@@ -1,0 +1,168 @@
+#include "tests/support/SimProcess.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::test {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 5000;
+constexpr int kStopTimeoutMs = 5000;
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Reads the first line of `fd` within the time left; empty when none came.
+std::string ReadFirstLine(int fd, int timeoutMs) {
+    std::string line;
+    const std::int64_t deadline = NowMs() + timeoutMs;
+    for (;;) {
+        const std::int64_t left = deadline - NowMs();
+        if (left <= 0) return {};
+        pollfd pfd{fd, POLLIN, 0};
+        const int r = ::poll(&pfd, 1, static_cast<int>(left));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return {};
+        char c = 0;
+        const ssize_t n = ::read(fd, &c, 1);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return {};  // the simulator ended before naming its device
+        if (c == '\n') return line;
+        line.push_back(c);
+    }
+}
+
+}  // namespace
+
+SimProcess::SimProcess(const std::string& binary, std::vector<std::string> args) {
+    char folderTemplate[] = "/tmp/orvane-sim-XXXXXX";
+    if (!::mkdtemp(folderTemplate)) throw std::runtime_error("SimProcess: no temporary folder");
+    folder_ = folderTemplate;
+    logPath_ = folder_ + "/traffic.log";
+    errPath_ = folder_ + "/stderr.txt";
+    args.insert(args.begin(), binary);
+    args.push_back("--log");
+    args.push_back(logPath_);
+
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("SimProcess: pipe failed");
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(out[0]);
+        ::close(out[1]);
+        throw std::runtime_error("SimProcess: fork failed");
+    }
+    if (pid == 0) {
+        // Only async-signal-safe calls between fork and exec.
+        ::dup2(out[1], STDOUT_FILENO);
+        const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err >= 0) ::dup2(err, STDERR_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    pid_ = pid;
+    ::close(out[1]);
+    slavePath_ = ReadFirstLine(out[0], kStartTimeoutMs);
+    ::close(out[0]);
+    if (slavePath_.empty()) {
+        Stop();
+        const std::string errors = Errors();
+        std::filesystem::remove_all(folder_);
+        throw std::runtime_error("SimProcess: " + binary + " named no device: " + errors);
+    }
+}
+
+SimProcess::~SimProcess() {
+    Stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void SimProcess::Reap(int status) {
+    pid_ = -1;
+    if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status)) exitCode_ = 128 + WTERMSIG(status);
+}
+
+bool SimProcess::WaitExit(int timeoutMs) {
+    if (pid_ <= 0) return true;
+    const std::int64_t deadline = NowMs() + timeoutMs;
+    for (;;) {
+        int status = 0;
+        const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+        if (r == pid_) {
+            Reap(status);
+            return true;
+        }
+        if (r < 0 && errno != EINTR) {
+            pid_ = -1;
+            return true;
+        }
+        if (NowMs() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void SimProcess::Stop() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    if (WaitExit(kStopTimeoutMs)) return;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    Reap(status);
+}
+
+std::string SimProcess::Log() const { return ReadWhole(logPath_); }
+
+std::string SimProcess::Errors() const { return ReadWhole(errPath_); }
+
+std::vector<std::pair<char, std::uint8_t>> SimProcess::Traffic() const {
+    return ParseTraffic(Log());
+}
+
+std::vector<std::pair<char, std::uint8_t>> SimProcess::ParseTraffic(const std::string& log) {
+    std::vector<std::pair<char, std::uint8_t>> traffic;
+    std::istringstream lines(log);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string stamp, direction, hex, mark;
+        if (!(fields >> stamp >> direction >> hex)) continue;
+        if ((direction != "RX" && direction != "TX") || hex.size() != 2) continue;
+        if (fields >> mark && (mark == "ignored" || mark == "dropped")) continue;
+        const auto value = static_cast<std::uint8_t>(std::strtoul(hex.c_str(), nullptr, 16));
+        traffic.emplace_back(direction[0], value);
+    }
+    return traffic;
+}
+
+}  // namespace orvane::test

@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace orvane::test {
+
+// A running virtual controller (orvane-sim) for end-to-end tests: started on construction with
+// its traffic log in a private temporary folder, stopped (flash saved) on Stop or destruction.
+class SimProcess {
+public:
+    // Starts the simulator binary with `args` (--log is added), waits up to 5 s for the first
+    // stdout line, the slave path. Throws std::runtime_error on failure, with the simulator's
+    // own error output in the message.
+    SimProcess(const std::string& binary, std::vector<std::string> args);
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    const std::string& SlavePath() const { return slavePath_; }
+    // SIGTERM, then waits for the exit (up to 5 s, then SIGKILL). Safe to call twice.
+    void Stop();
+    // Waits up to `timeoutMs` for the simulator to end by itself (a hang-up fault); true if it did.
+    bool WaitExit(int timeoutMs);
+    bool Running() const { return pid_ > 0; }
+    // The exit status after Stop or WaitExit (-1 while running, 128 + signal when killed).
+    int ExitCode() const { return exitCode_; }
+
+    std::string Log() const;
+    // ('R' | 'T', byte) per byte of the log, in order; bytes marked as ignored or dropped are
+    // left out, so this is what actually crossed the line and was heard.
+    std::vector<std::pair<char, std::uint8_t>> Traffic() const;
+    // The simulator's standard error so far.
+    std::string Errors() const;
+    const std::string& Folder() const { return folder_; }
+
+    // Parses log text as Traffic() does.
+    static std::vector<std::pair<char, std::uint8_t>> ParseTraffic(const std::string& log);
+
+private:
+    void Reap(int status);
+
+    std::string folder_;
+    std::string logPath_;
+    std::string errPath_;
+    std::string slavePath_;
+    pid_t pid_ = -1;
+    int exitCode_ = -1;
+};
+
+}  // namespace orvane::test
