@@ -1,0 +1,133 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string>
+
+#include "core/device/DeviceParams.h"
+#include "core/device/ModeObserver.h"
+#include "core/device/SerialCtrl.h"
+#include "core/host/Prompts.h"
+#include "core/host/SettingsStore.h"
+#include "core/host/Timers.h"
+
+namespace orvane::device {
+
+// The port a device dialog borrows from the view while it is shown.
+struct PortLoan {
+    int portIndex = 0;
+    int baud = 0;
+};
+
+// The view's side of the controller: its last known mode, the mode switches, the periodic state
+// check, Reset RS232, lending the port to device dialogs and the device parameters. It holds the
+// state the window, the run loop, the compiler and the CLI share: DeviceMode, showRsOpenError,
+// the port index and the current baud rate. Every conversation runs on the caller's thread and
+// waits by sleeping in the port (never spinning); timers are only started and killed here, their
+// handlers (OnTimer) are called back by the host.
+class DeviceLink {
+public:
+    static constexpr int kTimerVariableList = 1138;
+    static constexpr int kTimerAnswering = 1139;
+    static constexpr int kTimerSilent = 1140;
+    static constexpr int kTimerRunTick = 1141;
+
+    // SwitchToSystem starts over while the controller falls back to Program right after
+    // confirming System; this many times at most, then the switch counts as failed (OTS1).
+    static constexpr int kMaxSystemRepeats = 3;
+
+    // Shows a device dialog once on the borrowed port; true when it ended with OK, in which
+    // case it is shown again (the window inserts the dialog's text and selects it in between).
+    using DeviceDialog = std::function<bool(const PortLoan&)>;
+    // Shows the device-parameters dialog with the flags read from the controller; true on OK,
+    // with the flags to send back left in the argument.
+    using ParamsDialog = std::function<bool(DeviceParams&)>;
+
+    DeviceLink(CSerialCtrl& serial, host::SettingsStore& settings, host::Prompts& prompts,
+               host::Timers& timers, ModeObserver* observer = nullptr);
+
+    // --- shared state ---------------------------------------------------------------------
+    // "System", "Komendy", "BootLoader", "Program", "Nieznany"; empty before the first query.
+    const std::string& DeviceMode() const { return mode_; }
+    bool IsMode(std::string_view mode) const { return mode_ == mode; }
+    bool ShowRsOpenError() const { return showRsOpenError_; }
+    int PortIndex() const { return portIndex_; }
+    int Baud() const { return baud_; }
+    // The RS232 dialog's speed detection changes the current rate without reopening.
+    void SetCurrentBaud(int baud) { baud_ = baud; }
+    CSerialCtrl& Serial() { return serial_; }
+    host::SettingsStore& Settings() { return settings_; }
+    host::Prompts& Prompts() { return prompts_; }
+
+    // --- port start sequence ---------------------------------------------------------------
+    // Start-up: port index from "COM", open ("Błąd (OIU3)" on failure), speed from
+    // "Baud Rate" even after a failed open. The caller loads the command table, then calls
+    // QueryDeviceMode and StartStateCheck. True when the port opened.
+    bool OpenPortAtStartUp();
+    // After the RS232 dialog: the same with the box "BŁĄD RS (OOU2)", then the mode query.
+    bool ReopenAfterRs232Dialog();
+
+    // --- modes -----------------------------------------------------------------------------
+    // Negative replies change nothing; otherwise the mode of the reply byte (1000: "Nieznany")
+    // and the observer is told.
+    void ApplyModeReply(int reply);
+    void QueryDeviceMode();
+    void SwitchToSystem();
+    void SwitchToKomendy();
+    void SwitchToProgram();
+    void SwitchToBootLoader();
+    // Switch to Program and, once there, lend the port to the control dialog, then back to System.
+    void ProgramAndCtrl(const DeviceDialog& controlDialog);
+
+    // --- state check ---------------------------------------------------------------------------
+    void StartStateCheck();
+    void StopStateCheck();
+    // Timer handlers; OnTimer dispatches 1139 and 1140 and returns false for other ids.
+    bool OnTimer(int id);
+    void OnAnsweringTimer();
+    void OnSilentTimer();
+
+    // --- port reset and hand-over ------------------------------------------------------------
+    void ResetRs232();
+    void HandOverPort(const DeviceDialog& dialog);
+
+    // --- device parameters -----------------------------------------------------------------
+    // Reads the flags in System mode, shows the dialog and writes them back after OK. False
+    // when the controller could not be brought into System mode (nothing was shown).
+    bool EditDeviceParameters(const ParamsDialog& dialog);
+
+    // --- requests the flash operations build on --------------------------------------------
+    // Discards stale input, sends `bytes` in one write and returns the reply byte read within
+    // `seconds`, or 1000 when none came. A request that could not be written has no reply to
+    // wait for and gives 1000 at once.
+    int Request(std::span<const std::uint8_t> bytes, int seconds);
+    int Request(std::initializer_list<std::uint8_t> bytes, int seconds);
+    // Discards stale input and sends without reading; false when the bytes were not written.
+    bool Send(std::initializer_list<std::uint8_t> bytes);
+    // Sends as is, keeping waiting input (the page frames of a flash write); then one reply.
+    int Exchange(std::span<const std::uint8_t> bytes, int seconds);
+    // A mode request: sends one byte and applies the reply read within `seconds`.
+    void RequestMode(std::uint8_t byte, int seconds);
+    // The next byte within `seconds`, or 1000.
+    int ReadReply(int seconds);
+
+private:
+    void SwitchToSystemAttempt(int repeatsLeft);
+    bool SwitchFrom(std::string_view from, std::uint8_t byte, int seconds);
+    void ReportIfNot(std::string_view mode, const char* caption, const char* text);
+    int CheckPeriodMs(const char* key, int fallbackSeconds) const;
+
+    CSerialCtrl& serial_;
+    host::SettingsStore& settings_;
+    host::Prompts& prompts_;
+    host::Timers& timers_;
+    ModeObserver* observer_;
+
+    std::string mode_;
+    bool showRsOpenError_ = true;
+    int portIndex_ = 0;
+    int baud_ = 115200;
+};
+
+}  // namespace orvane::device

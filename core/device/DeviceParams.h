@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+namespace orvane::device {
+
+// The controller's two start-up flags, as the device-parameters dialog shows them.
+struct DeviceParams {
+    bool runUserProgramAtStart = false;  // "Uruchamiaj pragram użytkownika na starcie"
+    bool startInKomendy = false;         // "Rozpocznij pracę od trybu Komendy"
+
+    // On the wire the first flag is inverted (0x00 = set) and the second is not (0xFF = set).
+    std::uint8_t FirstWireByte() const { return runUserProgramAtStart ? 0x00 : 0xFF; }
+    std::uint8_t SecondWireByte() const { return startInKomendy ? 0xFF : 0x00; }
+    // Replies as read (1000 for a missing one, which therefore reads as set for both flags).
+    static DeviceParams FromReplies(int first, int second) {
+        return {first != 0xFF, second != 0x00};
+    }
+};
+
+}  // namespace orvane::device
