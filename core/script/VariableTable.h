@@ -15,7 +15,11 @@ public:
     };
 
     // Puts a new entry with the value 0 in front unless the name exists; true when added.
+    // An existing name keeps its value: a repeated declaration must not reset a running loop.
     bool Declare(std::string_view name);
+    // Declares every name of a "Var:a,b,c;" statement: the text after its first ":", without
+    // ";", split at commas. The number of new entries.
+    int DeclareStatement(std::string_view statement);
     // The first entry of that name, or null.
     Entry* Find(std::string_view name);
     const Entry* Find(std::string_view name) const;
