@@ -38,6 +38,8 @@ public:
     bool operator==(const FlashImage&) const = default;
 
 private:
+    // A page never mixes System, Program and the top of memory.
+    static_assert(kSystemEnd % kPageSize == 0 && kProgramEnd % kPageSize == 0);
     std::array<std::uint8_t, kSize> bytes_;
 };
 
