@@ -113,8 +113,6 @@ public:
     int ReadReply(int seconds);
 
 private:
-    void SwitchToSystemAttempt(int repeatsLeft);
-    bool SwitchFrom(std::string_view from, std::uint8_t byte, int seconds);
     void ReportIfNot(std::string_view mode, const char* caption, const char* text);
     int CheckPeriodMs(const char* key, int fallbackSeconds) const;
 

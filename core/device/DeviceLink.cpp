@@ -1,0 +1,281 @@
+#include "core/device/DeviceLink.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "core/device/ModeReply.h"
+#include "core/device/PortStarter.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::device {
+
+namespace {
+
+constexpr std::uint8_t kQuery = 0x00;
+constexpr std::uint8_t kToSystem = 0xFF;
+constexpr std::uint8_t kToKomendy = 0xFE;
+constexpr std::uint8_t kToProgram = 0xFD;
+constexpr std::uint8_t kToBootLoader = 0xF0;
+constexpr std::uint8_t kReadParams = 0x01;
+constexpr std::uint8_t kWriteParams = 0x02;
+
+constexpr int kModeReplySeconds = 1;
+constexpr int kSystemOnWayToBootLoaderSeconds = 4;
+constexpr int kProgramStartSeconds = 2;
+constexpr int kParamReplySeconds = 3;
+// A controller that talks by itself is drained by the silent-state timer; more than this many
+// bytes in one go is a babbling line, not a mode byte, and must not hold the thread.
+constexpr int kMaxDrainedBytes = 4096;
+
+}  // namespace
+
+DeviceLink::DeviceLink(CSerialCtrl& serial, host::SettingsStore& settings, host::Prompts& prompts,
+                       host::Timers& timers, ModeObserver* observer)
+    : serial_(serial), settings_(settings), prompts_(prompts), timers_(timers),
+      observer_(observer) {}
+
+// --- port start sequence ---------------------------------------------------------------------
+
+bool DeviceLink::OpenPortAtStartUp() {
+    PortStarter::Result result = PortStarter::Open(serial_, settings_);
+    portIndex_ = result.portIndex;
+    if (!result.opened) prompts_.Tell(host::Pl("Błąd (OIU3)"), host::Pl("Błąd otwarcia RS232"));
+    PortStarter::ApplyBaud(serial_, settings_, result);
+    baud_ = result.baud;
+    return result.opened;
+}
+
+bool DeviceLink::ReopenAfterRs232Dialog() {
+    PortStarter::Result result = PortStarter::Open(serial_, settings_);
+    portIndex_ = result.portIndex;
+    if (!result.opened) prompts_.Tell(host::Pl("BŁĄD RS (OOU2)"), host::Pl("Błąd otwarcia RS232"));
+    PortStarter::ApplyBaud(serial_, settings_, result);
+    baud_ = result.baud;
+    QueryDeviceMode();
+    return result.opened;
+}
+
+// --- requests ----------------------------------------------------------------------------------
+
+int DeviceLink::Exchange(std::span<const std::uint8_t> bytes, int seconds) {
+    const int written =
+        serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_);
+    if (written <= 0) return CSerialCtrl::kTimeout;
+    return serial_.ReadByteTimeout(portIndex_, seconds);
+}
+
+int DeviceLink::Request(std::span<const std::uint8_t> bytes, int seconds) {
+    serial_.DiscardInput(portIndex_);
+    return Exchange(bytes, seconds);
+}
+
+int DeviceLink::Request(std::initializer_list<std::uint8_t> bytes, int seconds) {
+    return Request(std::span<const std::uint8_t>(bytes.begin(), bytes.size()), seconds);
+}
+
+bool DeviceLink::Send(std::initializer_list<std::uint8_t> bytes) {
+    serial_.DiscardInput(portIndex_);
+    return serial_.WriteBytes(bytes.begin(), static_cast<int>(bytes.size()), portIndex_) > 0;
+}
+
+int DeviceLink::ReadReply(int seconds) { return serial_.ReadByteTimeout(portIndex_, seconds); }
+
+void DeviceLink::RequestMode(std::uint8_t byte, int seconds) {
+    ApplyModeReply(Request({byte}, seconds));
+}
+
+// --- modes -------------------------------------------------------------------------------------
+
+void DeviceLink::ApplyModeReply(int reply) {
+    if (reply < 0) return;
+    mode_ = std::string(ModeReply::NameOf(reply));
+    if (observer_) observer_->ModeApplied(ModeReply::CommandIdOf(reply), mode_);
+}
+
+void DeviceLink::QueryDeviceMode() { RequestMode(kQuery, kModeReplySeconds); }
+
+void DeviceLink::ReportIfNot(std::string_view mode, const char* caption, const char* text) {
+    if (mode_ != mode) prompts_.Tell(host::Pl(caption), host::Pl(text));
+}
+
+void DeviceLink::SwitchToProgram() {
+    StopStateCheck();
+    QueryDeviceMode();
+    if (IsMode(ModeReply::kSystem)) {
+        // The controller does not answer this switch; it is asked once the program has started.
+        Send({kToProgram});
+        serial_.Clock().WaitSeconds(kProgramStartSeconds);
+        QueryDeviceMode();
+    }
+    ReportIfNot(ModeReply::kProgram, "Błąd (OTP1)", "Błąd przejścia do trybu Program!");
+    StartStateCheck();
+}
+
+void DeviceLink::SwitchToKomendy() {
+    StopStateCheck();
+    QueryDeviceMode();
+    if (IsMode(ModeReply::kSystem)) RequestMode(kToKomendy, kModeReplySeconds);
+    ReportIfNot(ModeReply::kKomendy, "Błąd (OTK1)", "Błąd przejścia do trybu Komendy!");
+    StartStateCheck();
+}
+
+// The controller may fall back to Program right after confirming System (a user program that
+// restarts itself); the switch then starts over, at most kMaxSystemRepeats times.
+void DeviceLink::SwitchToSystem() {
+    bool failed = false;
+    for (int repeat = 0;; ++repeat) {
+        StopStateCheck();
+        QueryDeviceMode();
+        if (!IsMode(ModeReply::kSystem)) {
+            if (IsMode(ModeReply::kKomendy) || IsMode(ModeReply::kProgram) ||
+                IsMode(ModeReply::kBootLoader)) {
+                RequestMode(kToSystem, kModeReplySeconds);
+            }
+            if (!IsMode(ModeReply::kSystem)) RequestMode(kToSystem, kModeReplySeconds);
+        }
+        if (!IsMode(ModeReply::kSystem)) {
+            failed = true;
+            break;
+        }
+        QueryDeviceMode();
+        if (!IsMode(ModeReply::kProgram)) break;
+        if (repeat == kMaxSystemRepeats) {
+            failed = true;
+            break;
+        }
+    }
+    if (failed) prompts_.Tell(host::Pl("Błąd (OTS1)"), host::Pl("Błąd przejścia do trybu System!"));
+    StartStateCheck();
+}
+
+void DeviceLink::SwitchToBootLoader() {
+    StopStateCheck();
+    QueryDeviceMode();
+    if (!IsMode(ModeReply::kBootLoader)) {
+        if (IsMode(ModeReply::kKomendy) || IsMode(ModeReply::kProgram)) {
+            RequestMode(kToSystem, kSystemOnWayToBootLoaderSeconds);
+        }
+        if (IsMode(ModeReply::kSystem)) RequestMode(kToBootLoader, kModeReplySeconds);
+    }
+    ReportIfNot(ModeReply::kBootLoader, "Błąd (OTB1)", "Błąd przejścia do trybu BootLoader!");
+    StartStateCheck();
+}
+
+void DeviceLink::ProgramAndCtrl(const DeviceDialog& controlDialog) {
+    SwitchToProgram();
+    if (!IsMode(ModeReply::kProgram)) return;
+    HandOverPort(controlDialog);
+    SwitchToSystem();
+}
+
+// --- state check ---------------------------------------------------------------------------------
+
+int DeviceLink::CheckPeriodMs(const char* key, int fallbackSeconds) const {
+    const long long seconds = settings_.ReadInt(key, fallbackSeconds);
+    return static_cast<int>(std::clamp(seconds * 1000, 0LL, static_cast<long long>(INT_MAX)));
+}
+
+// Only one of the two timers may run: 1140 while the controller is silent, 1139 otherwise.
+void DeviceLink::StartStateCheck() {
+    const bool silent = IsMode(ModeReply::kUnknown);
+    const int id = silent ? kTimerSilent : kTimerAnswering;
+    timers_.Kill(silent ? kTimerAnswering : kTimerSilent);
+    const int period = silent ? CheckPeriodMs("Sprawdzaj NIE odpowiada co", 0)
+                              : CheckPeriodMs("Sprawdzaj odpowiada co", 2);
+    if (period > 0) timers_.Start(id, period);
+}
+
+void DeviceLink::StopStateCheck() {
+    timers_.Kill(kTimerAnswering);
+    timers_.Kill(kTimerSilent);
+}
+
+bool DeviceLink::OnTimer(int id) {
+    if (id == kTimerAnswering) OnAnsweringTimer();
+    else if (id == kTimerSilent) OnSilentTimer();
+    else return false;
+    return true;
+}
+
+void DeviceLink::OnAnsweringTimer() {
+    timers_.Kill(kTimerAnswering);
+    QueryDeviceMode();
+    if (IsMode(ModeReply::kUnknown)) showRsOpenError_ = true;
+    StartStateCheck();
+}
+
+void DeviceLink::OnSilentTimer() {
+    timers_.Kill(kTimerSilent);
+    // A mode byte the controller sent by itself (after being switched on) is taken over.
+    int last = -1;
+    for (int n = 0; n < kMaxDrainedBytes; ++n) {
+        const int byte = serial_.ReadByte(portIndex_);
+        if (byte < 0) break;
+        last = byte;
+    }
+    ApplyModeReply(last);
+    QueryDeviceMode();
+    if (IsMode(ModeReply::kUnknown)) {
+        ResetRs232();
+        QueryDeviceMode();
+    }
+    StartStateCheck();
+}
+
+// --- port reset and hand-over --------------------------------------------------------------------
+
+void DeviceLink::ResetRs232() {
+    StopStateCheck();
+    serial_.DiscardInput(portIndex_);
+    serial_.ClosePort(portIndex_);
+    prompts_.Tell("Reset RS232", host::Pl("RS232 jest odłączony.\nProszę potwierdzić uruchomienie."));
+    PortStarter::Result result = PortStarter::Open(serial_, settings_);
+    portIndex_ = result.portIndex;
+    if (result.opened) {
+        PortStarter::ApplyBaud(serial_, settings_, result);
+        baud_ = result.baud;
+        QueryDeviceMode();
+        StartStateCheck();
+        return;
+    }
+    if (showRsOpenError_ &&
+        !prompts_.AskYesNo(host::Pl("Błąd (OTR1)"),
+                           host::Pl("Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?"),
+                           host::Icon::None)) {
+        showRsOpenError_ = false;
+    }
+}
+
+void DeviceLink::HandOverPort(const DeviceDialog& dialog) {
+    timers_.Kill(kTimerRunTick);
+    StopStateCheck();
+    const PortLoan loan{portIndex_, baud_};
+    serial_.ClosePort(portIndex_);
+    while (dialog(loan)) {
+    }
+    ResetRs232();
+    serial_.DiscardInput(portIndex_);
+    StartStateCheck();
+}
+
+// --- device parameters ---------------------------------------------------------------------------
+
+bool DeviceLink::EditDeviceParameters(const ParamsDialog& dialog) {
+    StopStateCheck();
+    SwitchToSystem();
+    // The switch restarted the check; the controller stays quiet while the dialog is open.
+    StopStateCheck();
+    const bool inSystem = IsMode(ModeReply::kSystem);
+    if (inSystem) {
+        const int first = Request({kReadParams}, kParamReplySeconds);
+        const int second = ReadReply(kParamReplySeconds);
+        DeviceParams params = DeviceParams::FromReplies(first, second);
+        if (dialog(params)) {
+            Send({kWriteParams, params.FirstWireByte(), params.SecondWireByte()});
+        }
+    }
+    StartStateCheck();
+    return inSystem;
+}
+
+}  // namespace orvane::device
