@@ -1,0 +1,338 @@
+#include "core/device/DeviceLink.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/device/ModeRules.h"
+#include "core/host/Cp1250.h"
+#include "tests/support/DeviceRig.h"
+
+namespace orvane::device {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr int kAnswering = DeviceLink::kTimerAnswering;
+constexpr int kSilent = DeviceLink::kTimerSilent;
+
+class DeviceLinkTest : public ::testing::Test, public test::DeviceRig {
+protected:
+    DeviceLinkTest() { link.OpenPortAtStartUp(); }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> c;
+        for (const auto& b : prompts.Boxes()) c.push_back(b.caption);
+        return c;
+    }
+};
+
+TEST_F(DeviceLinkTest, ModeRepliesSetTheModeAndTellThePane) {
+    const struct { int reply; const char* mode; int command; } rows[] = {
+        {0x00, "Program", 32784}, {0xF0, "BootLoader", 32781}, {0xFE, "Komendy", 32782},
+        {0xFF, "System", 32785},  {0x12, "Nieznany", 32783},   {1000, "Nieznany", 32783},
+    };
+    EXPECT_EQ(link.DeviceMode(), "");
+    for (const auto& row : rows) {
+        link.ApplyModeReply(row.reply);
+        EXPECT_EQ(link.DeviceMode(), row.mode) << row.reply;
+        EXPECT_EQ(pane.commands.back(), row.command) << row.reply;
+    }
+    link.ApplyModeReply(-1);  // nothing read: nothing changes, nobody is told
+    EXPECT_EQ(link.DeviceMode(), "Nieznany");
+    EXPECT_EQ(pane.commands.size(), std::size(rows));  // the fixture's open queried nothing
+}
+
+TEST_F(DeviceLinkTest, QueryDiscardsStaleInputAndTimesOutAfterOneToTwoSeconds) {
+    wire->Reply({0xFE});  // left over from before: must not pass for the answer
+    Replies({{0xFF}});
+    link.QueryDeviceMode();
+    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(wire->Written(), Bytes{0x00});
+
+    Replies({});
+    const auto before = clock.NowMs();
+    link.QueryDeviceMode();
+    EXPECT_EQ(link.DeviceMode(), "Nieznany");
+    EXPECT_GT(clock.NowMs() - before, 1000);
+    EXPECT_LE(clock.NowMs() - before, 2000);
+}
+
+struct SwitchRow {
+    const char* name;
+    std::function<void(DeviceLink&)> action;
+    std::vector<Bytes> replies;
+    Bytes written;
+    const char* mode;
+    const char* box;  // caption of the failure box, or null
+};
+
+class SwitchTest : public DeviceLinkTest, public ::testing::WithParamInterface<SwitchRow> {};
+
+TEST_P(SwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
+    const SwitchRow& row = GetParam();
+    Replies(row.replies);
+    row.action(link);
+    EXPECT_EQ(wire->Written(), row.written);
+    EXPECT_EQ(link.DeviceMode(), row.mode);
+    if (row.box) {
+        ASSERT_EQ(prompts.Boxes().size(), 1u);
+        EXPECT_EQ(prompts.Boxes()[0].caption, row.box);
+    } else {
+        EXPECT_TRUE(prompts.Boxes().empty()) << prompts.Boxes()[0].caption;
+    }
+    // Whatever happened, the check that fits the mode left behind runs again (default periods).
+    EXPECT_EQ(timers.IsRunning(kAnswering), std::string(row.mode) != "Nieznany");
+    EXPECT_FALSE(timers.IsRunning(kSilent));
+}
+
+const auto kToSystem = [](DeviceLink& l) { l.SwitchToSystem(); };
+const auto kToKomendy = [](DeviceLink& l) { l.SwitchToKomendy(); };
+const auto kToProgram = [](DeviceLink& l) { l.SwitchToProgram(); };
+const auto kToBoot = [](DeviceLink& l) { l.SwitchToBootLoader(); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SwitchTest,
+    ::testing::Values(
+        SwitchRow{"KomendyFromSystem", kToKomendy, {{0xFF}, {0xFE}}, {0x00, 0xFE}, "Komendy", nullptr},
+        SwitchRow{"KomendyFromProgramSendsNothing", kToKomendy, {{0x00}}, {0x00}, "Program", "Błąd (OTK1)"},
+        SwitchRow{"KomendyUnanswered", kToKomendy, {{0xFF}, {}}, {0x00, 0xFE}, "Nieznany", "Błąd (OTK1)"},
+        SwitchRow{"ProgramFromSystem", kToProgram, {{0xFF}, {}, {0x00}}, {0x00, 0xFD, 0x00}, "Program", nullptr},
+        SwitchRow{"ProgramDidNotStart", kToProgram, {{0xFF}, {}, {0xFF}}, {0x00, 0xFD, 0x00}, "System", "Błąd (OTP1)"},
+        SwitchRow{"ProgramFromKomendy", kToProgram, {{0xFE}}, {0x00}, "Komendy", "Błąd (OTP1)"},
+        SwitchRow{"SystemAlready", kToSystem, {{0xFF}, {0xFF}}, {0x00, 0x00}, "System", nullptr},
+        SwitchRow{"SystemFromKomendy", kToSystem, {{0xFE}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
+        SwitchRow{"SystemFromKomendyOnSecondTry", kToSystem, {{0xFE}, {0xFE}, {0xFF}, {0xFF}},
+                  {0x00, 0xFF, 0xFF, 0x00}, "System", nullptr},
+        SwitchRow{"SystemFromNieznanySendsOnce", kToSystem, {{}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
+        SwitchRow{"SystemNeverAnswers", kToSystem, {{0xFE}, {}, {}}, {0x00, 0xFF, 0xFF}, "Nieznany", "Błąd (OTS1)"},
+        SwitchRow{"SystemStartsOverAfterFallingBackToProgram", kToSystem,
+                  {{0xFF}, {0x00}, {0x00}, {0xFF}, {0xFF}}, {0x00, 0x00, 0x00, 0xFF, 0x00}, "System", nullptr},
+        SwitchRow{"BootLoaderFromSystem", kToBoot, {{0xFF}, {0xF0}}, {0x00, 0xF0}, "BootLoader", nullptr},
+        SwitchRow{"BootLoaderFromKomendy", kToBoot, {{0xFE}, {0xFF}, {0xF0}}, {0x00, 0xFF, 0xF0}, "BootLoader", nullptr},
+        SwitchRow{"BootLoaderAlready", kToBoot, {{0xF0}}, {0x00}, "BootLoader", nullptr},
+        SwitchRow{"BootLoaderProgramUnanswered", kToBoot, {{0x00}, {}}, {0x00, 0xFF}, "Nieznany", "Błąd (OTB1)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DeviceLinkTest, FailureBoxesCarryTheirTexts) {
+    const struct { std::function<void(DeviceLink&)> action; const char* text; } rows[] = {
+        {kToSystem, "Błąd przejścia do trybu System!"},
+        {kToKomendy, "Błąd przejścia do trybu Komendy!"},
+        {kToProgram, "Błąd przejścia do trybu Program!"},
+        {kToBoot, "Błąd przejścia do trybu BootLoader!"},
+    };
+    for (const auto& row : rows) {
+        prompts.Clear();
+        row.action(link);  // nothing answers
+        ASSERT_EQ(prompts.Boxes().size(), 1u);
+        EXPECT_EQ(prompts.Boxes()[0].text, row.text);
+    }
+}
+
+TEST_F(DeviceLinkTest, SwitchToSystemGivesUpOnAControllerThatKeepsFallingBack) {
+    // Every attempt: query says Program, the switch is confirmed, the next query says Program.
+    wire->responder = [](const Bytes& b, test::Wire& w) { w.Reply({static_cast<std::uint8_t>(b[0] == 0xFF ? 0xFF : 0x00)}); };
+    link.SwitchToSystem();
+    EXPECT_EQ(wire->writes.size(), 3u * (DeviceLink::kMaxSystemRepeats + 1));
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Błąd (OTS1)"});
+}
+
+TEST_F(DeviceLinkTest, WayToBootLoaderWaitsFourSecondsForSystem) {
+    wire->responder = [](const Bytes& b, test::Wire& w) {
+        if (b[0] == 0x00) w.Reply({0xFE});
+        if (b[0] == 0xFF) w.Reply({0xFF}, 3900);
+        if (b[0] == 0xF0) w.Reply({0xF0});
+    };
+    link.SwitchToBootLoader();
+    EXPECT_EQ(link.DeviceMode(), "BootLoader");
+}
+
+TEST_F(DeviceLinkTest, StateCheckRunsOneTimerWithThePeriodOfItsSetting) {
+    const struct { int reply; const char* key; const char* value; int id; int period; } rows[] = {
+        {0xFF, nullptr, nullptr, kAnswering, 2000},
+        {0xFE, "Sprawdzaj odpowiada co", "5", kAnswering, 5000},
+        {0xFF, "Sprawdzaj odpowiada co", "0", kAnswering, -1},
+        {1000, nullptr, nullptr, kSilent, -1},
+        {1000, "Sprawdzaj NIE odpowiada co", "3", kSilent, 3000},
+        {1000, "Sprawdzaj NIE odpowiada co", "-2", kSilent, -1},
+    };
+    for (const auto& row : rows) {
+        test::DeviceRig rig;
+        if (row.key) rig.settings.WriteString(host::Pl(row.key), row.value);
+        rig.timers.Start(row.id == kAnswering ? kSilent : kAnswering, 1);  // the other one must go
+        rig.link.ApplyModeReply(row.reply);
+        rig.link.StartStateCheck();
+        EXPECT_EQ(rig.timers.Period(row.id), row.period) << row.reply << " " << (row.key ? row.value : "");
+        EXPECT_EQ(rig.timers.Running().size(), row.period > 0 ? 1u : 0u);
+    }
+}
+
+TEST_F(DeviceLinkTest, AnsweringTimerRequeriesAndRestoresTheOpenErrorQuestion) {
+    settings.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "7");
+    Replies({{0xFF}});
+    EXPECT_TRUE(link.OnTimer(kAnswering));
+    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(timers.Period(kAnswering), 2000);
+
+    opener.refuseOpen = true;
+    prompts.QueueAnswer(host::Answer::Ok);
+    prompts.QueueAnswer(host::Answer::No);
+    link.ResetRs232();  // answered No: the open error is not shown again...
+    EXPECT_FALSE(link.ShowRsOpenError());
+    opener.refuseOpen = false;
+    link.OnTimer(kAnswering);  // ...until the answering check finds the controller gone
+    EXPECT_TRUE(link.ShowRsOpenError());
+    EXPECT_EQ(link.DeviceMode(), "Nieznany");
+    EXPECT_EQ(timers.Period(kSilent), 7000);
+    EXPECT_FALSE(timers.IsRunning(kAnswering));
+    EXPECT_FALSE(link.OnTimer(DeviceLink::kTimerRunTick));
+}
+
+TEST_F(DeviceLinkTest, SilentTimerTakesOverAModeByteTheControllerSentByItself) {
+    link.ApplyModeReply(1000);
+    wire->Reply({0x12, 0xFE});  // switched on: noise, then its mode
+    Replies({{0xFE}});
+    link.OnTimer(kSilent);
+    EXPECT_EQ(pane.modes, (std::vector<std::string>{"Nieznany", "Komendy", "Komendy"}));
+    EXPECT_TRUE(prompts.Boxes().empty());
+    EXPECT_TRUE(timers.IsRunning(kAnswering));
+}
+
+TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
+    link.ApplyModeReply(1000);
+    link.OnTimer(kSilent);
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Reset RS232"});
+    EXPECT_EQ(prompts.Boxes()[0].text, "RS232 jest odłączony.\nProszę potwierdzić uruchomienie.");
+    EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
+}
+
+TEST_F(DeviceLinkTest, ResetReopensWithTheConfiguredPortAndSpeed) {
+    settings.WriteString("COM", "3");
+    settings.WriteString("Baud Rate", "9600");
+    Replies({{0xFF}});
+    link.ResetRs232();
+    EXPECT_EQ(opener.opened.back(), 2);
+    EXPECT_EQ(link.PortIndex(), 2);
+    EXPECT_EQ(link.Baud(), 9600);
+    EXPECT_EQ(wire->baud, 9600);
+    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_TRUE(timers.IsRunning(kAnswering));
+}
+
+TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndLeavesTheCheckStopped) {
+    timers.Start(kAnswering, 2000);
+    opener.refuseOpen = true;
+    prompts.QueueAnswer(host::Answer::Ok);
+    prompts.QueueAnswer(host::Answer::No);
+    link.ResetRs232();
+    link.ResetRs232();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Reset RS232", "Błąd (OTR1)", "Reset RS232"}));
+    EXPECT_EQ(prompts.Boxes()[1].text, "Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?");
+    EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
+    EXPECT_FALSE(link.ShowRsOpenError());
+    EXPECT_TRUE(timers.Running().empty());
+}
+
+TEST_F(DeviceLinkTest, HandOverLendsAClosedPortUntilTheDialogEndsThenResets) {
+    settings.WriteString("COM", "2");
+    Replies({{0xFF}, {0xFF}});
+    link.ResetRs232();
+    link.SetCurrentBaud(57600);
+    timers.Start(DeviceLink::kTimerRunTick, 1);
+    prompts.Clear();
+    int shown = 0;
+    link.HandOverPort([&](const PortLoan& loan) {
+        EXPECT_EQ(loan.portIndex, 1);
+        EXPECT_EQ(loan.baud, 57600);
+        EXPECT_FALSE(serial.IsOpen(1));
+        EXPECT_TRUE(timers.Running().empty());
+        return ++shown < 3;  // OK twice, then left
+    });
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Reset RS232"});
+    EXPECT_TRUE(serial.IsOpen(1));
+    EXPECT_TRUE(timers.IsRunning(kAnswering));
+}
+
+TEST_F(DeviceLinkTest, ProgramAndCtrlShowsTheDialogOnlyInProgramAndReturnsToSystem) {
+    Replies({{0xFF}, {}, {0x00}, {0x00}, {0xFF}, {0xFF}});
+    int shown = 0;
+    link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(link.DeviceMode(), "System");
+
+    Replies({{0xFE}});
+    link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(DeviceLinkTest, DeviceParametersAreReadShownAndWrittenBack) {
+    const struct { std::vector<Bytes> replies; bool run; bool komendy; } rows[] = {
+        {{{0xFF}, {0xFF}, {0x00, 0xFF}}, true, true},
+        {{{0xFF}, {0xFF}, {0xFF, 0x00}}, false, false},
+        {{{0xFF}, {0xFF}, {}}, true, true},  // nothing came: both read as set
+    };
+    for (const auto& row : rows) {
+        test::DeviceRig rig;
+        rig.Replies(row.replies);
+        DeviceParams shown;
+        EXPECT_TRUE(rig.link.EditDeviceParameters([&](DeviceParams& p) {
+            shown = p;
+            p = {true, false};
+            return true;
+        }));
+        EXPECT_EQ(shown.runUserProgramAtStart, row.run);
+        EXPECT_EQ(shown.startInKomendy, row.komendy);
+        EXPECT_EQ(rig.wire->writes.back(), (Bytes{0x02, 0x00, 0x00}));
+        EXPECT_TRUE(rig.timers.IsRunning(kAnswering));
+    }
+    Replies({{0xFF}, {0xFF}, {0x00, 0x00}});
+    link.EditDeviceParameters([](DeviceParams&) { return false; });
+    EXPECT_EQ(wire->writes.back(), Bytes{0x01});  // cancelled: nothing sent back
+
+    Replies({{0xFE}, {}, {}});
+    EXPECT_FALSE(link.EditDeviceParameters([](DeviceParams&) -> bool { ADD_FAILURE(); return true; }));
+}
+
+TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
+    test::DeviceRig rig;
+    rig.opener.refuseOpen = true;
+    EXPECT_FALSE(rig.link.OpenPortAtStartUp());
+    EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
+    ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
+    EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
+    EXPECT_EQ(rig.prompts.Boxes()[1].caption, "BŁĄD RS (OOU2)");
+    EXPECT_EQ(rig.prompts.Boxes()[1].text, "Błąd otwarcia RS232");
+    EXPECT_EQ(rig.link.DeviceMode(), "Nieznany");  // the RS232 reopen still queries
+    EXPECT_EQ(rig.link.Baud(), 115200);
+}
+
+TEST(ModeRulesTest, MenusFollowTheModeAndTheEditor) {
+    // Columns: check, BootLoader, System, Komendy, Program, Program+CTRL, RS, positions,
+    // sequence, parameters, flash transfers, version; the editor enabled.
+    const struct { const char* mode; const char* enabled; } rows[] = {
+        {"", "111000000100"},
+        {"System", "110111100111"},
+        {"Komendy", "111000011100"},
+        {"Program", "111000000110"},
+        {"BootLoader", "101000000110"},
+        {"Nieznany", "100000000000"},
+    };
+    for (const auto& row : rows) {
+        const std::string_view m = row.mode;
+        const bool got[] = {ModeRules::CanCheckState(true), ModeRules::CanSwitchToBootLoader(m, true),
+                            ModeRules::CanSwitchToSystem(m, true), ModeRules::CanSwitchToKomendy(m, true),
+                            ModeRules::CanSwitchToProgram(m, true), ModeRules::CanProgramAndCtrl(m, true),
+                            ModeRules::CanControlByRs(m), ModeRules::CanEditPositions(m),
+                            ModeRules::CanEditSequence(m), ModeRules::CanEditDeviceParameters(m),
+                            ModeRules::CanTransferFlash(m), ModeRules::CanQueryVersion(m)};
+        std::string bits;
+        for (bool b : got) bits += b ? '1' : '0';
+        EXPECT_EQ(bits, row.enabled) << row.mode;
+        // With the editor disabled (a run) only the menus that ignore it stay as they are.
+        EXPECT_FALSE(ModeRules::CanSwitchToSystem(m, false) || ModeRules::CanSwitchToBootLoader(m, false) ||
+                     ModeRules::CanSwitchToKomendy(m, false) || ModeRules::CanCheckState(false));
+        EXPECT_TRUE(ModeRules::CanResetRs232());
+    }
+}
+
+}  // namespace
+}  // namespace orvane::device
