@@ -5,34 +5,51 @@
 namespace orvane::host {
 
 namespace {
-int DigitValue(char c, int base) {
-    int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-    return v < base ? v : -1;
+
+constexpr std::size_t kReaderBuffer = 30;  // the platform reads the value into 30 characters
+
+unsigned Byte(char c) { return static_cast<unsigned char>(c); }
+
+// -1 when `c` is no digit of `base`.
+int DigitValue(char c, unsigned base) {
+    unsigned v = 36;
+    if (c >= '0' && c <= '9') v = Byte(c) - '0';
+    else if (c >= 'a' && c <= 'z') v = Byte(c) - 'a' + 10;
+    else if (c >= 'A' && c <= 'Z') v = Byte(c) - 'A' + 10;
+    return v < base ? static_cast<int>(v) : -1;
 }
+
+unsigned PrefixBase(char c) {
+    switch (c) {
+        case 'x': return 16;
+        case 'o': return 8;
+        case 'b': return 2;
+        default: return 0;
+    }
+}
+
 }  // namespace
 
 int ParseProfileInt(std::string_view text, int fallback) {
+    text = text.substr(0, kReaderBuffer - 1);
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && Byte(text[i]) <= ' ') ++i;
     if (i == text.size()) return fallback;
     bool negative = false;
     if (text[i] == '-' || text[i] == '+') {
         negative = text[i] == '-';
         ++i;
     }
-    int base = 10;
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
+    unsigned base = 10;
+    if (i + 1 < text.size() && text[i] == '0' && PrefixBase(text[i + 1]) != 0) {
+        base = PrefixBase(text[i + 1]);
         i += 2;
     }
     std::uint32_t value = 0;
     for (; i < text.size(); ++i) {
         const int d = DigitValue(text[i], base);
         if (d < 0) break;
-        value = value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(d);
+        value = value * base + static_cast<std::uint32_t>(d);
     }
     if (negative) value = 0u - value;
     return static_cast<int>(value);

@@ -1,0 +1,108 @@
+#include "core/commands/CommandFile.h"
+
+#include "core/commands/CommandIni.h"
+#include "core/commands/IniFile.h"
+#include "core/host/AtomicFile.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::commands {
+
+namespace {
+
+host::FileRequest OpenRequest(const std::string& path) {
+    return {host::Pl("Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|"), "*.ini", path};
+}
+
+// The "Błąd zapisu do pliku" box: true when the user wants another try.
+bool AskRetry(host::Prompts& prompts, const std::string& path) {
+    return prompts.AskYesNo(host::Pl("Błąd zapisu do pliku"),
+                            host::Pl("Błąd otwarcia pliku komend: ") + path +
+                                host::Pl("\n\nCzy kontynuować pracę?"));
+}
+
+// Settles `path` on a file that can be written: asks again while an existing file refuses,
+// offers the Open dialog while there is no file. False when the user gives up.
+bool FindWritable(std::string& path, host::FileChooser& files, host::Prompts& prompts) {
+    while (!host::AtomicFile::CanWrite(path)) {
+        if (host::AtomicFile::Exists(path)) {
+            if (!AskRetry(prompts, path)) return false;
+            continue;
+        }
+        const auto chosen = files.ChooseOpen(OpenRequest(path));
+        if (!chosen) return false;
+        path = *chosen;
+    }
+    return true;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : "\n") + line;
+    return out;
+}
+
+}  // namespace
+
+void CommandFile::Parse(std::string_view iniBytes, CommandTable& table,
+                        std::vector<std::string>* warnings) {
+    table.Clear();
+    const IniFile ini = IniFile::FromBytes(iniBytes);
+    int n = 1;
+    for (; auto def = CommandIni::Read(ini, n, warnings); ++n) table.AddNewest(std::move(*def));
+    CommandIni::CheckUnread(ini, n, warnings);
+}
+
+bool CommandFile::ReadFile(const std::string& path, CommandTable& table,
+                           std::vector<std::string>* warnings) {
+    table.Clear();
+    std::string bytes;
+    // A folder opens as a stream too, and would read as an empty file.
+    if (!host::AtomicFile::Exists(path) || !host::AtomicFile::Read(path, bytes)) {
+        if (warnings) warnings->push_back(host::Pl("Błąd odczytu pliku komend: ") + path);
+        return false;
+    }
+    Parse(bytes, table, warnings);
+    return true;
+}
+
+void CommandFile::Load(CommandTable& table, host::SettingsStore& settings,
+                       host::FileChooser& files, host::Prompts& prompts,
+                       const std::string& defaultPath) {
+    table.Clear();
+    std::string path = settings.ReadString(kPathKey, defaultPath);
+    while (!host::AtomicFile::Exists(path)) {
+        const auto chosen = files.ChooseOpen(OpenRequest(path));
+        if (!chosen) return;
+        path = *chosen;
+    }
+    settings.WriteString(kPathKey, path);
+    std::vector<std::string> warnings;
+    if (!ReadFile(path, table, &warnings)) {
+        prompts.Tell(host::Pl("Błąd odczytu pliku (OIK2)"), JoinLines(warnings), host::Icon::Error);
+    } else if (!warnings.empty()) {
+        prompts.Tell(host::Pl("Komendy (OIK1)"), JoinLines(warnings), host::Icon::Warning);
+    }
+}
+
+bool CommandFile::Write(const CommandTable& table, host::SettingsStore& settings,
+                        host::FileChooser& files, host::Prompts& prompts) {
+    const std::string bytes = Serialize(table);
+    std::string path = settings.ReadString(kPathKey, kWriteDefaultPath);
+    // The bytes go to a temporary file that replaces the old one only when complete, so a
+    // failure at any point leaves the previous file as it was.
+    while (FindWritable(path, files, prompts)) {
+        settings.WriteString(kPathKey, path);
+        if (host::AtomicFile::Write(path, bytes)) return true;
+        if (!AskRetry(prompts, path)) return false;
+    }
+    return false;
+}
+
+std::string CommandFile::Serialize(const CommandTable& table) {
+    IniFile ini;
+    int n = 0;
+    for (const CommandDef& def : table.NewestFirst()) CommandIni::Write(ini, ++n, def);
+    return ini.ToBytes();
+}
+
+}  // namespace orvane::commands
