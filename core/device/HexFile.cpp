@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "core/device/HexCursor.h"
 #include "core/host/AtomicFile.h"
@@ -70,14 +71,41 @@ void StoreData(const Record& record, std::uint64_t address, FlashImage& image) {
     }
 }
 
-std::string DataRecord(int address, const std::uint8_t* bytes, int count) {
+// Two uppercase digits of a value from 0 to 255.
+void AppendByte(std::string& text, int value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    text += kDigits[value / 16];
+    text += kDigits[value % 16];
+}
+
+void AppendDataRecord(std::string& text, int address, const std::uint8_t* bytes, int count) {
     unsigned sum = static_cast<unsigned>(count + address / 256 + address % 256 + kData);
-    std::string line = ":" + HexFile::ByteToHex(count) + HexFile::WordToHex(address) + "00";
+    text += ':';
+    AppendByte(text, count);
+    AppendByte(text, address / 256);
+    AppendByte(text, address % 256);
+    AppendByte(text, kData);
     for (int i = 0; i < count; ++i) {
-        line += HexFile::ByteToHex(bytes[i]);
+        AppendByte(text, bytes[i]);
         sum += bytes[i];
     }
-    return line + HexFile::ByteToHex(ChecksumOf(sum)) + kLineEnd;
+    AppendByte(text, ChecksumOf(sum));
+    text += kLineEnd;
+}
+
+// The fixed first line; room for a whole region's records up front.
+std::string StartFile(int regionSize) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(regionSize / kRecordBytes + 3) * 45);
+    text += kSegmentZeroLine;
+    text += kLineEnd;
+    return text;
+}
+
+std::string EndFile(std::string text) {
+    text += kEndOfFileLine;
+    text += kLineEnd;
+    return text;
 }
 
 bool WordErased(const FlashImage& image, int address) {
@@ -93,10 +121,9 @@ bool BlockErased(const FlashImage& image, int address) {
 }  // namespace
 
 std::string HexFile::ByteToHex(int value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    if (value > 255) return "FF";
-    if (value < 0) return "00";
-    return {kDigits[value / 16], kDigits[value % 16]};
+    std::string text;
+    AppendByte(text, std::clamp(value, 0, 255));
+    return text;
 }
 
 std::string HexFile::WordToHex(int value) {
@@ -175,7 +202,7 @@ bool HexFile::Usable(HexReadResult result) {
 // end at the System's end: bytes beyond it belong to the user program, and a System write of
 // this file would otherwise put them into the program's first page.
 std::string HexFile::WriteSystemHex(const FlashImage& image) {
-    std::string text = std::string(kSegmentZeroLine) + kLineEnd;
+    std::string text = StartFile(FlashImage::kSystemEnd - FlashImage::kSystemStart);
     int a = FlashImage::kSystemStart;
     while (a < FlashImage::kSystemEnd) {
         while (a < FlashImage::kSystemEnd && WordErased(image, a)) a += 2;
@@ -186,20 +213,20 @@ std::string HexFile::WriteSystemHex(const FlashImage& image) {
             a += 2;
             n += 2;
         }
-        text += DataRecord(start, image.Data() + start, n);
+        AppendDataRecord(text, start, image.Data() + start, n);
     }
-    return text + kEndOfFileLine + kLineEnd;
+    return EndFile(std::move(text));
 }
 
 // Whole 16-byte records; erased blocks are left out but do not end the file, so a program
 // with a gap (an .org, a table placed high) comes back complete.
 std::string HexFile::WriteProgramHex(const FlashImage& image) {
-    std::string text = std::string(kSegmentZeroLine) + kLineEnd;
+    std::string text = StartFile(FlashImage::kProgramEnd - FlashImage::kProgramStart);
     for (int a = FlashImage::kProgramStart; a < FlashImage::kProgramEnd; a += kRecordBytes) {
         if (BlockErased(image, a)) continue;
-        text += DataRecord(a, image.Data() + a, kRecordBytes);
+        AppendDataRecord(text, a, image.Data() + a, kRecordBytes);
     }
-    return text + kEndOfFileLine + kLineEnd;
+    return EndFile(std::move(text));
 }
 
 }  // namespace orvane::device

@@ -250,8 +250,8 @@ TEST(HexFileWriteTest, ProgramRecordsAreWholeBlocksAndGapsDoNotEndTheFile) {
     Put(image, 0x0800, {0x42});   // after erased blocks, e.g. a table placed with .org
     Put(image, 0x1EFF, {0x24});   // the last Program byte
     Put(image, 0x1F00, {0x66});   // the top belongs to no file
-    std::vector<std::uint8_t> first = Bytes(10, 1);
-    first.resize(16, 0xFF);
+    std::vector<std::uint8_t> first(16, 0xFF);
+    for (int i = 0; i < 10; ++i) first[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + i);
     std::vector<std::uint8_t> table(16, 0xFF);
     table[0] = 0x42;
     std::vector<std::uint8_t> last(16, 0xFF);

@@ -42,11 +42,14 @@ protected:
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
     // Runs srec_cat with arguments in which {dir} stands for the test's folder.
-    bool SrecCat(std::string args) const {
-        for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) {
-            args.replace(at, 5, "'" + dir_.string() + "'");
+    bool SrecCat(const std::string& args) const {
+        std::string command = "srec_cat";
+        for (std::size_t from = 0, at; from < args.size(); from = at + 5) {
+            at = std::min(args.find("{dir}", from), args.size());
+            command.append(args, from, at - from);
+            if (at < args.size()) command.append("'").append(dir_.string()).append("'");
         }
-        return std::system(("srec_cat " + args).c_str()) == 0;
+        return std::system(command.c_str()) == 0;
     }
 
     void WriteBytes(const std::string& name, const Bytes& bytes) const {
@@ -91,7 +94,7 @@ TEST_P(HexFromSrecCat, ReadsBackTheBinary) {
         const Bytes binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
                                          static_cast<unsigned>(region.start) + 7);
         WriteBytes("in.bin", binary);
-        ASSERT_TRUE(SrecCat("{dir}/in.bin -Binary -offset " + std::to_string(region.start) + " " +
+        ASSERT_TRUE(SrecCat(" {dir}/in.bin -Binary -offset " + std::to_string(region.start) + " " +
                             row.filters + " -o {dir}/out.hex -Intel " + row.format))
             << row.name;
         std::string text;
@@ -132,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HexSrecordTest, DataBeyondSixtyFourKilobytesStopAtTheTop) {
     WriteBytes("in.bin", RandomBytes(64, 3));
     for (const std::string format : {"", "-address-length=3"}) {
-        ASSERT_TRUE(SrecCat("{dir}/in.bin -Binary -offset 0x10700 -o {dir}/out.hex -Intel " + format));
+        ASSERT_TRUE(SrecCat(" {dir}/in.bin -Binary -offset 0x10700 -o {dir}/out.hex -Intel " + format));
         FlashImage image;
         test::ScriptedPrompts prompts;
         EXPECT_EQ(HexFile::ReadHexFile(PathOf("out.hex"), image, 0x0700, kBelow, kTop, prompts),
@@ -171,7 +174,7 @@ TEST_F(HexSrecordTest, SrecCatReadsTheWrittenFilesBackByteForByte) {
               Written{"program", HexFile::WriteProgramHex(image), FlashImage::kProgramStart,
                       FlashImage::kProgramEnd}}) {
             ASSERT_TRUE(host::AtomicFile::Write(PathOf("w.hex"), w.text));
-            ASSERT_TRUE(SrecCat("{dir}/w.hex -Intel -fill 0xFF 0 0x2000 -o {dir}/w.bin -Binary"))
+            ASSERT_TRUE(SrecCat(" {dir}/w.hex -Intel -fill 0xFF 0 0x2000 -o {dir}/w.bin -Binary"))
                 << w.name << " seed " << seed;
             const Bytes back = ReadBytes("w.bin");
             ASSERT_EQ(back.size(), static_cast<std::size_t>(FlashImage::kSize));
