@@ -173,16 +173,6 @@ TEST(HexFileReadTest, EveryReadStartsFromAnErasedImage) {
     ExpectImage(image, {{5, 1}}, "second read");
 }
 
-TEST(HexFileReadTest, OnlyCompleteAndEndlessFilesAreUsable) {
-    const std::pair<HexReadResult, bool> rows[] = {
-        {HexReadResult::Complete, true},          {HexReadResult::NoEndRecord, true},
-        {HexReadResult::StoppedBelowLimit, false}, {HexReadResult::StoppedAtTop, false},
-        {HexReadResult::StoppedEndWithData, false}, {HexReadResult::StoppedBadChecksum, false},
-        {HexReadResult::CannotOpen, false},
-    };
-    for (const auto& [result, usable] : rows) EXPECT_EQ(HexFile::Usable(result), usable);
-}
-
 TEST(HexFileReadTest, FilesAreReadWholeAndAMissingFileCannotBeOpened) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() /
                                       ("orvane-hexfile-" + std::to_string(::getpid()));
