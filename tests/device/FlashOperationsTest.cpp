@@ -164,6 +164,7 @@ struct DeviceFault {
     std::function<void(test::FakeController&)> fault;
     const char* systemBox;
     const char* programBox;
+    std::size_t framesSent;  // the frame that failed is the last one sent
 };
 
 class WriteFaultTest : public FlashOperationsTest, public ::testing::WithParamInterface<DeviceFault> {};
@@ -185,6 +186,9 @@ TEST_P(WriteFaultTest, EndsWithItsBoxAndNeverClaimsSuccess) {
         EXPECT_EQ(box.caption + " | " + box.text, kind == Kind::System ? GetParam().systemBox : GetParam().programBox);
         EXPECT_FALSE(bar.shown);
         EXPECT_NE(rig.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
+        const auto frames = std::count_if(rig.wire->writes.begin(), rig.wire->writes.end(),
+                                          [](const Bytes& w) { return w.size() == 67; });
+        EXPECT_EQ(static_cast<std::size_t>(frames), GetParam().framesSent);
         EXPECT_EQ(rig.timers.IsRunning(DeviceLink::kTimerAnswering), rig.link.DeviceMode() != "Nieznany");
     }
 }
@@ -194,16 +198,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DeviceFault{"Silent", [](test::FakeController& c) { c.silent = true; },
                     "Błąd (OWSZ3) | Błąd przejścia do trybu BootLoadera!",
-                    "Błąd (OWZP3) | Błąd przejścia do trybu BootLoadera!"},
+                    "Błąd (OWZP3) | Błąd przejścia do trybu BootLoadera!", 0},
         DeviceFault{"EraseRefused", [](test::FakeController& c) { c.eraseReply = 0; },
                     "Błąd kasowania (OWSZ1) | Błąd kasowania Systemu",
-                    "Błąd kasowania (OWZP1) | Błąd kasowania Programu"},
+                    "Błąd kasowania (OWZP1) | Błąd kasowania Programu", 0},
         DeviceFault{"HangsUpInThePageLoop", [](test::FakeController& c) { c.pagesAnswered = 1; },
                     "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu"},
+                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 2},
         DeviceFault{"PageRefused", [](test::FakeController& c) { c.pageReply = 0; },
                     "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu"},
+                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 1},
         // A stray 1 left waiting must not pass for the first page's acknowledgement.
         DeviceFault{"StrayAcknowledgement",
                     [](test::FakeController& c) {
@@ -211,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                         c.pagesAnswered = 0;
                     },
                     "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu"}),
+                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
