@@ -1,0 +1,151 @@
+#include "core/host/IniSettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+#include "core/host/AtomicFile.h"
+#include "core/host/Cp1250.h"
+#include "core/host/IniSettingsDocument.h"
+#include "core/host/IniSettingsEscaping.h"
+#include "core/host/IniSettingsLock.h"
+
+namespace orvane::host {
+namespace {
+
+TEST(IniSettingsEscapingTest, KeysAreSpelledAsTheSettingsLibrarySpellsThem) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"COM", "COM"},
+        {"Baud Rate", "Baud%20Rate"},
+        {"Komenda ustalająca pozycję serw w ms", "Komenda%20ustalaj%U0105ca%20pozycj%U0119%20serw%20w%20ms"},
+        {"Urządzenie COM1", "Urz%U0105dzenie%20COM1"},
+        {"Plik pamięci", "Plik%20pami%U0119ci"},
+        {"Zażółć", "Za%U017C%F3%U0142%U0107"},  // ó is below U+0100: two digits
+        {"a/b_c-d.e", "a\\b_c-d.e"},
+    };
+    for (const auto& [key, file] : rows) {
+        EXPECT_EQ(IniSettingsEscaping::EscapeKey(Pl(key)), file) << key;
+        EXPECT_EQ(IniSettingsEscaping::UnescapeKey(file), Pl(key)) << file;
+    }
+    EXPECT_EQ(IniSettingsEscaping::UnescapeKey("50%"), "50%");     // a lone % stays
+    EXPECT_EQ(IniSettingsEscaping::UnescapeKey("%zz%U12"), "%zz%U12");
+}
+
+TEST(IniSettingsEscapingTest, ValuesAreQuotedAndEscapedOnlyWhereTheyMustBe) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"ServoSet", "ServoSet"},
+        {"115,2k", "\"115,2k\""},
+        {"a=b;c", "\"a=b;c\""},
+        {"C:\\konfig.asm", "C:\\\\konfig.asm"},
+        {" lead", "\" lead\""},
+        {"say \"hi\"", "say \\\"hi\\\""},
+        {"@x", "@@x"},
+        {"Łódź", "Łódź"},
+        {"a\tb\n", "a\\tb\\n"},
+        {"\x01" "5", "\\x1\\x35"},  // a digit after \x.. is escaped too, or it would join it
+        {"", ""},
+    };
+    for (const auto& [value, file] : rows) {
+        EXPECT_EQ(IniSettingsEscaping::EscapeValue(Pl(value)), file) << value;
+        EXPECT_EQ(IniSettingsEscaping::UnescapeValue(file), Pl(value)) << file;
+    }
+    const std::pair<const char*, const char*> read[] = {
+        {"  x  ", "x"}, {"\"  x  \"", "  x  "}, {"a, b", "a,b"}, {"@Invalid()", ""},
+        {"\\101\\x42", "AB"}, {"trailing\\", "trailing"},
+    };
+    for (const auto& [file, value] : read) EXPECT_EQ(IniSettingsEscaping::UnescapeValue(file), value) << file;
+}
+
+TEST(IniSettingsDocumentTest, RewritesLikeTheSettingsLibraryKeepingForeignKeys) {
+    const auto doc = [] {
+        auto d = IniSettingsDocument::Parse(
+            "; a comment\r\nlanguage=pl\r\n\r\n[Window]\r\ngeometry=@ByteArray(\\x1\\0)\r\n"
+            "[ORVANE]\r\nCOM = 2\r\nBaud%20Rate=\"9600\"\r\n");
+        d.Set("ORVANE", "com", "5");                        // an existing key, any case
+        d.Set("ORVANE", Pl("Plik zapisz"), "\"/tmp/a b.hex\"");  // a new one goes first
+        d.Set("Other", "x", "1");                           // and a new section at the top
+        return d;
+    }();
+    EXPECT_EQ(doc.Text(),
+              "[Other]\nx=1\n\n[General]\nlanguage=pl\n\n[Window]\ngeometry=@ByteArray(\\x1\\0)\n\n"
+              "[ORVANE]\nPlik%20zapisz=\"/tmp/a b.hex\"\nCOM=5\nBaud%20Rate=\"9600\"\n");
+    ASSERT_NE(doc.Find("ORVANE", "baud rate"), nullptr);
+    EXPECT_EQ(*doc.Find("ORVANE", "baud rate"), "\"9600\"");
+    EXPECT_EQ(doc.Find("Window", "COM"), nullptr);
+}
+
+class IniSettingsFileTest : public ::testing::Test {
+protected:
+    IniSettingsFileTest() {
+        char folderTemplate[] = "/tmp/orvane-ini-XXXXXX";
+        folder = ::mkdtemp(folderTemplate);
+        path = folder + "/config/ORVANE/ORVANE.ini";
+    }
+    ~IniSettingsFileTest() override { std::filesystem::remove_all(folder); }
+    std::string Text() const {
+        std::string text;
+        AtomicFile::Read(path, text);
+        return text;
+    }
+    std::string folder;
+    std::string path;
+};
+
+TEST_F(IniSettingsFileTest, WritesAreSharedWithOtherProgramsAtOnce) {
+    IniSettingsFile cli(path);
+    EXPECT_EQ(cli.ReadString("COM", "1"), "1");
+    cli.WriteString("COM", "3");
+    cli.WriteString("Baud Rate", "115,2k");
+    cli.WriteString(Pl("Plik komend"), Pl("/home/ł/Komendy.ini"));
+    EXPECT_EQ(Text(), "[ORVANE]\nPlik%20komend=/home/\xC5\x82/Komendy.ini\nBaud%20Rate=\"115,2k\"\nCOM=3\n");
+
+    IniSettingsFile window(path);
+    EXPECT_EQ(window.ReadString("baud rate", ""), "115,2k");
+    EXPECT_EQ(window.ReadInt("COM", 1), 3);
+    // The other program changes the file; the next read sees it, the next write keeps it.
+    ASSERT_TRUE(AtomicFile::Write(path, Text() + "\n[Window]\nsize=@Size(10 20)\n"));
+    EXPECT_EQ(window.ReadString(Pl("Plik komend"), ""), Pl("/home/ł/Komendy.ini"));
+    ASSERT_TRUE(AtomicFile::Write(path, "[ORVANE]\nCOM=7\n\n[Window]\nsize=@Size(10 20)\n"));
+    EXPECT_EQ(cli.ReadString("COM", ""), "7");
+    cli.WriteString("Tab size", "4");
+    EXPECT_EQ(Text(), "[ORVANE]\nTab%20size=4\nCOM=7\n\n[Window]\nsize=@Size(10 20)\n");
+    EXPECT_TRUE(cli.LastError().empty());
+}
+
+TEST_F(IniSettingsFileTest, ALockHeldByARunningProgramDelaysTheWriteButLosesNothing) {
+    IniSettingsFile cli(path, "ORVANE", 50);
+    cli.WriteString("COM", "2");
+    {
+        const IniSettingsLock other(path);  // this very process: certainly alive
+        ASSERT_TRUE(other.Held());
+        cli.WriteString("COM", "4");
+        EXPECT_FALSE(cli.LastError().empty());
+        EXPECT_EQ(cli.ReadString("COM", ""), "4");  // still what this run set
+        EXPECT_EQ(Text(), "[ORVANE]\nCOM=2\n");
+    }
+    cli.WriteString("COM", "5");
+    EXPECT_EQ(Text(), "[ORVANE]\nCOM=5\n");
+
+    // A lock left behind by a process that is gone is taken over.
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    ASSERT_TRUE(AtomicFile::Write(path + ".lock", "2147483000\nORVANE\n" + std::string(host) + "\n"));
+    cli.WriteString("COM", "6");
+    EXPECT_TRUE(cli.LastError().empty()) << cli.LastError();
+    EXPECT_FALSE(AtomicFile::Exists(path + ".lock"));
+}
+
+TEST(IniSettingsFileDefaultTest, FollowsXdgConfigHome) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", "/x/cfg", 1);
+    EXPECT_EQ(IniSettingsFile::DefaultPath(), "/x/cfg/ORVANE/ORVANE.ini");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(IniSettingsFile::DefaultPath(), std::string(std::getenv("HOME")) + "/.config/ORVANE/ORVANE.ini");
+    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace orvane::host
