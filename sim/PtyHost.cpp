@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -20,6 +21,9 @@ namespace {
 // Replies nobody reads are lost after this long, as a real line loses what a closed port misses.
 constexpr std::int64_t kLineFullMs = 1000;
 constexpr int kReadChunk = 256;
+// How long the last replies wait for the PC before the hang-up fault closes the line.
+constexpr std::int64_t kLingerMs = 1000;
+constexpr int kLingerFirstMs = 20;
 
 std::string Reason(const std::string& what) { return what + ": " + std::strerror(errno); }
 
@@ -77,6 +81,17 @@ bool PtyHost::Link(const std::string& path, std::string& error) {
     return true;
 }
 
+void PtyHost::LingerUntilRead() {
+    // The slave's input queue is shared by every descriptor of it, ours included: once it is
+    // empty the PC has taken the last reply, which a hang-up would otherwise throw away. The
+    // kernel moves written bytes into that queue a moment later, hence the short first pause.
+    ::usleep(kLingerFirstMs * 1000);
+    const std::int64_t until = Millis() + kLingerMs;
+    int waiting = 0;
+    while (Millis() < until && ::ioctl(slave_, FIONREAD, &waiting) == 0 && waiting > 0)
+        ::usleep(2000);
+}
+
 void PtyHost::Close() {
     if (slave_ >= 0) ::close(slave_);
     if (master_ >= 0) ::close(master_);
@@ -88,6 +103,7 @@ PtyHost::End PtyHost::Run(int stopFd, std::string& why) {
         if (controller_.HangUpDue()) {
             CollectReplies();
             WritePending();
+            LingerUntilRead();
             Close();
             why = "rozłączenie (hangup-after)";
             return End::HungUp;

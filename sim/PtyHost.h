@@ -40,6 +40,7 @@ private:
     void Hear(std::uint8_t byte, int pcBaud);
     void CollectReplies();
     void WritePending();
+    void LingerUntilRead();
     void Close();
     int PollTimeoutMs() const;
 

@@ -27,7 +27,8 @@ public:
     virtual bool ApplyLineSettings(int baud, std::string& error) = 0;
     virtual bool SetBaud(int baud, std::string& error) = 0;
     virtual void SetDtr(bool active) = 0;
-    // Discards both queues.
+    // Lets pending output leave, then discards waiting input (a request written just before a
+    // close must still reach the device).
     virtual void Purge() = 0;
 };
 

@@ -150,6 +150,13 @@ void PosixSerialPort::SetDtr(bool active) {
     ::ioctl(fd_, active ? TIOCMBIS : TIOCMBIC, &lines);
 }
 
-void PosixSerialPort::Purge() { ::tcflush(fd_, TCIOFLUSH); }
+// A request written just before a close (the speed change the RS232 dialog sends right before
+// closing its port) must still reach the controller: the bytes are let out first and only input
+// is thrown away. Flushing the output of a pseudo-terminal would discard what the controller on
+// the other side has not read yet.
+void PosixSerialPort::Purge() {
+    if (!failed_) ::tcdrain(fd_);
+    ::tcflush(fd_, TCIFLUSH);
+}
 
 }  // namespace orvane::device
