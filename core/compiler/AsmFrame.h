@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "core/script/LabelTable.h"
+#include "core/script/VariableTable.h"
+
+namespace orvane::compiler {
+
+// The fixed parts of the generated files: the firmware's entry points, the origin of the user
+// program and the entry table the firmware jumps through, the includes of the memory file and
+// the SRAM reservations of the variables. Paths are written as the system names its files.
+class AsmFrame {
+public:
+    // The word address of the user program, right after the system firmware.
+    static constexpr int kProgramOrigin = 0x0380;
+
+    // Lines 1-4 of the assembler file: the include of the memory file, the 24 entry points,
+    // the origin and the jump to the program's start.
+    static std::string Header(const std::string& memoryFilePath);
+    // The two interrupt slots, then the start label unless the script has its own "Main".
+    static std::string EntryTable(const script::LabelTable& labels);
+    static std::string Trailer() { return "ret\n"; }
+
+    static std::string Include(const std::string& path);
+    // Two bytes of SRAM per variable, newest first.
+    static std::string Reservations(const script::VariableTable& variables);
+    static std::string Reservation(const std::string& name) { return name + ": .BYTE 2\n"; }
+};
+
+}  // namespace orvane::compiler

@@ -1,0 +1,15 @@
+#pragma once
+#include <string_view>
+
+namespace orvane::compiler {
+
+// Judges the assembler's report. It succeeded when a line says "Assembly complete with no
+// errors." — avra words it "Assembly complete with no errors (2 warnings)." when it only warned,
+// which is a success too: the image was written.
+class AssemblerReport {
+public:
+    static constexpr std::string_view kSuccess = "Assembly complete with no errors.";
+    static bool Succeeded(std::string_view report);
+};
+
+}  // namespace orvane::compiler

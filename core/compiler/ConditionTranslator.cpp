@@ -1,0 +1,90 @@
+#include "core/compiler/ConditionTranslator.h"
+
+#include <algorithm>
+#include <array>
+
+namespace orvane::compiler {
+
+namespace {
+
+constexpr std::string_view kLeftMinusRight = "cp tmp3,tmp1\ncpc tmp4,tmp2\n";
+constexpr std::string_view kRightMinusLeft = "cp tmp1,tmp3\ncpc tmp2,tmp4\n";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+ConditionTranslator::ConditionTranslator(TranslationContext& context,
+                                         ExpressionTranslator& expressions)
+    : ctx_(context), expressions_(expressions) {}
+
+// The first operator of this list found anywhere in the condition splits it, so a condition
+// holding both "<=" and "==" splits at the "<=". The left operand ends up in tmp3:tmp4.
+const ConditionTranslator::Comparison* ConditionTranslator::FindOperator(
+    std::string_view condition, std::size_t& at) {
+    static constexpr std::array<Comparison, 6> kComparisons{{
+        {"<=", kRightMinusLeft, "brsh"},
+        {"<", kLeftMinusRight, "brlo"},
+        {"==", kLeftMinusRight, "breq"},
+        {"!=", kLeftMinusRight, "brne"},
+        {">=", kLeftMinusRight, "brsh"},
+        {">", kRightMinusLeft, "brlo"},
+    }};
+    for (const Comparison& c : kComparisons) {
+        at = condition.find(c.op);
+        if (at != std::string_view::npos) return &c;
+    }
+    return nullptr;
+}
+
+std::string ConditionTranslator::ConditionOf(std::string_view statement) {
+    const std::size_t open = statement.find('(');
+    if (open == std::string_view::npos) return {};
+    int depth = 1;
+    for (std::size_t i = open + 1; i < statement.size(); ++i) {
+        if (statement[i] == '(') ++depth;
+        if (statement[i] == ')' && --depth == 0)
+            return std::string(statement.substr(open + 1, i - open - 1));
+    }
+    return std::string(statement.substr(open + 1));
+}
+
+void ConditionTranslator::Translate(std::string_view statement, int n, Form form) {
+    const std::string number = std::to_string(n);
+    const bool loop = form == Form::While;
+    const std::string trueLabel = (loop ? "ORVwhileLoop" : "ORVif") + number + (loop ? "OK" : "Tak");
+    const std::string falseLabel =
+        (loop ? "ORVwhileLoop" : "ORVif") + number + (loop ? "Koniec" : "Nie");
+
+    const std::string condition = ConditionOf(statement);
+    std::size_t at = 0;
+    const Comparison* comparison = FindOperator(condition, at);
+    if (comparison == nullptr) {
+        WithoutOperator(condition, trueLabel, falseLabel);
+        return;
+    }
+    expressions_.TranslateExpression(std::string_view(condition).substr(0, at));
+    ctx_.Write("push tmp1\npush tmp2\n");
+    expressions_.TranslateExpression(std::string_view(condition).substr(at + comparison->op.size()));
+    ctx_.Write("pop tmp4\npop tmp3\n");
+    ctx_.Write(comparison->compare);
+    ctx_.Write(std::string(comparison->branch) + " " + trueLabel + "\n");
+    ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
+}
+
+// A non-zero number is always true and costs nothing (the usual while(1)); anything else is
+// true when its value is not 0, as when the script runs on the PC, so while(0) and if(x) do
+// what they say.
+void ConditionTranslator::WithoutOperator(std::string_view condition,
+                                          const std::string& trueLabel,
+                                          const std::string& falseLabel) {
+    const bool literal = std::all_of(condition.begin(), condition.end(), IsDigit);
+    if (literal && condition.find_first_not_of('0') != std::string_view::npos) return;
+    if (!literal) {
+        expressions_.TranslateExpression(condition);
+        ctx_.Write("cp tmp1,zero\ncpc tmp2,zero\nbrne " + trueLabel + "\n");
+    }
+    ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
+}
+
+}  // namespace orvane::compiler

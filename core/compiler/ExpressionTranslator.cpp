@@ -1,0 +1,223 @@
+#include "core/compiler/ExpressionTranslator.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/host/Cp1250.h"
+#include "core/script/DecimalText.h"
+#include "core/script/StatementPieces.h"
+
+namespace orvane::compiler {
+
+namespace {
+
+constexpr std::string_view kPushAccumulator = "push tmp1\npush tmp2\n";
+constexpr std::string_view kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
+constexpr std::string_view kSubtract = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The ")" that balances a "(" standing just before `from`; npos when none does.
+std::size_t BalancingParen(std::string_view text, std::size_t from) {
+    int depth = 1;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
+// A 16-bit pair load of a number that may lie beyond 16 bits: the assembler reports a high byte
+// above 255 (a huge literal is kept within what a line can print).
+std::string LoadNumber(double value, bool first) {
+    const double whole = std::floor(std::min(value, 1e15));
+    const auto low = static_cast<long long>(std::fmod(whole, 256.0));
+    const auto high = static_cast<long long>(std::floor(whole / 256.0));
+    const char* highReg = first ? "tmp2" : "tmp4";
+    const char* lowReg = first ? "tmp1" : "tmp3";
+    return std::string("ldi ") + highReg + "," + std::to_string(high) + "\nldi " + lowReg + "," +
+           std::to_string(low) + "\n";
+}
+
+bool IsTrigonometric(std::string_view call) {
+    return call.starts_with("sin") || call.starts_with("cos") || call.starts_with("ctg");
+}
+
+}  // namespace
+
+ExpressionTranslator::ExpressionTranslator(TranslationContext& context)
+    : ctx_(context), commandCalls_(context, *this) {}
+
+void ExpressionTranslator::TranslateExpression(std::string_view text) {
+    // Each level is a C++ frame and two bytes of the controller's stack: absurd nesting is
+    // refused like any other operand that cannot be made sense of.
+    if (depth_ >= kMaxNesting) {
+        Unrecognised(text);
+        return;
+    }
+    ++depth_;
+    Translate(text);
+    --depth_;
+}
+
+void ExpressionTranslator::Translate(std::string_view text) {
+    Pass pass;
+    for (const char c : text) {
+        if (c == ';') continue;
+        pass.text.push_back(c == ',' ? '.' : c);
+    }
+    if (!pass.text.empty() && std::string_view("-+*/").find(pass.text[0]) != std::string_view::npos)
+        ctx_.Write("clr tmp2\nclr tmp1\n");
+
+    while (pass.pos < pass.text.size()) {
+        const char ch = pass.text[pass.pos];
+        if (ch == '+' || ch == '-') AdditiveOperator(pass, ch);
+        else if (ch == '*' || ch == '/') MultiplicativeOperator(pass, ch);
+        if (!Operand(pass, text)) return;
+        if (pass.waiting == '*' || pass.waiting == '/') {
+            ctx_.Write(pass.waiting == '*' ? "rcall Pomnoz\n" : "rcall Podziel\n");
+            pass.waiting = 0;
+        }
+    }
+    Finish(pass);
+}
+
+void ExpressionTranslator::AdditiveOperator(Pass& pass, char op) {
+    ++pass.pos;
+    CompleteHeld(pass.held);
+    pass.held = 0;
+    ApplyWaiting(pass.waiting);
+    pass.waiting = op;
+}
+
+// A product after "+" or "-" puts their left side on the stack and starts from their right
+// operand. Only the first factor does so: in a+b*c*d the second "*" continues the product.
+void ExpressionTranslator::MultiplicativeOperator(Pass& pass, char op) {
+    if (pass.held == 0) {
+        pass.held = pass.waiting;
+        if (pass.held != 0) {
+            ctx_.Write(kPushAccumulator);
+            ctx_.Write("mov tmp1,tmp3\nmov tmp2,tmp4\n");
+        }
+    }
+    pass.waiting = op;
+    ++pass.pos;
+}
+
+bool ExpressionTranslator::Operand(Pass& pass, std::string_view whole) {
+    const char ch = pass.pos < pass.text.size() ? pass.text[pass.pos] : '\0';
+    if (ch == '(') {
+        Group(pass);
+    } else if (IsDigit(ch)) {
+        Number(pass);
+    } else if (Variable(pass)) {
+        // loaded
+    } else if (pass.text.find(')', pass.pos) != std::string::npos) {
+        CommandCall(pass);
+    } else {
+        Unrecognised(whole);
+        return false;
+    }
+    return true;
+}
+
+// The operand counts as 1 and the rest of the expression is dropped.
+void ExpressionTranslator::Unrecognised(std::string_view whole) {
+    ctx_.Write("clr tmp2\nldi tmp1,1\n");
+    ctx_.NoteFault();
+    ctx_.Prompts().Tell(host::Pl("BŁĄD (OASM1)"),
+                        host::Pl("Błąd określenia wartości: ") + std::string(whole),
+                        host::Icon::Error);
+}
+
+// An unclosed group takes the rest of the text.
+void ExpressionTranslator::Group(Pass& pass) {
+    const std::size_t inner = pass.pos + 1;
+    const std::size_t close = BalancingParen(pass.text, inner);
+    const std::size_t innerEnd = close == std::string::npos ? pass.text.size() : close;
+    if (pass.waiting != 0) ctx_.Write(kPushAccumulator);
+    TranslateExpression(std::string_view(pass.text).substr(inner, innerEnd - inner));
+    if (pass.waiting != 0) ctx_.Write("mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\n");
+    pass.pos = close == std::string::npos ? pass.text.size() : close + 1;
+}
+
+void ExpressionTranslator::Number(Pass& pass) {
+    const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
+    const std::size_t length = script::DecimalText::NumberLength(rest);
+    ctx_.Write(LoadNumber(script::DecimalText::Parse(rest.substr(0, length)), pass.FirstOperand()));
+    pass.pos += length;
+}
+
+// The newest variable whose name the text begins with, when the name is followed by the end or
+// by an operator or parenthesis (so that "vw" is not read as "v" followed by "w").
+bool ExpressionTranslator::Variable(Pass& pass) {
+    const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
+    for (const auto& entry : ctx_.Variables().Entries()) {
+        const std::string& name = entry.name;
+        if (name.empty() || !rest.starts_with(name)) continue;
+        if (rest.size() > name.size() &&
+            std::string_view("+-*/()").find(rest[name.size()]) == std::string_view::npos)
+            continue;
+        ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
+        ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
+        pass.pos += name.size();
+        return true;
+    }
+    return false;
+}
+
+void ExpressionTranslator::CommandCall(Pass& pass) {
+    const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
+    const std::string call = std::string(rest.substr(0, rest.find(')') + 1)) + ";";
+    if (pass.waiting != 0) ctx_.Write(kPushAccumulator);
+    if (commandCalls_.TranslateCommandCall(call) == 1 && !IsTrigonometric(call))
+        ctx_.Write("clr tmp2\n");
+    if (pass.waiting != 0) ctx_.Write("mov tmp4,tmp2\nmov tmp3,tmp1\npop tmp2\npop tmp1\n");
+    const std::size_t open = rest.find('(');
+    const std::size_t close =
+        open == std::string_view::npos ? open : BalancingParen(rest, open + 1);
+    pass.pos = close == std::string_view::npos ? pass.text.size() : pass.pos + close + 1;
+}
+
+void ExpressionTranslator::Finish(Pass& pass) {
+    if (pass.held != 0) {
+        if (pass.waiting != 0) ctx_.Write("mov tmp6,tmp4\nmov tmp5,tmp3\n");
+        CompleteHeld(pass.held);
+        if (pass.waiting != 0) ctx_.Write("mov tmp4,tmp6\nmov tmp3,tmp5\n");
+    }
+    ApplyWaiting(pass.waiting);
+}
+
+// The product is in the accumulator and the held operator's left side on the stack.
+void ExpressionTranslator::CompleteHeld(char held) {
+    if (held == '+') {
+        ctx_.Write("pop tmp4\npop tmp3\n");
+        ctx_.Write(kAdd);
+    } else if (held == '-') {
+        ctx_.Write("mov tmp3,tmp1\nmov tmp4,tmp2\n");
+        ctx_.Write("pop tmp2\npop tmp1\n");
+        ctx_.Write(kSubtract);
+    }
+}
+
+void ExpressionTranslator::ApplyWaiting(char waiting) {
+    if (waiting == '+') ctx_.Write(kAdd);
+    else if (waiting == '-') ctx_.Write(kSubtract);
+}
+
+std::int32_t ExpressionTranslator::TranslateArgument(std::string_view statement, int n) {
+    if (statement.find('(') == std::string_view::npos) return 1;
+    std::string argument;
+    if (!script::StatementPieces::CutArgument(statement, n, argument)) return -1;
+    if (argument == "0") return 0;
+    if (std::all_of(argument.begin(), argument.end(), IsDigit)) {
+        // Saturates: a literal beyond the 32-bit range means "as large as it gets".
+        std::int64_t value = 0;
+        for (const char c : argument) value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
+        return value <= 0 ? 0 : static_cast<std::int32_t>(-value);
+    }
+    TranslateExpression(argument);
+    return 1;
+}
+
+}  // namespace orvane::compiler

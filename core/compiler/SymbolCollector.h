@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/host/Prompts.h"
+#include "core/script/LabelTable.h"
+#include "core/script/StatementReader.h"
+#include "core/script/VariableTable.h"
+
+namespace orvane::compiler {
+
+// Before a compile translates anything it knows every label (for the entry table, Call and Run)
+// and every declared variable (for the reservations in the memory file).
+class SymbolCollector {
+public:
+    SymbolCollector(script::StatementReader& reader, script::LabelTable& labels,
+                    script::VariableTable& variables, host::Prompts& prompts);
+
+    // Reads the whole script statement by statement. A duplicate label asks whether to go on;
+    // No ends the collection there (the compile goes on with what was collected).
+    void CollectLabelsAndVariables();
+
+private:
+    void CollectNames(const std::string& statement);
+    bool AddLabel(const std::string& label);
+
+    script::StatementReader& reader_;
+    script::LabelTable& labels_;
+    script::VariableTable& variables_;
+    host::Prompts& prompts_;
+};
+
+}  // namespace orvane::compiler

@@ -1,0 +1,36 @@
+#include "core/compiler/TranslationContext.h"
+
+#include "core/host/Cp1250.h"
+
+namespace orvane::compiler {
+
+TranslationContext::TranslationContext(script::StatementReader& reader,
+                                       host::EditorAccess& editor,
+                                       script::VariableTable& variables,
+                                       const script::LabelTable& labels,
+                                       const commands::CommandTable& commands,
+                                       host::Prompts& prompts)
+    : reader_(reader),
+      editor_(editor),
+      variables_(variables),
+      labels_(labels),
+      commands_(commands),
+      prompts_(prompts) {}
+
+void TranslationContext::Stop(std::string_view statement, std::string_view reason, bool tell) {
+    if (stop_) return;
+    std::string shown(statement);
+    // The reader marks the end of the text with 0xFF; it is not part of what the user wrote.
+    while (!shown.empty() && shown.back() == '\xFF') shown.pop_back();
+    TranslationStop stop{editor_.LineFromPosition(reader_.statementStart) + 1, shown,
+                         std::string(reason)};
+    if (tell)
+        prompts_.Tell(host::Pl("Błąd tłumaczenia (TASM1)"),
+                      host::Pl("Tłumaczenie przerwane w wierszu ") + std::to_string(stop.line) +
+                          ":\n\"" + stop.statement + "\"\n\n" + stop.reason +
+                          host::Pl("\n\nProgram nie zostanie zapisany do urządzenia."),
+                      host::Icon::Error);
+    stop_ = std::move(stop);
+}
+
+}  // namespace orvane::compiler

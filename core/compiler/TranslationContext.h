@@ -1,0 +1,81 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/commands/CommandTable.h"
+#include "core/host/EditorAccess.h"
+#include "core/host/Prompts.h"
+#include "core/script/LabelTable.h"
+#include "core/script/StatementReader.h"
+#include "core/script/VariableTable.h"
+
+namespace orvane::compiler {
+
+// Where and why the translation gave up before the end of the script.
+struct TranslationStop {
+    std::int32_t line = 0;  // from 1
+    std::string statement;  // CP1250, as the reader gave it
+    std::string reason;     // CP1250
+};
+
+// The state one compile shares between the statement, expression and command-call
+// translators: the script position, the tables, the generated text and what went wrong.
+// Generated text collects in memory; the driver writes the files whole at the end.
+class TranslationContext {
+public:
+    TranslationContext(script::StatementReader& reader, host::EditorAccess& editor,
+                       script::VariableTable& variables, const script::LabelTable& labels,
+                       const commands::CommandTable& commands, host::Prompts& prompts);
+
+    script::StatementReader& Reader() { return reader_; }
+    host::EditorAccess& Editor() { return editor_; }
+    script::VariableTable& Variables() { return variables_; }
+    const script::LabelTable& Labels() const { return labels_; }
+    const commands::CommandTable& Commands() const { return commands_; }
+    host::Prompts& Prompts() { return prompts_; }
+
+    // The translated program and the reservations that turn up while translating.
+    void Write(std::string_view text) { assembler_.append(text); }
+    void WriteMemory(std::string_view text) { memory_.append(text); }
+    const std::string& Assembler() const { return assembler_; }
+    const std::string& Memory() const { return memory_; }
+
+    // Every if and while takes the next number for its labels.
+    int TakeLabelNumber() { return labelNumber_++; }
+
+    // Braced blocks being translated; a "}" outside all of them closes nothing.
+    int BlockDepth() const { return blockDepth_; }
+    void EnterBlock() { ++blockDepth_; }
+    void LeaveBlock() { --blockDepth_; }
+
+    // A box has already told the user about a fault in the code (OASM1, WPASM1): the program
+    // may be assembled so the report can be read, but it must not reach the controller.
+    void NoteFault() { faulty_ = true; }
+    bool Faulty() const { return faulty_ || stop_.has_value(); }
+
+    // Ends the whole translation at the current statement and tells the user where and why
+    // (unless a box has just said it). Only the first stop counts; every level returns as soon
+    // as one is recorded.
+    void Stop(std::string_view statement, std::string_view reason, bool tell = true);
+    bool Stopped() const { return stop_.has_value(); }
+    const std::optional<TranslationStop>& StopInfo() const { return stop_; }
+
+private:
+    script::StatementReader& reader_;
+    host::EditorAccess& editor_;
+    script::VariableTable& variables_;
+    const script::LabelTable& labels_;
+    const commands::CommandTable& commands_;
+    host::Prompts& prompts_;
+
+    std::string assembler_;
+    std::string memory_;
+    int labelNumber_ = 0;
+    int blockDepth_ = 0;
+    bool faulty_ = false;
+    std::optional<TranslationStop> stop_;
+};
+
+}  // namespace orvane::compiler

@@ -1,0 +1,52 @@
+#include "core/host/PosixProcessRunner.h"
+
+#include <cerrno>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "core/host/AtomicFile.h"
+#include "core/host/Cp1250.h"
+
+extern char** environ;
+
+namespace orvane::host {
+
+PosixProcessRunner::PosixProcessRunner(std::ostream& reportOut) : reportOut_(reportOut) {}
+
+int PosixProcessRunner::Run(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv.front().empty()) return -1;
+    std::vector<std::string> args;
+    args.reserve(argv.size());
+    for (const auto& a : argv) args.push_back(Cp1250ToUtf8(a));
+    std::vector<char*> raw;
+    for (auto& a : args) raw.push_back(a.data());
+    raw.push_back(nullptr);
+
+    pid_t pid = 0;
+    const bool searchPath = args.front().find('/') == std::string::npos;
+    const int started = searchPath
+                            ? ::posix_spawnp(&pid, raw[0], nullptr, nullptr, raw.data(), environ)
+                            : ::posix_spawn(&pid, raw[0], nullptr, nullptr, raw.data(), environ);
+    if (started != 0) return -1;
+
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return -1;
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return -1;
+}
+
+void PosixProcessRunner::ShowReport(const std::string& path) {
+    std::string text;
+    if (!AtomicFile::Read(Cp1250ToUtf8(path), text)) {
+        reportOut_ << "Nie można odczytać raportu: " << Cp1250ToUtf8(path) << '\n';
+        return;
+    }
+    reportOut_ << text;
+    if (!text.empty() && text.back() != '\n') reportOut_ << '\n';
+    reportOut_.flush();
+}
+
+}  // namespace orvane::host
