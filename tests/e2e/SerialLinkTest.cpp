@@ -247,6 +247,25 @@ TEST_F(SerialLinkTest, FlashWrittenThroughTheBootLoaderIsSavedAtTheEnd) {
     std::filesystem::remove_all(folder);
 }
 
+TEST_F(SerialLinkTest, CommandFramesFollowTheGivenCommandFile) {
+    char folder[] = "/tmp/orvane-link-XXXXXX";
+    ASSERT_TRUE(::mkdtemp(folder));
+    const std::string ini = std::string(folder) + "/Komendy.ini";
+    ASSERT_TRUE(host::AtomicFile::Write(ini,
+                                        "[Komenda1]\r\nNazwa=Ustaw\r\nNazwa ASM=ServoS\r\nID=q\r\n"
+                                        "Argumenty=2\r\nArgument 1=1\r\nArgument 2=2\r\n"
+                                        "[Komenda2]\r\nNazwa=Czytaj\r\nNazwa ASM=ServoR\r\nID=Q\r\n"
+                                        "Argumenty=1\r\nWynik=2\r\n"));
+    Start({"--commands", ini, "--params", "0xFF,0xFF"});
+    Open(115200);
+    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFE}) << "p2 = 0xFF starts in Komendy";
+    EXPECT_EQ(Ask({'q', 7, 0x04, 0xB0}, 1, 3), std::vector<int>{('q' + 7 + 0x04 + 0xB0) % 256});
+    EXPECT_EQ(Ask({0x01}, 1, 3), std::vector<int>{0x01});
+    EXPECT_EQ(Ask({'Q', 7}, 1, 3), std::vector<int>{'Q' + 7});
+    EXPECT_EQ(Ask({0x01}, 3, 3), (std::vector<int>{0x01, 0x04, 0xB0}));
+    std::filesystem::remove_all(folder);
+}
+
 TEST_F(SerialLinkTest, BadStartIsRefusedWithAReasonAndLeavesTheFlashFileAlone) {
     EXPECT_THROW(Start({"--baud", "1234"}), std::runtime_error);
     char folder[] = "/tmp/orvane-link-XXXXXX";
