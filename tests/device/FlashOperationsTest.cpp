@@ -391,6 +391,8 @@ TEST(FlashVerifierTest, ComparesWrittenPagesAndTheErasedRestOfTheArea) {
     EXPECT_EQ(FlashVerifier::FirstDifference(written, other, 0x700, 0x2000, program), std::nullopt);
     other[125 * 64 + 3] = 0;
     EXPECT_EQ(FlashVerifier::FirstDifference(written, other, 0x700, 0x2000, program), 125 * 64 + 3);
+    // ...where the read-out reached them.
+    EXPECT_EQ(FlashVerifier::FirstDifference(written, other, 0x700, 0x1F00, program), std::nullopt);
 }
 
 }  // namespace
