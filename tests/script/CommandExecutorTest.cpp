@@ -84,6 +84,19 @@ TEST(Executor, MissingArgumentsAreZero) {
     EXPECT_EQ(rig.wire->writes.at(0), (Bytes{0x40, 0x07, 0x00, 0x00}));
 }
 
+TEST(Executor, ArgumentCountOutsideTheRecordIsClamped) {
+    for (const std::int32_t count : {12, -3}) {
+        ScriptRig rig;
+        auto def = MakeCommand("Many", 0x41, std::vector<std::int32_t>(10, 1));
+        def.argumentCount = count;
+        rig.commands.AddNewest(def);
+        rig.AnswerLikeController();
+        EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Many(1,2,3,4,5,6,7,8,9,10,11,12);"), 0);
+        const Bytes expected = count > 0 ? Bytes{0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10} : Bytes{0x41};
+        EXPECT_EQ(rig.wire->writes.at(0), expected);
+    }
+}
+
 TEST(Executor, EchoMustBeTheSumModulo256) {
     for (const std::uint8_t echo : {0xB0, 0xB1}) {
         ScriptRig rig;

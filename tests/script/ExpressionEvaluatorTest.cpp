@@ -59,6 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"LongerNameWins", "ab+a", 3, {{"a", 1}, {"ab", 2}}},
         ValueCase{"LongerNameWinsEitherOrder", "ab+a", 3, {{"ab", 2}, {"a", 1}}},
         ValueCase{"NewestOfPrefixes", "a*2", 8, {{"a", 4}}},
+        ValueCase{"PolishName", "\xB9*2", 6, {{"\xB9", 3}}},
+        ValueCase{"LongSum", "1" + [] {
+            std::string s;
+            for (int i = 0; i < 50'000; ++i) s += "+1";
+            return s;
+        }(), 50'001},
         ValueCase{"Assignment", "a*2+(b-3)/4", 11, {{"a", 5}, {"b", 7}}},
         ValueCase{"DeepButAllowed", std::string(150, '(') + "7" + std::string(150, ')'), 7}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -103,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"OriginalTextShown", "q;", -1, {"Błąd określenia wartości: q;"}},
         BoxCase{"OnlyOpenings", std::string(100'000, '('), -1,
                 {"Błąd określenia wartości: " + std::string(100'000, '(')}},
+        BoxCase{"LongNameIsNoPrefix", std::string(100'000, 'a'), -1,
+                {"Błąd określenia wartości: " + std::string(100'000, 'a')}, {}, {{"a", 1}}},
         BoxCase{"HighBytesAreNoVariable", "\xB9", -1, {"Błąd określenia wartości: ą"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

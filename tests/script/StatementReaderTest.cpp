@@ -68,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"TrailingComment", "x;//c", 2, -1, kEnd, 6, 7},
         ReadCase{"UnclosedBlockComment", "/* never closed", 0, -1, kEnd, 16, 17},
         ReadCase{"ByteFFEndsLikeEnd", "x=1\xFFy=2;", 0, -1, "x=1" + kEnd, 0, 4},
+        ReadCase{"QuotesAreNoStrings", "x=\"a;b\";", 0, -1, "x=\"a;", 0, 5},
         ReadCase{"HighBytesKept", "x=\xB1\xEA;", 0, -1, "x=\xB1\xEA;", 0, 5},
         ReadCase{"LimitStopsOnePast", "abcdefgh;", 0, 5, "abcdef", 0, 6},
         ReadCase{"AtLimitReadsNothing", "x=1;y=2;", 4, 4, "", 4, -7},
