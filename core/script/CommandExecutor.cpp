@@ -69,7 +69,7 @@ std::int32_t CommandExecutor::ArgumentValue(std::string_view callText, int n) {
 
 double CommandExecutor::ReadCommandResult(std::string_view callText, std::int32_t n) {
     double raw = 0.0;
-    for (std::int32_t i = 0; i < n; ++i) {
+    for (std::int32_t i = 0; i < std::min(n, kMaxResultBytes); ++i) {
         const int reply = AwaitByte();
         if (reply >= 0 && reply <= 255) raw = raw * 256 + reply;
     }

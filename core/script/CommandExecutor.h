@@ -20,6 +20,9 @@ class CommandExecutor : public CommandCaller {
 public:
     static constexpr int kReplySeconds = 3;
     static constexpr std::uint8_t kConfirmation = 0x01;
+    // More result bytes than a double can use are not awaited: a definition with an absurd
+    // result size would otherwise freeze the program for kReplySeconds per missing byte.
+    static constexpr std::int32_t kMaxResultBytes = 8;
 
     CommandExecutor(ScriptContext& context, ExpressionEvaluator& evaluator)
         : context_(context), evaluator_(evaluator) {}
@@ -30,8 +33,8 @@ public:
     std::int32_t ExecuteCommand(std::string_view callText);
     // The n-th argument (from 1) of the call, evaluated and truncated; 0 when absent.
     std::int32_t ArgumentValue(std::string_view callText, int n);
-    // Reads n result bytes (most significant first, unsigned; a byte that never comes adds
-    // nothing) and scales them by the command's result fields.
+    // Reads n result bytes, at most kMaxResultBytes (most significant first, unsigned; a byte
+    // that never comes adds nothing) and scales them by the command's result fields.
     double ReadCommandResult(std::string_view callText, std::int32_t n);
 
     std::optional<double> CallInExpression(const std::string& callText) override;

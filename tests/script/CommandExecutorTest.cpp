@@ -253,6 +253,14 @@ TEST(Executor, MissingResultByteAddsNothing) {
     EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Read(1)"), 2.5);
 }
 
+TEST(Executor, AbsurdResultSizeWaitsForEightBytesAtMost) {
+    ScriptRig rig;
+    rig.commands.AddNewest(MakeCommand("Read", 'R', {1}, 100'000));
+    rig.AnswerLikeController({{'R', {0x01, 0x02}}});
+    EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Read(1)"), 258);
+    EXPECT_LE(rig.clock.SleptMs(), 6 * 4000);  // six empty waits, none longer than four seconds
+}
+
 TEST(Executor, StatementLeavesResultBytesUnread) {
     ScriptRig rig;
     rig.commands.AddNewest(MakeCommand("Read", 'R', {1}, 1));
