@@ -36,12 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameRow{"mode bytes inside a frame are arguments", {'D', 0x00, 0xFF}, 0x43},
                       FrameRow{"servo frame", {'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}));
 
-TEST(VirtualControllerFramesTest, ACommandWithoutArgumentsIsEchoedAtOnce) {
-    Bench bench = InKomendy();
-    EXPECT_EQ(bench.Send({'x'}), Bytes{'x'});
-    EXPECT_EQ(bench.Send({0x01}), (Bytes{0x01, 0x00}));
-}
-
 TEST(VirtualControllerFramesTest, ServoPositionsAreKeptPerServo) {
     Bench bench = InKomendy();
     EXPECT_EQ(bench.Send({'R', 3}).size(), 1u);

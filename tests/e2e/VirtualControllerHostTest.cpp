@@ -98,10 +98,6 @@ TEST_F(FlashFileTest, MissingFileGivesErasedFlashAndBadFileIsRefused) {
     EXPECT_EQ(prompts_.Boxes().size(), 1u) << "the reader says why";
 }
 
-TEST_F(FlashFileTest, ErasedImageIsJustTheFrame) {
-    EXPECT_EQ(sim::FlashFile::ToHex(device::FlashImage{}), ":020000020000FC\r\n:00000001FF\r\n");
-}
-
 TEST_F(FlashFileTest, TrafficLogLinesParseBackToWhatCrossedTheLine) {
     sim::TrafficLog log;
     std::string error;
