@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace orvane::script {
+
+// Where the run stood when it entered a braced block, the branch of a true `if` or the body of
+// a `while`: leaving the block (its "}" or its read limit) puts these positions back.
+struct BlockFrame {
+    std::int32_t statementStart = 0;
+    std::int32_t statementEnd = 0;
+    std::int32_t readLimit = -1;
+};
+
+class BlockStack {
+public:
+    void Push(const BlockFrame& frame) { frames_.push_back(frame); }
+    // The top frame, removed; nothing when the stack is empty.
+    std::optional<BlockFrame> Pop();
+    // Drops the frames above `depth`; true when any was dropped.
+    bool TruncateTo(std::size_t depth);
+    void Clear() { frames_.clear(); }
+
+    bool Empty() const { return frames_.empty(); }
+    std::size_t Size() const { return frames_.size(); }
+
+private:
+    std::vector<BlockFrame> frames_;
+};
+
+}  // namespace orvane::script

@@ -1,0 +1,297 @@
+#include "core/script/ControlFlow.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "core/host/Cp1250.h"
+#include "core/script/StatementPieces.h"
+
+namespace orvane::script {
+
+namespace {
+
+constexpr char kEndOfText = '\xFF';
+
+bool Is(const std::string& text, std::string_view prefix) { return text.starts_with(prefix); }
+
+}  // namespace
+
+std::optional<int> ControlFlow::Execute(const std::string& statement) {
+    // One scope for the whole statement: a No answered anywhere in it abandons all of it.
+    ScriptContext::Scope scope(context_);
+    auto& reader = context_.reader;
+
+    if (statement.empty()) {
+        Next();
+        return std::nullopt;
+    }
+    // Only blanks or comments were left before the end of the text: the script is done. (A 0xFF
+    // character inside the text reads the same way but ends before the end; it is reported.)
+    if (statement.size() == 1 && statement[0] == kEndOfText &&
+        reader.statementEnd > reader.TextLength()) {
+        EndAtNextTick();
+        return std::nullopt;
+    }
+    if (Is(statement, "else/")) {  // reached after its if branch ran
+        Next();
+        return std::nullopt;
+    }
+    if (statement[0] == '}') {
+        CloseBlock();
+        return std::nullopt;
+    }
+    if (statement[0] == '{') {
+        OpenBlock();
+        return std::nullopt;
+    }
+    // A loop whose body holds a label or a declaration has a ":" too; it is still a loop.
+    const std::string label = StatementPieces::LabelOf(statement);
+    if (!StatementPieces::IsNoValue(label) && !Is(statement, "while(")) {
+        if (label == "Var") engine_.Evaluator().Declare(statement);
+        Next();
+        return std::nullopt;
+    }
+    const std::string variable = StatementPieces::AssignedVariable(statement, state_.variables);
+    if (!StatementPieces::IsNoValue(variable)) {
+        Assign(variable, statement);
+        return std::nullopt;
+    }
+    const std::string name = StatementPieces::CommandNameOf(statement);
+    if (!StatementPieces::IsNoValue(name)) return Keyword(name, statement);
+
+    AskToGoOn(host::Pl("Błąd"),
+              host::Pl("Błąd komendy: ") + statement + host::Pl("!\n\nCzy kontynuować pracę?"));
+    return std::nullopt;
+}
+
+std::optional<int> ControlFlow::Keyword(const std::string& name, const std::string& statement) {
+    if (name == "GoTo") GoTo(statement);
+    else if (name == "Call") CallLabel(statement, true);
+    else if (name == "Run") CallLabel(statement, false);
+    else if (name == "Return") Return();
+    else if (name == "Exit") EndAtNextTick();
+    else if (name == "while") While(statement);
+    else if (name == "if") If(statement);
+    else if (name == "Wait") return Wait(statement);
+    else if (name == "Remove") Remove(statement);
+    else DeviceCommand(statement);
+    return std::nullopt;
+}
+
+void ControlFlow::EndAtNextTick() {
+    auto& reader = context_.reader;
+    reader.statementStart = reader.TextLength();
+    state_.readLimit = -1;
+    state_.stepMode = false;
+}
+
+bool ControlFlow::AskToGoOn(const std::string& caption, const std::string& text) {
+    if (context_.prompts.AskYesNo(caption, text)) {
+        context_.reader.statementStart = context_.reader.statementEnd;
+        return true;
+    }
+    EndAtNextTick();
+    return false;
+}
+
+void ControlFlow::ReportLostBlock() {
+    if (AskToGoOn(host::Pl("BŁĄD"), host::Pl("Błąd timera!!!\n\nCzy kontynuować pracę?"))) {
+        state_.readLimit = -1;
+    }
+}
+
+void ControlFlow::ReportMissingLabel(const std::string& statement) {
+    AskToGoOn(host::Pl("Brak etykiety"), host::Pl("Niezdefiniowana etykieta: ") + statement +
+                                             host::Pl("!\n\nCzy kontynuować pracę?"));
+}
+
+void ControlFlow::Next() { context_.reader.statementStart = context_.reader.statementEnd; }
+
+// The user answered No in a box of a command inside the statement: the rest of it is dropped.
+bool ControlFlow::Stopped() {
+    if (!context_.stopped) return false;
+    EndAtNextTick();
+    return true;
+}
+
+// --- blocks --------------------------------------------------------------------------------------
+
+// A subroutine closes only blocks it opened itself: the frames below belong to its caller.
+void ControlFlow::CloseBlock() {
+    if (state_.blocks.Size() <= state_.calls.BaseBlockDepth()) {
+        AskToGoOn(host::Pl("BŁĄD"), host::Pl("Znak '}' bez znaku '{'!!!\n\nCzy kontynuować pracę?"));
+        return;
+    }
+    const auto frame = state_.blocks.Pop();
+    context_.reader.statementStart = frame->statementEnd;
+    state_.readLimit = frame->readLimit;
+}
+
+void ControlFlow::OpenBlock() {
+    auto& reader = context_.reader;
+    state_.blocks.Push({reader.statementStart, reader.statementEnd, state_.readLimit});
+    reader.statementStart += 1;
+    state_.readLimit = reader.statementEnd;
+}
+
+// --- statements ----------------------------------------------------------------------------------
+
+void ControlFlow::Assign(const std::string& name, const std::string& statement) {
+    const std::string_view expression = std::string_view(statement).substr(statement.find('=') + 1);
+    const double value = engine_.Evaluator().EvaluateExpression(expression);
+    if (Stopped()) return;
+    if (auto* entry = state_.variables.Find(name)) entry->value = value;
+    Next();
+}
+
+// Jumping leaves the blocks it jumps out of, but only those of the current subroutine: the loop
+// that called it must still find its frame after Return.
+void ControlFlow::GoTo(const std::string& statement) {
+    if (state_.blocks.TruncateTo(state_.calls.BaseBlockDepth())) state_.readLimit = -1;
+    const auto* label = state_.labels.Find(StatementPieces::ArgumentText(statement, 1));
+    if (label == nullptr) {
+        ReportMissingLabel(statement);
+        return;
+    }
+    context_.reader.statementStart = label->position;
+}
+
+void ControlFlow::CallLabel(const std::string& statement, bool copyVariables) {
+    const auto* label = state_.labels.Find(StatementPieces::ArgumentText(statement, 1));
+    if (label == nullptr) {
+        ReportMissingLabel(statement);
+        return;
+    }
+    const std::size_t saved = copyVariables ? state_.variables.Size() : 0;
+    if (!state_.calls.CanPush(saved)) {
+        AskToGoOn(host::Pl("BŁĄD"), host::Pl("Zbyt głębokie zagnieżdżenie wywołań: ") + statement +
+                                        host::Pl("!\n\nCzy kontynuować pracę?"));
+        return;
+    }
+    auto& reader = context_.reader;
+    CallFrame frame{reader.statementStart, reader.statementEnd, state_.readLimit,
+                    state_.blocks.Size(), std::nullopt};
+    // Call: the caller's table waits in the frame, the subroutine works on a copy of it.
+    if (copyVariables) frame.savedVariables = state_.variables;
+    state_.calls.Push(std::move(frame));
+    reader.statementStart = label->position;
+    state_.readLimit = -1;
+}
+
+void ControlFlow::Return() {
+    auto frame = state_.calls.Pop();
+    if (!frame) {
+        EndAtNextTick();
+        return;
+    }
+    if (frame->savedVariables) state_.variables = std::move(*frame->savedVariables);
+    state_.readLimit = frame->readLimit;
+    state_.blocks.TruncateTo(frame->blockDepth);
+    auto& reader = context_.reader;
+    reader.statementStart = reader.statementEnd = frame->statementEnd;
+}
+
+void ControlFlow::While(const std::string& statement) {
+    auto& reader = context_.reader;
+    // A command in the condition that failed and was passed over moves statementStart on; the
+    // loop itself still starts here.
+    const std::int32_t whileStart = reader.statementStart;
+    const bool holds = engine_.Evaluator().EvaluateCondition(statement);
+    if (Stopped()) return;
+    if (!holds) {
+        Next();
+        return;
+    }
+    state_.blocks.Push({whileStart, reader.statementEnd, state_.readLimit});
+    reader.statementStart = whileStart;
+    EnterLoopBody();
+}
+
+// Frames the body: from just past the condition's balancing ")" to the body's last "}" or ";",
+// which becomes the read limit. Every scan stops at the end of the text or of the body.
+void ControlFlow::EnterLoopBody() {
+    auto& reader = context_.reader;
+    const std::int32_t length = reader.TextLength();
+    std::int32_t pos = reader.statementStart;
+    while (pos < length && reader.CharAt(pos) != '(') ++pos;
+    int depth = 0;
+    while (pos < length) {
+        const int ch = reader.CharAt(pos++);
+        if (ch == '(') ++depth;
+        else if (ch == ')' && --depth == 0) break;
+    }
+    reader.statementStart = pos;
+    reader.ReadStatement(state_.readLimit);
+    std::int32_t limit = reader.statementEnd;
+    while (limit > reader.statementStart && reader.CharAt(limit) != '}' && reader.CharAt(limit) != ';')
+        --limit;
+    state_.readLimit = limit;
+}
+
+void ControlFlow::If(const std::string& statement) {
+    const bool holds = engine_.Evaluator().EvaluateCondition(statement);
+    if (Stopped()) return;
+    auto& reader = context_.reader;
+    reader.statementStart = reader.statementEnd;
+    if (holds) {
+        // A braced branch is entered here; a single statement simply runs at the next tick.
+        const std::string branch = reader.ReadStatement(state_.readLimit);
+        if (Is(branch, "{")) OpenBlock();
+        return;
+    }
+    SkipStatement();
+    const std::string next = reader.ReadStatement(state_.readLimit);
+    if (Is(next, "else/")) reader.statementStart += 4;  // just past "else": its branch runs next
+}
+
+// Passes over the branch of a false if. A branch that is itself an if (the reader returns only
+// its condition) takes its own branch and its else along, as the else belongs to the inner if.
+void ControlFlow::SkipStatement() {
+    auto& reader = context_.reader;
+    int innerIfs = 0;
+    for (;;) {
+        const std::string skipped = reader.ReadStatement(state_.readLimit);
+        Next();
+        if (!Is(skipped, "if(")) break;
+        ++innerIfs;
+    }
+    for (; innerIfs > 0; --innerIfs) {
+        const std::int32_t before = reader.statementStart;
+        if (!Is(reader.ReadStatement(state_.readLimit), "else/")) {
+            reader.statementStart = before;
+            break;
+        }
+        Next();
+    }
+}
+
+std::optional<int> ControlFlow::Wait(const std::string& statement) {
+    Next();
+    const std::int32_t ms = engine_.Executor().ArgumentValue(statement, 1);
+    if (Stopped() || state_.stepMode) return std::nullopt;
+    // No period is shorter than the tick: Wait(0) or a negative value waits one tick.
+    return std::max<std::int32_t>(ms, 1);
+}
+
+void ControlFlow::Remove(const std::string& statement) {
+    const std::string name = StatementPieces::ArgumentText(statement, 1);
+    if (StatementPieces::IsNoValue(name)) state_.variables.Clear();
+    else state_.variables.Remove(name);
+    Next();
+}
+
+void ControlFlow::DeviceCommand(const std::string& statement) {
+    auto& executor = engine_.Executor();
+    const std::int32_t resultSize = executor.ExecuteCommand(statement);
+    if (resultSize < 0 || Stopped()) {
+        EndAtNextTick();
+        return;
+    }
+    // The controller sends the result even when nobody uses it; left unread, its bytes would
+    // be taken for the echo of the next command.
+    if (resultSize > 0) executor.ReadCommandResult(statement, resultSize);
+    Next();
+}
+
+}  // namespace orvane::script

@@ -1,0 +1,218 @@
+#include "core/script/Interpreter.h"
+
+#include <algorithm>
+
+#include "core/device/ModeReply.h"
+#include "core/host/Cp1250.h"
+#include "core/script/LabelCollector.h"
+#include "core/script/RunRules.h"
+#include "core/script/VariableLines.h"
+
+namespace orvane::script {
+
+using device::DeviceLink;
+using device::ModeReply;
+
+namespace {
+constexpr std::uint8_t kToSystem = 0xFF;
+}  // namespace
+
+Interpreter::Interpreter(host::EditorAccess& editor, device::DeviceLink& link,
+                         const commands::CommandTable& commands, host::Timers& timers)
+    : editor_(editor), link_(link), timers_(timers), prompts_(link.Prompts()), reader_(editor),
+      context_(reader_, state_.variables, commands, link.Serial(), link.Prompts(), link.PortIndex()),
+      engine_(context_), flow_(context_, engine_, state_), runCommand_(RunRules::kStop) {}
+
+// --- run commands ------------------------------------------------------------------------------
+
+void Interpreter::Start() {
+    runCommand_ = RunRules::kStart;
+    state_.stepMode = false;
+    StartRun();
+}
+
+void Interpreter::Step() {
+    runCommand_ = RunRules::kStep;
+    state_.stepMode = true;
+    if (!RunExists()) StartRun();
+    else timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+}
+
+void Interpreter::Pause() {
+    runCommand_ = RunRules::kPause;
+    state_.stepMode = true;
+    timers_.Kill(DeviceLink::kTimerRunTick);
+    if (!RunExists()) StartRun();
+}
+
+void Interpreter::Stop() { StopRun(); }
+
+void Interpreter::Restart() { RestartRun(); }
+
+// --- start and end -----------------------------------------------------------------------------
+
+void Interpreter::StartRun() {
+    if (RunExists()) {  // halted or waiting: go on continuously
+        state_.stepMode = false;
+        timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+        return;
+    }
+    link_.StopStateCheck();
+    state_.calls.Clear();
+    state_.labels.Clear();
+    state_.variables.Clear();
+    state_.blocks.Clear();
+    if (editor_.Length() == 0) {  // nothing to run, so no list to show either
+        link_.StartStateCheck();
+        return;
+    }
+    ShowVariableList();
+    editor_.SetEnabled(false);
+    editor_.GetSelection(savedSelectionStart_, savedSelectionEnd_);
+    CollectLabels();
+
+    reader_.statementStart = reader_.statementEnd = 0;
+    state_.readLimit = -1;
+    if (const auto* main = state_.labels.Find("Main")) {
+        reader_.statementStart = reader_.statementEnd = main->position;
+    }
+    context_.portIndex = link_.PortIndex();
+    if (!EnterKomendy()) {
+        prompts_.Tell(host::Pl("Tryb pracy(US3)"), host::Pl("Błąd przejścia do trybu Komend!"));
+        HideVariableList();
+        GiveEditorBack();
+        return;
+    }
+    if (!state_.stepMode) timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+    else SelectNext();  // the run waits for Krok with its first statement shown
+}
+
+bool Interpreter::EnterKomendy() {
+    link_.QueryDeviceMode();
+    if (!link_.IsMode(ModeReply::kKomendy)) {
+        if (!link_.IsMode(ModeReply::kSystem)) link_.SwitchToSystem();
+        if (link_.IsMode(ModeReply::kSystem)) link_.SwitchToKomendy();
+    }
+    // The switches restart the state check; its queries must not cut into the command frames.
+    link_.StopStateCheck();
+    return link_.IsMode(ModeReply::kKomendy);
+}
+
+void Interpreter::CollectLabels() {
+    LabelCollector::CollectLabels(reader_, state_.labels, prompts_);
+}
+
+void Interpreter::EndRun() {
+    timers_.Kill(DeviceLink::kTimerRunTick);
+    state_.blocks.Clear();
+    editor_.SetEnabled(true);
+    link_.QueryDeviceMode();
+    if (!link_.IsMode(ModeReply::kSystem)) {
+        link_.RequestMode(kToSystem, kReturnToSystemSeconds);
+        if (!link_.IsMode(ModeReply::kSystem)) {
+            prompts_.Tell(host::Pl("BŁĄD (OT1)"),
+                          host::Pl("Błąd realizacji powrotu do trybu System!"));
+        }
+    }
+    HideVariableList();
+    GiveEditorBack();
+}
+
+void Interpreter::GiveEditorBack() {
+    editor_.SetEnabled(true);
+    editor_.SetSelection(savedSelectionStart_, savedSelectionEnd_);
+    editor_.Focus();
+    link_.StartStateCheck();
+}
+
+void Interpreter::StopRun() {
+    runCommand_ = RunRules::kStop;
+    reader_.statementStart = reader_.statementEnd = editor_.Length();
+    state_.readLimit = -1;
+    // A halted run gets the tick that ends it, and a waiting one does not sit out its Wait.
+    if (RunExists()) timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+}
+
+void Interpreter::RestartRun() {
+    reader_.statementStart = 0;
+    state_.calls.Clear();
+    state_.variables.Clear();
+    if (RunExists()) editor_.SetSelection(0, 0);
+}
+
+// --- the tick ------------------------------------------------------------------------------------
+
+bool Interpreter::OnTimer(int id) {
+    if (id == DeviceLink::kTimerRunTick) RunTick();
+    else if (id == DeviceLink::kTimerVariableList) RefreshVariableList();
+    else return false;
+    return true;
+}
+
+void Interpreter::RunTick() {
+    timers_.Kill(DeviceLink::kTimerRunTick);
+    if (AtEnd()) {
+        EndRun();
+        return;
+    }
+    std::string statement = reader_.ReadStatement(state_.readLimit);
+    if (state_.readLimit >= 0 && reader_.statementStart >= state_.readLimit) {
+        // The block or loop body is used up: back to where it was entered (a while is then
+        // evaluated again).
+        const auto frame = state_.blocks.Pop();
+        if (!frame) {
+            flow_.ReportLostBlock();
+            FinishTick(std::nullopt);
+            return;
+        }
+        reader_.statementStart = frame->statementStart;
+        reader_.statementEnd = frame->statementEnd;
+        state_.readLimit = frame->readLimit;
+        statement = reader_.ReadStatement(state_.readLimit);
+    }
+    Select(reader_.statementStart, reader_.statementEnd);
+    if (observer_) observer_(reader_.statementStart, reader_.statementEnd);
+    FinishTick(flow_.Execute(statement));
+}
+
+// The end of the text ends the run, unless a loop or block that closes right at the end still
+// has its frame to return to.
+bool Interpreter::AtEnd() const {
+    const std::int32_t length = editor_.Length();
+    if (reader_.statementStart < length) return false;
+    return state_.readLimit < 0 || state_.readLimit >= length || state_.blocks.Empty();
+}
+
+void Interpreter::FinishTick(std::optional<int> waitMs) {
+    if (state_.stepMode) {
+        SelectNext();
+        return;
+    }
+    timers_.Start(DeviceLink::kTimerRunTick, waitMs.value_or(kTickMs));
+}
+
+void Interpreter::SelectNext() {
+    reader_.ReadStatement(state_.readLimit);
+    Select(reader_.statementStart, reader_.statementEnd);
+}
+
+void Interpreter::Select(std::int32_t start, std::int32_t end) {
+    editor_.SetSelection(start, std::max(start, end));
+}
+
+// --- variable list -------------------------------------------------------------------------------
+
+void Interpreter::ShowVariableList() {
+    editor_.SetVariableLines({});
+    editor_.ShowVariableList(true);
+    timers_.Start(DeviceLink::kTimerVariableList, kVariableListMs);
+}
+
+void Interpreter::HideVariableList() {
+    timers_.Kill(DeviceLink::kTimerVariableList);
+    editor_.ShowVariableList(false);
+}
+
+void Interpreter::RefreshVariableList() { editor_.SetVariableLines(VariableLines::Of(state_.variables)); }
+
+}  // namespace orvane::script
