@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "cli/CliApp.h"
+
+int main(int argc, char** argv) { return orvane::cli::CliApp::Main(argc, argv); }

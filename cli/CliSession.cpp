@@ -1,0 +1,55 @@
+#include "cli/CliSession.h"
+
+#include "core/device/ComPortMap.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::cli {
+
+CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in)
+    : options_(options), out_(out), err_(err), file_(host::IniSettingsFile::DefaultPath()),
+      prompts_(err, in, options.answer), progress_(err), files_(err), modes_(err),
+      folders_(host::PlatformFolders::Detect()) {
+    ApplyOverrides();
+}
+
+void CliSession::ApplyOverrides() {
+    using host::Utf8ToCp1250;
+    for (const auto& [key, value] : options_.settings) {
+        settings_.Override(Utf8ToCp1250(key), Utf8ToCp1250(value));
+    }
+    if (options_.portPath) {
+        settings_.Override("COM", "1");
+        settings_.Override(device::ComPortMap::OverrideKey(1), Utf8ToCp1250(*options_.portPath));
+    }
+    if (options_.comNumber) settings_.Override("COM", std::to_string(*options_.comNumber));
+    if (options_.baudText) settings_.Override("Baud Rate", Utf8ToCp1250(*options_.baudText));
+    if (options_.commandsFile) settings_.Override("Plik komend", Utf8ToCp1250(*options_.commandsFile));
+    if (options_.verify) settings_.Override(device::FlashOperations::kVerifySetting, "1");
+}
+
+bool CliSession::Connect() {
+    if (connected_) return portOpen_;
+    connected_ = true;
+    portOpen_ = link_.OpenPortAtStartUp();
+    if (!portOpen_) {
+        Error(host::Cp1250ToUtf8(serial_.LastOpenError()));
+        return false;
+    }
+    link_.QueryDeviceMode();
+    return true;
+}
+
+bool CliSession::Allowed(bool allowed, const char* command) {
+    if (!allowed) {
+        Error(std::string("polecenie ") + command + " jest niedostępne w trybie " +
+              host::Cp1250ToUtf8(link_.DeviceMode()));
+    }
+    return allowed;
+}
+
+void CliSession::Error(const std::string& message) {
+    std::fprintf(err_, "orvane-cli: %s\n", message.c_str());
+    std::fflush(err_);
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "cli/CliFileChooser.h"
+#include "cli/CliOptions.h"
+#include "cli/CliTimers.h"
+#include "cli/ModePrinter.h"
+#include "cli/OverlaySettings.h"
+#include "cli/TerminalPrompts.h"
+#include "cli/TerminalProgress.h"
+#include "core/device/DeviceLink.h"
+#include "core/device/FlashOperations.h"
+#include "core/device/PosixPortOpener.h"
+#include "core/device/SerialCtrl.h"
+#include "core/host/Clock.h"
+#include "core/host/IniSettingsFile.h"
+#include "core/host/PlatformFolders.h"
+
+namespace orvane::cli {
+
+// Everything one run of orvane-cli works with: the shared settings under the command line's
+// overrides, the terminal's boxes, progress bar and file answers, the serial port and the
+// device link the window application would own, and the flash operations on top of it.
+class CliSession {
+public:
+    CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);
+
+    // The port start sequence of start-up and the first mode query, once per run. False, after
+    // the box and the reason, when the port cannot be opened.
+    bool Connect();
+    // Whether the window would offer a command in the current mode; prints why not.
+    bool Allowed(bool allowed, const char* command);
+    // "orvane-cli: <message>" on standard error (UTF-8).
+    void Error(const std::string& message);
+
+    const CliOptions& Options() const { return options_; }
+    host::SettingsStore& Settings() { return settings_; }
+    TerminalPrompts& Prompts() { return prompts_; }
+    CliFileChooser& Files() { return files_; }
+    host::Progress& Progress() { return progress_; }
+    host::Clock& Clock() { return clock_; }
+    const host::PlatformFolders& Folders() const { return folders_; }
+    device::CSerialCtrl& Serial() { return serial_; }
+    device::DeviceLink& Link() { return link_; }
+    device::FlashOperations& Flash() { return flash_; }
+    std::FILE* Out() { return out_; }
+
+private:
+    void ApplyOverrides();
+
+    const CliOptions& options_;
+    std::FILE* out_;
+    std::FILE* err_;
+    host::IniSettingsFile file_;
+    OverlaySettings settings_{file_};
+    TerminalPrompts prompts_;
+    TerminalProgress progress_;
+    CliFileChooser files_;
+    CliTimers timers_;
+    ModePrinter modes_;
+    host::SteadyClock clock_;
+    host::PlatformFolders folders_;
+    device::PosixPortOpener opener_{settings_};
+    device::CSerialCtrl serial_{opener_, clock_, prompts_};
+    device::DeviceLink link_{serial_, settings_, prompts_, timers_, &modes_};
+    device::FlashOperations flash_{link_, files_, progress_, folders_.userFolder};
+    bool connected_ = false;
+    bool portOpen_ = false;
+};
+
+}  // namespace orvane::cli

@@ -1,0 +1,14 @@
+#include "cli/ModePrinter.h"
+
+#include "core/host/Cp1250.h"
+
+namespace orvane::cli {
+
+void ModePrinter::ModeApplied(int, const std::string& mode) {
+    if (mode == shown_) return;
+    shown_ = mode;
+    std::fprintf(out_, " Tryb: %s\n", host::Cp1250ToUtf8(mode).c_str());
+    std::fflush(out_);
+}
+
+}  // namespace orvane::cli

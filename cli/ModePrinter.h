@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "core/device/ModeObserver.h"
+
+namespace orvane::cli {
+
+// The window's mode pane on a terminal: " Tryb: " and the mode, a line each time it changes.
+class ModePrinter : public device::ModeObserver {
+public:
+    explicit ModePrinter(std::FILE* out) : out_(out) {}
+    void ModeApplied(int commandId, const std::string& mode) override;
+
+private:
+    std::FILE* out_;
+    std::string shown_;
+};
+
+}  // namespace orvane::cli
