@@ -7,9 +7,9 @@
 .EQU Program     = 0x0380
 .EQU Int0Hook    = 0x0381
 .EQU Int1Hook    = 0x0382
-.EQU SpAfterMain = 0x0270   ; SPH, SPL after the program returned
-.EQU SpAfterHook = 0x0272   ; SPH, SPL after both hooks returned
-.EQU HookRegs    = 0x0274   ; tmp1..tmp6, p1..p6 after the hooks (12 bytes)
+.EQU SpAfterMain = 0x0260   ; SPH, SPL after the program returned
+.EQU SpAfterHook = 0x0262   ; SPH, SPL after both hooks returned
+.EQU HookRegs    = 0x0264   ; tmp1..tmp6, p1..p6 after the hooks (12 bytes)
 .EQU LogCount    = 0x027f
 .EQU LogStart    = 0x0280   ; 32 entries of 8 bytes: routine (its address' low byte), p1..p6, 0
 .EQU LogEntries  = 32

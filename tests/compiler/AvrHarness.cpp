@@ -1,0 +1,159 @@
+#include "tests/compiler/AvrHarness.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include "core/commands/CommandFile.h"
+#include "core/compiler/BuildScript.h"
+#include "core/device/FlashImage.h"
+#include "core/device/HexFile.h"
+#include "core/host/MemorySettings.h"
+#include "core/host/PosixProcessRunner.h"
+#include "core/host/TextEditorAccess.h"
+#include "core/script/LabelTable.h"
+#include "core/script/StatementReader.h"
+#include "core/script/VariableTable.h"
+#include "tests/support/ScriptedFileChooser.h"
+
+namespace orvane::test {
+
+namespace {
+
+const std::string kData = std::string(ORVANE_DATA_DIR) + "/";
+const std::string kFirmwareSource = kData + "../tests/compiler/firmware/TestFirmware.asm";
+
+std::string Capture(const std::string& command) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    ::pclose(pipe);
+    return out;
+}
+
+// simavr loads one contiguous piece of flash from a HEX file: the firmware and the program go
+// into one image, written as records from address 0 to the end.
+std::string MergedHex(const std::string& firmwarePath, const std::string& programPath) {
+    ScriptedPrompts quiet;
+    device::FlashImage firmware, program;
+    device::HexFile::ReadHexFile(firmwarePath, firmware, 0, {}, {}, quiet);
+    device::HexFile::ReadHexFile(programPath, program, 0, {}, {}, quiet);
+    std::string text;
+    for (int a = 0; a < device::FlashImage::kSize; a += 16) {
+        int sum = 16 + (a >> 8) + (a & 0xFF);
+        text += ":10" + device::HexFile::WordToHex(a) + "00";
+        for (int i = a; i < a + 16; ++i) {
+            const int b = i >= device::FlashImage::kProgramStart ? program[i] : firmware[i];
+            text += device::HexFile::ByteToHex(b);
+            sum += b;
+        }
+        text += device::HexFile::ByteToHex((256 - sum % 256) % 256) + "\n";
+    }
+    return text + ":00000001FF\n";
+}
+
+}  // namespace
+
+const commands::CommandTable& RealCompile::ShippedCommands() {
+    static const commands::CommandTable table = [] {
+        commands::CommandTable t;
+        commands::CommandFile::ReadFile(kData + "Komendy.ini", t, nullptr);
+        return t;
+    }();
+    return table;
+}
+
+RealCompile::RealCompile(const std::string& script, const std::string& documentName,
+                         const commands::CommandTable& table)
+    : documentBase_(compiler::BuildPaths::BaseOf(documentName)) {
+    host::TextEditorAccess editor(script);
+    script::StatementReader reader(editor);
+    script::LabelTable labels;
+    script::VariableTable variables;
+    FakeDocument document(folder_ / documentName);
+    host::MemorySettings settings;
+    ScriptedFileChooser files;
+    std::ostringstream shown;
+    host::PosixProcessRunner runner(shown);
+    compiler::CompileDriver driver({editor, document, settings, prompts_, files, runner, kData, nullptr},
+                                   {reader, labels, variables, table});
+    result_ = driver.CompileScript();
+    shown_ = shown.str();
+}
+
+std::string RealCompile::Assembler() const { return ReadText(folder_ / (documentBase_ + ".asm")); }
+std::string RealCompile::MapFile() const { return folder_ / (documentBase_ + ".map"); }
+
+const std::string& AvrRun::FirmwareHex() {
+    // Each test process assembles its own copy: tests run in parallel processes.
+    static const TempFolder folder;
+    static const std::string path = [] {
+        const std::string hex = folder / "TestFirmware.hex";
+        const std::string command = "avra -I " + compiler::BuildScript::Quote(kData) + " -o " +
+                                    compiler::BuildScript::Quote(hex) + " -e /dev/null -d /dev/null " +
+                                    compiler::BuildScript::Quote(kFirmwareSource) + " 2>&1";
+        const std::string report = Capture(command);
+        if (report.find("Assembly complete with no errors.") == std::string::npos)
+            throw std::runtime_error("test firmware did not assemble:\n" + report);
+        return hex;
+    }();
+    return path;
+}
+
+AvrRun::AvrRun(const RealCompile& compile) {
+    for (const std::string& line : SplitLines(ReadText(compile.MapFile()))) {
+        std::istringstream fields(line);
+        std::string name, kind, hex;
+        if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
+    }
+    const std::string merged = compile.Folder() + "run.hex";
+    WriteText(merged, MergedHex(FirmwareHex(), compile.Result().hexPath));
+    output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + compiler::BuildScript::Quote(merged) +
+                      " 2>&1");  // the UART lines come on standard error
+    int lines = 0;
+    for (std::string line : SplitLines(output_)) {
+        // simavr colours the UART's lines and shows the line feed as "."
+        const std::size_t colon = line.find(':', line.find_first_of("0123456789ABCDEF"));
+        if (colon < 4 || colon == std::string::npos) continue;
+        const std::string address = line.substr(colon - 4, 4);
+        const std::string bytes = line.substr(colon + 1, 32);
+        if (bytes.size() != 32 || address.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+            continue;
+        const int at = std::stoi(address, nullptr, 16);
+        for (int i = 0; i < 16 && at + i <= kRamEnd; ++i)
+            sram_[static_cast<std::size_t>(at + i)] =
+                static_cast<std::uint8_t>(std::stoi(bytes.substr(static_cast<std::size_t>(2 * i), 2), nullptr, 16));
+        ++lines;
+    }
+    completed_ = lines == (kRamEnd + 1 - kSramStart) / 16;
+}
+
+int AvrRun::Byte(int address) const { return sram_.at(static_cast<std::size_t>(address)); }
+
+int AvrRun::Variable(const std::string& name) const {
+    const auto it = symbols_.find(name);
+    if (it == symbols_.end()) throw std::runtime_error("no variable " + name + " in the map file");
+    return Byte(it->second) * 256 + Byte(it->second + 1);
+}
+
+std::array<int, 12> AvrRun::RegistersAfterHooks() const {
+    std::array<int, 12> regs{};
+    for (int i = 0; i < 12; ++i) regs[static_cast<std::size_t>(i)] = Byte(0x264 + i);
+    return regs;
+}
+
+std::vector<AvrRun::Call> AvrRun::Calls() const {
+    std::vector<Call> calls;
+    for (int i = 0; i < Byte(kLogCount) && i < 32; ++i) {
+        const int at = kLogStart + 8 * i;
+        Call c{Byte(at), {}};
+        for (int p = 0; p < 6; ++p) c.params[static_cast<std::size_t>(p)] = Byte(at + 1 + p);
+        calls.push_back(c);
+    }
+    return calls;
+}
+
+}  // namespace orvane::test
