@@ -10,8 +10,8 @@ namespace orvane::commands {
 
 // A private-profile INI file with the rules of the platform's profile functions, so files
 // written by the original and by us read the same everywhere:
-// - lines end in CR LF or LF (a lone CR ends a line too); blanks around section names' lines,
-//   key names and values are dropped; lines starting with ';' are comments;
+// - lines end in CR LF or LF (a lone CR ends a line too, so old Mac files load); blanks around
+//   lines, key names and values are dropped; lines starting with ';' are comments;
 // - "[name]" opens a section (the name runs to the last ']'); "key=value" is a key, split at
 //   the first '='; a line without '=' is a key without a value;
 // - section and key lookups ignore case (CP1250 letters included); the first section of a
