@@ -9,6 +9,7 @@
 #include "core/compiler/BuildScript.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
+#include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/PosixProcessRunner.h"
 #include "core/host/TextEditorAccess.h"
@@ -68,12 +69,14 @@ const commands::CommandTable& RealCompile::ShippedCommands() {
 
 RealCompile::RealCompile(const std::string& script, const std::string& documentName,
                          const commands::CommandTable& table)
-    : documentBase_(compiler::BuildPaths::BaseOf(documentName)) {
+    : document_(folder_.Path() + documentName) {
+    std::filesystem::create_directories(
+        std::filesystem::path(host::Cp1250ToUtf8(document_)).parent_path());
     host::TextEditorAccess editor(script);
     script::StatementReader reader(editor);
     script::LabelTable labels;
     script::VariableTable variables;
-    FakeDocument document(folder_ / documentName);
+    FakeDocument document(document_);
     host::MemorySettings settings;
     ScriptedFileChooser files;
     std::ostringstream shown;
@@ -84,8 +87,16 @@ RealCompile::RealCompile(const std::string& script, const std::string& documentN
     shown_ = shown.str();
 }
 
-std::string RealCompile::Assembler() const { return ReadText(folder_ / (documentBase_ + ".asm")); }
-std::string RealCompile::MapFile() const { return folder_ / (documentBase_ + ".map"); }
+// The files beside the document, named as the system names them (UTF-8).
+std::string RealCompile::Sibling(const std::string& extension) const {
+    const std::string stem = compiler::BuildPaths::FolderOf(document_) + compiler::BuildPaths::BaseOf(document_);
+    return host::Cp1250ToUtf8(stem + extension);
+}
+std::string RealCompile::Report() const {
+    return ReadText(host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document_)) + "Wynik.txt");
+}
+std::string RealCompile::Assembler() const { return ReadText(Sibling(".asm")); }
+std::string RealCompile::MapFile() const { return Sibling(".map"); }
 
 const std::string& AvrRun::FirmwareHex() {
     // Each test process assembles its own copy: tests run in parallel processes.
@@ -110,7 +121,7 @@ AvrRun::AvrRun(const RealCompile& compile) {
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
     }
     const std::string merged = compile.Folder() + "run.hex";
-    WriteText(merged, MergedHex(FirmwareHex(), compile.Result().hexPath));
+    WriteText(merged, MergedHex(FirmwareHex(), host::Cp1250ToUtf8(compile.Result().hexPath)));
     output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + compiler::BuildScript::Quote(merged) +
                       " 2>&1");  // the UART lines come on standard error
     int lines = 0;

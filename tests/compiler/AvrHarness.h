@@ -19,24 +19,27 @@ public:
     // The command definitions shipped in data/Komendy.ini.
     static const commands::CommandTable& ShippedCommands();
 
+    // The document lies in a private folder; its name (CP1250) may hold a subfolder.
     RealCompile(const std::string& script, const std::string& documentName = "prog.orv",
                 const commands::CommandTable& table = ShippedCommands());
 
     const compiler::CompileResult& Result() const { return result_; }
     // What the report window would have shown (empty after a success).
     const std::string& ShownReport() const { return shown_; }
-    std::string Report() const { return ReadText(folder_ / "Wynik.txt"); }
+    std::string Report() const;
     std::string Assembler() const;
     const std::vector<ScriptedPrompts::Box>& Boxes() const { return prompts_.Boxes(); }
     const std::string& Folder() const { return folder_.Path(); }
     std::string MapFile() const;
 
 private:
+    std::string Sibling(const std::string& extension) const;
+
     TempFolder folder_;
     ScriptedPrompts prompts_;
     compiler::CompileResult result_;
     std::string shown_;
-    std::string documentBase_;
+    std::string document_;  // CP1250
 };
 
 // The compiled program run on an ATmega8 in simavr under our test firmware (a stand-in for the

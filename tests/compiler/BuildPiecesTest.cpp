@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/compiler/AssemblerReport.h"
+#include "core/compiler/BuildPaths.h"
+#include "core/compiler/BuildScript.h"
+#include "core/host/PosixProcessRunner.h"
+#include "core/host/TextEditorAccess.h"
+#include "tests/compiler/CompileFakes.h"
+
+namespace orvane::test {
+namespace {
+
+using compiler::AssemblerReport;
+using compiler::BuildPaths;
+using compiler::BuildScript;
+
+TEST(AssemblerReport, SuccessLine) {
+    struct Row { const char* report; bool success; };
+    for (const Row row : {
+             Row{"Pass 2...\nAssembly complete with no errors.\nSegment usage:\n", true},
+             Row{"x Assembly complete with no errors. y", true},
+             Row{"Assembly complete with no errors (1 warning).\n", true},
+             Row{"Assembly complete with no errors (12 warnings).\n", true},
+             Row{"Assembly complete with no errors\n.", false},
+             Row{"Assembly complete with no errors (some errors).\n", false},
+             Row{"Assembly aborted with 2 errors and 0 warnings.\n", false},
+             Row{"assembly complete with no errors.\n", false},
+             Row{"", false}}) {
+        EXPECT_EQ(AssemblerReport::Succeeded(row.report), row.success) << row.report;
+    }
+}
+
+TEST(BuildPaths, FolderAndBase) {
+    EXPECT_EQ(BuildPaths::FolderOf("/home/u/prog/test.orv"), "/home/u/prog/");
+    EXPECT_EQ(BuildPaths::BaseOf("/home/u/prog/test.orv"), "test");
+    EXPECT_EQ(BuildPaths::BaseOf("/home/u/my.dir/test"), "test");
+    EXPECT_EQ(BuildPaths::BaseOf("/home/u/a.b.c"), "a.b");
+    EXPECT_EQ(BuildPaths::WithoutTrailingSlash("/home/u/prog/"), "/home/u/prog");
+    EXPECT_EQ(BuildPaths::WithoutTrailingSlash("/"), "/");
+}
+
+TEST(BuildPaths, OutputsReplaceOnlyTheScriptsOwnExtension) {
+    const auto out = BuildPaths::OutputsOf("/home/u/x.bat.d/test.sh");
+    EXPECT_EQ(out.hex, "/home/u/x.bat.d/test.hex");
+    EXPECT_EQ(out.object, "/home/u/x.bat.d/test.obj");
+    EXPECT_EQ(out.eeprom, "/home/u/x.bat.d/test.eep");
+    EXPECT_EQ(out.map, "/home/u/x.bat.d/test.map");
+    EXPECT_EQ(BuildPaths::OutputsOf("/d/X.HEX").hex, "/d/X.HEX.hex");
+}
+
+TEST(BuildPaths, SameFileSeesThroughRelativePartsAndLinks) {
+    TempFolder dir;
+    WriteText(dir / "a.asm", "");
+    std::filesystem::create_symlink(dir / "a.asm", dir / "link.asm");
+    EXPECT_TRUE(BuildPaths::SameFile(dir / "a.asm", dir / "sub/../a.asm"));
+    EXPECT_TRUE(BuildPaths::SameFile(dir / "link.asm", dir / "a.asm"));
+    EXPECT_FALSE(BuildPaths::SameFile(dir / "a.asm", dir / "b.asm"));
+}
+
+// What the shell makes of a quoted word is exactly the text.
+TEST(BuildScript, QuotedTextReachesTheProgramUnchanged) {
+    TempFolder dir;
+    std::ostringstream report;
+    host::PosixProcessRunner runner(report);
+    for (const std::string text : {"plain", "it's", "$(touch PWNED)", "`touch PWNED`", "a b\tc",
+                                   "'''", "x;touch PWNED", "\\n\\'", "-rf"}) {
+        const std::string script = dir / "echo.sh";
+        WriteText(script, "printf '%s' " + BuildScript::Quote(text) + " > " +
+                              BuildScript::Quote(dir / "out.txt") + "\n");
+        EXPECT_EQ(runner.Run({"/bin/sh", script}), 0);
+        EXPECT_EQ(ReadText(dir / "out.txt"), text);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "PWNED"));
+    EXPECT_FALSE(std::filesystem::exists("PWNED"));
+}
+
+TEST(PosixProcessRunner, ExitStatusAndFailureToStart) {
+    std::ostringstream report;
+    host::PosixProcessRunner runner(report);
+    EXPECT_EQ(runner.Run({"/bin/sh", "-c", "exit 3"}), 3);
+    EXPECT_EQ(runner.Run({"sh", "-c", "exit 0"}), 0);  // found in PATH
+    EXPECT_EQ(runner.Run({"sh", "-c", "kill -TERM $$"}), 128 + 15);
+    EXPECT_EQ(runner.Run({"/no/such/program"}), -1);
+    EXPECT_EQ(runner.Run({}), -1);
+}
+
+TEST(PosixProcessRunner, ShowReportCopiesTheFile) {
+    TempFolder dir;
+    WriteText(dir / "Wynik.txt", "line 1\nline 2");
+    std::ostringstream report;
+    host::PosixProcessRunner runner(report);
+    runner.ShowReport(dir / "Wynik.txt");
+    EXPECT_EQ(report.str(), "line 1\nline 2\n");
+    runner.ShowReport(dir / "none.txt");
+    EXPECT_NE(report.str().find("none.txt"), std::string::npos);
+}
+
+TEST(TextEditorAccess, LinesAndSelection) {
+    host::TextEditorAccess editor("asm:\r\n  nop\r\n\nlast");
+    EXPECT_EQ(editor.LineCount(), 4);
+    EXPECT_EQ(editor.LineText(0), "asm:");
+    EXPECT_EQ(editor.LineText(1), "  nop");
+    EXPECT_EQ(editor.LineText(2), "");
+    EXPECT_EQ(editor.LineText(3), "last");
+    EXPECT_EQ(editor.LineText(4), "");
+    EXPECT_EQ(editor.LineFromPosition(0), 0);
+    EXPECT_EQ(editor.LineFromPosition(5), 0);   // the line feed belongs to its line
+    EXPECT_EQ(editor.LineFromPosition(6), 1);
+    EXPECT_EQ(editor.LineFromPosition(editor.Length()), 3);
+    EXPECT_EQ(editor.LineStart(1), 6);
+    EXPECT_EQ(editor.LineStart(9), editor.Length());
+    editor.SetSelection(-4, 1000);
+    std::int32_t start = 0, end = 0;
+    editor.GetSelection(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, editor.Length());
+}
+
+}  // namespace
+}  // namespace orvane::test
