@@ -171,7 +171,9 @@ void Interpreter::RunTick() {
         statement = reader_.ReadStatement(state_.readLimit);
     }
     Select(reader_.statementStart, reader_.statementEnd);
-    if (observer_) observer_(reader_.statementStart, reader_.statementEnd);
+    // Only blanks or comments were left: nothing to show, the run ends quietly.
+    const bool atText = reader_.statementStart < editor_.Length();
+    if (observer_ && atText) observer_(reader_.statementStart, reader_.statementEnd);
     FinishTick(flow_.Execute(statement));
 }
 
