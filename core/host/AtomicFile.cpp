@@ -50,6 +50,7 @@ bool AtomicFile::Write(const std::string& path, std::string_view bytes, std::str
 }
 
 bool AtomicFile::Read(const std::string& path, std::string& bytes) {
+    if (!Exists(path)) return false;  // a folder opens as a stream too, reading as empty
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream s;

@@ -82,6 +82,7 @@ TEST_F(AtomicFileTest, ReplacesWholeFilesAndKeepsTheOldOneWhenTheFolderRefuses) 
     EXPECT_FALSE(AtomicFile::Write(dir + "/missing/folder/file", "x"));
     EXPECT_FALSE(AtomicFile::CanWrite(dir + "/missing/folder/file"));
     EXPECT_FALSE(AtomicFile::Read(dir + "/none", read));
+    EXPECT_FALSE(AtomicFile::Read(dir, read)) << "a folder is no file";
 }
 
 }  // namespace
