@@ -1,0 +1,16 @@
+#include "core/compiler/DeviceProgramWriter.h"
+
+#include "core/device/FlashArea.h"
+
+namespace orvane::compiler {
+
+DeviceProgramWriter::DeviceProgramWriter(device::DeviceLink& link, device::FlashOperations& flash)
+    : link_(link), flash_(flash) {}
+
+std::string DeviceProgramWriter::DeviceMode() { return link_.DeviceMode(); }
+
+bool DeviceProgramWriter::WriteProgram(const std::string&) {
+    return flash_.Write(device::FlashArea::Kind::Program) == device::FlashResult::Done;
+}
+
+}  // namespace orvane::compiler
