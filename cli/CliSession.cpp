@@ -6,7 +6,7 @@
 namespace orvane::cli {
 
 CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in)
-    : options_(options), out_(out), err_(err), file_(host::IniSettingsFile::DefaultPath()),
+    : options_(options), out_(out), err_(err), in_(in), file_(host::IniSettingsFile::DefaultPath()),
       prompts_(err, in, options.answer), progress_(err), files_(err), modes_(err),
       folders_(host::PlatformFolders::Detect()) {
     ApplyOverrides();

@@ -45,6 +45,7 @@ public:
     device::DeviceLink& Link() { return link_; }
     device::FlashOperations& Flash() { return flash_; }
     std::FILE* Out() { return out_; }
+    std::FILE* In() { return in_; }
 
 private:
     void ApplyOverrides();
@@ -52,6 +53,7 @@ private:
     const CliOptions& options_;
     std::FILE* out_;
     std::FILE* err_;
+    std::FILE* in_;
     host::IniSettingsFile file_;
     OverlaySettings settings_{file_};
     TerminalPrompts prompts_;

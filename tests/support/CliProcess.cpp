@@ -44,8 +44,16 @@ CliProcess::~CliProcess() {
 }
 
 CliProcess::Result CliProcess::Run(const std::vector<std::string>& args, int timeoutMs) const {
+    return Run(args, Interaction{}, timeoutMs);
+}
+
+CliProcess::Result CliProcess::Run(const std::vector<std::string>& args,
+                                   const Interaction& interaction, int timeoutMs) const {
     const std::string outPath = home_ + "/stdout.txt";
     const std::string errPath = home_ + "/stderr.txt";
+    const std::string inPath = home_ + "/stdin.txt";
+    std::ofstream(inPath, std::ios::binary | std::ios::trunc) << interaction.input;
+    bool interrupted = interaction.interruptOn.empty();
     std::vector<std::string> argStore{binary_};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -62,7 +70,7 @@ CliProcess::Result CliProcess::Run(const std::vector<std::string>& args, int tim
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("CliProcess: fork failed");
     if (pid == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
+        const int in = ::open(inPath.c_str(), O_RDONLY);
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || out < 0 || err < 0) ::_exit(126);
@@ -77,6 +85,10 @@ CliProcess::Result CliProcess::Run(const std::vector<std::string>& args, int tim
         const pid_t r = ::waitpid(pid, &status, WNOHANG);
         if (r == pid) break;
         if (r < 0 && errno != EINTR) break;
+        if (!interrupted && ReadWhole(outPath).find(interaction.interruptOn) != std::string::npos) {
+            interrupted = true;
+            ::kill(pid, SIGINT);
+        }
         if (NowMs() - start > timeoutMs) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);

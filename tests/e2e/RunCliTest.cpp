@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/host/AtomicFile.h"
+#include "tests/support/CliProcess.h"
+#include "tests/support/SimProcess.h"
+
+namespace orvane::test {
+namespace {
+
+using Args = std::vector<std::string>;
+using Traffic = std::vector<std::pair<char, std::uint8_t>>;
+
+const std::string kData = ORVANE_DATA_DIR;
+
+// One request of the PC ('R': the controller received it) and the controller's answer ('T').
+Traffic Exchange(std::vector<std::uint8_t> request, std::vector<std::uint8_t> answer) {
+    Traffic t;
+    for (const auto b : request) t.emplace_back('R', b);
+    for (const auto b : answer) t.emplace_back('T', b);
+    return t;
+}
+Traffic operator+(Traffic a, const Traffic& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A command frame with its checksum echo, the confirmation and the acknowledgement (and result).
+Traffic Command(std::vector<std::uint8_t> frame, std::vector<std::uint8_t> result = {}) {
+    unsigned sum = 0;
+    for (const auto b : frame) sum += b;
+    std::vector<std::uint8_t> ack{0x01};
+    ack.insert(ack.end(), result.begin(), result.end());
+    return Exchange(frame, {static_cast<std::uint8_t>(sum)}) + Exchange({0x01}, ack);
+}
+Traffic ServoSet(std::uint8_t servo, int us) {
+    return Command({'S', servo, 0, 0, 0, static_cast<std::uint8_t>(us >> 8), static_cast<std::uint8_t>(us)});
+}
+Traffic ServoRead(std::uint8_t servo, int us) {
+    return Command({'R', servo}, {static_cast<std::uint8_t>(us >> 8), static_cast<std::uint8_t>(us)});
+}
+
+// The CLI's own mode query, the run's query, then the switch to commands mode; at the end the
+// query in commands mode and the way back to System.
+const Traffic kStart = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) +
+                       Exchange({0xFE}, {0xFE});
+const Traffic kEnd = Exchange({0x00}, {0xFE}) + Exchange({0xFF}, {0xFF});
+
+class RunCliTest : public ::testing::Test {
+protected:
+    RunCliTest() : sim(std::make_unique<SimProcess>(ORVANE_SIM_BIN, Args{"--commands", kData + "/Komendy.ini"})) {}
+
+    CliProcess::Result Run(const std::string& script, Args extra = {}, CliProcess::Interaction in = {}) {
+        Args args{"--port", sim->SlavePath(), "--commands", kData + "/Komendy.ini", "run", script};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return cli.Run(args, in, 30000);
+    }
+    std::string Script(const std::string& name, const std::string& text) {
+        const std::string path = cli.Home() + "/" + name;
+        host::AtomicFile::Write(path, text);
+        return path;
+    }
+    Traffic StopSim() {
+        sim->Stop();
+        return sim->Traffic();
+    }
+
+    std::unique_ptr<SimProcess> sim;
+    CliProcess cli{ORVANE_CLI_BIN};
+};
+
+struct ExampleRow {
+    const char* file;
+    const char* variables;  // what the run prints at its end
+    Traffic commands;       // every command exchange of the run, in order
+};
+
+void PrintTo(const ExampleRow& row, std::ostream* os) { *os << row.file; }
+
+class RunExampleTest : public RunCliTest, public ::testing::WithParamInterface<ExampleRow> {};
+
+TEST_P(RunExampleTest, RunsAgainstTheVirtualControllerWireForWire) {
+    const ExampleRow& row = GetParam();
+    const auto r = Run(kData + "/examples/" + row.file);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, row.variables);
+    EXPECT_EQ(StopSim(), kStart + row.commands + kEnd);
+}
+
+Traffic Sweep() {
+    Traffic t;
+    for (int us = 1000; us <= 2000; us += 250) t = t + ServoSet(1, us);
+    return t + ServoSet(1, 1500);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
+    ExampleRow{"serwo_przemiatanie.orv", "krok = 250.00\npoz = 2250.00\n", Sweep()},
+    ExampleRow{"podprogram.orv", "wynik = 1800.00\npozycja = 1800.00\nserwo = 3.00\n",
+               ServoSet(2, 1200) + ServoRead(2, 1200) + ServoSet(3, 1800) + ServoRead(3, 1800)},
+    ExampleRow{"decyzja.orv", "licznik = 4.00\nodczyt = 2000.00\n",
+               ServoRead(1, 1500) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000) +
+                   ServoRead(1, 1000) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000)},
+    ExampleRow{"przeglad.orv", "koniec = 1.00\n",
+               Command({'L', 1, 1}) + ServoRead(1, 1500)}));
+
+TEST_F(RunCliTest, WaitsAreHonouredAndTheTracePrintsEachStatement) {
+    const auto r = Run(kData + "/examples/podprogram.orv", {"--trace"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "4: Var: serwo, pozycja, wynik;\n5: serwo = 2;\n6: pozycja = 1200;\n7: Call(Ustaw);\n"
+              "14: ServoSet(serwo, 0, 0, 0, pozycja);\n15: wynik = ServoRead(serwo);\n16: Return();\n"
+              "8: serwo = 3;\n9: pozycja = 1800;\n10: Run(Ustaw);\n"
+              "14: ServoSet(serwo, 0, 0, 0, pozycja);\n15: wynik = ServoRead(serwo);\n16: Return();\n"
+              "11: Exit();\nwynik = 1800.00\npozycja = 1800.00\nserwo = 3.00\n");
+
+    const auto sweep = Run(kData + "/examples/serwo_przemiatanie.orv");
+    EXPECT_EQ(sweep.exitCode, 0) << sweep.err;
+    EXPECT_GE(sweep.elapsedMs, 5 * 20);  // five Wait(20)
+}
+
+TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
+    const auto r = Run(kData + "/examples/podprogram.orv", {"--step"}, {"\n\n\n", ""});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "> 4: Var: serwo, pozycja, wynik;\n> 5: serwo = 2;\n> 6: pozycja = 1200;\n"
+              "> 7: Call(Ustaw);\nwynik = 0.00\npozycja = 1200.00\nserwo = 2.00\n");
+    EXPECT_EQ(StopSim(), kStart + kEnd);  // nothing was sent in between
+}
+
+TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
+    const std::string script = Script("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n");
+    const auto r = Run(script, {"--trace"}, {"", "ServoSet"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("przerwano (Ctrl+C)"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("\nn = "), std::string::npos) << r.out;
+    const Traffic traffic = StopSim();
+    ASSERT_GE(traffic.size(), kEnd.size());
+    EXPECT_EQ(Traffic(traffic.end() - static_cast<std::ptrdiff_t>(kEnd.size()), traffic.end()), kEnd);
+}
+
+TEST_F(RunCliTest, AFailureAnsweredNoEndsTheRunInSystemMode) {
+    const std::string script = Script("blad.orv", "Var: a;\nNieMaTakiej(1);\na = 1;\n");
+    const auto r = Run(script, {"--no"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Komenda nie zdefiniowana! (WP3): Komenda niezdefiniowana:  \"NieMaTakiej(1);\"!"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out, "a = 0.00\n");
+    EXPECT_EQ(StopSim(), kStart + kEnd);
+}
+
+TEST_F(RunCliTest, AScriptThatCannotBeReadIsReported) {
+    const auto r = Run(cli.Home() + "/nie_ma.orv");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("nie można odczytać skryptu"), std::string::npos) << r.err;
+    EXPECT_EQ(StopSim(), Traffic{});
+}
+
+}  // namespace
+}  // namespace orvane::test
