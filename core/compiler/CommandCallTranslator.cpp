@@ -17,7 +17,12 @@ constexpr std::string_view kShiftRight = "lsr tmp2\nror tmp1\n";
 constexpr std::string_view kMultiply = "rcall Pomnoz\n";
 constexpr std::string_view kDivide = "rcall Podziel\n";
 
-std::string Param(int reg) { return "p" + std::to_string(reg); }
+// Appended rather than "p" + to_string(): GCC 12 at -O3 warns falsely about the latter.
+std::string Param(int reg) {
+    std::string name = "p";
+    name += std::to_string(reg);
+    return name;
+}
 
 }  // namespace
 
