@@ -97,13 +97,17 @@ TEST_F(FlashCliTest, WrittenFilesEndUpInTheFlashAndComeBackByReadOut) {
 
 TEST_F(FlashCliTest, EraseClearsOnlyItsArea) {
     const FlashImage both = RandomImage(0, FlashImage::kProgramEnd, 9);
-    std::string error;
-    ASSERT_TRUE(sim::FlashFile::Save(Path("sim-flash.hex"), both, error)) << error;
-    StartSim();
-    EXPECT_EQ(Cli({"erase", "program"}).exitCode, 0);
-    const FlashImage saved = SimFlash();
-    EXPECT_TRUE(SameRange(saved, FlashImage(), FlashImage::kProgramStart, FlashImage::kProgramEnd));
-    EXPECT_TRUE(SameRange(saved, both, 0, FlashImage::kSystemEnd));
+    for (const bool program : {true, false}) {
+        std::string error;
+        ASSERT_TRUE(sim::FlashFile::Save(Path("sim-flash.hex"), both, error)) << error;
+        StartSim();
+        EXPECT_EQ(Cli({"erase", program ? "program" : "system"}).exitCode, 0);
+        const FlashImage saved = SimFlash();
+        const FlashImage& expectedProgram = program ? FlashImage() : both;
+        const FlashImage& expectedSystem = program ? both : FlashImage();
+        EXPECT_TRUE(SameRange(saved, expectedProgram, FlashImage::kProgramStart, FlashImage::kProgramEnd));
+        EXPECT_TRUE(SameRange(saved, expectedSystem, 0, FlashImage::kSystemEnd));
+    }
 }
 
 struct FaultRow {
