@@ -38,6 +38,7 @@ int CliApp::Run(const std::vector<std::string>& args, std::FILE* out, std::FILE*
     }
     CliSession session(options, out, err, in);
     const int status = command->run(session, options.arguments);
+    session.ReportUnsavedSettings();
     std::fflush(out);
     std::fflush(err);
     return status;

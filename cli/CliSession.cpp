@@ -47,6 +47,10 @@ bool CliSession::Allowed(bool allowed, const char* command) {
     return allowed;
 }
 
+void CliSession::ReportUnsavedSettings() {
+    if (!file_.LastError().empty()) Error("ustawienia nie zostały zapisane: " + file_.LastError());
+}
+
 void CliSession::Error(const std::string& message) {
     std::fprintf(err_, "orvane-cli: %s\n", message.c_str());
     std::fflush(err_);

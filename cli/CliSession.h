@@ -31,6 +31,8 @@ public:
     bool Connect();
     // Whether the window would offer a command in the current mode; prints why not.
     bool Allowed(bool allowed, const char* command);
+    // Says so when a setting of this run could not be saved in the shared file.
+    void ReportUnsavedSettings();
     // "orvane-cli: <message>" on standard error (UTF-8).
     void Error(const std::string& message);
 

@@ -72,7 +72,7 @@ void IniSettingsFile::WriteString(std::string_view key, std::string_view value) 
                 return;
             }
         } else {
-            lastError_ = path_ + ".lock: the settings file is locked by another program";
+            lastError_ = lock.Error();
         }
     }
     unsaved_[FoldCase(key)] = std::string(value);

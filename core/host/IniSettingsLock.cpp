@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -29,12 +30,18 @@ IniSettingsLock::IniSettingsLock(const std::string& settingsPath, int timeoutMs)
     : path_(settingsPath + ".lock") {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!TryCreate()) {
-        if (errno != EEXIST) return;
+        if (errno != EEXIST) {
+            error_ = path_ + ": " + std::strerror(errno);
+            return;
+        }
         if (Stale()) {
             ::unlink(path_.c_str());
             continue;
         }
-        if (std::chrono::steady_clock::now() >= deadline) return;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            error_ = path_ + ": the settings file is locked by another program";
+            return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryMs));
     }
 }

@@ -16,12 +16,15 @@ public:
     IniSettingsLock& operator=(const IniSettingsLock&) = delete;
 
     bool Held() const { return fd_ >= 0; }
+    // Why the lock was not taken.
+    const std::string& Error() const { return error_; }
 
 private:
     bool TryCreate();
     bool Stale() const;
 
     std::string path_;
+    std::string error_;
     int fd_ = -1;
 };
 
