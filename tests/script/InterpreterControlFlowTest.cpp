@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/script/CallStack.h"
@@ -43,7 +44,6 @@ TEST_P(FlowTest, RunLeavesTheExpectedVariables) {
 
 INSTANTIATE_TEST_SUITE_P(While, FlowTest, ::testing::Values(
     FlowRow{"LastStatementOfTheText", "Var:x; x=0; while(x<3){x=x+1;}", {{"x", 3}}},
-    FlowRow{"FollowedByALineBreak", "Var:x; x=0; while(x<3){x=x+1;}\n", {{"x", 3}}},
     FlowRow{"BodyWithoutBraces", "Var:x; while(x<3) x=x+1;", {{"x", 3}}},
     FlowRow{"FalseAtFirstSkipsTheBody", "Var:x,n; x=5; while(x<3){x=x+1; n=1;} n=n+2;",
             {{"x", 5}, {"n", 2}}},
@@ -59,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(IfElse, FlowTest, ::testing::Values(
             {{"a", 11}}},
     FlowRow{"FalseRunsTheElse", "Var:x,a; x=0; if(x==1){a=1;}else{a=2;} a=a+10;", {{"a", 12}}},
     FlowRow{"FalseSkipsOneStatement", "Var:a,b; if(0) a=1; b=2;", {{"a", 0}, {"b", 2}}},
-    FlowRow{"TrueRunsOneStatement", "Var:a,b; if(1) a=1; b=2;", {{"a", 1}, {"b", 2}}},
     FlowRow{"ElseWithoutBraces", "Var:a,b; if(0) a=1; else a=3; b=2;", {{"a", 3}, {"b", 2}}},
     FlowRow{"ElseSkippedAfterTrue", "Var:a,b; if(1) a=1; else a=3; b=2;", {{"a", 1}, {"b", 2}}},
     FlowRow{"ElseIfFirst", "Var:x,a; x=1; if(x==1) a=1; else if(x==2) a=2; else a=3;",
@@ -119,7 +118,6 @@ INSTANTIATE_TEST_SUITE_P(Statements, FlowTest, ::testing::Values(
     FlowRow{"RemoveOne", "Var:a,b; a=1; Remove(a);", {{"b", 0}}, {"a"}},
     FlowRow{"RemoveAll", "Var:a,b; Remove(); Var:c;", {{"c", 0}}, {"a", "b"}},
     FlowRow{"AssignmentToAnUndeclaredName", "Var:a; y=1; a=1;", {{"a", 1}}, {}, {"Błąd"}},
-    FlowRow{"NoAnswerEndsTheRun", "Var:a; y=1; a=1;", {{"a", 0}}, {}, {"Błąd"}, {Answer::No}},
     FlowRow{"TrailingCommentEndsQuietly", "Var:a; a=1;  // koniec", {{"a", 1}}},
     FlowRow{"TrailingBlanksEndQuietly", "Var:a; a=1; /* x */ \n\n  ", {{"a", 1}}},
     FlowRow{"CharacterFFInsideTheTextIsReported", "Var:a; a=1; ˙ a=2;", {{"a", 2}}, {},
@@ -137,25 +135,21 @@ TEST(InterpreterFlow, WhileConditionIsEvaluatedOnceMoreThanTheBodyRuns) {
     EXPECT_EQ(evaluations, 4);
 }
 
-TEST(InterpreterFlow, BoxesNameTheStatementAsRead) {
-    test::RunRig rig("Var:a;\nGoTo( Nowhere ) ;\ny = 1;\n}\n");
+TEST(InterpreterFlow, BoxesNameWhatWentWrong) {
+    test::RunRig rig("L: L: Var:a;\nGoTo( Nowhere ) ;\ny = 1;\n}\n");
     rig.controller.mode = 0xFE;
     rig.RunToEnd();
-    const auto& boxes = rig.prompts.Boxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].text, "Niezdefiniowana etykieta: GoTo(Nowhere);!\n\nCzy kontynuować pracę?");
-    EXPECT_EQ(boxes[1].caption, "Błąd");
-    EXPECT_EQ(boxes[1].text, "Błąd komendy: y=1;!\n\nCzy kontynuować pracę?");
-    EXPECT_EQ(boxes[2].text, "Znak '}' bez znaku '{'!!!\n\nCzy kontynuować pracę?");
-    for (const auto& box : boxes) EXPECT_EQ(box.buttons, host::Buttons::YesNo);
-}
-
-TEST(InterpreterFlow, DuplicateLabelBoxNamesTheLabel) {
-    test::RunRig rig("L: L: Var:a;");
-    rig.controller.mode = 0xFE;
-    rig.RunToEnd();
-    ASSERT_EQ(rig.prompts.Boxes().size(), 1u);
-    EXPECT_EQ(rig.prompts.Boxes()[0].text, "Duplikat Etykiety: L!\n\nCzy kontynuować pracę?");
+    std::vector<std::pair<std::string, std::string>> boxes;
+    for (const auto& box : rig.prompts.Boxes()) {
+        EXPECT_EQ(box.buttons, host::Buttons::YesNo);
+        boxes.emplace_back(box.caption, box.text);
+    }
+    const std::string goOn = "!\n\nCzy kontynuować pracę?";
+    EXPECT_EQ(boxes, (std::vector<std::pair<std::string, std::string>>{
+                         {"Etykieta (US1)", "Duplikat Etykiety: L" + goOn},
+                         {"Brak etykiety", "Niezdefiniowana etykieta: GoTo(Nowhere);" + goOn},
+                         {"Błąd", "Błąd komendy: y=1;" + goOn},
+                         {"BŁĄD", "Znak '}' bez znaku '{'!!!\n\nCzy kontynuować pracę?"}}));
 }
 
 TEST(InterpreterFlow, RunawayRecursionIsStoppedAtTheDepthLimit) {
