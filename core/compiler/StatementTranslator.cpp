@@ -21,8 +21,8 @@ constexpr std::string_view kRestoreRegisters =
     "pop p6\npop p5\npop p4\npop p3\npop p2\npop p1\n"
     "pop tmp6\npop tmp5\npop tmp4\npop tmp3\npop tmp2\npop tmp1\n";
 
-constexpr std::array<std::string_view, 10> kKeywords{
-    "GoTo", "Call", "Run", "RetINT", "Return", "Exit", "Restart", "Wait", "while", "if"};
+constexpr std::array<std::string_view, 11> kKeywords{
+    "GoTo", "Call", "Run", "RetINT", "Return", "Exit", "Restart", "Wait", "Remove", "while", "if"};
 
 std::string LoadZ(const std::string& name) {
     return "ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n";
@@ -139,6 +139,8 @@ bool StatementTranslator::ControlOrCommand(const std::string& statement, const s
         ctx_.Write("rjmp SMALLBOOTSTART\n");
     } else if (name == "Wait") {
         Wait(statement);
+    } else if (name == "Remove") {
+        Remove(argument);
     } else if (name == "while") {
         While(statement, limit);
     } else if (name == "if") {
@@ -186,6 +188,15 @@ void StatementTranslator::Wait(const std::string& statement) {
         ctx_.Write("mov p1,tmp1\nmov p2,tmp2\n");
     }
     ctx_.Write("rcall WaitS\n");
+}
+
+// A run forgets removed variables and a later declaration starts them at 0; a compiled program
+// keeps every variable in its place, so removing one clears it. Remove() clears them all, and a
+// name that is no variable is passed over, as in a run.
+void StatementTranslator::Remove(const std::string& argument) {
+    for (const auto& v : ctx_.Variables().Entries())
+        if (StatementPieces::IsNoValue(argument) || v.name == argument)
+            ctx_.Write(LoadZ(v.name) + "st Z,zero\nstd Z+1,zero\n");
 }
 
 // The body is the statement after the condition's closing parenthesis. It is translated with

@@ -36,6 +36,7 @@ private:
     bool Call(const std::string& statement, const std::string& label);
     bool Run(const std::string& statement, const std::string& label);
     void Wait(const std::string& statement);
+    void Remove(const std::string& argument);
     void While(const std::string& statement, std::int32_t limit);
     void If(const std::string& statement, std::int32_t limit);
     void Assignment(const std::string& statement, const std::string& variable);

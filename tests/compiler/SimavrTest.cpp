@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "Var: x, y; x = 1; Run(Sub); y = x; Exit(); Sub: x = 5; Return();",
                    {{"x", 5}, {"y", 5}}},
         ProgramRow{"MainStartsTheProgram", "Var: x; x = 9; Exit(); Main: x = x + 4;", {{"x", 4}}},
+        ProgramRow{"RemoveClears", "Var: x, y; x = 4; y = 5; Remove(x); Var: x; x = x + 1; Remove(); ",
+                   {{"x", 0}, {"y", 0}}},
         ProgramRow{"GoTo", "Var: x; GoTo(Skip); x = 1; Skip: x = x + 2;", {{"x", 2}}},
         ProgramRow{"CommandResults",
                    "Var: a, b, c; a = ServoRead(2); b = DigitalGet(5); c = ServoReadS(2) + 1;",

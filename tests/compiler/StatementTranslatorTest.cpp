@@ -68,6 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
         StatementRow{"WaitExpression", "Var:x; Wait(x*2);",
                      Acc("x") + Lines({"ldi tmp4,0", "ldi tmp3,2", "rcall Pomnoz", "mov p1,tmp1",
                                        "mov p2,tmp2", "rcall WaitS"})},
+        StatementRow{"RemoveClearsTheVariable", "Var: x, y; Remove(x); Remove(z);",
+                     "ldi ZH,high(x)\nldi ZL,low(x)\nst Z,zero\nstd Z+1,zero\n"},
+        StatementRow{"RemoveAllClearsEveryVariable", "Var: x, y; Remove();",
+                     "ldi ZH,high(y)\nldi ZL,low(y)\nst Z,zero\nstd Z+1,zero\n"
+                     "ldi ZH,high(x)\nldi ZL,low(x)\nst Z,zero\nstd Z+1,zero\n"},
         StatementRow{"CommandStatement", "Set(2, 1000);",
                      Lines({"ldi tmp1,2", "mov p1,tmp1", "ldi tmp1,232", "ldi tmp2,3", "mov p2,tmp1",
                             "mov p3,tmp2", "rcall ServoS"})},
