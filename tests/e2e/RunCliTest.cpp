@@ -115,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
     ExampleRow{"decyzja.orv", {}, "licznik = 4.00\nodczyt = 2000.00\n",
                ServoRead(1, 1500) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000) +
                    ServoRead(1, 1000) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000)},
-    ExampleRow{"przeglad.orv", {}, "koniec = 1.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50}));
+    ExampleRow{"przeglad.orv", {}, "i = 3.00\nb = 7.00\na = 2.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50},
+    ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}));
 
 TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
     const auto r = Run(kData + "/examples/podprogram.orv", {"--step"}, {"\n\n\n", ""});
