@@ -5,6 +5,7 @@
 
 #include "core/compiler/AsmBytes.h"
 #include "core/compiler/AsmFrame.h"
+#include "core/compiler/SymbolCollector.h"
 #include "core/host/Cp1250.h"
 #include "core/script/StatementPieces.h"
 
@@ -101,22 +102,13 @@ void StatementTranslator::LabelStatement(const std::string& statement, const std
     }
 }
 
-// In a compile every declared name was collected beforehand, so this normally adds nothing.
+// In a compile every declared name was collected beforehand, so this normally adds nothing. A
+// name that is known already ends the statement.
 void StatementTranslator::Declaration(const std::string& statement) {
-    std::string list;
-    for (const char c : statement.substr(statement.find(':') + 1))
-        if (c != ' ' && c != ';') list.push_back(c);
-    std::string_view rest = list;
-    while (true) {
-        const std::size_t comma = rest.find(',');
-        const std::string_view name = rest.substr(0, comma);
-        if (!name.empty()) {
-            if (ctx_.Variables().Find(name) != nullptr) return;
-            ctx_.Variables().Declare(name);
-            ctx_.WriteMemory(AsmFrame::Reservation(std::string(name)));
-        }
-        if (comma == std::string_view::npos) return;
-        rest.remove_prefix(comma + 1);
+    for (const std::string& name : SymbolCollector::DeclaredNames(statement)) {
+        if (ctx_.Variables().Find(name) != nullptr) return;
+        ctx_.Variables().Declare(name);
+        ctx_.WriteMemory(AsmFrame::Reservation(name));
     }
 }
 

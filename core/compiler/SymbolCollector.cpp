@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/host/Cp1250.h"
+#include "core/script/LabelCollector.h"
 #include "core/script/StatementPieces.h"
 
 namespace orvane::compiler {
@@ -19,38 +19,33 @@ void SymbolCollector::CollectLabelsAndVariables() {
         const std::string label = script::StatementPieces::LabelOf(statement);
         if (label == "Var" || label == "asm") {
             CollectNames(statement);
-        } else if (!script::StatementPieces::IsNoValue(label) && !AddLabel(label)) {
+        } else if (script::LabelCollector::IsLabelName(label) &&
+                   !script::LabelCollector::AddLabel(labels_, label, reader_.statementEnd,
+                                                     prompts_)) {
             return;
         }
         reader_.statementStart = reader_.statementEnd;
     }
 }
 
+void SymbolCollector::CollectNames(const std::string& statement) {
+    for (const std::string& name : DeclaredNames(statement)) variables_.Declare(name);
+}
+
 // The names after the ":" split at every ","; an asm statement has none after its colon.
 // Empty names (a stray comma) reserve nothing.
-void SymbolCollector::CollectNames(const std::string& statement) {
+std::vector<std::string> SymbolCollector::DeclaredNames(std::string_view statement) {
     std::string list;
     for (const char c : statement.substr(statement.find(':') + 1))
         if (c != ' ' && c != ';') list.push_back(c);
+    std::vector<std::string> names;
     std::size_t from = 0;
     while (from <= list.size()) {
         const std::size_t comma = std::min(list.find(',', from), list.size());
-        const std::string_view name = std::string_view(list).substr(from, comma - from);
-        if (!name.empty()) variables_.Declare(name);
+        if (comma > from) names.push_back(list.substr(from, comma - from));
         from = comma + 1;
     }
-}
-
-// False when the user chose to stop at a duplicate.
-bool SymbolCollector::AddLabel(const std::string& label) {
-    if (labels_.Contains(label) &&
-        !prompts_.AskYesNo(host::Pl("Etykieta (US1)"),
-                           host::Pl("Duplikat Etykiety: ") + label +
-                               host::Pl("!\n\nCzy kontynuować pracę?"))) {
-        return false;
-    }
-    labels_.Add(label, reader_.statementEnd);
-    return true;
+    return names;
 }
 
 }  // namespace orvane::compiler

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/host/Prompts.h"
 #include "core/script/LabelTable.h"
@@ -18,9 +21,11 @@ public:
     // No ends the collection there (the compile goes on with what was collected).
     void CollectLabelsAndVariables();
 
+    // The names a "Var:" statement declares, in order.
+    static std::vector<std::string> DeclaredNames(std::string_view statement);
+
 private:
     void CollectNames(const std::string& statement);
-    bool AddLabel(const std::string& label);
 
     script::StatementReader& reader_;
     script::LabelTable& labels_;
