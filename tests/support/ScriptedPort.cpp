@@ -21,9 +21,14 @@ std::vector<std::uint8_t> Wire::Written() const {
 
 int ScriptedPort::BytesWaiting() {
     if (wire_->failed) return -1;
+    // Bytes arrive in order; like a real driver's 4096-byte input queue the count stops there,
+    // which also keeps long streams read byte by byte linear.
     const std::int64_t now = wire_->clock ? wire_->clock->NowMs() : 0;
-    return static_cast<int>(std::count_if(wire_->incoming.begin(), wire_->incoming.end(),
-                                          [now](const Wire::Pending& p) { return p.atMs <= now; }));
+    int due = 0;
+    for (auto it = wire_->incoming.begin(); it != wire_->incoming.end() && due < 4096; ++it, ++due) {
+        if (it->atMs > now) break;
+    }
+    return due;
 }
 
 int ScriptedPort::Read(std::uint8_t* buffer, int max) {
