@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "core/compiler/AssemblerReport.h"
@@ -32,22 +33,20 @@ TEST(AssemblerReport, SuccessLine) {
     }
 }
 
-TEST(BuildPaths, FolderAndBase) {
-    EXPECT_EQ(BuildPaths::FolderOf("/home/u/prog/test.orv"), "/home/u/prog/");
-    EXPECT_EQ(BuildPaths::BaseOf("/home/u/prog/test.orv"), "test");
-    EXPECT_EQ(BuildPaths::BaseOf("/home/u/my.dir/test"), "test");
-    EXPECT_EQ(BuildPaths::BaseOf("/home/u/a.b.c"), "a.b");
-    EXPECT_EQ(BuildPaths::WithoutTrailingSlash("/home/u/prog/"), "/home/u/prog");
-    EXPECT_EQ(BuildPaths::WithoutTrailingSlash("/"), "/");
-}
-
-TEST(BuildPaths, OutputsReplaceOnlyTheScriptsOwnExtension) {
-    const auto out = BuildPaths::OutputsOf("/home/u/x.bat.d/test.sh");
-    EXPECT_EQ(out.hex, "/home/u/x.bat.d/test.hex");
-    EXPECT_EQ(out.object, "/home/u/x.bat.d/test.obj");
-    EXPECT_EQ(out.eeprom, "/home/u/x.bat.d/test.eep");
-    EXPECT_EQ(out.map, "/home/u/x.bat.d/test.map");
-    EXPECT_EQ(BuildPaths::OutputsOf("/d/X.HEX").hex, "/d/X.HEX.hex");
+// Whatever the build script is called, the assembler's four files and the script differ, and
+// only the script's own extension is replaced (not a ".bat" in a folder name).
+TEST(BuildPaths, OutputsAlwaysDiffer) {
+    struct Row { const char* script; const char* hex; const char* map; };
+    for (const Row row : {Row{"/d/x.bat.d/test.sh", "/d/x.bat.d/test.hex", "/d/x.bat.d/test.map"},
+                          Row{"/d/build", "/d/build.hex", "/d/build.map"},
+                          Row{"/d/build.bat", "/d/build.hex", "/d/build.map"},
+                          Row{"/d/X.HEX", "/d/X.HEX.hex", "/d/X.HEX.map"}}) {
+        const auto out = BuildPaths::OutputsOf(row.script);
+        EXPECT_EQ(out.hex, row.hex);
+        EXPECT_EQ(out.map, row.map);
+        const std::set<std::string> names{out.hex, out.object, out.eeprom, out.map, row.script};
+        EXPECT_EQ(names.size(), 5u) << row.script;
+    }
 }
 
 TEST(BuildPaths, SameFileSeesThroughRelativePartsAndLinks) {

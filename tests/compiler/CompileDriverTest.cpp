@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 #include "core/compiler/CompileDriver.h"
 #include "core/host/MemorySettings.h"
@@ -161,13 +160,6 @@ TEST_F(CompileDriverTest, SuccessWithoutAUsableModeSaysSo) {
 TEST_F(CompileDriverTest, WithoutAWriterTheCompileEndsAtTheHex) {
     EXPECT_EQ(Compile(false).outcome, CompileOutcome::Compiled);
     EXPECT_EQ(settings.ReadString("Plik", ""), dir / "test.hex");
-}
-
-TEST_F(CompileDriverTest, SuccessLineAnywhereCounts) {
-    runner.report = "x\n  done. Assembly complete with no errors. (0.1 s)\n";
-    EXPECT_EQ(Compile().outcome, CompileOutcome::Written);
-    runner.report = "Assembly complete with no errors (2 warnings).\n";
-    EXPECT_EQ(Compile().outcome, CompileOutcome::Written);
 }
 
 TEST_F(CompileDriverTest, FailedAssemblyShowsTheReport) {
@@ -333,27 +325,6 @@ TEST_F(CompileDriverTest, GeneratedFilesNeverOverwriteTheScriptOrEachOther) {
         EXPECT_EQ(Box(0).rfind(row.caption, 0), 0u) << Box(0);
         EXPECT_TRUE(fs::exists(dir / row.instead)) << row.document;
     }
-}
-
-TEST_F(CompileDriverTest, ChosenScriptNameGivesFourDifferentOutputs) {
-    struct Row { const char* script; const char* hex; const char* map; };
-    for (const Row row : {Row{"build", "build.hex", "build.map"},
-                          Row{"build.bat", "build.hex", "build.map"},
-                          Row{"x.hex", "x.hex.hex", "x.hex.map"}}) {
-        const auto out = compiler::BuildPaths::OutputsOf(dir / row.script);
-        EXPECT_EQ(out.hex, dir / row.hex);
-        EXPECT_EQ(out.map, dir / row.map);
-        const std::set<std::string> names{out.hex, out.object, out.eeprom, out.map, dir / row.script};
-        EXPECT_EQ(names.size(), 5u) << row.script;
-    }
-}
-
-TEST_F(CompileDriverTest, FilesAreWrittenWhole) {
-    WriteText(dir / "test.asm", "old");
-    Compile();
-    for (const auto& entry : fs::directory_iterator(dir.Path()))
-        EXPECT_EQ(entry.path().string().find(".XXXXXX"), std::string::npos);
-    EXPECT_NE(ReadText(dir / "test.asm"), "old");
 }
 
 }  // namespace
