@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/host/Cp1250.h"
 
@@ -49,6 +50,11 @@ bool CliSession::Allowed(bool allowed, const char* command) {
 
 void CliSession::ReportUnsavedSettings() {
     if (!file_.LastError().empty()) Error("ustawienia nie zostały zapisane: " + file_.LastError());
+}
+
+void CliSession::LoadCommands(commands::CommandTable& table) {
+    commands::CommandFile::Load(table, settings_, files_, prompts_,
+                                commands::CommandFile::PrepareDefault(settings_, folders_));
 }
 
 void CliSession::Error(const std::string& message) {

@@ -9,6 +9,7 @@
 #include "cli/OverlaySettings.h"
 #include "cli/TerminalPrompts.h"
 #include "cli/TerminalProgress.h"
+#include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
 #include "core/device/PosixPortOpener.h"
@@ -33,6 +34,8 @@ public:
     bool Allowed(bool allowed, const char* command);
     // Says so when a setting of this run could not be saved in the shared file.
     void ReportUnsavedSettings();
+    // The command table from "Plik komend", as the window loads it at start-up.
+    void LoadCommands(commands::CommandTable& table);
     // "orvane-cli: <message>" on standard error (UTF-8).
     void Error(const std::string& message);
 

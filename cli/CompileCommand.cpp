@@ -3,7 +3,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
-#include "core/commands/CommandFile.h"
+#include "core/commands/CommandTable.h"
 #include "core/compiler/CompileDriver.h"
 #include "core/compiler/DeviceProgramWriter.h"
 #include "core/host/AtomicFile.h"
@@ -80,8 +80,7 @@ int RunCompile(CliSession& session, const std::vector<std::string>& arguments) {
         return CliCommand::kFailed;
     }
     commands::CommandTable commands;
-    commands::CommandFile::Load(commands, session.Settings(), session.Files(), session.Prompts(),
-                                session.Folders().allUsersFolder + "Komendy.ini");
+    session.LoadCommands(commands);
 
     host::TextEditorAccess editor(std::move(text));
     script::StatementReader reader(editor);

@@ -4,8 +4,8 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "core/commands/CommandTable.h"
 #include "cli/RunEventLoop.h"
-#include "core/commands/CommandFile.h"
 #include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/TextEditorAccess.h"
@@ -106,8 +106,7 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     if (!session.Allowed(allowed, "run")) return CliCommand::kFailed;
 
     commands::CommandTable commands;
-    commands::CommandFile::Load(commands, session.Settings(), session.Files(), session.Prompts(),
-                                session.Folders().allUsersFolder + "Komendy.ini");
+    session.LoadCommands(commands);
     host::TextEditorAccess editor(std::move(text));
     script::Interpreter interpreter(editor, session.Link(), commands, loop.Timers());
     if (run.trace) {

@@ -1,5 +1,7 @@
 #include "core/commands/CommandFile.h"
 
+#include <filesystem>
+
 #include "core/commands/CommandIni.h"
 #include "core/commands/IniFile.h"
 #include "core/host/AtomicFile.h"
@@ -103,6 +105,18 @@ std::string CommandFile::Serialize(const CommandTable& table) {
     int n = 0;
     for (const CommandDef& def : table.NewestFirst()) CommandIni::Write(ini, ++n, def);
     return ini.ToBytes();
+}
+
+std::string CommandFile::PrepareDefault(const host::SettingsStore& settings,
+                                        const host::PlatformFolders& folders) {
+    const std::string path = folders.allUsersFolder + "Komendy.ini";
+    if (!settings.ReadString(kPathKey, "").empty() || host::AtomicFile::Exists(path)) return path;
+    std::string shipped;
+    if (!host::AtomicFile::Read(folders.programFolder + "Komendy.ini", shipped)) return path;
+    std::error_code ignored;
+    std::filesystem::create_directories(folders.allUsersFolder, ignored);
+    host::AtomicFile::Write(path, shipped);  // a failure leaves the loader's Open dialog to ask
+    return path;
 }
 
 }  // namespace orvane::commands

@@ -5,6 +5,7 @@
 
 #include "core/commands/CommandTable.h"
 #include "core/host/FileChooser.h"
+#include "core/host/PlatformFolders.h"
 #include "core/host/Prompts.h"
 #include "core/host/SettingsStore.h"
 
@@ -38,6 +39,13 @@ public:
 
     // The exact file bytes: the newest record becomes section Komenda1.
     static std::string Serialize(const CommandTable& table);
+
+    // The loader's default path, allUsersFolder + "Komendy.ini". On a first run, when no
+    // command file was chosen yet and none stands there, the file shipped in the program folder
+    // is copied there first, so the user starts with the controller's commands and edits a
+    // copy of their own.
+    static std::string PrepareDefault(const host::SettingsStore& settings,
+                                      const host::PlatformFolders& folders);
 
     // The settings key that names the file, and the writer's default when it is unset.
     static constexpr std::string_view kPathKey = "Plik komend";
