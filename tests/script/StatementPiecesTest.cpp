@@ -10,71 +10,44 @@ namespace {
 
 const std::string kNo(StatementPieces::kNoValue);
 
-struct PieceCase {
-    const char* statement;
-    const char* expected;
-};
-
-class CommandName : public ::testing::TestWithParam<PieceCase> {};
-TEST_P(CommandName, IsTextBeforeFirstParen) {
-    EXPECT_EQ(StatementPieces::CommandNameOf(GetParam().statement), GetParam().expected);
+TEST(StatementPieces, NameAndLabelAreTheTextBeforeTheFirstParenOrColon) {
+    const std::pair<const char*, const char*> names[] = {
+        {"ServoSet(1,2);", "ServoSet"}, {"x=Cmd(1);", "<<BRAK>>"}, {"Cmd(a=1);", "Cmd"}, {"=(1);", "<<BRAK>>"}};
+    for (const auto& [statement, name] : names) EXPECT_EQ(StatementPieces::CommandNameOf(statement), name) << statement;
+    EXPECT_EQ(StatementPieces::LabelOf("{L:x;}"), "{L");
+    EXPECT_EQ(StatementPieces::LabelOf("x=1;"), "<<BRAK>>");
 }
-INSTANTIATE_TEST_SUITE_P(Pieces, CommandName,
-                         ::testing::Values(PieceCase{"ServoSet(1,2);", "ServoSet"},
-                                           PieceCase{"x=Cmd(1);", "<<BRAK>>"},
-                                           PieceCase{"Cmd(a=1);", "Cmd"},
-                                           PieceCase{"=(1);", "<<BRAK>>"},
-                                           PieceCase{"x=1;", "<<BRAK>>"}));
 
-class Label : public ::testing::TestWithParam<PieceCase> {};
-TEST_P(Label, IsTextBeforeFirstColon) {
-    EXPECT_EQ(StatementPieces::LabelOf(GetParam().statement), GetParam().expected);
+TEST(StatementPieces, ArgumentsAreCutAtCommasAndClosers) {
+    const struct {
+        const char* statement;
+        int n;
+        const char* text;  // ArgumentText
+        bool present;      // CutArgument, with its text `raw`
+        const char* raw;
+    } rows[] = {
+        {"Cmd(1,2);", 2, "2", true, "2"},         {"Cmd(1);", 2, "<<BRAK>>", false, ""},
+        {"Cmd();", 1, "<<BRAK>>", true, ""},      {"Cmd;", 1, "<<BRAK>>", false, ""},
+        {"Cmd(1,);", 2, "<<BRAK>>", true, ""},    {"GoTo(Loop)}", 1, "Loop", true, "Loop"},
+        {"{GoTo(Loop);}", 1, "Loop", true, "Loop"}, {"if(x)}", 1, "x", true, "x"},
+        {"Cmd(Max(1,2),3);", 1, "Max(1", true, "Max(1"}, {"Cmd(Max(1,2),3);", 2, "2)", true, "2)"},
+        {"Cmd(a+(b));", 1, "a+(b)", true, "a+(b)"},
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(std::string(c.statement) + " #" + std::to_string(c.n));
+        EXPECT_EQ(StatementPieces::ArgumentText(c.statement, c.n), c.text);
+        std::string raw = "junk";
+        EXPECT_EQ(StatementPieces::CutArgument(c.statement, c.n, raw), c.present);
+        EXPECT_EQ(raw, c.raw);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Pieces, Label,
-                         ::testing::Values(PieceCase{"{L:x;}", "{L"},
-                                           PieceCase{"x=1;", "<<BRAK>>"}));
 
-struct ArgCase {
-    const char* statement;
-    int n;
-    const char* text;      // ArgumentText
-    bool present;          // CutArgument
-    const char* raw;       // CutArgument's text
-};
-
-class Argument : public ::testing::TestWithParam<ArgCase> {};
-TEST_P(Argument, IsCutAtCommasAndClosers) {
-    const auto& c = GetParam();
-    EXPECT_EQ(StatementPieces::ArgumentText(c.statement, c.n), c.text);
-    std::string raw = "junk";
-    EXPECT_EQ(StatementPieces::CutArgument(c.statement, c.n, raw), c.present);
-    EXPECT_EQ(raw, c.raw);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Pieces, Argument,
-    ::testing::Values(ArgCase{"Cmd(1,2);", 2, "2", true, "2"},
-                      ArgCase{"Cmd(1,2);", 1, "1", true, "1"},
-                      ArgCase{"Cmd(1);", 2, "<<BRAK>>", false, ""},
-                      ArgCase{"Cmd();", 1, "<<BRAK>>", true, ""},
-                      ArgCase{"Cmd;", 1, "<<BRAK>>", false, ""},
-                      ArgCase{"Cmd(1,);", 2, "<<BRAK>>", true, ""},
-                      ArgCase{"GoTo(Loop)}", 1, "Loop", true, "Loop"},
-                      ArgCase{"{GoTo(Loop);}", 1, "Loop", true, "Loop"},
-                      ArgCase{"if(x)}", 1, "x", true, "x"},
-                      // Commas split even inside brackets.
-                      ArgCase{"Cmd(Max(1,2),3);", 1, "Max(1", true, "Max(1"},
-                      ArgCase{"Cmd(Max(1,2),3);", 2, "2)", true, "2)"},
-                      ArgCase{"Cmd(a+(b));", 1, "a+(b)", true, "a+(b)"},
-                      ArgCase{"Cmd(1)}", 1, "1", true, "1"}));
-
-TEST(AssignedVariable, NeedsAnExactlyNamedVariable) {
+TEST(StatementPieces, AssignedVariableNeedsAnExactlyNamedVariable) {
     VariableTable vars;
     vars.Declare("x");
     vars.Declare("if(x");
+    for (const char* s : {"X=1;", "xy=1;", "x;"}) EXPECT_EQ(StatementPieces::AssignedVariable(s, vars), kNo) << s;
     EXPECT_EQ(StatementPieces::AssignedVariable("x=1;", vars), "x");
-    EXPECT_EQ(StatementPieces::AssignedVariable("X=1;", vars), kNo);
-    EXPECT_EQ(StatementPieces::AssignedVariable("xy=1;", vars), kNo);
-    EXPECT_EQ(StatementPieces::AssignedVariable("x;", vars), kNo);
     EXPECT_EQ(StatementPieces::AssignedVariable("if(x==5)", vars), "if(x");
     vars.Remove("if(x");
     EXPECT_EQ(StatementPieces::AssignedVariable("if(x==5)", vars), kNo);

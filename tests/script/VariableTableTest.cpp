@@ -8,51 +8,37 @@
 namespace orvane::script {
 namespace {
 
-std::vector<std::string> Names(const VariableTable& t) {
-    std::vector<std::string> out;
+using Names = std::vector<std::string>;
+
+Names NamesOf(const VariableTable& t) {
+    Names out;
     for (const auto& e : t.Entries()) out.push_back(e.name);
     return out;
 }
 
-struct DeclCase {
-    const char* statement;
-    std::vector<std::string> names;  // newest first
-};
-
-class Declaration : public ::testing::TestWithParam<DeclCase> {};
-TEST_P(Declaration, AddsTheListedNames) {
-    VariableTable t;
-    t.DeclareStatement(GetParam().statement);
-    EXPECT_EQ(Names(t), GetParam().names);
+TEST(VariableTable, DeclarationAddsTheListedNamesNewestFirst) {
+    const std::pair<const char*, Names> rows[] = {
+        {"Var:a,b,c;", {"c", "b", "a"}}, {"Var:;", {}}, {"Var:a,A,a;", {"A", "a"}}, {"Var:a,;", {"a"}},
+        {"Var:a;b;", {"ab"}}, {"Var:a,,b;", {",b", "a"}}, {"Var:\xB1\xEA;", {"\xB1\xEA"}}, {"Var", {}}};
+    for (const auto& [statement, names] : rows) {
+        VariableTable t;
+        t.DeclareStatement(statement);
+        EXPECT_EQ(NamesOf(t), names) << statement;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Vars, Declaration,
-    ::testing::Values(DeclCase{"Var:a,b,c;", {"c", "b", "a"}},
-                      DeclCase{"Var:;", {}},
-                      DeclCase{"Var:a,A,a;", {"A", "a"}},
-                      DeclCase{"Var:a,;", {"a"}},
-                      DeclCase{"Var:a;b;", {"ab"}},
-                      DeclCase{"Var:a,,b;", {",b", "a"}},
-                      DeclCase{"Var:\xB1\xEA;", {"\xB1\xEA"}},
-                      DeclCase{"Var", {}}));
 
-TEST(VariableTable, RedeclarationTouchesNothingElse) {
+TEST(VariableTable, RedeclarationKeepsValuesAndRemoveTakesOneOrAll) {
     VariableTable t;
     t.DeclareStatement("Var:a,b;");
     t.Find("a")->value = 1;
     t.Find("b")->value = 2;
     EXPECT_EQ(t.DeclareStatement("Var:b;"), 0);
-    EXPECT_EQ(Names(t), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(NamesOf(t), (Names{"b", "a"}));
     EXPECT_EQ(t.Find("a")->value, 1);
     EXPECT_EQ(t.Find("b")->value, 2);
-}
-
-TEST(VariableTable, RemoveOneOrAll) {
-    VariableTable t;
-    t.DeclareStatement("Var:x,y;");
-    EXPECT_TRUE(t.Remove("x"));
-    EXPECT_FALSE(t.Remove("x"));
-    EXPECT_EQ(Names(t), (std::vector<std::string>{"y"}));
+    EXPECT_TRUE(t.Remove("a"));
+    EXPECT_FALSE(t.Remove("a"));
+    EXPECT_EQ(NamesOf(t), Names{"b"});
     t.Clear();
     EXPECT_TRUE(t.Empty());
 }
