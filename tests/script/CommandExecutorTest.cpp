@@ -15,94 +15,57 @@ namespace {
 using test::MakeCommand;
 using test::ScriptRig;
 using Bytes = std::vector<std::uint8_t>;
+using Frames = std::vector<Bytes>;
+using host::Answer;
 
 const Bytes kConfirm{0x01};
 
-// ---- frames -------------------------------------------------------------------------------
-
-struct FrameCase {
-    const char* name;
-    commands::CommandArg arg;  // size, multiplier, divisor, constant
-    const char* argument;
-    Bytes bytes;               // the argument's bytes after the identifier
-};
-
-class Frame : public ::testing::TestWithParam<FrameCase> {};
-
-TEST_P(Frame, CarriesTheScaledArgumentBigEndian) {
-    const auto& c = GetParam();
-    ScriptRig rig;
+// "Cmd", identifier 0x21, with one argument of this size and scaling.
+commands::CommandDef Cmd(std::int32_t size, std::int32_t m = 1, std::int32_t d = 1, std::int32_t q = 0) {
     auto def = MakeCommand("Cmd", 0x21, {1});
-    def.arguments[0] = c.arg;
-    rig.commands.AddNewest(def);
-    rig.AnswerLikeController();
-
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand(std::string("Cmd(") + c.argument + ");"), 0);
-    Bytes frame{0x21};
-    frame.insert(frame.end(), c.bytes.begin(), c.bytes.end());
-    EXPECT_EQ(rig.wire->writes, (std::vector<Bytes>{frame, kConfirm}));
-    EXPECT_TRUE(rig.prompts.Boxes().empty());
+    def.arguments[0] = {size, m, d, q, ""};
+    return def;
 }
 
-commands::CommandArg Arg(std::int32_t size, std::int32_t m = 1, std::int32_t d = 1, std::int32_t q = 0) {
-    commands::CommandArg a;
-    a.size = size;
-    a.multiplier = m;
-    a.divisor = d;
-    a.constant = q;
-    return a;
+commands::CommandDef Many(std::int32_t count) {
+    auto def = MakeCommand("Many", 0x41, std::vector<std::int32_t>(10, 1));
+    def.argumentCount = count;
+    return def;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Executor, Frame,
-    ::testing::Values(
-        FrameCase{"OneByte", Arg(1), "5", {0x05}},
-        FrameCase{"ScaledTruncated", Arg(2, 10, 3, 100), "7.9", {0x00, 0x7B}},
-        FrameCase{"ThreeBytesNegative", Arg(3), "-2", {0xFF, 0xFF, 0xFE}},
-        FrameCase{"TwoBytes", Arg(2), "300", {0x01, 0x2C}},
-        FrameCase{"OneByteKeepsLowBits", Arg(1), "300", {0x2C}},
-        FrameCase{"OneByteWraps", Arg(1), "256", {0x00}},
-        FrameCase{"NegativeTruncatesTowardZero", Arg(2, 1, 2), "-7", {0xFF, 0xFD}},
-        FrameCase{"SizeFourAddsNothing", Arg(4), "5", {}},
-        FrameCase{"SizeZeroAddsNothing", Arg(0), "5", {}},
-        FrameCase{"ExpressionArgument", Arg(1), "(2+3)*4", {0x14}},
-        FrameCase{"DivisorZeroGivesConstant", Arg(2, 5, 0, 7), "3", {0x00, 0x07}},
-        FrameCase{"MinByMinusOneWraps", Arg(3, 1, -1, 5), "-2147483648", {0x00, 0x00, 0x05}},
-        FrameCase{"ProductKeepsLowBits", Arg(3, 65536), "65537", {0x01, 0x00, 0x00}},
-        FrameCase{"DivisionByZeroSaturates", Arg(2), "1/0", {0xFF, 0xFF}},
-        FrameCase{"NegativeInfinitySaturates", Arg(2), "-1/0", {0x00, 0x00}},
-        FrameCase{"HugeNumberSaturates", Arg(3), "1e999", {0xFF, 0xFF, 0xFF}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Executor, MissingArgumentsAreZero) {
-    ScriptRig rig;
-    rig.commands.AddNewest(MakeCommand("Two", 0x40, {1, 2}));
-    rig.AnswerLikeController();
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Two(7);"), 0);
-    EXPECT_EQ(rig.wire->writes.at(0), (Bytes{0x40, 0x07, 0x00, 0x00}));
-}
-
-TEST(Executor, ArgumentCountOutsideTheRecordIsClamped) {
-    for (const std::int32_t count : {12, -3}) {
+TEST(Executor, FramesCarryTheScaledArgumentsBigEndianAndTheEchoIsTheirSum) {
+    const struct {
+        commands::CommandDef def;
+        const char* call;
+        Bytes frame;
+    } rows[] = {
+        {Cmd(1), "Cmd(5);", {0x21, 0x05}},
+        {Cmd(2, 10, 3, 100), "Cmd(7.9);", {0x21, 0x00, 0x7B}},
+        {Cmd(3), "Cmd(-2);", {0x21, 0xFF, 0xFF, 0xFE}},
+        {Cmd(2), "Cmd(300);", {0x21, 0x01, 0x2C}},
+        {Cmd(1), "Cmd(300);", {0x21, 0x2C}},
+        {Cmd(2, 1, 2), "Cmd(-7);", {0x21, 0xFF, 0xFD}},
+        {Cmd(4), "Cmd(5);", {0x21}},
+        {Cmd(0), "Cmd(5);", {0x21}},
+        {Cmd(1), "Cmd((2+3)*4);", {0x21, 0x14}},
+        {Cmd(2, 5, 0, 7), "Cmd(3);", {0x21, 0x00, 0x07}},
+        {Cmd(3, 1, -1, 5), "Cmd(-2147483648);", {0x21, 0x00, 0x00, 0x05}},
+        {Cmd(3, 65536), "Cmd(65537);", {0x21, 0x01, 0x00, 0x00}},
+        {Cmd(2), "Cmd(1/0);", {0x21, 0xFF, 0xFF}},
+        {Cmd(2), "Cmd(-1/0);", {0x21, 0x00, 0x00}},
+        {Cmd(3), "Cmd(1e999);", {0x21, 0xFF, 0xFF, 0xFF}},
+        {MakeCommand("Two", 0x40, {1, 2}), "Two(7);", {0x40, 0x07, 0x00, 0x00}},
+        {MakeCommand("Big", 0x80, {1, 1}), "Big(144,160);", {0x80, 0x90, 0xA0}},
+        {Many(12), "Many(1,2,3,4,5,6,7,8,9,10,11,12);", {0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {Many(-3), "Many(1,2);", {0x41}},
+    };
+    for (const auto& c : rows) {
         ScriptRig rig;
-        auto def = MakeCommand("Many", 0x41, std::vector<std::int32_t>(10, 1));
-        def.argumentCount = count;
-        rig.commands.AddNewest(def);
+        rig.commands.AddNewest(c.def);
         rig.AnswerLikeController();
-        EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Many(1,2,3,4,5,6,7,8,9,10,11,12);"), 0);
-        const Bytes expected = count > 0 ? Bytes{0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10} : Bytes{0x41};
-        EXPECT_EQ(rig.wire->writes.at(0), expected);
-    }
-}
-
-TEST(Executor, EchoMustBeTheSumModulo256) {
-    for (const std::uint8_t echo : {0xB0, 0xB1}) {
-        ScriptRig rig;
-        rig.commands.AddNewest(MakeCommand("Big", 0x80, {1, 1}));
-        rig.wire->Reply({echo, 0x01});
-        rig.engine.Executor().ExecuteCommand("Big(144,160);");
-        EXPECT_EQ(rig.wire->writes.at(0), (Bytes{0x80, 0x90, 0xA0}));
-        EXPECT_EQ(rig.prompts.Boxes().size(), echo == 0xB0 ? 0u : 1u) << int(echo);
+        EXPECT_EQ(rig.engine.Executor().ExecuteCommand(c.call), 0) << c.call;
+        EXPECT_EQ(rig.wire->writes, (Frames{c.frame, kConfirm})) << c.call << " size " << c.def.arguments[0].size;
+        EXPECT_TRUE(rig.prompts.Boxes().empty()) << c.call;
     }
 }
 
@@ -117,131 +80,101 @@ TEST(Executor, IdentifierZeroSendsAndEvaluatesNothing) {
     EXPECT_TRUE(rig.prompts.Boxes().empty());
 }
 
-// ---- failures and the answers to them ------------------------------------------------------
-
-enum class Fault { NoEcho, WrongEcho, NoAck, WrongAck, Unknown, NoParen };
-
-struct FailureCase {
-    const char* name;
-    Fault fault;
-    host::Answer answer;
-    const char* caption;
-    std::size_t writes;
-};
-
-class Failure : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(Failure, AsksAndMovesTheStatementStart) {
-    const auto& c = GetParam();
+// Each failure asks; Yes goes on after the statement, No ends the text and stops.
+TEST(Executor, FailuresAskAndMoveTheStatementStart) {
+    enum Fault { NoEcho, WrongEcho, NoAck, WrongAck, Unknown, NoParen };
+    const struct {
+        Fault fault;
+        const char* caption;
+        std::size_t writes;
+    } faults[] = {
+        {NoEcho, "BŁĄD (WP2)", 1}, {WrongEcho, "BŁĄD (WP2)", 1}, {NoAck, "BŁĄD (WP1)", 2},
+        {WrongAck, "BŁĄD (WP1)", 2}, {Unknown, "Komenda nie zdefiniowana! (WP3)", 0},
+        {NoParen, "Komenda nie zdefiniowana! (WP3)", 0},
+    };
     const std::string script = "x=1;Cmd(5);y=2;";
-    ScriptRig rig(script);
-    rig.commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
-    rig.reader.statementStart = 4;
-    rig.reader.statementEnd = 11;
-    switch (c.fault) {
-        case Fault::WrongEcho: rig.wire->Reply({0x27}); break;
-        case Fault::NoAck: rig.wire->Reply({0x26}); break;
-        case Fault::WrongAck: rig.wire->Reply({0x26, 0x02}); break;
-        default: break;
+    for (const auto& c : faults) {
+        for (const Answer answer : {Answer::Yes, Answer::No}) {
+            const bool goOn = answer == Answer::Yes;
+            SCOPED_TRACE(std::string(c.caption) + " fault " + std::to_string(c.fault) + (goOn ? " Yes" : " No"));
+            ScriptRig rig(script);
+            rig.commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
+            rig.reader.statementStart = 4;
+            rig.reader.statementEnd = 11;
+            if (c.fault == WrongEcho) rig.wire->Reply({0x27});
+            if (c.fault == NoAck || c.fault == WrongAck) rig.wire->Reply({0x26});
+            if (c.fault == WrongAck) rig.wire->Reply({0x02});
+            const std::string call = c.fault == Unknown ? "Nope(5);" : c.fault == NoParen ? "Cmd;" : "Cmd(5);";
+            rig.prompts.QueueAnswer(answer);
+
+            EXPECT_EQ(rig.engine.Executor().ExecuteCommand(call), goOn ? 0 : -1);
+            EXPECT_EQ(rig.reader.statementStart, goOn ? 11 : static_cast<std::int32_t>(script.size()));
+            EXPECT_EQ(rig.context.stopped, !goOn);
+            EXPECT_EQ(rig.wire->writes.size(), c.writes);
+            ASSERT_EQ(rig.prompts.Boxes().size(), 1u);
+            const auto& box = rig.prompts.Boxes()[0];
+            EXPECT_EQ(box.caption, c.caption);
+            EXPECT_EQ(box.buttons, host::Buttons::YesNo);
+            EXPECT_EQ(box.text, c.writes == 0
+                                    ? "Komenda niezdefiniowana:  \"" + call + "\"!\n\nCzy kontynuować pracę?"
+                                    : "Błąd wykonania komendy:  " + call + "\n\nCzy kontynuować pracę?");
+        }
     }
-    const std::string call = c.fault == Fault::Unknown   ? "Nope(5);"
-                             : c.fault == Fault::NoParen ? "Cmd;"
-                                                         : "Cmd(5);";
-    rig.prompts.QueueAnswer(c.answer);
-
-    const bool goOn = c.answer == host::Answer::Yes;
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand(call), goOn ? 0 : -1);
-    EXPECT_EQ(rig.reader.statementStart, goOn ? 11 : static_cast<std::int32_t>(script.size()));
-    EXPECT_EQ(rig.context.stopped, !goOn);
-    EXPECT_EQ(rig.wire->writes.size(), c.writes);
-
-    ASSERT_EQ(rig.prompts.Boxes().size(), 1u);
-    const auto& box = rig.prompts.Boxes()[0];
-    EXPECT_EQ(box.caption, c.caption);
-    EXPECT_EQ(box.buttons, host::Buttons::YesNo);
-    const bool undefined = c.fault == Fault::Unknown || c.fault == Fault::NoParen;
-    EXPECT_EQ(box.text, undefined
-                            ? "Komenda niezdefiniowana:  \"" + call + "\"!\n\nCzy kontynuować pracę?"
-                            : "Błąd wykonania komendy:  " + call + "\n\nCzy kontynuować pracę?");
 }
 
-constexpr auto Yes = host::Answer::Yes;
-constexpr auto No = host::Answer::No;
-
-INSTANTIATE_TEST_SUITE_P(
-    Executor, Failure,
-    ::testing::Values(
-        FailureCase{"NoEchoYes", Fault::NoEcho, Yes, "BŁĄD (WP2)", 1},
-        FailureCase{"NoEchoNo", Fault::NoEcho, No, "BŁĄD (WP2)", 1},
-        FailureCase{"WrongEchoYes", Fault::WrongEcho, Yes, "BŁĄD (WP2)", 1},
-        FailureCase{"WrongEchoNo", Fault::WrongEcho, No, "BŁĄD (WP2)", 1},
-        FailureCase{"NoAckYes", Fault::NoAck, Yes, "BŁĄD (WP1)", 2},
-        FailureCase{"NoAckNo", Fault::NoAck, No, "BŁĄD (WP1)", 2},
-        FailureCase{"WrongAckYes", Fault::WrongAck, Yes, "BŁĄD (WP1)", 2},
-        FailureCase{"WrongAckNo", Fault::WrongAck, No, "BŁĄD (WP1)", 2},
-        FailureCase{"UnknownYes", Fault::Unknown, Yes, "Komenda nie zdefiniowana! (WP3)", 0},
-        FailureCase{"UnknownNo", Fault::Unknown, No, "Komenda nie zdefiniowana! (WP3)", 0},
-        FailureCase{"NoParenthesis", Fault::NoParen, Yes, "Komenda nie zdefiniowana! (WP3)", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(Executor, EachReplyIsAwaitedThreeSeconds) {
-    ScriptRig rig;
-    rig.commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
+    ScriptRig rig, silent;
+    for (ScriptRig* r : {&rig, &silent}) r->commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
     rig.wire->Reply({0x26});
     rig.wire->Reply({0x01}, 3500);  // late but within the wait for the acknowledgement
     EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Cmd(5);"), 0);
     EXPECT_TRUE(rig.prompts.Boxes().empty());
 
-    ScriptRig silent;
-    silent.commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
     silent.engine.Executor().ExecuteCommand("Cmd(5);");
     EXPECT_GT(silent.clock.SleptMs(), 3000);
     EXPECT_LE(silent.clock.SleptMs(), 4000);
 }
 
-// ---- results ----------------------------------------------------------------------------------
-
-struct ResultCase {
-    const char* name;
-    std::int32_t size, constant, multiplier, divisor;
-    Bytes reply;
-    double expected;
-};
-
-class Result : public ::testing::TestWithParam<ResultCase> {};
-
-TEST_P(Result, IsUnsignedBigEndianScaledInFloatingPoint) {
-    const auto& c = GetParam();
-    ScriptRig rig;
-    auto def = MakeCommand("Read", 'R', {1}, c.size);
-    def.resultConstant = c.constant;
-    def.resultMultiplier = c.multiplier;
-    def.resultDivisor = c.divisor;
-    rig.commands.AddNewest(def);
-    rig.AnswerLikeController({{'R', c.reply}});
-    const double value = rig.engine.Evaluator().EvaluateExpression("Read(1)");
-    if (std::isinf(c.expected)) EXPECT_EQ(value, c.expected);
-    else EXPECT_DOUBLE_EQ(value, c.expected);
-    EXPECT_EQ(rig.wire->writes, (std::vector<Bytes>{{'R', 1}, kConfirm}));
+// "Read" with a result of `size` bytes scaled as given.
+commands::CommandDef Read(std::int32_t size, std::int32_t q = 0, std::int32_t m = 1, std::int32_t d = 1) {
+    auto def = MakeCommand("Read", 'R', {1}, size);
+    def.resultConstant = q;
+    def.resultMultiplier = m;
+    def.resultDivisor = d;
+    return def;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Executor, Result,
-    ::testing::Values(
-        ResultCase{"Halved", 2, 0, 1, 2, {0x01, 0x00}, 128.0},
-        ResultCase{"ConstantFirst", 1, 100, 3, 2, {0xFA}, 225.0},
-        ResultCase{"Unsigned", 3, 0, 1, 1, {0xFF, 0xFF, 0xFF}, 16777215.0},
-        ResultCase{"DivisorZero", 2, 0, 1, 0, {0x00, 0x01}, std::numeric_limits<double>::infinity()},
-        ResultCase{"NoResultBytes", 0, 0, 1, 1, {}, 0.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Executor, ResultsAreUnsignedBigEndianScaledInFloatingPoint) {
+    const struct {
+        commands::CommandDef def;
+        Bytes reply;
+        double expected;
+    } rows[] = {
+        {Read(2, 0, 1, 2), {0x01, 0x00}, 128.0},
+        {Read(1, 100, 3, 2), {0xFA}, 225.0},
+        {Read(3), {0xFF, 0xFF, 0xFF}, 16777215.0},
+        {Read(2, 0, 1, 0), {0x00, 0x01}, std::numeric_limits<double>::infinity()},
+        {Read(0), {}, 0.0},
+        {Read(100'000), {0x01, 0x02}, 258},  // waits for eight bytes at most
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.expected);
+        ScriptRig rig;
+        rig.commands.AddNewest(c.def);
+        rig.AnswerLikeController({{'R', c.reply}});
+        const double value = rig.engine.Evaluator().EvaluateExpression("Read(1)");
+        if (std::isinf(c.expected)) EXPECT_EQ(value, c.expected);
+        else EXPECT_DOUBLE_EQ(value, c.expected);
+        EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}, kConfirm}));
+        EXPECT_LE(rig.clock.SleptMs(), 6 * 4000);  // six empty waits, none longer than four seconds
+    }
+}
 
 TEST(Executor, MissingResultByteAddsNothing) {
     ScriptRig rig;
-    auto def = MakeCommand("Read", 'R', {1}, 2);
-    def.resultDivisor = 2;
-    rig.commands.AddNewest(def);
+    rig.commands.AddNewest(Read(2, 0, 1, 2));
     rig.wire->responder = [](const Bytes& bytes, test::Wire& w) {
-        if (bytes == Bytes{0x01}) {
+        if (bytes == kConfirm) {
             w.Reply({0x01});
             w.Reply({0x05}, 5000);  // after the wait for the first result byte has run out
         } else {
@@ -251,46 +184,37 @@ TEST(Executor, MissingResultByteAddsNothing) {
     EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Read(1)"), 2.5);
 }
 
-TEST(Executor, AbsurdResultSizeWaitsForEightBytesAtMost) {
-    ScriptRig rig;
-    rig.commands.AddNewest(MakeCommand("Read", 'R', {1}, 100'000));
-    rig.AnswerLikeController({{'R', {0x01, 0x02}}});
-    EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Read(1)"), 258);
-    EXPECT_LE(rig.clock.SleptMs(), 6 * 4000);  // six empty waits, none longer than four seconds
-}
-
 TEST(Executor, StatementLeavesResultBytesUnread) {
     ScriptRig rig;
-    rig.commands.AddNewest(MakeCommand("Read", 'R', {1}, 1));
+    rig.commands.AddNewest(Read(1));
     rig.AnswerLikeController({{'R', {0x2A}}});
     EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Read(1);"), 1);
     EXPECT_EQ(rig.serial.ReadByte(0), 0x2A);
 }
 
-// ---- a command inside an argument -------------------------------------------------------------
-
+// A command inside another's argument: evaluated once for all the argument's bytes.
 struct NestedRig : ScriptRig {
     NestedRig() : ScriptRig("Set(Read(1));x;") {
         commands.AddNewest(MakeCommand("Set", 'S', {3}));
-        commands.AddNewest(MakeCommand("Read", 'R', {1}, 1));
+        commands.AddNewest(Read(1));
         reader.statementEnd = 13;
     }
+    int Run() { return engine.Executor().ExecuteCommand("Set(Read(1));"); }
 };
 
-TEST(Nested, ArgumentIsEvaluatedOnceForAllItsBytes) {
+TEST(Nested, ArgumentIsEvaluatedOnce) {
     NestedRig rig;
     rig.AnswerLikeController({{'R', {0x2A}}});
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Set(Read(1));"), 0);
-    EXPECT_EQ(rig.wire->writes,
-              (std::vector<Bytes>{{'R', 1}, kConfirm, {'S', 0, 0, 0x2A}, kConfirm}));
+    EXPECT_EQ(rig.Run(), 0);
+    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}, kConfirm, {'S', 0, 0, 0x2A}, kConfirm}));
     EXPECT_TRUE(rig.prompts.Boxes().empty());
 }
 
 TEST(Nested, NoInsideTheArgumentSendsNothingMore) {
     NestedRig rig;  // silent controller: Read gets no echo
-    rig.prompts.QueueAnswer(No);
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Set(Read(1));"), -1);
-    EXPECT_EQ(rig.wire->writes, (std::vector<Bytes>{{'R', 1}}));
+    rig.prompts.QueueAnswer(Answer::No);
+    EXPECT_EQ(rig.Run(), -1);
+    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}}));
     EXPECT_EQ(rig.reader.statementStart, rig.reader.TextLength());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "BŁĄD (WP2)");
@@ -302,17 +226,15 @@ TEST(Nested, NoInsideTheArgumentSendsNothingMore) {
 TEST(Nested, YesInsideTheArgumentSendsZero) {
     NestedRig rig;
     rig.wire->Reply({0x00});  // a wrong echo for Read; later replies come from the controller
-    rig.prompts.QueueAnswer(Yes);
+    rig.prompts.QueueAnswer(Answer::Yes);
     rig.wire->responder = [](const Bytes& bytes, test::Wire& w) {
         if (bytes[0] == 'S') w.Reply({'S', 0x01});
     };
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Set(Read(1));"), 0);
-    EXPECT_EQ(rig.wire->writes, (std::vector<Bytes>{{'R', 1}, {'S', 0, 0, 0}, kConfirm}));
+    EXPECT_EQ(rig.Run(), 0);
+    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}, {'S', 0, 0, 0}, kConfirm}));
     EXPECT_EQ(rig.reader.statementStart, 13);
     EXPECT_FALSE(rig.context.stopped);
 }
-
-// ---- scaling at its limits ------------------------------------------------------------------
 
 TEST(WireScaling, FullWidthEdgesNeverTrap) {
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
