@@ -2,30 +2,14 @@
 
 #include <algorithm>
 
+#include "core/device/ControllerBytes.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::sim {
 
 namespace {
 
-// Requests of the resident firmware and the boot loader.
-constexpr std::uint8_t kQuery = 0x00;
-constexpr std::uint8_t kToSystem = 0xFF;
-constexpr std::uint8_t kToKomendy = 0xFE;
-constexpr std::uint8_t kToProgram = 0xFD;
-constexpr std::uint8_t kToBootLoader = 0xF0;
-constexpr std::uint8_t kReadParameters = 0x01;
-constexpr std::uint8_t kWriteParameters = 0x02;
-constexpr std::uint8_t kVersion = 0x76;
-constexpr std::uint8_t kEraseSystem = 0x45;
-constexpr std::uint8_t kEraseProgram = 0x65;
-constexpr std::uint8_t kWritePage = 0x77;
-constexpr std::uint8_t kReadSystem = 0x52;
-constexpr std::uint8_t kReadProgram = 0x72;
-constexpr std::uint8_t kSetSpeed = 0x0A;
-constexpr std::uint8_t kConfirm = 0x01;
-constexpr std::uint8_t kDone = 0x01;
-constexpr std::uint8_t kFailed = 0x00;
+using namespace device::controller;
 
 using device::FlashImage;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/device/ControllerBytes.h"
 #include "core/device/ModeReply.h"
 #include "core/device/PortStarter.h"
 #include "core/host/Cp1250.h"
@@ -11,13 +12,7 @@ namespace orvane::device {
 
 namespace {
 
-constexpr std::uint8_t kQuery = 0x00;
-constexpr std::uint8_t kToSystem = 0xFF;
-constexpr std::uint8_t kToKomendy = 0xFE;
-constexpr std::uint8_t kToProgram = 0xFD;
-constexpr std::uint8_t kToBootLoader = 0xF0;
-constexpr std::uint8_t kReadParams = 0x01;
-constexpr std::uint8_t kWriteParams = 0x02;
+using namespace controller;
 
 constexpr int kModeReplySeconds = 1;
 constexpr int kSystemOnWayToBootLoaderSeconds = 4;
@@ -267,11 +262,11 @@ bool DeviceLink::EditDeviceParameters(const ParamsDialog& dialog) {
     StopStateCheck();
     const bool inSystem = IsMode(ModeReply::kSystem);
     if (inSystem) {
-        const int first = Request({kReadParams}, kParamReplySeconds);
+        const int first = Request({kReadParameters}, kParamReplySeconds);
         const int second = ReadReply(kParamReplySeconds);
         DeviceParams params = DeviceParams::FromReplies(first, second);
         if (dialog(params)) {
-            Send({kWriteParams, params.FirstWireByte(), params.SecondWireByte()});
+            Send({kWriteParameters, params.FirstWireByte(), params.SecondWireByte()});
         }
     }
     StartStateCheck();

@@ -1,5 +1,7 @@
 #include "core/device/FlashArea.h"
 
+#include "core/device/ControllerBytes.h"
+
 #include "core/device/FlashImage.h"
 #include "core/host/Cp1250.h"
 
@@ -7,7 +9,7 @@ namespace orvane::device {
 
 const FlashArea& FlashArea::System() {
     static const FlashArea kSystem{
-        Kind::System, 'E', 'R', 0x0000, FlashImage::kSystemStart, FlashImage::kSystemEnd, 0,
+        Kind::System, controller::kEraseSystem, controller::kReadSystem, 0x0000, FlashImage::kSystemStart, FlashImage::kSystemEnd, 0,
         true, 2,
         "Błąd (OWKS2)", "Błąd kasowania (OWKS1)", "Błąd kasowania Systemu",
         "Błąd (OWSZ3)", "Błąd kasowania (OWSZ1)",
@@ -21,7 +23,7 @@ const FlashArea& FlashArea::System() {
 
 const FlashArea& FlashArea::Program() {
     static const FlashArea kProgram{
-        Kind::Program, 'e', 'r', 0x0700, FlashImage::kProgramStart, FlashImage::kProgramEnd,
+        Kind::Program, controller::kEraseProgram, controller::kReadProgram, 0x0700, FlashImage::kProgramStart, FlashImage::kProgramEnd,
         FlashImage::kProgramStart, false, 0,
         "Błąd (OWKS2)", "Błąd kasowania (OWKP1)", "Błąd kasowania Programu",
         "Błąd (OWZP3)", "Błąd kasowania (OWZP1)",

@@ -1,5 +1,7 @@
 #include "core/device/FlashOperations.h"
 
+#include "core/device/ControllerBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -15,11 +17,7 @@ namespace orvane::device {
 
 namespace {
 
-constexpr std::uint8_t kToSystem = 0xFF;
-constexpr std::uint8_t kToBootLoader = 0xF0;
-constexpr std::uint8_t kWritePage = 'w';
-constexpr std::uint8_t kVersion = 'v';
-constexpr int kDone = 1;
+using namespace controller;
 
 constexpr int kBootLoaderSeconds = 5;
 constexpr int kEnterPauseSeconds = 2;
