@@ -1,13 +1,11 @@
-// The device link the CLI and the window are built on, over the real serial port class and the
-// virtual controller: the parts no CLI command reaches (state-check timers, Reset RS232, lending
-// the port to a dialog), in real time.
+// The device link over the real serial port class and the virtual controller: lending the port
+// to a dialog, which no CLI command reaches, needs a port that is really held exclusively.
 #include <gtest/gtest.h>
 
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/host/Clock.h"
-#include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -20,8 +18,8 @@ using device::DeviceLink;
 
 class CliLinkTest : public ::testing::Test {
 protected:
-    void Start(std::vector<std::string> simArgs) {
-        sim = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(simArgs));
+    void Start() {
+        sim = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::vector<std::string>{});
         settings.WriteString(device::ComPortMap::OverrideKey(1), sim->SlavePath());
         ASSERT_TRUE(link.OpenPortAtStartUp());
         link.QueryDeviceMode();
@@ -39,7 +37,7 @@ protected:
 };
 
 TEST_F(CliLinkTest, TimersResetAndHandOverOnARealPort) {
-    Start({});
+    Start();
     EXPECT_EQ(link.DeviceMode(), "System");
     EXPECT_TRUE(link.OnTimer(DeviceLink::kTimerAnswering));
     EXPECT_EQ(timers.Period(DeviceLink::kTimerAnswering), 2000);
@@ -61,19 +59,6 @@ TEST_F(CliLinkTest, TimersResetAndHandOverOnARealPort) {
     EXPECT_EQ(prompts.Boxes()[0].caption, "Reset RS232");
     EXPECT_EQ(link.DeviceMode(), "System");
     EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
-}
-
-TEST_F(CliLinkTest, ASilentControllerMovesTheCheckToTheSilentTimerAndResetsThePort) {
-    settings.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "1");
-    Start({"--fault", "silent"});
-    EXPECT_EQ(link.DeviceMode(), "Nieznany");
-    EXPECT_EQ(timers.Period(DeviceLink::kTimerSilent), 1000);
-    link.OnTimer(DeviceLink::kTimerSilent);
-    ASSERT_EQ(prompts.Boxes().size(), 1u);
-    EXPECT_EQ(prompts.Boxes()[0].caption, "Reset RS232");
-    EXPECT_TRUE(serial.IsOpen(0));  // reopened
-    EXPECT_EQ(timers.Period(DeviceLink::kTimerSilent), 1000);
-    EXPECT_FALSE(timers.IsRunning(DeviceLink::kTimerAnswering));
 }
 
 }  // namespace

@@ -2,33 +2,12 @@
 
 #include <filesystem>
 
-#include "core/host/AtomicFile.h"
-#include "tests/support/CliProcess.h"
-#include "tests/support/SimProcess.h"
+#include "tests/e2e/CliHarness.h"
 
 namespace orvane::test {
 namespace {
 
-using Args = std::vector<std::string>;
-
-// orvane-cli against a running virtual controller, with a private settings folder.
-class CliModeTest : public ::testing::Test {
-protected:
-    void StartSim(Args args = {}) { sim = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(args)); }
-    CliProcess::Result Cli(Args args) {
-        args.insert(args.begin(), {"--port", sim->SlavePath()});
-        return cli.Run(args);
-    }
-    bool Heard(std::uint8_t byte) const {
-        for (const auto& [direction, b] : sim->Traffic()) {
-            if (direction == 'R' && b == byte) return true;
-        }
-        return false;
-    }
-
-    std::unique_ptr<SimProcess> sim;
-    CliProcess cli{ORVANE_CLI_BIN};
-};
+using CliModeTest = CliSimTest;
 
 TEST_F(CliModeTest, SwitchesThroughEveryModeAndReportsEach) {
     StartSim();
@@ -46,7 +25,7 @@ TEST_F(CliModeTest, SwitchesThroughEveryModeAndReportsEach) {
         EXPECT_EQ(Cli({"mode"}).out, std::string(step.mode) + "\n");
         EXPECT_NE(r.err.find(std::string(" Tryb: ") + step.mode), std::string::npos) << r.err;
     }
-    EXPECT_TRUE(Heard(0xFD));
+    EXPECT_EQ(Heard(0xFD), 1);
     const auto version = Cli({"version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "1.3\n");

@@ -3,19 +3,12 @@
 #include <filesystem>
 #include <random>
 
-#include "core/device/FlashImage.h"
-#include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
 #include "sim/FlashFile.h"
-#include "tests/support/CliProcess.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/SimProcess.h"
+#include "tests/e2e/CliHarness.h"
 
 namespace orvane::test {
 namespace {
 
-using Args = std::vector<std::string>;
-using device::FlashImage;
 using device::HexFile;
 
 FlashImage RandomImage(int from, int to, unsigned seed) {
@@ -25,58 +18,16 @@ FlashImage RandomImage(int from, int to, unsigned seed) {
     return image;
 }
 
-FlashImage ReadImage(const std::string& path) {
-    FlashImage image;
-    ScriptedPrompts prompts;
-    const auto r = HexFile::ReadHexFile(path, image, 0, {}, {}, prompts);
-    EXPECT_TRUE(HexFile::Usable(r)) << path;
-    return image;
-}
-
-bool SameRange(const FlashImage& a, const FlashImage& b, int from, int to) {
-    return std::equal(a.Data() + from, a.Data() + to, b.Data() + from);
-}
-
-class FlashCliTest : public ::testing::Test {
-protected:
-    FlashCliTest() { std::filesystem::create_directories(Path("")); }
-    void StartSim(Args args = {}) {
-        args.insert(args.begin(), {"--flash", Path("sim-flash.hex")});
-        sim = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(args));
-    }
-    // The simulator's flash as it saves it when stopped.
-    FlashImage SimFlash() {
-        sim->Stop();
-        return ReadImage(Path("sim-flash.hex"));
-    }
-    CliProcess::Result Cli(Args args) {
-        args.insert(args.begin(), {"--port", sim->SlavePath()});
-        return cli.Run(args);
-    }
-    std::string Path(const std::string& name) const { return cli.Home() + "/files/" + name; }
-    std::string HexFileOf(const std::string& name, const std::string& text) {
-        EXPECT_TRUE(host::AtomicFile::Write(Path(name), text));
-        return Path(name);
-    }
-    int Heard(std::uint8_t byte) const {
-        int n = 0;
-        for (const auto& [direction, b] : sim->Traffic()) n += direction == 'R' && b == byte;
-        return n;
-    }
-
-    CliProcess cli{ORVANE_CLI_BIN};
-    std::unique_ptr<SimProcess> sim;
-};
+using FlashCliTest = CliSimTest;
 
 TEST_F(FlashCliTest, WrittenFilesEndUpInTheFlashAndComeBackByReadOut) {
     StartSim();
     const FlashImage program = RandomImage(FlashImage::kProgramStart, FlashImage::kProgramEnd, 7);
     const FlashImage system = RandomImage(0, FlashImage::kSystemEnd, 8);
-    const std::string programHex = HexFileOf("program.hex", HexFile::WriteProgramHex(program));
-    const auto write = Cli({"write", "program", programHex, "--verify"});
+    const auto write = Cli({"write", "program", File("program.hex", HexFile::WriteProgramHex(program)), "--verify"});
     EXPECT_EQ(write.exitCode, 0) << write.err;
     EXPECT_EQ(write.out, "Weryfikacja: zawartość pamięci zgodna z plikiem.\n");
-    EXPECT_EQ(Cli({"write", "system", HexFileOf("system.hex", HexFile::WriteSystemHex(system))}).exitCode, 0);
+    EXPECT_EQ(Cli({"write", "system", File("system.hex", HexFile::WriteSystemHex(system))}).exitCode, 0);
 
     EXPECT_EQ(Cli({"read", "program", Path("back-program.hex")}).exitCode, 0);
     EXPECT_EQ(Cli({"read", "system", Path("back-system.hex")}).exitCode, 0);
@@ -90,9 +41,8 @@ TEST_F(FlashCliTest, WrittenFilesEndUpInTheFlashAndComeBackByReadOut) {
     EXPECT_TRUE(SameRange(saved, program, FlashImage::kProgramStart, FlashImage::kProgramEnd));
     EXPECT_TRUE(SameRange(saved, system, 0, FlashImage::kSystemEnd));
     // The files are remembered for the window application, which offers them next time.
-    ASSERT_TRUE(host::AtomicFile::Read(cli.SettingsPath(), text));
-    EXPECT_NE(text.find("Plik=" + Path("system.hex")), std::string::npos) << text;
-    EXPECT_NE(text.find("System%20zapisz=" + Path("back-system.hex")), std::string::npos) << text;
+    EXPECT_NE(Settings().find("Plik=" + Path("system.hex")), std::string::npos) << Settings();
+    EXPECT_NE(Settings().find("System%20zapisz=" + Path("back-system.hex")), std::string::npos) << Settings();
 }
 
 TEST_F(FlashCliTest, EraseClearsOnlyItsArea) {
@@ -103,10 +53,8 @@ TEST_F(FlashCliTest, EraseClearsOnlyItsArea) {
         StartSim();
         EXPECT_EQ(Cli({"erase", program ? "program" : "system"}).exitCode, 0);
         const FlashImage saved = SimFlash();
-        const FlashImage& expectedProgram = program ? FlashImage() : both;
-        const FlashImage& expectedSystem = program ? both : FlashImage();
-        EXPECT_TRUE(SameRange(saved, expectedProgram, FlashImage::kProgramStart, FlashImage::kProgramEnd));
-        EXPECT_TRUE(SameRange(saved, expectedSystem, 0, FlashImage::kSystemEnd));
+        EXPECT_TRUE(SameRange(saved, program ? FlashImage() : both, FlashImage::kProgramStart, FlashImage::kProgramEnd));
+        EXPECT_TRUE(SameRange(saved, program ? both : FlashImage(), 0, FlashImage::kSystemEnd));
     }
 }
 
@@ -116,6 +64,7 @@ struct FaultRow {
     Args cli;
     const char* expected;  // on standard error
     std::int64_t maxMs;
+    bool erases = true;    // false: refused before anything is erased
 };
 
 class FlashFaultTest : public FlashCliTest, public ::testing::WithParamInterface<FaultRow> {};
@@ -125,11 +74,12 @@ constexpr int kBeforePages = 4;
 
 TEST_P(FlashFaultTest, EndsWithItsMessageInBoundedTime) {
     const FaultRow& row = GetParam();
-    StartSim(row.sim);
     const FlashImage program = RandomImage(FlashImage::kProgramStart, 0x1000, 3);
-    HexFileOf("p.hex", HexFile::WriteProgramHex(program));
-    HexFileOf("below.hex", ":02060000AABB93\r\n:00000001FF\r\n");
-    HexFileOf("top.hex", ":021F0000AABB76\r\n:00000001FF\r\n");
+    ASSERT_TRUE(host::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
+    StartSim(row.sim);
+    File("p.hex", HexFile::WriteProgramHex(program));
+    File("below.hex", ":02060000AABB93\r\n:00000001FF\r\n");
+    File("top.hex", ":021F0000AABB76\r\n:00000001FF\r\n");
     Args args;
     for (const auto& a : row.cli) args.push_back(a[0] == '@' ? Path(a.substr(1)) : a);
     const auto r = Cli(args);
@@ -137,6 +87,10 @@ TEST_P(FlashFaultTest, EndsWithItsMessageInBoundedTime) {
     EXPECT_NE(r.err.find(row.expected), std::string::npos) << r.err;
     EXPECT_LT(r.elapsedMs, row.maxMs);
     EXPECT_FALSE(std::filesystem::exists(Path("out.hex")));
+    if (!row.erases) {
+        EXPECT_EQ(Heard('e') + Heard('E'), 0);
+        EXPECT_TRUE(SameRange(SimFlash(), program, 0, FlashImage::kProgramEnd)) << "the flash is left alone";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,24 +107,14 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"SilentAfterEnteringTheBootLoader", {"--fault", "silent-after:3"}, {"read", "program", "@out.hex"},
                  "Błąd pobrania: Nie odebrano żadnych danych z urządzenia.\nPlik nie został zapisany.", 6000},
         FaultRow{"DataBelowTheProgram", {}, {"write", "program", "@below.hex"},
-                 "BŁĄD: Błąd kompilacji OWPZKL!\nNadpis Systemu!", 3000},
+                 "BŁĄD: Błąd kompilacji OWPZKL!\nNadpis Systemu!", 3000, false},
         FaultRow{"DataAtTheTop", {}, {"write", "program", "@top.hex"},
-                 "BŁĄD: Błąd kompilacji OWPZKH!\nZbyt duży program!", 3000},
-        FaultRow{"FileThatCannotBeOpened", {}, {"write", "system", "@missing.hex"},
-                 "Nie można otworzyć pliku: ", 3000},
+                 "BŁĄD: Błąd kompilacji OWPZKH!\nZbyt duży program!", 3000, false},
+        FaultRow{"FileThatCannotBeOpened", {}, {"write", "system", "@missing.hex"}, "Nie można otworzyć pliku: ", 3000,
+                 false},
         FaultRow{"FileThatCannotBeCreated", {}, {"read", "program", "@no/such/folder/out.hex"},
                  "Nie można utworzyć pliku: ", 5000}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FlashCliTest, RefusedFilesLeaveTheFlashAlone) {
-    const FlashImage program = RandomImage(FlashImage::kProgramStart, 0x0900, 4);
-    ASSERT_TRUE(host::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
-    StartSim();
-    const auto r = Cli({"write", "program", HexFileOf("bad.hex", ":02060000AABB93\r\n")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(Heard('e'), 0);  // nothing erased for a file that is refused
-    EXPECT_TRUE(SameRange(SimFlash(), program, FlashImage::kProgramStart, FlashImage::kProgramEnd));
-}
 
 }  // namespace
 }  // namespace orvane::test

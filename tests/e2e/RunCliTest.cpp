@@ -1,34 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "core/host/AtomicFile.h"
-#include "tests/support/CliProcess.h"
-#include "tests/support/SimProcess.h"
+#include "tests/e2e/CliHarness.h"
 
 namespace orvane::test {
 namespace {
 
-using Args = std::vector<std::string>;
-using Traffic = std::vector<std::pair<char, std::uint8_t>>;
-
-const std::string kData = ORVANE_DATA_DIR;
-
-// One request of the PC ('R': the controller received it) and the controller's answer ('T').
-Traffic Exchange(std::vector<std::uint8_t> request, std::vector<std::uint8_t> answer) {
-    Traffic t;
-    for (const auto b : request) t.emplace_back('R', b);
-    for (const auto b : answer) t.emplace_back('T', b);
-    return t;
-}
-Traffic operator+(Traffic a, const Traffic& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+const std::string kCommands = ORVANE_DATA_DIR "/Komendy.ini";
+const std::string kExamples = ORVANE_DATA_DIR "/examples/";
 
 // A command frame with its checksum echo, the confirmation and the acknowledgement (and result).
 Traffic Command(std::vector<std::uint8_t> frame, std::vector<std::uint8_t> result = {}) {
@@ -51,27 +29,18 @@ const Traffic kStart = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exc
                        Exchange({0xFE}, {0xFE});
 const Traffic kEnd = Exchange({0x00}, {0xFE}) + Exchange({0xFF}, {0xFF});
 
-class RunCliTest : public ::testing::Test {
+class RunCliTest : public CliSimTest {
 protected:
-    RunCliTest() : sim(std::make_unique<SimProcess>(ORVANE_SIM_BIN, Args{"--commands", kData + "/Komendy.ini"})) {}
-
-    CliProcess::Result Run(const std::string& script, Args extra = {}, CliProcess::Interaction in = {}) {
-        Args args{"--port", sim->SlavePath(), "--commands", kData + "/Komendy.ini", "run", script};
+    RunCliTest() { StartSim({"--commands", kCommands}); }
+    CliProcess::Result Run(const std::string& script, Args extra = {}, const CliProcess::Interaction& in = {}) {
+        Args args{"--commands", kCommands, "run", script};
         args.insert(args.end(), extra.begin(), extra.end());
-        return cli.Run(args, in, 30000);
-    }
-    std::string Script(const std::string& name, const std::string& text) {
-        const std::string path = cli.Home() + "/" + name;
-        host::AtomicFile::Write(path, text);
-        return path;
+        return Cli(args, in);
     }
     Traffic StopSim() {
         sim->Stop();
         return sim->Traffic();
     }
-
-    std::unique_ptr<SimProcess> sim;
-    CliProcess cli{ORVANE_CLI_BIN};
 };
 
 struct ExampleRow {
@@ -88,7 +57,7 @@ class RunExampleTest : public RunCliTest, public ::testing::WithParamInterface<E
 
 TEST_P(RunExampleTest, RunsAgainstTheVirtualControllerWireForWire) {
     const ExampleRow& row = GetParam();
-    const auto r = Run(kData + "/examples/" + row.file, row.options);
+    const auto r = Run(kExamples + row.file, row.options);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, row.out);
     EXPECT_GE(r.elapsedMs, row.minimumMs);
@@ -104,7 +73,6 @@ const Traffic kSubroutine = ServoSet(2, 1200) + ServoRead(2, 1200) + ServoSet(3,
 
 INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
     ExampleRow{"serwo_przemiatanie.orv", {}, "krok = 250.00\npoz = 2250.00\n", Sweep(), 5 * 20},
-    ExampleRow{"podprogram.orv", {}, "wynik = 1800.00\npozycja = 1800.00\nserwo = 3.00\n", kSubroutine},
     ExampleRow{"podprogram.orv", {"--trace"},
                "4: Var: serwo, pozycja, wynik;\n5: serwo = 2;\n6: pozycja = 1200;\n7: Call(Ustaw);\n"
                "14: ServoSet(serwo, 0, 0, 0, pozycja);\n15: wynik = ServoRead(serwo);\n16: Return();\n"
@@ -119,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
     ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}));
 
 TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
-    const auto r = Run(kData + "/examples/podprogram.orv", {"--step"}, {"\n\n\n", ""});
+    const auto r = Run(kExamples + "podprogram.orv", {"--step"}, {"\n\n\n", ""});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "> 4: Var: serwo, pozycja, wynik;\n> 5: serwo = 2;\n> 6: pozycja = 1200;\n"
@@ -128,7 +96,7 @@ TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
 }
 
 TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
-    const std::string script = Script("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n");
+    const std::string script = File("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n");
     const auto r = Run(script, {"--trace"}, {"", "ServoSet"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("przerwano (Ctrl+C)"), std::string::npos) << r.err;
@@ -139,7 +107,7 @@ TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
 }
 
 TEST_F(RunCliTest, AFailureAnsweredNoEndsTheRunInSystemMode) {
-    const std::string script = Script("blad.orv", "Var: a;\nNieMaTakiej(1);\na = 1;\n");
+    const std::string script = File("blad.orv", "Var: a;\nNieMaTakiej(1);\na = 1;\n");
     const auto r = Run(script, {"--no"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Komenda nie zdefiniowana! (WP3): Komenda niezdefiniowana:  \"NieMaTakiej(1);\"!"),

@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
-#include "core/device/PosixSpeed.h"
 #include "core/device/SerialCtrl.h"
 #include "core/host/AtomicFile.h"
 #include "core/host/Clock.h"
@@ -18,68 +15,62 @@
 #include "sim/FlashFile.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/TempDir.h"
 
 namespace orvane::test {
 namespace {
 
-using Traffic = std::vector<std::pair<char, std::uint8_t>>;
 constexpr int kPort = 0;  // COM1, pointed at the simulator
+using Replies = std::vector<int>;
 
-// Wall time and processor time of this process, to tell a sleeping wait from a spinning one.
-class Stopwatch {
-public:
-    Stopwatch() : wall_(std::chrono::steady_clock::now()), cpu_(CpuMs()) {}
-    std::int64_t WallMs() const {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - wall_)
-            .count();
-    }
-    std::int64_t CpuUsedMs() const { return CpuMs() - cpu_; }
-
-private:
+// Wall and processor time of this process, to tell a sleeping wait from a spinning one.
+struct Stopwatch {
     static std::int64_t CpuMs() {
         rusage use{};
         ::getrusage(RUSAGE_SELF, &use);
-        return (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000 +
-               (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000;
+        return (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000 + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000;
     }
-    std::chrono::steady_clock::time_point wall_;
-    std::int64_t cpu_;
+    std::int64_t WallMs() const {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now() - wall).count();
+    }
+    std::int64_t CpuUsedMs() const { return CpuMs() - cpu; }
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    std::int64_t cpu = CpuMs();
 };
 
 // The PC's side of the link over the simulator's pseudo-terminal, as the IDE builds it.
 class SerialLinkTest : public ::testing::Test {
 protected:
-    void Start(std::vector<std::string> args = {}) {
+    void Start(std::vector<std::string> args = {}, const std::string& port = {}) {
         sim_ = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(args));
-        settings_.WriteString(device::ComPortMap::OverrideKey(1), sim_->SlavePath());
+        settings_.WriteString(device::ComPortMap::OverrideKey(1), port.empty() ? sim_->SlavePath() : port);
     }
     void Open(int baud) {
         ASSERT_EQ(ctrl_.OpenPort(kPort), 1) << ctrl_.LastOpenError();
         ASSERT_EQ(ctrl_.SetBaud(baud, kPort), 1);
     }
     // One request as the device operations send it: discard, write, await each reply byte.
-    std::vector<int> Ask(std::vector<std::uint8_t> request, int replies, int seconds = 1) {
+    Replies Ask(std::vector<std::uint8_t> request, int replies, int seconds = 1) {
         ctrl_.DiscardInput(kPort);
         EXPECT_EQ(ctrl_.WriteBytes(request.data(), static_cast<int>(request.size()), kPort), 1);
-        std::vector<int> got;
+        Replies got;
         for (int i = 0; i < replies; ++i) got.push_back(ctrl_.ReadByteTimeout(kPort, seconds));
         return got;
     }
-
     // Waits (at most 2 s) until the simulator has heard `count` bytes; how many it heard.
     std::size_t WaitHeard(std::size_t count) {
         const Stopwatch watch;
         std::size_t heard = 0;
-        while (watch.WallMs() < 2000) {
+        for (; heard < count && watch.WallMs() < 2000; ::usleep(2000)) {
             const Traffic traffic = sim_->Traffic();
-            heard = static_cast<std::size_t>(std::count_if(
-                traffic.begin(), traffic.end(), [](const auto& t) { return t.first == 'R'; }));
-            if (heard >= count) break;
-            ::usleep(2000);
+            heard = static_cast<std::size_t>(
+                std::count_if(traffic.begin(), traffic.end(), [](const auto& t) { return t.first == 'R'; }));
         }
         return heard;
     }
 
+    TempDir dir_;
     std::unique_ptr<SimProcess> sim_;
     host::MemorySettings settings_;
     device::PosixPortOpener opener_{settings_};
@@ -88,45 +79,44 @@ protected:
     device::CSerialCtrl ctrl_{opener_, clock_, prompts_};
 };
 
-TEST_F(SerialLinkTest, ModeQuerySwitchesAndVersionSurviveClosingThePort) {
-    Start();
+TEST_F(SerialLinkTest, ModeQuerySwitchesAndVersionSurviveClosingThePortOverTheLink) {
+    const std::string link = dir_ / "ttyORVANE";
+    ASSERT_EQ(::symlink("/dev/pts/nonexistent", link.c_str()), 0);  // left by an earlier run
+    Start({"--link", link}, link);
+    EXPECT_EQ(std::filesystem::read_symlink(link), sim_->SlavePath());
     Open(115200);
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFF});
-    EXPECT_EQ(Ask({0xFE}, 1), std::vector<int>{0xFE});
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFF});
+    EXPECT_EQ(Ask({0xFE}, 1), Replies{0xFE});
     EXPECT_EQ(ctrl_.ClosePort(kPort), 1);
     Open(115200);  // a device dialog borrowing the port and giving it back
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFE});
-    EXPECT_EQ(Ask({0xFF}, 1), std::vector<int>{0xFF});
-    EXPECT_EQ(Ask({0x76}, 2), (std::vector<int>{'3', '1'}));
-    const Traffic expected{{'R', 0x00}, {'T', 0xFF}, {'R', 0xFE}, {'T', 0xFE}, {'R', 0x00},
-                           {'T', 0xFE}, {'R', 0xFF}, {'T', 0xFF}, {'R', 0x76}, {'T', '3'},
-                           {'T', '1'}};
-    EXPECT_EQ(sim_->Traffic(), expected);
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFE});
+    EXPECT_EQ(Ask({0xFF}, 1), Replies{0xFF});
+    EXPECT_EQ(Ask({0x76}, 2), (Replies{'3', '1'}));
+    EXPECT_EQ(sim_->Traffic(), Exchange({0x00}, {0xFF}) + Exchange({0xFE}, {0xFE}) + Exchange({0x00}, {0xFE}) +
+                                   Exchange({0xFF}, {0xFF}) + Exchange({0x76}, {'3', '1'}));
+    sim_->Stop();
+    EXPECT_EQ(sim_->ExitCode(), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
 }
 
 TEST_F(SerialLinkTest, ReadOutStreamArrivesWholeThroughReadAvailableAndEndsInSilence) {
-    char folder[] = "/tmp/orvane-link-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(folder));
-    const std::string flash = std::string(folder) + "/flash.hex";
     device::FlashImage image;
     for (int a = 0x0700; a < 0x1F00; ++a) image[a] = static_cast<std::uint8_t>(a * 7);
     std::string error;
-    ASSERT_TRUE(sim::FlashFile::Save(flash, image, error)) << error;
-    Start({"--flash", flash});
+    ASSERT_TRUE(sim::FlashFile::Save(dir_ / "flash.hex", image, error)) << error;
+    Start({"--flash", dir_ / "flash.hex"});
     Open(115200);
-    ASSERT_EQ(Ask({0xF0}, 1), std::vector<int>{0xF0});
+    ASSERT_EQ(Ask({0xF0}, 1), Replies{0xF0});
 
-    std::vector<std::uint8_t> stream;
-    std::vector<int> first = Ask({'r'}, 1);
-    ASSERT_LT(first[0], 256);
-    stream.push_back(static_cast<std::uint8_t>(first[0]));
+    const int first = Ask({'r'}, 1)[0];
+    ASSERT_LT(first, 256);
+    std::vector<std::uint8_t> stream{static_cast<std::uint8_t>(first)};
     for (;;) {
         const std::uint8_t* bytes = nullptr;
         const int n = ctrl_.ReadAvailable(&bytes, kPort);
         ASSERT_GE(n, 0);
         ASSERT_LE(n, device::CSerialCtrl::kBufferSize);
         if (n > 0) {
-            ASSERT_NE(bytes, nullptr);
             EXPECT_EQ(bytes[n], 0) << "the buffer ends with a NUL";
             stream.insert(stream.end(), bytes, bytes + n);
             continue;
@@ -137,16 +127,13 @@ TEST_F(SerialLinkTest, ReadOutStreamArrivesWholeThroughReadAvailableAndEndsInSil
     }
     ASSERT_EQ(stream.size(), 0x1F00u - 0x0700u);
     EXPECT_TRUE(std::equal(stream.begin(), stream.end(), image.Data() + 0x0700));
-    sim_->Stop();
-    EXPECT_EQ(sim_->ExitCode(), 0);
-    std::filesystem::remove_all(folder);
 }
 
 TEST_F(SerialLinkTest, NoAnswerAtAnotherSpeedAndTheWaitSleeps) {
     Start({"--baud", "115200"});
     Open(19200);
     const Stopwatch watch;
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{device::CSerialCtrl::kTimeout});
+    EXPECT_EQ(Ask({0x00}, 1), Replies{device::CSerialCtrl::kTimeout});
     EXPECT_GE(watch.WallMs(), 1000);
     EXPECT_LE(watch.WallMs(), 2200);
     EXPECT_LT(watch.CpuUsedMs(), 100) << "the wait must sleep, not spin";
@@ -154,20 +141,20 @@ TEST_F(SerialLinkTest, NoAnswerAtAnotherSpeedAndTheWaitSleeps) {
     EXPECT_NE(sim_->Log().find("RX 00 ignored"), std::string::npos);
 
     ASSERT_EQ(ctrl_.SetBaud(115200, kPort), 1);
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFF});
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFF});
 }
 
 TEST_F(SerialLinkTest, SpeedChangeSentRightBeforeClosingReachesTheController) {
     // The RS232 dialog's change: old rate, 0x0A and the code, close at once.
     Start();
     Open(115200);
-    ASSERT_EQ(Ask({0xF0}, 1), std::vector<int>{0xF0});
+    ASSERT_EQ(Ask({0xF0}, 1), Replies{0xF0});
     Ask({0x0A, 11}, 0);
     EXPECT_EQ(ctrl_.ClosePort(kPort), 1);
     // A line changes speed only once the bytes before have left; here: once they are heard.
     ASSERT_EQ(WaitHeard(3), 3u);
     Open(57600);
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xF0});
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xF0});
 }
 
 TEST_F(SerialLinkTest, ClosingThePortNeverSwallowsTheRequestJustWritten) {
@@ -182,28 +169,10 @@ TEST_F(SerialLinkTest, ClosingThePortNeverSwallowsTheRequestJustWritten) {
     EXPECT_EQ(WaitHeard(kRounds), kRounds);
 }
 
-TEST_F(SerialLinkTest, LineSettingsAreAppliedToThePseudoTerminal) {
-    Start();
-    Open(19200);
-    const int probe = ::open(sim_->SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(probe, 0);
-    termios tio{};
-    ASSERT_EQ(::tcgetattr(probe, &tio), 0);
-    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY), 0u);
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
-    EXPECT_EQ(device::PosixGetSpeed(probe), 19200);
-    ASSERT_EQ(ctrl_.SetBaud(38400, kPort), 1);
-    EXPECT_EQ(device::PosixGetSpeed(probe), 38400);
-    ::close(probe);
-}
-
 TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
     Start({"--fault", "hangup-after:1"});
     Open(115200);
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFF}) << "the last byte heard is still answered";
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFF}) << "the last byte heard is still answered";
     ASSERT_TRUE(sim_->WaitExit(3000)) << "the simulator ends after hanging up";
     EXPECT_EQ(sim_->ExitCode(), 0);
 
@@ -220,69 +189,34 @@ TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
     EXPECT_EQ(ctrl_.OpenPort(kPort), 0) << "the device is gone";
 }
 
-TEST_F(SerialLinkTest, FlashWrittenThroughTheBootLoaderIsSavedAtTheEnd) {
-    char folder[] = "/tmp/orvane-link-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(folder));
-    const std::string flash = std::string(folder) + "/flash.hex";
-    const std::string link = std::string(folder) + "/ttyORVANE";
-    ASSERT_EQ(::symlink("/dev/pts/nonexistent", link.c_str()), 0);  // left by an earlier run
-    Start({"--flash", flash, "--link", link});
-    EXPECT_EQ(std::filesystem::read_symlink(link), sim_->SlavePath());
-    settings_.WriteString(device::ComPortMap::OverrideKey(1), link);
-    Open(115200);
-    ASSERT_EQ(Ask({0xF0}, 1), std::vector<int>{0xF0});
-    std::vector<std::uint8_t> page{'w', 0x07, 0x40};
-    for (int i = 0; i < 64; ++i) page.push_back(static_cast<std::uint8_t>(i + 1));
-    EXPECT_EQ(Ask(page, 1, 5), std::vector<int>{1});
-    sim_->Stop();
-    EXPECT_EQ(sim_->ExitCode(), 0);
-    EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
-
-    device::FlashImage saved;
-    std::string error;
-    ASSERT_TRUE(sim::FlashFile::Load(flash, saved, prompts_, error)) << error;
-    EXPECT_EQ(saved[0x0740], 1);
-    EXPECT_EQ(saved[0x077F], 64);
-    EXPECT_EQ(saved[0x0780], 0xFF);
-    std::filesystem::remove_all(folder);
-}
-
 TEST_F(SerialLinkTest, CommandFramesFollowTheGivenCommandFile) {
-    char folder[] = "/tmp/orvane-link-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(folder));
-    const std::string ini = std::string(folder) + "/Komendy.ini";
-    ASSERT_TRUE(host::AtomicFile::Write(ini,
+    ASSERT_TRUE(host::AtomicFile::Write(dir_ / "Komendy.ini",
                                         "[Komenda1]\r\nNazwa=Ustaw\r\nNazwa ASM=ServoS\r\nID=q\r\n"
                                         "Argumenty=2\r\nArgument 1=1\r\nArgument 2=2\r\n"
                                         "[Komenda2]\r\nNazwa=Czytaj\r\nNazwa ASM=ServoR\r\nID=Q\r\n"
                                         "Argumenty=1\r\nWynik=2\r\n"));
-    Start({"--commands", ini, "--params", "0xFF,0xFF"});
+    Start({"--commands", dir_ / "Komendy.ini", "--params", "0xFF,0xFF"});
     Open(115200);
-    EXPECT_EQ(Ask({0x00}, 1), std::vector<int>{0xFE}) << "p2 = 0xFF starts in Komendy";
-    EXPECT_EQ(Ask({'q', 7, 0x04, 0xB0}, 1, 3), std::vector<int>{('q' + 7 + 0x04 + 0xB0) % 256});
-    EXPECT_EQ(Ask({0x01}, 1, 3), std::vector<int>{0x01});
-    EXPECT_EQ(Ask({'Q', 7}, 1, 3), std::vector<int>{'Q' + 7});
-    EXPECT_EQ(Ask({0x01}, 3, 3), (std::vector<int>{0x01, 0x04, 0xB0}));
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFE}) << "p2 = 0xFF starts in Komendy";
+    EXPECT_EQ(Ask({'q', 7, 0x04, 0xB0}, 1, 3), Replies{('q' + 7 + 0x04 + 0xB0) % 256});
+    EXPECT_EQ(Ask({0x01}, 1, 3), Replies{0x01});
+    EXPECT_EQ(Ask({'Q', 7}, 1, 3), Replies{'Q' + 7});
+    EXPECT_EQ(Ask({0x01}, 3, 3), (Replies{0x01, 0x04, 0xB0}));
 }
 
 TEST_F(SerialLinkTest, BadStartIsRefusedWithAReasonAndLeavesTheFlashFileAlone) {
     EXPECT_THROW(Start({"--baud", "1234"}), std::runtime_error);
-    char folder[] = "/tmp/orvane-link-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(folder));
-    const std::string flash = std::string(folder) + "/flash.hex";
     const std::string damaged = ":10070000000102030405060708090A0B0C0D0E0F00\r\n";
-    ASSERT_TRUE(host::AtomicFile::Write(flash, damaged));
+    ASSERT_TRUE(host::AtomicFile::Write(dir_ / "flash.hex", damaged));
     try {
-        Start({"--flash", flash});
+        Start({"--flash", dir_ / "flash.hex"});
         ADD_FAILURE() << "a damaged flash file must stop the start";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("flash.hex"), std::string::npos) << e.what();
     }
     std::string text;
-    ASSERT_TRUE(host::AtomicFile::Read(flash, text));
+    ASSERT_TRUE(host::AtomicFile::Read(dir_ / "flash.hex", text));
     EXPECT_EQ(text, damaged);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "sim/SimOptions.h"
 #include "tests/e2e/VirtualControllerHarness.h"
 
 namespace orvane::test {
 namespace {
 
-Bench WithFaults(std::initializer_list<const char*> specs, std::uint8_t p2 = 0x00) {
-    auto setup = Bench::Setup();
+Bench WithFaults(std::initializer_list<const char*> specs, std::uint8_t p2 = 0x00,
+                 sim::ControllerSetup setup = Bench::Setup()) {
     setup.p2 = p2;
     std::string error;
     for (const char* spec : specs) EXPECT_TRUE(setup.faults.Add(spec, error)) << spec << ": " << error;
@@ -39,8 +40,7 @@ TEST(VirtualControllerFaultsTest, SilencedStateStillChanges) {
     Bench bench = WithFaults({"silent"});
     bench.Send({0xFE});
     EXPECT_EQ(bench.vc->CurrentMode(), sim::Mode::Komendy) << "deaf line, working controller";
-    const auto out = bench.vc->TakeOutput(bench.nowMs);
-    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(bench.vc->TakeOutput(bench.nowMs).empty());
 }
 
 TEST(VirtualControllerFaultsTest, DroppedAndCorruptedBytesAreReportedForTheLog) {
@@ -86,22 +86,18 @@ TEST(VirtualControllerFaultsTest, DelayHoldsRepliesBack) {
 TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
     auto setup = Bench::Setup();
     setup.flash[0x0700] = 0x42;
-    std::string error;
-    ASSERT_TRUE(setup.faults.Add("erase-fails", error));
-    ASSERT_TRUE(setup.faults.Add("write-fails:2", error));
-    Bench bench(std::move(setup));
+    Bench bench = WithFaults({"erase-fails", "write-fails:2"}, 0x00, std::move(setup));
     bench.Send({0xF0});
     EXPECT_EQ(bench.Send({'e'}), Bytes{0x00});
     EXPECT_EQ(bench.vc->Flash()[0x0700], 0x42);
 
     Bytes page{'w', 0x08, 0x00};
     page.resize(67, 0x33);
-    EXPECT_EQ(bench.SendVector(page), Bytes{1});
-    page[1] = 0x09;
-    EXPECT_EQ(bench.SendVector(page), Bytes{0});
+    for (const auto& [high, reply] : {std::pair{0x08, 1}, {0x09, 0}, {0x0A, 1}}) {
+        page[1] = static_cast<std::uint8_t>(high);
+        EXPECT_EQ(bench.SendVector(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
+    }
     EXPECT_EQ(bench.vc->Flash()[0x0900], 0xFF);
-    page[1] = 0x0A;
-    EXPECT_EQ(bench.SendVector(page), Bytes{1});
 }
 
 struct SpecRow {
@@ -120,14 +116,48 @@ TEST_P(FaultSpecTest, AcceptsOnlyWellFormedSpecifications) {
 
 INSTANTIATE_TEST_SUITE_P(
     Specs, FaultSpecTest,
-    ::testing::Values(SpecRow{"silent", true}, SpecRow{"drop:1", true}, SpecRow{"corrupt:7", true},
-                      SpecRow{"corrupt-echo", true}, SpecRow{"hangup-after:0", true},
-                      SpecRow{"silent-after:12", true}, SpecRow{"delay:60000", true},
-                      SpecRow{"write-fails:3", true}, SpecRow{"drop:0", false},
-                      SpecRow{"drop:", false}, SpecRow{"drop:2x", false}, SpecRow{"drop:-1", false},
-                      SpecRow{"silent:3", false}, SpecRow{"delay:60001", false},
-                      SpecRow{"hangup-after:99999999999", false}, SpecRow{"bogus", false},
-                      SpecRow{"", false}));
+    ::testing::Values(SpecRow{"corrupt-echo", true}, SpecRow{"hangup-after:0", true},
+                      SpecRow{"delay:60000", true}, SpecRow{"drop:0", false}, SpecRow{"drop:", false},
+                      SpecRow{"drop:2x", false}, SpecRow{"drop:-1", false}, SpecRow{"silent:3", false},
+                      SpecRow{"delay:60001", false}, SpecRow{"hangup-after:99999999999", false},
+                      SpecRow{"bogus", false}, SpecRow{"", false}));
+
+struct OptionRow {
+    std::vector<std::string> args;
+    bool valid;
+};
+
+class SimOptionsTest : public ::testing::TestWithParam<OptionRow> {};
+
+TEST_P(SimOptionsTest, RefusesWhatCannotBeRun) {
+    sim::SimOptions options;
+    std::string error;
+    EXPECT_EQ(sim::SimOptions::Parse(GetParam().args, options, error), GetParam().valid)
+        << ::testing::PrintToString(GetParam().args);
+    EXPECT_EQ(error.empty(), GetParam().valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, SimOptionsTest,
+    ::testing::Values(OptionRow{{"--baud=230400"}, true}, OptionRow{{"--baud", "12345"}, false},
+                      OptionRow{{"--baud", "115200x"}, false}, OptionRow{{"--params", "0,256"}, false},
+                      OptionRow{{"--params", "7"}, false}, OptionRow{{"--version", "5"}, false},
+                      OptionRow{{"--fault", "nonsense"}, false}, OptionRow{{"--log"}, false},
+                      OptionRow{{"stray"}, false}));
+
+TEST(SimOptionsTest, OptionsReachTheirFields) {
+    sim::SimOptions o;
+    std::string error;
+    ASSERT_TRUE(sim::SimOptions::Parse({"--params", "0x00,0xFF", "--version", "52", "--baud", "9600",
+                                        "--fault", "corrupt:4", "--link=/tmp/x"},
+                                       o, error));
+    EXPECT_EQ(o.p1, 0x00);
+    EXPECT_EQ(o.p2, 0xFF);
+    EXPECT_EQ(o.version, "52");
+    EXPECT_EQ(o.baud, 9600);
+    EXPECT_EQ(o.faults.corruptNth, 4);
+    EXPECT_EQ(o.linkPath, "/tmp/x");
+}
 
 }  // namespace
 }  // namespace orvane::test

@@ -36,19 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameRow{"mode bytes inside a frame are arguments", {'D', 0x00, 0xFF}, 0x43},
                       FrameRow{"servo frame", {'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}));
 
-TEST(VirtualControllerFramesTest, ServoPositionsAreKeptPerServo) {
-    Bench bench = InKomendy();
-    EXPECT_EQ(bench.Send({'R', 3}).size(), 1u);
-    EXPECT_EQ(bench.Send({0x01}), (Bytes{0x01, 0x05, 0xDC})) << "1500 us at power-up";
-
-    bench.Send({'S', 3, 10, 0, 0, 0x07, 0xD0});
-    EXPECT_EQ(bench.Send({0x01}), Bytes{0x01}) << "ServoSet answers no result";
-    bench.Send({'R', 3});
-    EXPECT_EQ(bench.Send({0x01}), (Bytes{0x01, 0x07, 0xD0}));
-    bench.Send({'R', 4});
-    EXPECT_EQ(bench.Send({0x01}), (Bytes{0x01, 0x05, 0xDC}));
-}
-
 TEST(VirtualControllerFramesTest, OtherCommandsStayPlausible) {
     Bench bench = InKomendy();
     auto call = [&](Bytes frame) {

@@ -22,7 +22,7 @@ void FakeController::Hear(const std::vector<std::uint8_t>& bytes, Wire& wire) {
             if (request == 0xFF) {
                 mode = 0xFF;
                 wire.Reply({0xFF});
-            } else if (programEchoes) {
+            } else {
                 wire.ReplyBytes(bytes);
             }
             return;

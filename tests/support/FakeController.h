@@ -27,7 +27,6 @@ public:
     int corruptAddress = -1;       // a flash byte that is stored inverted
     int streamLimit = -1;          // bytes sent by a read-out (-1: to the end of memory)
     bool extraByteAfterErase = false;  // a stray 1 after the erase reply
-    bool programEchoes = true;     // the user program echoes what it hears
 
     std::vector<int> pagesWritten;  // page numbers, in the order they came
 

@@ -1,6 +1,5 @@
 #pragma once
 #include <map>
-#include <vector>
 
 #include "core/host/Timers.h"
 
@@ -9,10 +8,7 @@ namespace orvane::test {
 // Remembers which timers run with which period; tests fire them by hand.
 class FakeTimers : public host::Timers {
 public:
-    void Start(int id, int periodMs) override {
-        running_[id] = periodMs;
-        started_.push_back({id, periodMs});
-    }
+    void Start(int id, int periodMs) override { running_[id] = periodMs; }
     void Kill(int id) override { running_.erase(id); }
     bool IsRunning(int id) const { return running_.count(id) != 0; }
     int Period(int id) const {
@@ -20,12 +16,9 @@ public:
         return it == running_.end() ? -1 : it->second;
     }
     const std::map<int, int>& Running() const { return running_; }
-    struct Start_ { int id; int periodMs; };
-    const std::vector<Start_>& StartLog() const { return started_; }
 
 private:
     std::map<int, int> running_;
-    std::vector<Start_> started_;
 };
 
 }  // namespace orvane::test

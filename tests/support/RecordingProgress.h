@@ -14,15 +14,11 @@ public:
         shown = true;
     }
     void SetPosition(int position) override { positions.push_back(position); }
-    void End() override {
-        shown = false;
-        ++ends;
-    }
+    void End() override { shown = false; }
 
     std::vector<int> ranges;     // one per Begin
     std::vector<int> positions;  // since the last Begin
     bool shown = false;
-    int ends = 0;
 };
 
 }  // namespace orvane::test

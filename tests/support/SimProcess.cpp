@@ -93,7 +93,7 @@ SimProcess::SimProcess(const std::string& binary, std::vector<std::string> args)
     ::close(out[0]);
     if (slavePath_.empty()) {
         Stop();
-        const std::string errors = Errors();
+        const std::string errors = ReadWhole(errPath_);
         std::filesystem::remove_all(folder_);
         throw std::runtime_error("SimProcess: " + binary + " named no device: " + errors);
     }
@@ -143,14 +143,10 @@ void SimProcess::Stop() {
 
 std::string SimProcess::Log() const { return ReadWhole(logPath_); }
 
-std::string SimProcess::Errors() const { return ReadWhole(errPath_); }
+test::Traffic SimProcess::Traffic() const { return ParseTraffic(Log()); }
 
-std::vector<std::pair<char, std::uint8_t>> SimProcess::Traffic() const {
-    return ParseTraffic(Log());
-}
-
-std::vector<std::pair<char, std::uint8_t>> SimProcess::ParseTraffic(const std::string& log) {
-    std::vector<std::pair<char, std::uint8_t>> traffic;
+test::Traffic SimProcess::ParseTraffic(const std::string& log) {
+    test::Traffic traffic;
     std::istringstream lines(log);
     std::string line;
     while (std::getline(lines, line)) {

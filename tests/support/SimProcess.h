@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
-#include <utility>
 #include <vector>
+
+#include "tests/support/Traffic.h"
 
 namespace orvane::test {
 
@@ -24,22 +25,16 @@ public:
     void Stop();
     // Waits up to `timeoutMs` for the simulator to end by itself (a hang-up fault); true if it did.
     bool WaitExit(int timeoutMs);
-    bool Running() const { return pid_ > 0; }
     // The exit status after Stop or WaitExit (-1 while running, 128 + signal when killed).
     int ExitCode() const { return exitCode_; }
 
     std::string Log() const;
-    // ('R' | 'T', byte) per byte of the log, in order; bytes marked as ignored or dropped are
-    // left out, so this is what actually crossed the line and was heard.
-    std::vector<std::pair<char, std::uint8_t>> Traffic() const;
-    // The simulator's standard error so far.
-    std::string Errors() const;
-    const std::string& Folder() const { return folder_; }
-
-    // Parses log text as Traffic() does.
-    static std::vector<std::pair<char, std::uint8_t>> ParseTraffic(const std::string& log);
+    // The log's bytes in order, leaving out those marked ignored or dropped: what actually
+    // crossed the line and was heard.
+    test::Traffic Traffic() const;
 
 private:
+    static test::Traffic ParseTraffic(const std::string& log);
     void Reap(int status);
 
     std::string folder_;
