@@ -27,6 +27,16 @@ constexpr std::array<std::uint16_t, 128> kHigh = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+char EncodeCodePoint(std::uint32_t cp) {
+    if (cp < 0x80) return static_cast<char>(cp);
+    for (std::size_t k = 0; k < kHigh.size(); ++k) {
+        if (kHigh[k] != 0 && kHigh[k] == cp) return static_cast<char>(0x80 + k);
+    }
+    return '?';
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, std::uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -41,7 +51,7 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 // Decodes one UTF-8 sequence at `i`; malformed input yields U+FFFD and moves on by one byte.
-std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
+std::uint32_t NextUtf8CodePoint(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     int extra = 0;
     std::uint32_t cp = 0;
@@ -63,16 +73,6 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
     return cp;
 }
 
-char EncodeCodePoint(std::uint32_t cp) {
-    if (cp < 0x80) return static_cast<char>(cp);
-    for (std::size_t k = 0; k < kHigh.size(); ++k) {
-        if (kHigh[k] != 0 && kHigh[k] == cp) return static_cast<char>(0x80 + k);
-    }
-    return '?';
-}
-
-}  // namespace
-
 std::string Cp1250ToUtf8(std::string_view cp1250) {
     std::string out;
     out.reserve(cp1250.size() + cp1250.size() / 4);
@@ -87,7 +87,7 @@ std::string Cp1250ToUtf8(std::string_view cp1250) {
 std::string Utf8ToCp1250(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) out += EncodeCodePoint(NextCodePoint(utf8, i));
+    for (std::size_t i = 0; i < utf8.size();) out += EncodeCodePoint(NextUtf8CodePoint(utf8, i));
     return out;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,11 @@ namespace orvane::host {
 // (terminal, window, source literals). Unmappable characters become '?'.
 std::string Cp1250ToUtf8(std::string_view cp1250);
 std::string Utf8ToCp1250(std::string_view utf8);
+
+// UTF-8 pieces shared with the settings file's escaping: one code point appended, and the code
+// point at `i` decoded (malformed input gives U+FFFD and moves on by one byte).
+void AppendUtf8(std::string& out, std::uint32_t codePoint);
+std::uint32_t NextUtf8CodePoint(std::string_view utf8, std::size_t& i);
 
 // Shorthand for the system's own Polish texts written as UTF-8 literals in the sources.
 inline std::string Pl(std::string_view utf8) { return Utf8ToCp1250(utf8); }

@@ -11,32 +11,10 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | ((cp >> 12) & 0x0F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The code points of converted CP1250 text, which is well-formed UTF-8 of at most 3 bytes each.
 std::vector<std::uint32_t> CodePoints(std::string_view utf8) {
     std::vector<std::uint32_t> points;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : 2;
-        std::uint32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1Fu) : (b & 0x0Fu);
-        for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3Fu);
-        }
-        points.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
+    for (std::size_t i = 0; i < utf8.size();) points.push_back(NextUtf8CodePoint(utf8, i));
     return points;
 }
 
