@@ -147,16 +147,5 @@ TEST_F(CommandFileDialogTest, AFailedWriteAsksAgainAndNeverTruncatesTheFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file left";
 }
 
-TEST_F(CommandFileDialogTest, AFileInAReadOnlyFolderIsLeftAsItWas) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "k.ini", kTwoCommands));
-    ::chmod(dir.Path().c_str(), 0555);
-    settings.WriteString("Plik komend", dir / "k.ini");
-    prompts.QueueAnswer(Answer::No);
-    EXPECT_FALSE(Write());
-    ExpectRetryBox(0, dir / "k.ini");
-    EXPECT_EQ(Read(dir / "k.ini"), kTwoCommands);
-}
-
 }  // namespace
 }  // namespace orvane::commands

@@ -6,7 +6,6 @@
 #include "core/commands/CommandFile.h"
 #include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
-#include "tests/support/TempDir.h"
 
 namespace orvane::commands {
 namespace {
@@ -25,9 +24,7 @@ CommandTable Parse(const std::string& bytes, Lines* warnings = nullptr) {
     CommandTable table;
     Lines raw;
     CommandFile::Parse(bytes, table, &raw);
-    for (const auto& w : raw) {
-        if (warnings) warnings->push_back(host::Cp1250ToUtf8(w));
-    }
+    for (const auto& w : raw) if (warnings) warnings->push_back(host::Cp1250ToUtf8(w));
     return table;
 }
 
@@ -166,17 +163,6 @@ TEST(CommandFileTest, TheSampleFileIsInTheWritersOwnForm) {
     EXPECT_TRUE(warnings.empty());
     // Two write-backs restore the file's own order; the bytes must not move.
     EXPECT_EQ(CommandFile::Serialize(Parse(CommandFile::Serialize(once))), bytes);
-}
-
-TEST(CommandFileTest, ReadFileRefusesWhatIsNoFile) {
-    test::TempDir dir;
-    CommandTable table = Parse(File({"[Komenda1]", "Nazwa=old"}));
-    Lines warnings;
-    EXPECT_FALSE(CommandFile::ReadFile(dir.Path(), table, &warnings));  // a folder reads as nothing
-    EXPECT_FALSE(CommandFile::ReadFile(dir / "none.ini", table, nullptr));
-    EXPECT_TRUE(table.Empty());
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(host::Cp1250ToUtf8(warnings[0]), "Błąd odczytu pliku komend: " + dir.Path());
 }
 
 }  // namespace
