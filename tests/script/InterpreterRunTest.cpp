@@ -19,6 +19,8 @@ using host::Answer;
 constexpr int kTick = DeviceLink::kTimerRunTick;
 constexpr int kList = DeviceLink::kTimerVariableList;
 
+const auto Named = [](const auto& info) { return std::string(info.param.name); };
+
 class RunTest : public ::testing::Test, public test::RunRig {
 protected:
     RunTest() { settings.WriteString("Sprawdzaj NIE odpowiada co", "5"); }
@@ -33,15 +35,12 @@ protected:
     }
 };
 
-// --- start and end -------------------------------------------------------------------------------
-
 struct ModeRow {
     const char* name;
     int mode;        // what the controller reports at the start; -1: it is silent
     Bytes written;   // every byte the start sends
     Strings captions;
 };
-void PrintTo(const ModeRow& row, std::ostream* os) { *os << row.name; }
 
 class RunStartTest : public RunTest, public ::testing::WithParamInterface<ModeRow> {};
 
@@ -69,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
     ModeRow{"Komendy", 0xFE, {0x00}, {}},
     ModeRow{"Program", 0x00, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
     ModeRow{"BootLoader", 0xF0, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
-    ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}));
+    ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}), Named);
 
 TEST_F(RunTest, EmptyTextStartsNothing) {
     interpreter.Start();
@@ -117,8 +116,6 @@ TEST_F(RunTest, ControllerThatDoesNotComeBackIsReportedAfterTenSeconds) {
     EXPECT_FALSE(interpreter.RunExists());
 }
 
-// --- run commands, tick by tick ------------------------------------------------------------------
-
 // Actions: u Uruchom, k Krok, p Pauza, s Stop, r Restart, t one tick, T ticks while one is pending.
 struct CommandsRow {
     const char* name;
@@ -130,7 +127,6 @@ struct CommandsRow {
     std::map<std::string, double> values = {};
     Strings absent = {};
 };
-void PrintTo(const CommandsRow& row, std::ostream* os) { *os << row.name; }
 
 class RunCommandsTest : public RunTest, public ::testing::WithParamInterface<CommandsRow> {};
 
@@ -156,9 +152,7 @@ TEST_P(RunCommandsTest, LeaveTheRunAsExpected) {
     EXPECT_EQ(timers.Period(kTick), row.tickPeriod);
     for (const auto& [name, value] : row.values) EXPECT_EQ(Value(name), value) << name;
     for (const auto& name : row.absent) EXPECT_FALSE(Has(name)) << name;
-    if (!row.running) {
-        EXPECT_EQ(link.DeviceMode(), "System");
-    }
+    if (!row.running) { EXPECT_EQ(link.DeviceMode(), "System"); }
 }
 
 constexpr const char* kThree = "Var:a;\na=1;\na=2;\n";
@@ -179,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunCommandsTest, ::testing::Values(
     CommandsRow{"RestartClearsTheVariables", "Var:t; t=t+1; Main: Var:a; a=a+1; Wait(100);", "utttr",
                 "", true, 100, {}, {"a", "t"}},
     CommandsRow{"RestartGoesOnFromTheTop", "Var:t; t=t+1; Main: Var:a; a=a+1; Wait(100); a=a+10;",
-                "utttrT", "", false, -1, {{"t", 1}, {"a", 11}}}));
+                "utttrT", "", false, -1, {{"t", 1}, {"a", 11}}}), Named);
 
 INSTANTIATE_TEST_SUITE_P(Wait, RunCommandsTest, ::testing::Values(
     CommandsRow{"DelaysTheNextTick", "Var:a; Wait(500); a=1;", "utt", "Wait(500);", true, 500},
@@ -189,9 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Wait, RunCommandsTest, ::testing::Values(
     CommandsRow{"InStepModeOnlyMovesOn", "Var:a; Wait(500); a=1;", "kktkt", "a=1;", true, -1},
     CommandsRow{"StopDoesNotSitItOut", "Var:a; Wait(60000); a=1;", "utts", "Wait(60000);", true, 1},
     CommandsRow{"StopEndsAtTheNextTick", "Var:a; Wait(60000); a=1;", "uttst", "", false, -1,
-                {{"a", 0}}}));
-
-// --- device commands -----------------------------------------------------------------------------
+                {{"a", 0}}}), Named);
 
 struct DeviceRow {
     const char* name;
@@ -202,7 +194,6 @@ struct DeviceRow {
     Strings captions;
     std::map<std::string, double> values = {};
 };
-void PrintTo(const DeviceRow& row, std::ostream* os) { *os << row.name; }
 
 class RunDeviceTest : public RunTest, public ::testing::WithParamInterface<DeviceRow> {};
 
@@ -233,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
               "Var:n; while(Read(1)<5){n=n+1; if(n==2) Exit();} n=100;", {'R'}, {},
               {{'R', 1}, {'R', 1}}, {"BŁĄD (WP2)", "BŁĄD (WP2)"}, {{"n", 2}}},
     DeviceRow{"NoInAWaitEndsTheRun", "Var:a; Wait(Read(1)); a=1;", {'R'}, {Answer::No}, {{'R', 1}},
-              {"BŁĄD (WP2)", "BŁĄD (O2)"}, {{"a", 0}}}));
+              {"BŁĄD (WP2)", "BŁĄD (O2)"}, {{"a", 0}}}), Named);
 
 }  // namespace
 }  // namespace orvane::script
