@@ -1,20 +1,16 @@
-// The reader and the writers against files from and for srec_cat (Debian package srecord), a
-// widely used converter: what it writes must read back byte for byte, and what the writers
-// produce must pass its stricter reader.
+// The reader and the writers against files from and for srec_cat (Debian package srecord): what
+// it writes must read back byte for byte, and what the writers produce must pass its stricter reader.
 #include "core/device/HexFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
-#include <vector>
 
 #include "core/host/AtomicFile.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TempDir.h"
 
 namespace orvane::device {
 namespace {
@@ -22,53 +18,32 @@ namespace {
 const HexMessage kBelow{"below", "below the limit"};
 const HexMessage kTop{"top", "at the top"};
 
-using Bytes = std::vector<std::uint8_t>;
+struct Region {
+    const char* name;
+    int start;
+    int end;
+    int lowerLimit;
+};
+const Region kRegions[] = {{"system", FlashImage::kSystemStart, FlashImage::kSystemEnd, 0},
+                           {"program", FlashImage::kProgramStart, FlashImage::kProgramEnd, 0x0700}};
 
 class HexSrecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (std::system("command -v srec_cat >/dev/null 2>&1") != 0) {
-            FAIL() << "srec_cat is missing: install the srecord package (scripts/install-deps.sh)";
-        }
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "orvane-srec-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        ASSERT_EQ(std::system("command -v srec_cat >/dev/null 2>&1"), 0)
+            << "srec_cat is missing: install the srecord package (scripts/install-deps.sh)";
     }
-    void TearDown() override {
-        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    // srec_cat from one file of the test's folder to another, each with its format options.
+    bool SrecCat(const std::string& in, const std::string& inArgs, const std::string& out, const std::string& outArgs) const {
+        return std::system(("srec_cat '" + dir / in + "' " + inArgs + " -o '" + dir / out + "' " + outArgs).c_str()) == 0;
     }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    // Runs srec_cat with arguments in which {dir} stands for the test's folder.
-    bool SrecCat(const std::string& args) const {
-        std::string command = "srec_cat";
-        for (std::size_t from = 0, at; from < args.size(); from = at + 5) {
-            at = std::min(args.find("{dir}", from), args.size());
-            command.append(args, from, at - from);
-            if (at < args.size()) command.append("'").append(dir_.string()).append("'");
-        }
-        return std::system(command.c_str()) == 0;
-    }
-
-    void WriteBytes(const std::string& name, const Bytes& bytes) const {
-        std::ofstream out(PathOf(name), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    Bytes ReadBytes(const std::string& name) const {
-        std::ifstream in(PathOf(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    std::filesystem::path dir_;
+    test::TempDir dir;
 };
 
-Bytes RandomBytes(std::size_t size, unsigned seed) {
+std::string RandomBytes(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+    std::string bytes(size, '\0');
+    for (auto& b : bytes) b = static_cast<char>(random());
     return bytes;
 }
 
@@ -84,33 +59,25 @@ class HexFromSrecCat : public HexSrecordTest, public ::testing::WithParamInterfa
 // Both regions, each converted by srec_cat from a binary, must land byte for byte.
 TEST_P(HexFromSrecCat, ReadsBackTheBinary) {
     const Generated& row = GetParam();
-    struct Region {
-        int start;
-        int end;
-        int lowerLimit;
-    };
-    for (const Region& region : {Region{FlashImage::kSystemStart, FlashImage::kSystemEnd, 0},
-                                 Region{FlashImage::kProgramStart, FlashImage::kProgramEnd, 0x0700}}) {
-        const Bytes binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
-                                         static_cast<unsigned>(region.start) + 7);
-        WriteBytes("in.bin", binary);
-        ASSERT_TRUE(SrecCat(" {dir}/in.bin -Binary -offset " + std::to_string(region.start) + " " +
-                            row.filters + " -o {dir}/out.hex -Intel " + row.format))
+    for (const Region& region : kRegions) {
+        const std::string binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
+                                               static_cast<unsigned>(region.start) + 7);
+        ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", binary));
+        ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset " + std::to_string(region.start) + " " + row.filters,
+                            "out.hex", "-Intel " + row.format))
             << row.name;
         std::string text;
-        ASSERT_TRUE(host::AtomicFile::Read(PathOf("out.hex"), text));
+        ASSERT_TRUE(host::AtomicFile::Read(dir / "out.hex", text));
         if (row.lowerCase) {
-            std::transform(text.begin(), text.end(), text.begin(),
-                           [](char c) { return static_cast<char>(std::tolower(c)); });
+            std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
         }
         FlashImage image;
         test::ScriptedPrompts prompts;
-        EXPECT_EQ(HexFile::ReadHexImage(text, image, region.lowerLimit, kBelow, kTop, prompts),
-                  HexReadResult::Complete)
-            << row.name << " from " << region.start;
+        EXPECT_EQ(HexFile::ReadHexImage(text, image, region.lowerLimit, kBelow, kTop, prompts), HexReadResult::Complete)
+            << row.name << " " << region.name;
         for (int a = 0; a < FlashImage::kSize; ++a) {
             const bool inside = a >= region.start && a < region.end;
-            ASSERT_EQ(image[a], inside ? binary[static_cast<std::size_t>(a - region.start)] : 0xFF)
+            ASSERT_EQ(image[a], inside ? static_cast<std::uint8_t>(binary[static_cast<std::size_t>(a - region.start)]) : 0xFF)
                 << row.name << " at " << a;
         }
     }
@@ -129,59 +96,43 @@ INSTANTIATE_TEST_SUITE_P(
         Generated{"LongestRecords", "", "-Output_Block_Size 255", false},
         Generated{"LowerCase", "-execution-start-address=0x0700", "-Output_Block_Size 32", true},
         Generated{"LowerCaseSegmented", "", "-address-length=3", true}),
-    [](const ::testing::TestParamInfo<Generated>& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Beyond 64 KB srec_cat needs extended address records; either kind must lift the data out.
 TEST_F(HexSrecordTest, DataBeyondSixtyFourKilobytesStopAtTheTop) {
-    WriteBytes("in.bin", RandomBytes(64, 3));
+    ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", RandomBytes(64, 3)));
     for (const std::string format : {"", "-address-length=3"}) {
-        ASSERT_TRUE(SrecCat(" {dir}/in.bin -Binary -offset 0x10700 -o {dir}/out.hex -Intel " + format));
+        ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset 0x10700", "out.hex", "-Intel " + format));
         FlashImage image;
         test::ScriptedPrompts prompts;
-        EXPECT_EQ(HexFile::ReadHexFile(PathOf("out.hex"), image, 0x0700, kBelow, kTop, prompts),
-                  HexReadResult::StoppedAtTop)
+        EXPECT_EQ(HexFile::ReadHexFile(dir / "out.hex", image, 0x0700, kBelow, kTop, prompts), HexReadResult::StoppedAtTop)
             << format;
         ASSERT_EQ(prompts.Boxes().size(), 1u);
         EXPECT_EQ(prompts.Boxes()[0].caption, "top");
     }
 }
 
-// An image with erased runs of many lengths, so that the writers' skipping is exercised.
-FlashImage PatchyImage(unsigned seed) {
-    std::mt19937 random(seed);
-    FlashImage image;
-    for (int a = 0; a < FlashImage::kSize;) {
-        const int run = static_cast<int>(random() % 70);
-        const bool erased = random() % 3 == 0;
-        for (int i = 0; i < run && a < FlashImage::kSize; ++i, ++a) {
-            image[a] = erased ? 0xFF : static_cast<std::uint8_t>(random());
-        }
-    }
-    return image;
-}
-
+// Images with erased runs of many lengths, so that the writers' skipping is exercised.
 TEST_F(HexSrecordTest, SrecCatReadsTheWrittenFilesBackByteForByte) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
-        const FlashImage image = PatchyImage(seed);
-        struct Written {
-            const char* name;
-            std::string text;
-            int start;
-            int end;
-        };
-        for (const Written& w :
-             {Written{"system", HexFile::WriteSystemHex(image), FlashImage::kSystemStart, FlashImage::kSystemEnd},
-              Written{"program", HexFile::WriteProgramHex(image), FlashImage::kProgramStart,
-                      FlashImage::kProgramEnd}}) {
-            ASSERT_TRUE(host::AtomicFile::Write(PathOf("w.hex"), w.text));
-            ASSERT_TRUE(SrecCat(" {dir}/w.hex -Intel -fill 0xFF 0 0x2000 -o {dir}/w.bin -Binary"))
-                << w.name << " seed " << seed;
-            const Bytes back = ReadBytes("w.bin");
+        std::mt19937 random(seed);
+        FlashImage image;
+        for (int a = 0; a < FlashImage::kSize;) {
+            const int run = static_cast<int>(random() % 70);
+            const bool erased = random() % 3 == 0;
+            for (int i = 0; i < run && a < FlashImage::kSize; ++i, ++a) image[a] = erased ? 0xFF : static_cast<std::uint8_t>(random());
+        }
+        for (const Region& region : kRegions) {
+            const bool system = region.lowerLimit == 0;
+            ASSERT_TRUE(host::AtomicFile::Write(dir / "w.hex", system ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
+            ASSERT_TRUE(SrecCat("w.hex", "-Intel -fill 0xFF 0 0x2000", "w.bin", "-Binary")) << region.name << " seed " << seed;
+            std::string back;
+            ASSERT_TRUE(host::AtomicFile::Read(dir / "w.bin", back));
             ASSERT_EQ(back.size(), static_cast<std::size_t>(FlashImage::kSize));
             for (int a = 0; a < FlashImage::kSize; ++a) {
-                const bool inside = a >= w.start && a < w.end;
-                ASSERT_EQ(back[static_cast<std::size_t>(a)], inside ? image[a] : 0xFF)
-                    << w.name << " seed " << seed << " at " << a;
+                const bool inside = a >= region.start && a < region.end;
+                ASSERT_EQ(static_cast<std::uint8_t>(back[static_cast<std::size_t>(a)]), inside ? image[a] : 0xFF)
+                    << region.name << " seed " << seed << " at " << a;
             }
         }
     }
