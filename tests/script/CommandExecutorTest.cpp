@@ -39,21 +39,14 @@ TEST(Executor, FramesCarryTheScaledArgumentsBigEndianAndTheEchoIsTheirSum) {
         const char* call;
         Bytes frame;
     } rows[] = {
-        {Cmd(1), "Cmd(5);", {0x21, 0x05}},
-        {Cmd(2, 10, 3, 100), "Cmd(7.9);", {0x21, 0x00, 0x7B}},
-        {Cmd(3), "Cmd(-2);", {0x21, 0xFF, 0xFF, 0xFE}},
-        {Cmd(2), "Cmd(300);", {0x21, 0x01, 0x2C}},
-        {Cmd(1), "Cmd(300);", {0x21, 0x2C}},
-        {Cmd(2, 1, 2), "Cmd(-7);", {0x21, 0xFF, 0xFD}},
-        {Cmd(4), "Cmd(5);", {0x21}},
-        {Cmd(0), "Cmd(5);", {0x21}},
-        {Cmd(1), "Cmd((2+3)*4);", {0x21, 0x14}},
-        {Cmd(2, 5, 0, 7), "Cmd(3);", {0x21, 0x00, 0x07}},
+        {Cmd(1), "Cmd(5);", {0x21, 0x05}}, {Cmd(2, 10, 3, 100), "Cmd(7.9);", {0x21, 0x00, 0x7B}},
+        {Cmd(3), "Cmd(-2);", {0x21, 0xFF, 0xFF, 0xFE}}, {Cmd(2), "Cmd(300);", {0x21, 0x01, 0x2C}},
+        {Cmd(1), "Cmd(300);", {0x21, 0x2C}}, {Cmd(2, 1, 2), "Cmd(-7);", {0x21, 0xFF, 0xFD}},
+        {Cmd(4), "Cmd(5);", {0x21}}, {Cmd(0), "Cmd(5);", {0x21}},
+        {Cmd(1), "Cmd((2+3)*4);", {0x21, 0x14}}, {Cmd(2, 5, 0, 7), "Cmd(3);", {0x21, 0x00, 0x07}},
         {Cmd(3, 1, -1, 5), "Cmd(-2147483648);", {0x21, 0x00, 0x00, 0x05}},
-        {Cmd(3, 65536), "Cmd(65537);", {0x21, 0x01, 0x00, 0x00}},
-        {Cmd(2), "Cmd(1/0);", {0x21, 0xFF, 0xFF}},
-        {Cmd(2), "Cmd(-1/0);", {0x21, 0x00, 0x00}},
-        {Cmd(3), "Cmd(1e999);", {0x21, 0xFF, 0xFF, 0xFF}},
+        {Cmd(3, 65536), "Cmd(65537);", {0x21, 0x01, 0x00, 0x00}}, {Cmd(2), "Cmd(1/0);", {0x21, 0xFF, 0xFF}},
+        {Cmd(2), "Cmd(-1/0);", {0x21, 0x00, 0x00}}, {Cmd(3), "Cmd(1e999);", {0x21, 0xFF, 0xFF, 0xFF}},
         {MakeCommand("Two", 0x40, {1, 2}), "Two(7);", {0x40, 0x07, 0x00, 0x00}},
         {MakeCommand("Big", 0x80, {1, 1}), "Big(144,160);", {0x80, 0x90, 0xA0}},
         {Many(12), "Many(1,2,3,4,5,6,7,8,9,10,11,12);", {0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
@@ -150,11 +143,9 @@ TEST(Executor, ResultsAreUnsignedBigEndianScaledInFloatingPoint) {
         Bytes reply;
         double expected;
     } rows[] = {
-        {Read(2, 0, 1, 2), {0x01, 0x00}, 128.0},
-        {Read(1, 100, 3, 2), {0xFA}, 225.0},
+        {Read(2, 0, 1, 2), {0x01, 0x00}, 128.0}, {Read(1, 100, 3, 2), {0xFA}, 225.0},
         {Read(3), {0xFF, 0xFF, 0xFF}, 16777215.0},
-        {Read(2, 0, 1, 0), {0x00, 0x01}, std::numeric_limits<double>::infinity()},
-        {Read(0), {}, 0.0},
+        {Read(2, 0, 1, 0), {0x00, 0x01}, std::numeric_limits<double>::infinity()}, {Read(0), {}, 0.0},
         {Read(100'000), {0x01, 0x02}, 258},  // waits for eight bytes at most
     };
     for (const auto& c : rows) {

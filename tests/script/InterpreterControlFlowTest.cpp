@@ -107,8 +107,7 @@ TEST(Flow, CallRunAndReturn) {
 
 TEST(Flow, ExitRemoveAndTheEndOfTheText) {
     ExpectRuns({
-        {"Var:a; Exit(); a=1;", {{"a", 0}}},
-        {"Var:a,b; a=1; Remove(a);", {{"b", 0}}, {"a"}},
+        {"Var:a; Exit(); a=1;", {{"a", 0}}}, {"Var:a,b; a=1; Remove(a);", {{"b", 0}}, {"a"}},
         {"Var:a,b; Remove(); Var:c;", {{"c", 0}}, {"a", "b"}},
         {"Var:a; y=1; a=1;", {{"a", 1}}, {}, {"Błąd"}},
         {"Var:a; a=1;  // koniec", {{"a", 1}}},
