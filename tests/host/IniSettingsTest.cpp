@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <unistd.h>
 
 #include "core/host/AtomicFile.h"
@@ -11,6 +10,7 @@
 #include "core/host/IniSettingsDocument.h"
 #include "core/host/IniSettingsEscaping.h"
 #include "core/host/IniSettingsLock.h"
+#include "tests/support/TempDir.h"
 
 namespace orvane::host {
 namespace {
@@ -78,19 +78,13 @@ TEST(IniSettingsDocumentTest, RewritesLikeTheSettingsLibraryKeepingForeignKeys) 
 
 class IniSettingsFileTest : public ::testing::Test {
 protected:
-    IniSettingsFileTest() {
-        char folderTemplate[] = "/tmp/orvane-ini-XXXXXX";
-        folder = ::mkdtemp(folderTemplate);
-        path = folder + "/config/ORVANE/ORVANE.ini";
-    }
-    ~IniSettingsFileTest() override { std::filesystem::remove_all(folder); }
     std::string Text() const {
         std::string text;
         AtomicFile::Read(path, text);
         return text;
     }
-    std::string folder;
-    std::string path;
+    test::TempDir folder;
+    std::string path = folder / "config/ORVANE/ORVANE.ini";
 };
 
 TEST_F(IniSettingsFileTest, WritesAreSharedWithOtherProgramsAtOnce) {

@@ -44,9 +44,10 @@ TEST_F(TimerQueueTest, HandlersMayKillOrRestartAnyTimer) {
     queue.Start(3, 5);
     clock.Advance(5);
     const auto ids = Fire([&](int id) {
-        if (id == 1) queue.Kill(2);         // killed before its turn: not called
-        if (id == 1) queue.Start(3, 10);    // restarted: waits for its new period
-        if (id == 1) queue.Kill(1);
+        if (id != 1) return;
+        queue.Kill(2);       // killed before its turn: not called
+        queue.Start(3, 10);  // restarted: waits for its new period
+        queue.Kill(1);
     });
     EXPECT_EQ(ids, std::vector<int>{1});
     EXPECT_FALSE(queue.IsRunning(2));
