@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/commands/CommandFile.h"
+#include "core/compiler/BuildPaths.h"
 #include "core/compiler/BuildScript.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
@@ -23,7 +24,7 @@ namespace orvane::test {
 namespace {
 
 const std::string kData = std::string(ORVANE_DATA_DIR) + "/";
-const std::string kFirmwareSource = kData + "../tests/compiler/firmware/TestFirmware.asm";
+using compiler::BuildScript;
 
 std::string Capture(const std::string& command) {
     std::string out;
@@ -35,12 +36,37 @@ std::string Capture(const std::string& command) {
     return out;
 }
 
+const commands::CommandTable& ShippedCommands() {
+    static const commands::CommandTable table = [] {
+        commands::CommandTable t;
+        commands::CommandFile::ReadFile(kData + "Komendy.ini", t, nullptr);
+        return t;
+    }();
+    return table;
+}
+
+// The test firmware's HEX, assembled once per test process (tests run in parallel processes).
+const std::string& FirmwareHex() {
+    static const TempDir folder;
+    static const std::string path = [] {
+        const std::string hex = folder / "TestFirmware.hex";
+        const std::string report =
+            Capture("avra -I " + BuildScript::Quote(kData) + " -o " + BuildScript::Quote(hex) +
+                    " -e /dev/null -d /dev/null " +
+                    BuildScript::Quote(kData + "../tests/compiler/firmware/TestFirmware.asm") + " 2>&1");
+        if (report.find("Assembly complete with no errors.") == std::string::npos)
+            throw std::runtime_error("test firmware did not assemble:\n" + report);
+        return hex;
+    }();
+    return path;
+}
+
 // simavr loads one contiguous piece of flash from a HEX file: the firmware and the program go
 // into one image, written as records from address 0 to the end.
-std::string MergedHex(const std::string& firmwarePath, const std::string& programPath) {
+std::string MergedHex(const std::string& programPath) {
     ScriptedPrompts quiet;
     device::FlashImage firmware, program;
-    device::HexFile::ReadHexFile(firmwarePath, firmware, 0, {}, {}, quiet);
+    device::HexFile::ReadHexFile(FirmwareHex(), firmware, 0, {}, {}, quiet);
     device::HexFile::ReadHexFile(programPath, program, 0, {}, {}, quiet);
     std::string text;
     for (int a = 0; a < device::FlashImage::kSize; a += 16) {
@@ -58,91 +84,56 @@ std::string MergedHex(const std::string& firmwarePath, const std::string& progra
 
 }  // namespace
 
-const commands::CommandTable& RealCompile::ShippedCommands() {
-    static const commands::CommandTable table = [] {
-        commands::CommandTable t;
-        commands::CommandFile::ReadFile(kData + "Komendy.ini", t, nullptr);
-        return t;
-    }();
-    return table;
-}
-
-RealCompile::RealCompile(const std::string& script, const std::string& documentName,
-                         const commands::CommandTable& table)
-    : document_(folder_.Path() + documentName) {
-    std::filesystem::create_directories(
-        std::filesystem::path(host::Cp1250ToUtf8(document_)).parent_path());
+RealCompile::RealCompile(const std::string& script, const std::string& documentName)
+    : document(folder / documentName) {
+    std::filesystem::create_directories(std::filesystem::path(host::Cp1250ToUtf8(document)).parent_path());
     host::TextEditorAccess editor(script);
     script::StatementReader reader(editor);
     script::LabelTable labels;
     script::VariableTable variables;
-    FakeDocument document(document_);
+    FakeDocument doc(document);
     host::MemorySettings settings;
     ScriptedFileChooser files;
-    std::ostringstream shown;
-    host::PosixProcessRunner runner(shown);
-    compiler::CompileDriver driver({editor, document, settings, prompts_, files, runner, kData, nullptr},
-                                   {reader, labels, variables, table});
-    result_ = driver.CompileScript();
-    shown_ = shown.str();
+    std::ostringstream out;
+    host::PosixProcessRunner runner(out);
+    compiler::CompileDriver driver({editor, doc, settings, prompts, files, runner, kData, nullptr},
+                                   {reader, labels, variables, ShippedCommands()});
+    result = driver.CompileScript();
+    shown = out.str();
 }
 
-// The files beside the document, named as the system names them (UTF-8).
+// The files beside the document, named as the system names them.
 std::string RealCompile::Sibling(const std::string& extension) const {
-    const std::string stem = compiler::BuildPaths::FolderOf(document_) + compiler::BuildPaths::BaseOf(document_);
-    return host::Cp1250ToUtf8(stem + extension);
+    return host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document) + compiler::BuildPaths::BaseOf(document) + extension);
 }
 std::string RealCompile::Report() const {
-    return ReadText(host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document_)) + "Wynik.txt");
-}
-std::string RealCompile::Assembler() const { return ReadText(Sibling(".asm")); }
-std::string RealCompile::MapFile() const { return Sibling(".map"); }
-
-const std::string& AvrRun::FirmwareHex() {
-    // Each test process assembles its own copy: tests run in parallel processes.
-    static const TempFolder folder;
-    static const std::string path = [] {
-        const std::string hex = folder / "TestFirmware.hex";
-        const std::string command = "avra -I " + compiler::BuildScript::Quote(kData) + " -o " +
-                                    compiler::BuildScript::Quote(hex) + " -e /dev/null -d /dev/null " +
-                                    compiler::BuildScript::Quote(kFirmwareSource) + " 2>&1";
-        const std::string report = Capture(command);
-        if (report.find("Assembly complete with no errors.") == std::string::npos)
-            throw std::runtime_error("test firmware did not assemble:\n" + report);
-        return hex;
-    }();
-    return path;
+    return ReadText(host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document)) + "Wynik.txt");
 }
 
 AvrRun::AvrRun(const RealCompile& compile) {
-    for (const std::string& line : SplitLines(ReadText(compile.MapFile()))) {
+    for (const std::string& line : SplitLines(ReadText(compile.Sibling(".map")))) {
         std::istringstream fields(line);
         std::string name, kind, hex;
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
     }
-    const std::string merged = compile.Folder() + "run.hex";
-    WriteText(merged, MergedHex(FirmwareHex(), host::Cp1250ToUtf8(compile.Result().hexPath)));
-    output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + compiler::BuildScript::Quote(merged) +
-                      " 2>&1");  // the UART lines come on standard error
+    const std::string merged = compile.folder / "run.hex";
+    WriteText(merged, MergedHex(host::Cp1250ToUtf8(compile.result.hexPath)));
+    // The UART's lines come on standard error, coloured, with the line feed shown as ".".
+    output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + BuildScript::Quote(merged) + " 2>&1");
     int lines = 0;
-    for (std::string line : SplitLines(output_)) {
-        // simavr colours the UART's lines and shows the line feed as "."
+    for (const std::string& line : SplitLines(output_)) {
         const std::size_t colon = line.find(':', line.find_first_of("0123456789ABCDEF"));
         if (colon < 4 || colon == std::string::npos) continue;
-        const std::string address = line.substr(colon - 4, 4);
-        const std::string bytes = line.substr(colon + 1, 32);
-        if (bytes.size() != 32 || address.find_first_not_of("0123456789ABCDEF") != std::string::npos)
-            continue;
+        const std::string address = line.substr(colon - 4, 4), bytes = line.substr(colon + 1, 32);
+        if (bytes.size() != 32 || address.find_first_not_of("0123456789ABCDEF") != std::string::npos) continue;
         const int at = std::stoi(address, nullptr, 16);
         for (int i = 0; i < 16 && at + i <= kRamEnd; ++i)
             sram_[static_cast<std::size_t>(at + i)] =
                 static_cast<std::uint8_t>(std::stoi(bytes.substr(static_cast<std::size_t>(2 * i), 2), nullptr, 16));
         ++lines;
     }
-    completed_ = lines == (kRamEnd + 1 - kSramStart) / 16;
+    completed_ = lines == (kRamEnd + 1 - 0x60) / 16;  // SRAM from 0x60, 16 bytes a line
 }
-
-int AvrRun::Byte(int address) const { return sram_.at(static_cast<std::size_t>(address)); }
 
 int AvrRun::Variable(const std::string& name) const {
     const auto it = symbols_.find(name);
@@ -150,18 +141,12 @@ int AvrRun::Variable(const std::string& name) const {
     return Byte(it->second) * 256 + Byte(it->second + 1);
 }
 
-std::array<int, 12> AvrRun::RegistersAfterHooks() const {
-    std::array<int, 12> regs{};
-    for (int i = 0; i < 12; ++i) regs[static_cast<std::size_t>(i)] = Byte(0x264 + i);
-    return regs;
-}
-
+// The firmware's stubs log each call at 0x280 on: the routine, then p1..p6; the count at 0x27F.
 std::vector<AvrRun::Call> AvrRun::Calls() const {
     std::vector<Call> calls;
-    for (int i = 0; i < Byte(kLogCount) && i < 32; ++i) {
-        const int at = kLogStart + 8 * i;
-        Call c{Byte(at), {}};
-        for (int p = 0; p < 6; ++p) c.params[static_cast<std::size_t>(p)] = Byte(at + 1 + p);
+    for (int i = 0; i < Byte(0x27F) && i < 32; ++i) {
+        Call c{Byte(0x280 + 8 * i), {}};
+        for (int p = 0; p < 6; ++p) c.params[static_cast<std::size_t>(p)] = Byte(0x281 + 8 * i + p);
         calls.push_back(c);
     }
     return calls;

@@ -13,24 +13,19 @@
 namespace orvane::test {
 namespace {
 
-using compiler::AssemblerReport;
 using compiler::BuildPaths;
-using compiler::BuildScript;
 
-TEST(AssemblerReport, SuccessLine) {
+TEST(AssemblerReport, SuccessOnlyOnTheExactLine) {
     struct Row { const char* report; bool success; };
-    for (const Row row : {
-             Row{"Pass 2...\nAssembly complete with no errors.\nSegment usage:\n", true},
-             Row{"x Assembly complete with no errors. y", true},
-             Row{"Assembly complete with no errors (1 warning).\n", true},
-             Row{"Assembly complete with no errors (12 warnings).\n", true},
-             Row{"Assembly complete with no errors\n.", false},
-             Row{"Assembly complete with no errors (some errors).\n", false},
-             Row{"Assembly aborted with 2 errors and 0 warnings.\n", false},
-             Row{"assembly complete with no errors.\n", false},
-             Row{"", false}}) {
-        EXPECT_EQ(AssemblerReport::Succeeded(row.report), row.success) << row.report;
-    }
+    for (const Row row : {Row{"Pass 2...\nAssembly complete with no errors.\nSegment usage:\n", true},
+                          Row{"x Assembly complete with no errors. y", true},
+                          Row{"Assembly complete with no errors (1 warning).\n", true},
+                          Row{"Assembly complete with no errors (12 warnings).\n", true},
+                          Row{"Assembly complete with no errors\n.", false},
+                          Row{"Assembly complete with no errors (some errors).\n", false},
+                          Row{"Assembly aborted with 2 errors and 0 warnings.\n", false},
+                          Row{"assembly complete with no errors.\n", false}, Row{"", false}})
+        EXPECT_EQ(compiler::AssemblerReport::Succeeded(row.report), row.success) << row.report;
 }
 
 // Whatever the build script is called, the assembler's four files and the script differ, and
@@ -42,15 +37,13 @@ TEST(BuildPaths, OutputsAlwaysDiffer) {
                           Row{"/d/build.bat", "/d/build.hex", "/d/build.map"},
                           Row{"/d/X.HEX", "/d/X.HEX.hex", "/d/X.HEX.map"}}) {
         const auto out = BuildPaths::OutputsOf(row.script);
-        EXPECT_EQ(out.hex, row.hex);
-        EXPECT_EQ(out.map, row.map);
-        const std::set<std::string> names{out.hex, out.object, out.eeprom, out.map, row.script};
-        EXPECT_EQ(names.size(), 5u) << row.script;
+        EXPECT_EQ(out.hex + " " + out.map, std::string(row.hex) + " " + row.map);
+        EXPECT_EQ((std::set<std::string>{out.hex, out.object, out.eeprom, out.map, row.script}).size(), 5u) << row.script;
     }
 }
 
 TEST(BuildPaths, SameFileSeesThroughRelativePartsAndLinks) {
-    TempFolder dir;
+    TempDir dir;
     WriteText(dir / "a.asm", "");
     std::filesystem::create_symlink(dir / "a.asm", dir / "link.asm");
     EXPECT_TRUE(BuildPaths::SameFile(dir / "a.asm", dir / "sub/../a.asm"));
@@ -60,22 +53,22 @@ TEST(BuildPaths, SameFileSeesThroughRelativePartsAndLinks) {
 
 // What the shell makes of a quoted word is exactly the text.
 TEST(BuildScript, QuotedTextReachesTheProgramUnchanged) {
-    TempFolder dir;
+    TempDir dir;
     std::ostringstream report;
     host::PosixProcessRunner runner(report);
-    for (const std::string text : {"plain", "it's", "$(touch PWNED)", "`touch PWNED`", "a b\tc",
-                                   "'''", "x;touch PWNED", "\\n\\'", "-rf"}) {
-        const std::string script = dir / "echo.sh";
-        WriteText(script, "printf '%s' " + BuildScript::Quote(text) + " > " +
-                              BuildScript::Quote(dir / "out.txt") + "\n");
-        EXPECT_EQ(runner.Run({"/bin/sh", script}), 0);
-        EXPECT_EQ(ReadText(dir / "out.txt"), text);
+    for (const std::string text :
+         {"plain", "it's", "$(touch PWNED)", "`touch PWNED`", "a b\tc", "'''", "x;touch PWNED", "\\n\\'", "-rf"}) {
+        using compiler::BuildScript;
+        WriteText(dir / "echo.sh", "printf '%s' " + BuildScript::Quote(text) + " > " + BuildScript::Quote(dir / "o") + "\n");
+        EXPECT_EQ(runner.Run({"/bin/sh", dir / "echo.sh"}), 0);
+        EXPECT_EQ(ReadText(dir / "o"), text);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "PWNED"));
     EXPECT_FALSE(std::filesystem::exists("PWNED"));
 }
 
-TEST(PosixProcessRunner, ExitStatusAndFailureToStart) {
+TEST(PosixProcessRunner, ExitStatusFailureToStartAndTheReport) {
+    TempDir dir;
     std::ostringstream report;
     host::PosixProcessRunner runner(report);
     EXPECT_EQ(runner.Run({"/bin/sh", "-c", "exit 3"}), 3);
@@ -83,13 +76,7 @@ TEST(PosixProcessRunner, ExitStatusAndFailureToStart) {
     EXPECT_EQ(runner.Run({"sh", "-c", "kill -TERM $$"}), 128 + 15);
     EXPECT_EQ(runner.Run({"/no/such/program"}), -1);
     EXPECT_EQ(runner.Run({}), -1);
-}
-
-TEST(PosixProcessRunner, ShowReportCopiesTheFile) {
-    TempFolder dir;
     WriteText(dir / "Wynik.txt", "line 1\nline 2");
-    std::ostringstream report;
-    host::PosixProcessRunner runner(report);
     runner.ShowReport(dir / "Wynik.txt");
     EXPECT_EQ(report.str(), "line 1\nline 2\n");
     runner.ShowReport(dir / "none.txt");
@@ -98,23 +85,19 @@ TEST(PosixProcessRunner, ShowReportCopiesTheFile) {
 
 TEST(TextEditorAccess, LinesAndSelection) {
     host::TextEditorAccess editor("asm:\r\n  nop\r\n\nlast");
+    std::vector<std::string> lines;
+    for (int i = 0; i <= 4; ++i) lines.push_back(editor.LineText(i));
+    EXPECT_EQ(lines, (std::vector<std::string>{"asm:", "  nop", "", "last", ""}));
     EXPECT_EQ(editor.LineCount(), 4);
-    EXPECT_EQ(editor.LineText(0), "asm:");
-    EXPECT_EQ(editor.LineText(1), "  nop");
-    EXPECT_EQ(editor.LineText(2), "");
-    EXPECT_EQ(editor.LineText(3), "last");
-    EXPECT_EQ(editor.LineText(4), "");
-    EXPECT_EQ(editor.LineFromPosition(0), 0);
-    EXPECT_EQ(editor.LineFromPosition(5), 0);   // the line feed belongs to its line
-    EXPECT_EQ(editor.LineFromPosition(6), 1);
-    EXPECT_EQ(editor.LineFromPosition(editor.Length()), 3);
+    // The line feed belongs to its line.
+    for (const auto& [position, line] : {std::pair{0, 0}, {5, 0}, {6, 1}, {editor.Length(), 3}})
+        EXPECT_EQ(editor.LineFromPosition(position), line) << position;
     EXPECT_EQ(editor.LineStart(1), 6);
     EXPECT_EQ(editor.LineStart(9), editor.Length());
     editor.SetSelection(-4, 1000);
     std::int32_t start = 0, end = 0;
     editor.GetSelection(start, end);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, editor.Length());
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, editor.Length()));
 }
 
 }  // namespace
