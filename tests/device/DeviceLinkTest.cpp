@@ -210,6 +210,28 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndLeavesTheCheckSto
     EXPECT_TRUE(timers.Running().empty());
 }
 
+// The dialog owns the port alone: no tick or check may fire into its conversation, and it
+// gets the speed the view works at; afterwards the view reconnects and checks again.
+TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialogEnds) {
+    link.SetCurrentBaud(38400);
+    timers.Start(DeviceLink::kTimerRunTick, 1);
+    timers.Start(kAnswering, 2000);
+    int shown = 0;
+    link.HandOverPort([&](const PortLoan& loan) {
+        EXPECT_EQ(loan.baud, 38400);
+        EXPECT_EQ(loan.portIndex, 0);
+        EXPECT_FALSE(serial.IsOpen(0));
+        EXPECT_TRUE(timers.Running().empty());
+        Replies({{0xFF}});
+        return ++shown < 3;  // OK twice, then "Koniec"
+    });
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Reset RS232"});
+    EXPECT_TRUE(serial.IsOpen(0));
+    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_TRUE(timers.IsRunning(kAnswering));
+}
+
 TEST_F(DeviceLinkTest, ProgramAndCtrlShowsTheDialogOnlyInProgramAndReturnsToSystem) {
     Replies({{0xFF}, {}, {0x00}, {0x00}, {0xFF}, {0xFF}});
     int shown = 0;
