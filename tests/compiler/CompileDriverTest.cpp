@@ -89,26 +89,21 @@ TEST(CompileDriver, MemoryFileIncludesAndReservesNewestFirst) {
 }
 
 TEST(CompileDriver, BuildScriptRunsTheAssemblerInTheScriptsFolder) {
-    Rig r;
-    r.settings.WriteString("Kompilator", "/opt/avr tools/avra");
-    r.settings.WriteString("Katalog Appnotes", "/opt/inc/");
-    r.Compile();
-    const std::string d = r.dir / "";
-    EXPECT_EQ(ReadText(d + "test.sh"),
-              "#!/bin/sh\ncd '" + d + "' || exit 1\nrm -f ./*.map\nrm -f ./*.lst\n'/opt/avr tools/avra' -fI -o '" + d +
-                  "test.hex' -d '" + d + "test.obj' -e '" + d + "test.eep' -I '" + r.dir.Path() +
-                  "' -I '/opt/inc/' -w -m '" + d + "test.map' '" + d + "test.asm' > Wynik.txt 2>&1\n");
-    EXPECT_EQ(r.runner.runs, (std::vector<std::vector<std::string>>{{"/bin/sh", d + "test.sh"}}));
-}
-
-TEST(CompileDriver, DefaultsPointAtWhatTheProjectInstalls) {
-    Rig r;
-    r.Compile();
-    const std::string script = ReadText(r.dir / "test.sh");
-    EXPECT_NE(script.find("'avra' -fI"), std::string::npos);
-    EXPECT_NE(script.find("-I '/usr/share/avra/'"), std::string::npos);
-    EXPECT_EQ(r.settings.ReadString("Plik konfiguracji", ""), kData + "Konfig.asm");
-    EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), kData + "Pamiec.asm");
+    for (const bool defaults : {true, false}) {
+        Rig r;
+        if (!defaults) r.settings.WriteString("Kompilator", "/opt/avr tools/avra");
+        if (!defaults) r.settings.WriteString("Katalog Appnotes", "/opt/inc/");
+        r.Compile();
+        const std::string d = r.dir / "", avra = defaults ? "avra" : "/opt/avr tools/avra";
+        EXPECT_EQ(ReadText(d + "test.sh"),
+                  "#!/bin/sh\ncd '" + d + "' || exit 1\nrm -f ./*.map\nrm -f ./*.lst\n'" + avra + "' -fI -o '" + d +
+                      "test.hex' -d '" + d + "test.obj' -e '" + d + "test.eep' -I '" + r.dir.Path() + "' -I '" +
+                      (defaults ? "/usr/share/avra/" : "/opt/inc/") + "' -w -m '" + d + "test.map' '" + d +
+                      "test.asm' > Wynik.txt 2>&1\n");
+        EXPECT_EQ(r.runner.runs, (std::vector<std::vector<std::string>>{{"/bin/sh", d + "test.sh"}}));
+        EXPECT_EQ(r.settings.ReadString("Plik konfiguracji", ""), kData + "Konfig.asm");
+        EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), kData + "Pamiec.asm");
+    }
 }
 
 TEST(CompileDriver, NamesComeFromTheDocument) {
@@ -130,8 +125,8 @@ struct OutcomeRow {
 
 class Outcomes : public ::testing::TestWithParam<OutcomeRow> {};
 
-// Whatever happens, the editor is as it was before, only an error-free compile stores the HEX, and
-// only a usable device mode gets the program written.
+// Whatever happens, the editor is as it was, only an error-free compile stores the HEX, only a
+// usable device mode gets the program written, and nothing is assembled from unusable files.
 TEST_P(Outcomes, BoxesFilesAndTheController) {
     const OutcomeRow& row = GetParam();
     Rig r;
@@ -146,37 +141,40 @@ TEST_P(Outcomes, BoxesFilesAndTheController) {
     }
     EXPECT_EQ(Shown(r.prompts), boxes);
     EXPECT_EQ(r.editor.IsEnabled(), enabled);
-    const bool stored = row.outcome >= CompileOutcome::Compiled;
-    EXPECT_EQ(r.settings.ReadString("Plik", "none"), stored ? result.hexPath : "none");
+    EXPECT_EQ(r.settings.ReadString("Plik", "none"), row.outcome >= CompileOutcome::Compiled ? result.hexPath : "none");
     const bool written = row.outcome == CompileOutcome::Written || row.outcome == CompileOutcome::WriteFailed;
     EXPECT_EQ(r.writer.written, written ? std::vector<std::string>{result.hexPath} : std::vector<std::string>{});
+    EXPECT_EQ(r.runner.runs.empty(), row.outcome <= CompileOutcome::Abandoned);
+    EXPECT_TRUE(row.outcome != CompileOutcome::NotStarted || fs::is_empty(r.dir.Path()));
     row.check(r);
 }
 
-const char* kUnsaved =
-    "Błąd kompilacji | Dokument nie został zapisany do pliku!\n\nPrzed kompilacją należy zapisać dokument!\n\n"
-    "Czy zapisać dokument?";
+const char* kUnsaved = "Błąd kompilacji | Dokument nie został zapisany do pliku!\n\nPrzed kompilacją należy "
+                       "zapisać dokument!\n\nCzy zapisać dokument?";
 const char* kAsmBox = "Błąd pliku (OWK1) | Błąd pliku ASM: @test.asm\n\nWybierz inny plik ASM.";
 const char* kBatBox = "Błąd pliku (OWK1) | Błąd pliku BAT: @test.sh\n\nWybierz inny plik BAT.";
-const std::string kUnavailable = "Błąd urządzenia! | Program został skompilowany z powodzeniem!\nPlik programu:\n   "
-                                 "@test.hex\n\nNie można zapisać programu!";
-const std::string kWithErrors = "Błąd kompilacji | Program został skompilowany z błędami!\nPlik programu:\n   "
-                                "@test.hex\n\nProgram nie zostanie zapisany do urządzenia!";
+const char* kUnavailable = "Błąd urządzenia! | Program został skompilowany z powodzeniem!\nPlik programu:\n   "
+                           "@test.hex\n\nNie można zapisać programu!";
+const char* kWithErrors = "Błąd kompilacji | Program został skompilowany z błędami!\nPlik programu:\n   "
+                          "@test.hex\n\nProgram nie zostanie zapisany do urządzenia!";
 auto Mode(const char* mode) { return [mode](Rig& r) { r.writer.mode = mode; }; }
-// The document is this file holding a script; the compile must choose another file.
+auto Text(const char* text) { return [text](Rig& r) { r.editor.SetText(text); }; }
+auto Choose(const char* unusable, const char* choice) {  // a folder cannot be replaced by a file
+    return [=](Rig& r) {
+        fs::create_directory(r.dir / unusable);
+        r.files.QueueChoice(choice ? std::optional(r.dir / choice) : std::nullopt);
+    };
+}
+// The document is this file holding a script: the compile never writes over it, over the
+// include files or over its own other files, and chooses another.
 auto Clash(const char* document, const char* instead) {
     return [=](Rig& r) {
         WriteText(r.dir / document, "Exit();");
-        r.document = FakeDocument(r.dir / document);
-        r.editor.SetText("Exit();");
-        r.files.QueueChoice(r.dir / instead);
+        r.document = FakeDocument(r.dir / document), r.editor.SetText("Exit();"), r.files.QueueChoice(r.dir / instead);
     };
 }
 auto Untouched(const char* document, const char* instead) {
-    return [=](Rig& r) {
-        EXPECT_EQ(ReadText(r.dir / document), "Exit();");
-        EXPECT_TRUE(fs::exists(r.dir / instead));
-    };
+    return [=](Rig& r) { EXPECT_TRUE(ReadText(r.dir / document) == "Exit();" && fs::exists(r.dir / instead)); };
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -190,31 +188,22 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"UnknownMode", Mode("Nieznany"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"NoMode", Mode(""), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"StartMode", Mode("Start"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
-        OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; },
-                   CompileOutcome::Compiled, {}},
+        OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},
         OutcomeRow{"FailedAssemblyShowsTheReport",
-                   [](Rig& r) {
-                       r.runner.report = "test.asm(3) : Error   : Unknown mnemonic\nAssembly aborted with 1 errors.\n";
-                       r.editor.SetSelection(2, 5);
-                   },
+                   [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n", r.editor.SetSelection(2, 5); },
                    CompileOutcome::AssemblyErrors, {},
                    [](Rig& r) {
                        EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"});
                        EXPECT_EQ(r.Selection(), std::make_pair(2, 5));
                    }},
         OutcomeRow{"AnOldReportIsNeverTakenForThisBuilds",
-                   [](Rig& r) {
-                       WriteText(r.dir / "Wynik.txt", "Assembly complete with no errors.\n");
-                       r.runner.writeReport = false;
-                   },
+                   [](Rig& r) { WriteText(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
                    CompileOutcome::AssemblerFailed, {"Błąd kompilacji | Brak raportu kompilatora: @Wynik.txt"}},
         OutcomeRow{"ScriptThatCannotStart", [](Rig& r) { r.runner.exitCode = -1; }, CompileOutcome::AssemblerFailed,
                    {"Błąd kompilacji | Nie można uruchomić skryptu kompilacji: @test.sh"}},
-        OutcomeRow{"TranslationErrorsAreAssembledButNeverWritten", [](Rig& r) { r.editor.SetText("Var: x;\nx = x + ;\n"); },
-                   CompileOutcome::TranslationErrors,
-                   {"BŁĄD (OASM1) | Błąd określenia wartości: x+;", kWithErrors},
-                   [](Rig& r) { EXPECT_EQ(r.runner.runs.size(), 1u); }},
-        OutcomeRow{"StoppedTranslationStillWritesTheFiles", [](Rig& r) { r.editor.SetText("Exit();\nCall(Nowhere);\nReturn();\n"); },
+        OutcomeRow{"TranslationErrorsAreAssembledButNeverWritten", Text("Var: x;\nx = x + ;\n"), CompileOutcome::TranslationErrors,
+                   {"BŁĄD (OASM1) | Błąd określenia wartości: x+;", kWithErrors}},
+        OutcomeRow{"StoppedTranslationStillWritesTheFiles", Text("Exit();\nCall(Nowhere);\nReturn();\n"),
                    CompileOutcome::TranslationErrors,
                    {"Błąd tłumaczenia (TASM1) | Tłumaczenie przerwane w wierszu 2:\n\"Call(Nowhere);\"\n\n"
                     "Niezdefiniowana etykieta: Nowhere\n\nProgram nie zostanie zapisany do urządzenia.",
@@ -224,11 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
                                  (std::vector<std::string>{"ORVANExlMain:", "ret", "ret"}));
                    }},
+        // The save dialog cancelled: asked again.
         OutcomeRow{"UnsavedDocumentIsSavedFirst",
-                   [](Rig& r) {
-                       r.document = FakeDocument();
-                       r.document.saves = {"", r.dir / "saved.orv"};  // the save dialog cancelled: asked again
-                   },
+                   [](Rig& r) { r.document = FakeDocument(), r.document.saves = {"", r.dir / "saved.orv"}; },
                    CompileOutcome::Written, {kUnsaved, kUnsaved},
                    [](Rig& r) {
                        EXPECT_EQ(r.document.saveCalls, 2);
@@ -236,22 +223,11 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_TRUE(fs::exists(r.dir / "saved.asm"));
                    }},
         OutcomeRow{"UnsavedDocumentAndNoDoesNothing",
-                   [](Rig& r) {
-                       r.document = FakeDocument();
-                       r.prompts.QueueAnswer(host::Answer::No);
-                   },
-                   CompileOutcome::NotStarted, {kUnsaved},
-                   [](Rig& r) { EXPECT_EQ(r.document.saveCalls + r.runner.runs.size(), 0u); }},
-        OutcomeRow{"NothingWhileARunHoldsTheEditor", [](Rig& r) { r.editor.SetEnabled(false); }, CompileOutcome::NotStarted,
-                   {}, [](Rig& r) { EXPECT_TRUE(fs::is_empty(r.dir.Path())); }},
-        OutcomeRow{"NothingForAnEmptyText", [](Rig& r) { r.editor.SetText(""); }, CompileOutcome::NotStarted, {},
-                   [](Rig& r) { EXPECT_TRUE(fs::is_empty(r.dir.Path())); }},
-        OutcomeRow{"UnwritableAssemblerFileAsksForAnother",
-                   [](Rig& r) {
-                       fs::create_directory(r.dir / "test.asm");  // a folder cannot be replaced by the file
-                       r.files.QueueChoice(r.dir / "other.asm");
-                   },
-                   CompileOutcome::Written, {kAsmBox},
+                   [](Rig& r) { r.document = FakeDocument(), r.prompts.QueueAnswer(host::Answer::No); },
+                   CompileOutcome::NotStarted, {kUnsaved}, [](Rig& r) { EXPECT_EQ(r.document.saveCalls, 0); }},
+        OutcomeRow{"NothingWhileARunHoldsTheEditor", [](Rig& r) { r.editor.SetEnabled(false); }, CompileOutcome::NotStarted, {}},
+        OutcomeRow{"NothingForAnEmptyText", Text(""), CompileOutcome::NotStarted, {}},
+        OutcomeRow{"UnwritableAssemblerFileAsksForAnother", Choose("test.asm", "other.asm"), CompileOutcome::Written, {kAsmBox},
                    [](Rig& r) {
                        ASSERT_EQ(r.files.Requests().size(), 1u);
                        const auto& request = r.files.Requests()[0].request;
@@ -260,21 +236,12 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(request.initialName, r.dir / "test.asm");
                        EXPECT_NE(ReadText(r.dir / "test.sh").find("'" + r.dir / "other.asm' > Wynik.txt"), std::string::npos);
                    }},
+        // An old assembler file must not be assembled instead.
         OutcomeRow{"UnwritableMemoryFileAndNoAbandons",
-                   [](Rig& r) {
-                       fs::create_directory(r.dir / "Pamiec.asm");
-                       r.prompts.QueueAnswer(host::Answer::No);
-                   },
-                   CompileOutcome::Abandoned,
-                   {"Brak pliku (OWK2) | Błąd pliku Pamięci: @Pamiec.asm\n\nWybierz inny plik Pamięci."},
-                   // an old assembler file must not be assembled instead
-                   [](Rig& r) { EXPECT_TRUE(r.runner.runs.empty()); }},
+                   [](Rig& r) { fs::create_directory(r.dir / "Pamiec.asm"), r.prompts.QueueAnswer(host::Answer::No); },
+                   CompileOutcome::Abandoned, {"Brak pliku (OWK2) | Błąd pliku Pamięci: @Pamiec.asm\n\nWybierz inny plik Pamięci."}},
         OutcomeRow{"MissingConfigurationAbandonsAndRestoresTheEditor",
-                   [](Rig& r) {
-                       r.settings.WriteString("Plik konfiguracji", r.dir / "none.asm");
-                       r.editor.SetSelection(3, 4);
-                       r.files.QueueChoice(std::nullopt);
-                   },
+                   [](Rig& r) { r.settings.WriteString("Plik konfiguracji", r.dir / "none.asm"), r.editor.SetSelection(3, 4); },
                    CompileOutcome::Abandoned,
                    {"Błąd pliku (OWK1) | Błąd pliku konfiguracji: @none.asm\n\nWybierz inny plik Konfiguracji."},
                    [](Rig& r) {
@@ -286,33 +253,19 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"MissingMemoryDefinitionsChosenInTheDialogIsStored",
                    [](Rig& r) {
                        r.settings.WriteString(host::Pl("Plik pamięci"), r.dir / "none.asm");
-                       WriteText(r.dir / "defs.asm", ".DSEG\n");
-                       r.files.QueueChoice(r.dir / "defs.asm");
+                       WriteText(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
                    },
-                   CompileOutcome::Written,
-                   {"Błąd pliku (OWK1) | Błąd pliku pamięci: @none.asm\n\nWybierz inny plik Pamięci."},
+                   CompileOutcome::Written, {"Błąd pliku (OWK1) | Błąd pliku pamięci: @none.asm\n\nWybierz inny plik Pamięci."},
                    [](Rig& r) {
                        EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), r.dir / "defs.asm");
-                       EXPECT_NE(ReadText(r.dir / "Pamiec.asm").find(".include \"" + r.dir / "defs.asm\""),
-                                 std::string::npos);
+                       EXPECT_NE(ReadText(r.dir / "Pamiec.asm").find(".include \"" + r.dir / "defs.asm\""), std::string::npos);
                    }},
-        OutcomeRow{"UnwritableBuildScriptAsksWithItsOwnDialog",
-                   [](Rig& r) {
-                       fs::create_directory(r.dir / "test.sh");
-                       r.files.QueueChoice(std::nullopt);
-                   },
-                   CompileOutcome::Abandoned, {kBatBox},
-                   [](Rig& r) {
-                       EXPECT_EQ(r.files.Requests().at(0).request.defaultExtension, "*.sh");
-                       EXPECT_TRUE(r.runner.runs.empty());
-                   }},
-        // Whatever the document is called, the compile never writes over it, over the include
-        // files or over its own other files.
+        OutcomeRow{"UnwritableBuildScriptAsksWithItsOwnDialog", Choose("test.sh", nullptr), CompileOutcome::Abandoned, {kBatBox},
+                   [](Rig& r) { EXPECT_EQ(r.files.Requests().at(0).request.defaultExtension, "*.sh"); }},
         OutcomeRow{"DocumentNamedLikeTheAssemblerFile", Clash("test.asm", "a.asm"), CompileOutcome::Written, {kAsmBox},
                    Untouched("test.asm", "a.asm")},
         OutcomeRow{"DocumentNamedLikeTheMemoryFile", Clash("Pamiec.orv", "b.asm"), CompileOutcome::Written,
-                   {"Błąd pliku (OWK1) | Błąd pliku ASM: @Pamiec.asm\n\nWybierz inny plik ASM."},
-                   Untouched("Pamiec.orv", "b.asm")},
+                   {"Błąd pliku (OWK1) | Błąd pliku ASM: @Pamiec.asm\n\nWybierz inny plik ASM."}, Untouched("Pamiec.orv", "b.asm")},
         OutcomeRow{"DocumentNamedLikeTheBuildScript", Clash("test.sh", "c.sh"), CompileOutcome::Written, {kBatBox},
                    Untouched("test.sh", "c.sh")},
         OutcomeRow{"DocumentNamedLikeTheHex", Clash("test.hex", "d.sh"), CompileOutcome::Written, {kBatBox},
