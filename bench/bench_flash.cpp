@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "bench/BenchSimulator.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
@@ -139,36 +140,6 @@ struct NoTimers : host::Timers {
     void Kill(int) override {}
 };
 
-// orvane-sim as a child process; its first output line names the line.
-class Simulator {
-public:
-    Simulator() {
-        int out[2];
-        if (::pipe(out) != 0) throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::execl(ORVANE_SIM_BIN, ORVANE_SIM_BIN, static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
-        ::close(out[0]);
-        if (path_.empty()) throw std::runtime_error("orvane-sim named no line");
-    }
-    ~Simulator() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string path_;
-};
-
 struct Measurement {
     double wallS, cpuS, pauseS, replyWaitS, otherS, wireS;
     std::int64_t bytes;
@@ -176,7 +147,7 @@ struct Measurement {
 };
 
 Measurement WriteOnce(const std::string& hexPath, bool verify) {
-    Simulator sim;
+    BenchSimulator sim;
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.Path());
     if (verify) settings.WriteString(device::FlashOperations::kVerifySetting, "1");

@@ -18,6 +18,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "bench/BenchSimulator.h"
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
@@ -52,37 +53,6 @@ public:
     int shown = 0;
 };
 
-// orvane-sim as a child process; its first output line names the line.
-class Simulator {
-public:
-    Simulator() {
-        int out[2];
-        if (::pipe(out) != 0) throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            const std::string commands = std::string(ORVANE_DATA_DIR) + "/Komendy.ini";
-            ::execl(ORVANE_SIM_BIN, ORVANE_SIM_BIN, "--commands", commands.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
-        ::close(out[0]);
-        if (path_.empty()) throw std::runtime_error("orvane-sim named no line");
-    }
-    ~Simulator() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string path_;
-};
-
 struct Result {
     long statements = 0;
     double seconds = 0;
@@ -93,7 +63,7 @@ struct Result {
 // A run of `script` against the virtual controller. Real ticks: the loop sleeps until the next
 // timer is due, as the window's message loop does; otherwise the run tick is fired as soon as
 // it is pending. The clock runs from the first statement to the last (or to `limitS`).
-Result Measure(const Simulator& sim, const std::string& script, bool realTicks, double limitS) {
+Result Measure(const BenchSimulator& sim, const std::string& script, bool realTicks, double limitS) {
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.Path());
     settings.WriteString("Sprawdzaj odpowiada co", "0");
@@ -161,7 +131,7 @@ int main(int argc, char** argv) {
     // A 1 ms tick is 1 ms: without this the kernel may add a twentieth to every sleep.
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
     try {
-        Simulator sim;
+        BenchSimulator sim;
         const std::string loop = "Var:i; while(i<100000){i=i+1;}";
         Report("bare 1 ms sleeps (no statements)", BareSleeps(seconds));
         Report("device-free loop, real 1 ms ticks", Measure(sim, loop, true, seconds));
