@@ -16,11 +16,11 @@ bool ParseCount(std::string_view text, long long low, long long high, long long&
 
 }  // namespace
 
-bool FaultPlan::Add(std::string_view spec, std::string& error) {
-    const auto colon = spec.find(':');
-    const std::string_view name = spec.substr(0, colon);
+bool FaultPlan::Add(std::string_view fault, std::string& error) {
+    const auto colon = fault.find(':');
+    const std::string_view name = fault.substr(0, colon);
     const bool hasValue = colon != std::string_view::npos;
-    const std::string_view valueText = hasValue ? spec.substr(colon + 1) : std::string_view{};
+    const std::string_view valueText = hasValue ? fault.substr(colon + 1) : std::string_view{};
 
     if (!hasValue) {
         bool* flag = name == "silent"         ? &silent
@@ -37,7 +37,7 @@ bool FaultPlan::Add(std::string_view spec, std::string& error) {
         long long value = 0;
         auto take = [&](long long low, long long high) {
             if (ParseCount(valueText, low, high, value)) return true;
-            error = "zła wartość w błędzie \"" + std::string(spec) + "\" (dozwolone " +
+            error = "zła wartość w błędzie \"" + std::string(fault) + "\" (dozwolone " +
                     std::to_string(low) + ".." + std::to_string(high) + ")";
             return false;
         };
@@ -58,7 +58,7 @@ bool FaultPlan::Add(std::string_view spec, std::string& error) {
             return true;
         }
     }
-    error = "nieznany błąd do wywołania: \"" + std::string(spec) + "\"";
+    error = "nieznany błąd do wywołania: \"" + std::string(fault) + "\"";
     return false;
 }
 

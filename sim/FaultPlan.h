@@ -20,8 +20,8 @@ struct FaultPlan {
     bool eraseFails = false;      // boot-loader erases answered 0
     int writeFailsNth = 0;        // the N-th page write answered 0 and not stored
 
-    // Adds one "--fault" specification; false with a reason (UTF-8) when it is not understood.
-    bool Add(std::string_view spec, std::string& error);
+    // Adds one "--fault" description; false with a reason (UTF-8) when it is not understood.
+    bool Add(std::string_view fault, std::string& error);
     // The accepted specifications, one per line, for the usage text.
     static const char* Help();
 };

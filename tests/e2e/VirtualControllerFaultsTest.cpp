@@ -6,11 +6,11 @@
 namespace orvane::test {
 namespace {
 
-Bench WithFaults(std::initializer_list<const char*> specs, std::uint8_t p2 = 0x00,
+Bench WithFaults(std::initializer_list<const char*> faults, std::uint8_t p2 = 0x00,
                  sim::ControllerSetup setup = Bench::Setup()) {
     setup.p2 = p2;
     std::string error;
-    for (const char* spec : specs) EXPECT_TRUE(setup.faults.Add(spec, error)) << spec << ": " << error;
+    for (const char* fault : faults) EXPECT_TRUE(setup.faults.Add(fault, error)) << fault << ": " << error;
     return Bench(std::move(setup));
 }
 
@@ -101,7 +101,7 @@ TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
 }
 
 struct SpecRow {
-    const char* spec;
+    const char* fault;
     bool valid;
 };
 
@@ -110,7 +110,7 @@ class FaultSpecTest : public ::testing::TestWithParam<SpecRow> {};
 TEST_P(FaultSpecTest, AcceptsOnlyWellFormedSpecifications) {
     sim::FaultPlan plan;
     std::string error;
-    EXPECT_EQ(plan.Add(GetParam().spec, error), GetParam().valid) << GetParam().spec;
+    EXPECT_EQ(plan.Add(GetParam().fault, error), GetParam().valid) << GetParam().fault;
     EXPECT_EQ(error.empty(), GetParam().valid) << "a refusal says why";
 }
 
