@@ -149,3 +149,36 @@ TEST_F(CommandFileDialogTest, AFailedWriteAsksAgainAndNeverTruncatesTheFile) {
 
 }  // namespace
 }  // namespace orvane::commands
+
+namespace orvane::commands {
+namespace {
+
+// A first run copies the shipped definitions to the user's own file, and only then.
+TEST(CommandFileDefaultTest, AFirstRunStartsFromTheShippedFileAndNeverOverwritesTheUsers) {
+    test::TempDir dir;
+    host::PlatformFolders folders;
+    folders.programFolder = dir / "program/";
+    folders.allUsersFolder = dir / "shared/ORVANE/";
+    std::filesystem::create_directories(folders.programFolder);
+    ASSERT_TRUE(host::AtomicFile::Write(folders.programFolder + "Komendy.ini", "shipped"));
+    host::MemorySettings settings;
+    std::string bytes;
+
+    const std::string path = CommandFile::PrepareDefault(settings, folders);
+    EXPECT_EQ(path, folders.allUsersFolder + "Komendy.ini");
+    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    EXPECT_EQ(bytes, "shipped");
+
+    ASSERT_TRUE(host::AtomicFile::Write(path, "edited by the user"));
+    CommandFile::PrepareDefault(settings, folders);
+    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    EXPECT_EQ(bytes, "edited by the user");
+
+    std::filesystem::remove(path);
+    settings.WriteString("Plik komend", "/elsewhere/Komendy.ini");
+    CommandFile::PrepareDefault(settings, folders);
+    EXPECT_FALSE(host::AtomicFile::Exists(path)) << "a chosen file is the user's business";
+}
+
+}  // namespace
+}  // namespace orvane::commands
