@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "bench/BenchPrompts.h"
 #include "bench/BenchSimulator.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
@@ -110,16 +111,6 @@ private:
     LineCounts& counts_;
 };
 
-class PrintedPrompts : public host::Prompts {
-public:
-    host::Answer Ask(const std::string& caption, const std::string& text, host::Buttons, host::Icon) override {
-        std::fprintf(stderr, "box: %s: %s\n", host::Cp1250ToUtf8(caption).c_str(), host::Cp1250ToUtf8(text).c_str());
-        ++shown;
-        return host::Answer::No;
-    }
-    int shown = 0;
-};
-
 class FixedFile : public host::FileChooser {
 public:
     explicit FixedFile(std::string path) : path_(std::move(path)) {}
@@ -154,7 +145,7 @@ Measurement WriteOnce(const std::string& hexPath, bool verify) {
     LineCounts counts;
     MeasuringClock clock;
     CountingOpener opener(settings, counts);
-    PrintedPrompts prompts;
+    BenchPrompts prompts;
     NoTimers timers;
     NoProgress progress;
     FixedFile file(hexPath);

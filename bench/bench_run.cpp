@@ -18,6 +18,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "bench/BenchPrompts.h"
 #include "bench/BenchSimulator.h"
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
@@ -43,16 +44,6 @@ std::int64_t NowUs() {
         .count();
 }
 
-class CountedPrompts : public host::Prompts {
-public:
-    host::Answer Ask(const std::string& caption, const std::string& text, host::Buttons, host::Icon) override {
-        std::fprintf(stderr, "box: %s: %s\n", host::Cp1250ToUtf8(caption).c_str(), host::Cp1250ToUtf8(text).c_str());
-        ++shown;
-        return host::Answer::No;
-    }
-    int shown = 0;
-};
-
 struct Result {
     long statements = 0;
     double seconds = 0;
@@ -69,7 +60,7 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     settings.WriteString("Sprawdzaj odpowiada co", "0");
     host::SteadyClock clock;
     device::PosixPortOpener opener(settings);
-    CountedPrompts prompts;
+    BenchPrompts prompts;
     host::TimerQueue timers(&NowUs);
     device::CSerialCtrl serial(opener, clock, prompts);
     device::DeviceLink link(serial, settings, prompts, timers);
