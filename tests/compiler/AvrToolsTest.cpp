@@ -25,15 +25,6 @@ TEST(Avra, EveryScriptOfTheCorpusAndTheExamplesAssembles) {
     }
 }
 
-TEST(Avra, WarningsAndPolishCommentsAreNoFailure) {
-    for (const auto& [script, inReport] : {std::pair{"Var: x; x = 70000;", "warning"},
-                                          {"// Zażółć gęślą jaźń\nVar: x; /* ąę */ x = 2;\n", "no errors"}}) {
-        const RealCompile compile(host::Pl(script));
-        EXPECT_EQ(compile.result.outcome, CompileOutcome::Compiled) << compile.Report();
-        EXPECT_NE(compile.Report().find(inReport), std::string::npos) << compile.Report();
-    }
-}
-
 TEST(Avra, ErrorsOnStandardErrorReachTheReport) {
     for (const auto& [script, error] : {std::pair{"GoTo(Nowhere);", "ORVANExlNowhere"}, {"asm:\n  bogus r1\n", "bogus"}}) {
         const RealCompile compile(script);

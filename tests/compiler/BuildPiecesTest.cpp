@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 #include "core/compiler/AssemblerReport.h"
 #include "core/compiler/BuildPaths.h"
-#include "core/compiler/BuildScript.h"
-#include "core/host/PosixProcessRunner.h"
-#include "core/host/TextEditorAccess.h"
 #include "tests/compiler/CompileFakes.h"
 
 namespace orvane::test {
@@ -40,53 +36,9 @@ TEST(BuildPaths, OutputsAlwaysDiffer) {
         EXPECT_EQ(out.hex + " " + out.map, std::string(row.hex) + " " + row.map);
         EXPECT_EQ((std::set<std::string>{out.hex, out.object, out.eeprom, out.map, row.script}).size(), 5u) << row.script;
     }
-}
-
-// What the shell makes of a quoted word is exactly the text.
-TEST(BuildScript, QuotedTextReachesTheProgramUnchanged) {
-    TempDir dir;
-    std::ostringstream report;
-    host::PosixProcessRunner runner(report);
-    for (const std::string text :
-         {"plain", "it's", "$(touch PWNED)", "`touch PWNED`", "a b\tc", "'''", "x;touch PWNED", "\\n\\'", "-rf"}) {
-        using compiler::BuildScript;
-        WriteText(dir / "echo.sh", "printf '%s' " + BuildScript::Quote(text) + " > " + BuildScript::Quote(dir / "o") + "\n");
-        EXPECT_EQ(runner.Run({"/bin/sh", dir / "echo.sh"}), 0);
-        EXPECT_EQ(ReadText(dir / "o"), text);
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir / "PWNED"));
-    EXPECT_FALSE(std::filesystem::exists("PWNED"));
-}
-
-TEST(PosixProcessRunner, ExitStatusFailureToStartAndTheReport) {
-    TempDir dir;
-    std::ostringstream report;
-    host::PosixProcessRunner runner(report);
-    EXPECT_EQ(runner.Run({"/bin/sh", "-c", "exit 3"}), 3);
-    EXPECT_EQ(runner.Run({"sh", "-c", "exit 0"}), 0);  // found in PATH
-    EXPECT_EQ(runner.Run({"sh", "-c", "kill -TERM $$"}), 128 + 15);
-    EXPECT_EQ(runner.Run({"/no/such/program"}), -1);
-    EXPECT_EQ(runner.Run({}), -1);
-    WriteText(dir / "Wynik.txt", "line 1\nline 2");
-    runner.ShowReport(dir / "Wynik.txt");
-    EXPECT_EQ(report.str(), "line 1\nline 2\n");
-    runner.ShowReport(dir / "none.txt");
-    EXPECT_NE(report.str().find("none.txt"), std::string::npos);
-}
-
-TEST(TextEditorAccess, LinesAndSelection) {
-    host::TextEditorAccess editor("asm:\r\n  nop\r\n\nlast");
-    std::vector<std::string> lines;
-    for (int i = 0; i <= 4; ++i) lines.push_back(editor.LineText(i) + "@" + std::to_string(editor.LineStart(i)));
-    EXPECT_EQ(lines, (std::vector<std::string>{"asm:@0", "  nop@6", "@13", "last@14", "@18"}));
-    EXPECT_EQ(editor.LineCount(), 4);
-    // The line feed belongs to its line.
-    for (const auto& [position, line] : {std::pair{0, 0}, {5, 0}, {6, 1}, {editor.Length(), 3}})
-        EXPECT_EQ(editor.LineFromPosition(position), line) << position;
-    editor.SetSelection(-4, 1000);
-    std::int32_t start = 0, end = 0;
-    editor.GetSelection(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, editor.Length()));
+    // The compiled files take the document's name without its last extension.
+    for (const auto& [document, base] : {std::pair{"/d/prog.v2.orv", "prog.v2"}, {"/d/prog", "prog"}, {"/d/.orv", ".orv"}})
+        EXPECT_EQ(BuildPaths::BaseOf(document), base) << document;
 }
 
 }  // namespace

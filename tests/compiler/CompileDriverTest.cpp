@@ -49,6 +49,7 @@ struct Rig {
 
 TEST(CompileDriver, AssemblerFileFrame) {
     Rig r;
+    r.editor.SetText("Var: y; Var: x; x=1;");
     ASSERT_EQ(r.Compile().outcome, CompileOutcome::Written);
     const std::vector<std::string> expected{
         ".include \"" + r.dir / "Pamiec.asm\"",
@@ -60,6 +61,9 @@ TEST(CompileDriver, AssemblerFileFrame) {
         ".CSEG", ".ORG 0x0380", "Program:", "rjmp ORVANExlMain", "ret", "ret", "ORVANExlMain:",
         "ldi tmp2,0", "ldi tmp1,1", "ldi ZH,high(x)", "ldi ZL,low(x)", "st Z,tmp2", "std Z+1,tmp1", "ret"};
     EXPECT_EQ(r.AsmLines(), expected);
+    EXPECT_EQ(ReadText(r.dir / "Pamiec.asm"),  // newest reservation first
+              Lines({".include \"" ORVANE_DATA_DIR "/Konfig.asm\"", ".include \"" ORVANE_DATA_DIR "/Pamiec.asm\"",
+                     "x: .BYTE 2", "y: .BYTE 2"}));
 }
 
 TEST(CompileDriver, EntryTableFollowsTheLabels) {
@@ -79,15 +83,6 @@ TEST(CompileDriver, EntryTableFollowsTheLabels) {
     }
 }
 
-TEST(CompileDriver, MemoryFileIncludesAndReservesNewestFirst) {
-    Rig r;
-    r.editor.SetText("Var: x, y; Var: z;");
-    r.Compile();
-    EXPECT_EQ(ReadText(r.dir / "Pamiec.asm"),
-              Lines({".include \"" ORVANE_DATA_DIR "/Konfig.asm\"", ".include \"" ORVANE_DATA_DIR "/Pamiec.asm\"",
-                     "z: .BYTE 2", "y: .BYTE 2", "x: .BYTE 2"}));
-}
-
 TEST(CompileDriver, BuildScriptRunsTheAssemblerInTheScriptsFolder) {
     for (const bool defaults : {true, false}) {
         Rig r;
@@ -103,15 +98,6 @@ TEST(CompileDriver, BuildScriptRunsTheAssemblerInTheScriptsFolder) {
         EXPECT_EQ(r.runner.runs, (std::vector<std::vector<std::string>>{{"/bin/sh", d + "test.sh"}}));
         EXPECT_EQ(r.settings.ReadString("Plik konfiguracji", ""), kData + "Konfig.asm");
         EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), kData + "Pamiec.asm");
-    }
-}
-
-TEST(CompileDriver, NamesComeFromTheDocument) {
-    for (const auto& [document, base] : {std::pair{"prog.v2.orv", "prog.v2"}, {"prog", "prog"}, {".orv", ".orv"}}) {
-        Rig r;
-        r.document = FakeDocument(r.dir / document);
-        EXPECT_EQ(r.Compile().hexPath, r.dir / base + ".hex") << document;
-        EXPECT_TRUE(fs::exists(r.dir / base + ".asm") && fs::exists(r.dir / base + ".sh")) << document;
     }
 }
 
@@ -181,12 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, Outcomes,
     ::testing::Values(
         OutcomeRow{"WrittenInModeSystem", Mode("System"), CompileOutcome::Written, {}},
-        OutcomeRow{"WrittenInModeKomendy", Mode("Komendy"), CompileOutcome::Written, {}},
-        OutcomeRow{"WrittenInModeProgram", Mode("Program"), CompileOutcome::Written, {}},
         OutcomeRow{"WrittenInModeBootLoader", Mode("BootLoader"), CompileOutcome::Written, {}},
         OutcomeRow{"WriteFailed", [](Rig& r) { r.writer.result = false; }, CompileOutcome::WriteFailed, {}},
         OutcomeRow{"UnknownMode", Mode("Nieznany"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
-        OutcomeRow{"NoMode", Mode(""), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"StartMode", Mode("Start"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},
         OutcomeRow{"FailedAssemblyShowsTheReport",

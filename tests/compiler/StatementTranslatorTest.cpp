@@ -27,40 +27,56 @@ std::string If(int n, const std::string& test, const std::string& yes, const std
 // if(a<b) x=1; else x=2;
 std::string IfElse(int n) { return If(n, Compare("a", "b") + kLess + "brlo", Set("x", 1), Set("x", 2)); }
 
+std::string Opd(const std::string& v) { return Load(v, "tmp4", "tmp3"); }
+const std::string kPush = "push tmp1\npush tmp2\n";
+const std::string kProduct = "mov tmp1,tmp3\nmov tmp2,tmp4\n";
+const std::string kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
+const std::string kSub = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
+const std::string kPopSub = "mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\n" + kSub;
+const std::string kDeep = std::string(1000, '(') + "1" + std::string(1000, ')');
+
 struct StatementRow {
     const char* name;
-    const char* script;
+    std::string script;
     std::string expected;
+    std::vector<std::string> boxes = {};
 };
+// r = expression, with x, y, z, w declared.
+StatementRow Expr(const char* name, const std::string& text, const std::string& code, std::vector<std::string> boxes = {}) {
+    return {name, "Var: r, x, y, z, w; r = " + text + ";", code + Store("r"), std::move(boxes)};
+}
+
+// A statement that stops the translation: nothing after it (the Return) is translated.
+StatementRow Stop(const char* name, const std::string& script, int line, const std::string& statement,
+                  const std::string& reason, const std::string& before = "") {
+    return {name, script + "\nReturn();", before,
+            {"Błąd tłumaczenia (TASM1) | Tłumaczenie przerwane w wierszu " + std::to_string(line) + ":\n\"" + statement +
+             "\"\n\n" + reason + "\n\nProgram nie zostanie zapisany do urządzenia."}};
+}
+const char* kUnknown = "Nieznana instrukcja.";
+const std::string kNest = std::string(1000, '{') + std::string(1000, '}');
 
 class StatementCode : public ::testing::TestWithParam<StatementRow> {};
 
 TEST_P(StatementCode, MatchesTemplates) {
     TranslationHarness h(GetParam().script);
     EXPECT_EQ(h.Run().Program(), GetParam().expected);
-    EXPECT_EQ(Shown(h.prompts), std::vector<std::string>{});
-    EXPECT_FALSE(h.context.Faulty());
+    EXPECT_EQ(Shown(h.prompts), GetParam().boxes);
+    EXPECT_EQ(h.context.Faulty(), !GetParam().boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StatementCode,
     ::testing::Values(
         StatementRow{"Exit", "Exit();", "ret\n"},
-        StatementRow{"Return", "Return();", "ret\n"},
         StatementRow{"Restart", "Restart();", "rjmp SMALLBOOTSTART\n"},
         StatementRow{"GoToIsNotLookedUp", "GoTo(Loop);", "rjmp ORVANExlLoop\n"},
         StatementRow{"Label", "Start: Exit();", "ORVANExlStart:\nret\n"},
         StatementRow{"InterruptHookSavesAndRestores", "INT0: RetINT();", "ORVANExlINT0:\n" + kSave + kRestore + "ret\n"},
-        StatementRow{"SecondInterruptHook", "INT1: Exit();", "ORVANExlINT1:\n" + kSave + "ret\n"},
-        StatementRow{"DeclarationWritesNothing", "Var: a, b;", ""},
-        StatementRow{"EndOfTextAfterCommentsIsNoStop", "Exit(); // done\n/* nothing */  \n", "ret\n"},
         StatementRow{"Assignment", "Var: x; x = 5;", Set("x", 5)},
         StatementRow{"WaitLiteral", "Wait(300);",
                      Lines({"ldi tmp1,44", "ldi tmp2,1", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
         StatementRow{"WaitZero", "Wait(0);", Lines({"mov p1,zero", "mov p2,zero", "rcall WaitS"})},
-        StatementRow{"WaitExpression", "Var:x; Wait(x*2);",
-                     Load("x") + Lines({"ldi tmp4,0", "ldi tmp3,2", "rcall Pomnoz", "mov p1,tmp1", "mov p2,tmp2",
-                                        "rcall WaitS"})},
         StatementRow{"RemoveClearsTheVariable", "Var: x, y; Remove(x); Remove(z);", Clear("x")},
         StatementRow{"RemoveAllClearsEveryVariable", "Var: x, y; Remove();", Clear("y") + Clear("x")},
         StatementRow{"CommandStatement", "Set(2, 1000);",
@@ -72,8 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatementRow{"While", "Var:i; while(i<10) i=i+1;",
                      "ORVwhileLoop0:\n" + Push("i") + "ldi tmp2,0\nldi tmp1,10\npop tmp4\npop tmp3\n" + kLess +
                          "brlo ORVwhileLoop0OK\nrjmp ORVwhileLoop0Koniec\nORVwhileLoop0OK:\n" + Load("i") +
-                         "ldi tmp4,0\nldi tmp3,1\nadd tmp1,tmp3\nadc tmp2,tmp4\n" + Store("i") +
-                         "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
+                         "ldi tmp4,0\nldi tmp3,1\n" + kAdd + Store("i") + "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileOneHasNoTest", "while(1){Exit();}",
                      "ORVwhileLoop0:\nret\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileZeroNeverRuns", "while(0){Exit();}",
@@ -82,21 +97,44 @@ INSTANTIATE_TEST_SUITE_P(
         StatementRow{"IfWithoutOperatorTestsForNonZero", "Var:x; if(x) Exit();",
                      If(0, Load("x") + "cp tmp1,zero\ncpc tmp2,zero\nbrne", "ret\n")},
         StatementRow{"IfElse", "Var:a,b,x; if(a<b) x=1; else x=2;", IfElse(0)},
-        StatementRow{"ElseRightAfterSemicolon", "Var:a,b,x; if(a<b) x=1;else x=2;", IfElse(0)},
-        StatementRow{"ElseRightAfterBrace", "Var:a,b,x; if(a<b){x=1;}else{x=2;}", IfElse(0)},
-        StatementRow{"ElseAfterComment", "Var:a,b,x; if(a<b) x=1; // one\nelse // two\n x=2;", IfElse(0)},
-        StatementRow{"IfWithoutElseLeavesTheNextStatement", "Var:a,b,x; if(a<b) x=1; x=2;",
-                     If(0, Compare("a", "b") + kLess + "brlo", Set("x", 1)) + Set("x", 2)},
+        StatementRow{"ElseAfterBraceAndComment", "Var:a,b,x; if(a<b){x=1;} // one\nelse // two\n x=2;", IfElse(0)},
         StatementRow{"WhileAndIfShareTheNumbers", "Var:a,b,x; while(1){} if(a<b) x=1; else x=2;",
                      "ORVwhileLoop0:\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n" + IfElse(1)},
         StatementRow{"ElseBindsToTheInnerIf", "Var:a,b,x; if(b<a) if(a<b) x=1; else x=2;",
                      If(0, Compare("b", "a") + kLess + "brlo", IfElse(1))},
-        StatementRow{"NestedBlocks", "Var:x; {{x=1;} x=2;} x=3;", Set("x", 1) + Set("x", 2) + Set("x", 3)},
-        StatementRow{"AsmSingleLine", "asm:\n  ldi r16,1;\nVar:x; x=1;", "  ldi r16,1\n" + Set("x", 1)},
         StatementRow{"AsmBlockOnNextLine", "asm:\n{\n  ldi r16,1 ; one\n  nop\n}\nVar:x; x=1;",
                      "  ldi r16,1 ; one\n  nop\n" + Set("x", 1)},
-        StatementRow{"AsmBlockOnLabelLine", "asm: {\n  nop\n  }\nExit();", "  nop\nret\n"},
-        StatementRow{"AsmBlockWithoutEnd", "asm: {\n  nop\n  sleep", "  nop\n  sleep\n"}),
+        StatementRow{"AsmLineAndBlockWithoutEnd", "asm:\n  ldi r16,1;\nasm: {\n  nop\n  sleep", "  ldi r16,1\n  nop\n  sleep\n"},
+        Expr("LiteralAboveOneByte", "1000", Lines({"ldi tmp2,3", "ldi tmp1,232"})),
+        Expr("DecimalCommaCutToInteger", "1,5", Lines({"ldi tmp2,0", "ldi tmp1,1"})),
+        Expr("LeadingMinusStartsFromZero", "-5", Lines({"clr tmp2", "clr tmp1", "ldi tmp4,0", "ldi tmp3,5"}) + kSub),
+        Expr("HeldAdditionCompletedAtMinus", "x+y*z-w",
+             Load("x") + Opd("y") + kPush + kProduct + Opd("z") + "rcall Pomnoz\npop tmp4\npop tmp3\n" + kAdd + Opd("w") + kSub),
+        Expr("HeldSubtraction", "x-y/z", Load("x") + Opd("y") + kPush + kProduct + Opd("z") + "rcall Podziel\n" + kPopSub),
+        Expr("Parenthesis", "2*(x+y)", Lines({"ldi tmp2,0", "ldi tmp1,2"}) + kPush + Load("x") + Opd("y") + kAdd +
+                                           "mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\nrcall Pomnoz\n"),
+        Expr("CallWithTwoByteResultFirst", "Read(3)+1",
+             Lines({"ldi tmp1,3", "mov p1,tmp1", "rcall ServoR", "ldi tmp4,0", "ldi tmp3,1"}) + kAdd),
+        Expr("CallWithOneByteResultAsOperand", "x+Get(2)",
+             Load("x") + kPush + Lines({"ldi tmp1,2", "mov p1,tmp1", "rcall DOG", "clr tmp2", "mov tmp4,tmp2",
+                                        "mov tmp3,tmp1", "pop tmp2", "pop tmp1"}) + kAdd),
+        Expr("UnknownOperandCountsAsOne", "x+q*7", Load("x") + Lines({"clr tmp2", "ldi tmp1,1"}),
+             {"BŁĄD (OASM1) | Błąd określenia wartości: x+q*7;"}),
+        Expr("UndefinedCallIsReportedAndTheExpressionGoesOn", "Nope(1)+2", Lines({"ldi tmp4,0", "ldi tmp3,2"}) + kAdd,
+             {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Nope(1);\"!"}),
+        Expr("AbsurdNestingIsRefusedInsteadOfExhaustingTheStack", kDeep, "clr tmp2\nldi tmp1,1\n",
+             {"BŁĄD (OASM1) | Błąd określenia wartości: " + kDeep.substr(64, kDeep.size() - 128)}),
+        Stop("KeywordWithoutParentheses", "Exit;", 1, "Exit;", "Brak nawiasów po słowie kluczowym Exit."),
+        Stop("UndeclaredAssignment", "Var:x;\n\ny=1;", 3, "y=1;", "Zmienna nie została zadeklarowana: y"),
+        Stop("CallWithoutLabel", "Call(Nowhere);", 1, "Call(Nowhere);", "Niezdefiniowana etykieta: Nowhere"),
+        Stop("NoKnownKind", "x+1;", 1, "x+1;", kUnknown),
+        Stop("StrayBrace", "}", 1, "}", "Znak '}' bez znaku '{'!"),
+        Stop("ElseWithoutIf", "Var:x;\nelse x=1;", 2, "else/x=1;", "else bez poprzedzającego if."),
+        Stop("InsideAWhileBody", "while(1) {\n  Foo; }", 2, "Foo;", kUnknown, "ORVwhileLoop0:\n"),
+        StatementRow{"UndefinedCommandStopsAfterItsOwnBox", "Foo(1);\nReturn();", "",
+                     {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Foo(1);\"!"}},
+        Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 1600),
+             "Zbyt głębokie zagnieżdżenie instrukcji.")),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The while loop shares the condition's code (see the row While).
@@ -107,69 +145,6 @@ TEST(StatementTranslator, ComparisonsBranchUnsigned) {
                            Row{">=", kLess.c_str(), "brsh"}, Row{">", "cp tmp1,tmp3\ncpc tmp2,tmp4\n", "brlo"}})
         EXPECT_EQ(TranslationHarness("Var:a,b; if(a" + std::string(row.op) + "b) Exit();").Run().Program(),
                   If(0, Compare("a", "b") + row.compare + row.branch, "ret\n")) << row.op;
-}
-
-std::string Tasm(int line, const std::string& statement, const std::string& reason) {
-    return "Błąd tłumaczenia (TASM1) | Tłumaczenie przerwane w wierszu " + std::to_string(line) + ":\n\"" +
-           statement + "\"\n\n" + reason + "\n\nProgram nie zostanie zapisany do urządzenia.";
-}
-
-struct StopRow {
-    const char* name;
-    std::string script;
-    int line;
-    std::string box;
-};
-
-class Stops : public ::testing::TestWithParam<StopRow> {};
-
-// The translation ends at the statement, the user is told where and why, and nothing after it
-// is translated.
-TEST_P(Stops, SayWhereAndWhy) {
-    TranslationHarness h(GetParam().script + "\nReturn();");
-    h.Run();
-    ASSERT_TRUE(h.context.StopInfo().has_value());
-    EXPECT_EQ(h.context.StopInfo()->line, GetParam().line);
-    EXPECT_TRUE(h.context.Faulty());
-    EXPECT_EQ(Shown(h.prompts), std::vector<std::string>{GetParam().box});
-    EXPECT_EQ(h.Program().find("ret"), std::string::npos) << h.Program();
-}
-
-const char* kUnknown = "Nieznana instrukcja.";
-const std::string kNest = std::string(1000, '{') + std::string(1000, '}');
-const char* kNoParentheses = "Brak nawiasów po słowie kluczowym Exit.";
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Stops,
-    ::testing::Values(
-        StopRow{"KeywordWithoutParentheses", "Exit;", 1, Tasm(1, "Exit;", kNoParentheses)},
-        StopRow{"UndeclaredAssignment", "Var:x;\n\ny=1;", 3, Tasm(3, "y=1;", "Zmienna nie została zadeklarowana: y")},
-        StopRow{"CallWithoutLabel", "Call(Nowhere);", 1, Tasm(1, "Call(Nowhere);", "Niezdefiniowana etykieta: Nowhere")},
-        StopRow{"RunWithoutLabel", "Run(Nowhere);", 1, Tasm(1, "Run(Nowhere);", "Niezdefiniowana etykieta: Nowhere")},
-        StopRow{"NoKnownKind", "x+1;", 1, Tasm(1, "x+1;", kUnknown)},
-        StopRow{"StrayBrace", "}", 1, Tasm(1, "}", "Znak '}' bez znaku '{'!")},
-        StopRow{"ElseWithoutIf", "Var:x;\nelse x=1;", 2, Tasm(2, "else/x=1;", "else bez poprzedzającego if.")},
-        StopRow{"InsideABlockStopsEverything", "{\nStart:\n Exit; }", 3, Tasm(3, "Exit;", kNoParentheses)},
-        StopRow{"InsideAWhileBody", "while(1) {\n  Foo; }", 2, Tasm(2, "Foo;", kUnknown)},
-        StopRow{"UndefinedCommandAfterItsOwnBox", "Foo(1);", 1,
-                "Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Foo(1);\"!"},
-        StopRow{"AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, Tasm(1, kNest.substr(200, 1600), "Zbyt głębokie zagnieżdżenie instrukcji.")}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(StatementTranslator, DeclarationInTheTextAddsAReservation) {
-    // Not collected first: a fresh name gets its line, and a name already known ends the statement.
-    TranslationHarness h("Var: a; Var: a, b, c;");
-    while (h.translator.TranslateStatement(-1)) {
-    }
-    EXPECT_EQ(h.context.Memory(), "a: .BYTE 2\n");
-}
-
-TEST(SymbolCollector, LabelsAndVariablesNewestFirst) {
-    TranslationHarness h("Var: x, y; Var: z,,x; A: x=1; B: asm:\n nop\n");
-    h.Run();
-    std::vector<std::string> names;
-    for (const auto& v : h.variables.Entries()) names.push_back(v.name);
-    for (const auto& l : h.labels.Entries()) names.push_back(l.name + "@" + std::to_string(l.position));
-    EXPECT_EQ(names, (std::vector<std::string>{"z", "y", "x", "B@32", "A@24"}));  // just after each ":"
 }
 
 TEST(SymbolCollector, DuplicateLabelAsksWhetherToGoOn) {

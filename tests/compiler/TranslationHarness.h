@@ -74,12 +74,6 @@ struct TranslationHarness {
         }
         return *this;
     }
-    // The expression alone, with these variables declared (the last one newest).
-    std::string Expression(const std::string& text, std::initializer_list<const char*> vars = {}) {
-        for (const char* v : vars) variables.Declare(v);
-        translator.Expressions().TranslateExpression(text);
-        return context.Assembler();
-    }
     const std::string& Program() const { return context.Assembler(); }
 
     host::TextEditorAccess editor;
