@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "core/device/ModeRules.h"
 #include "core/host/Cp1250.h"
 #include "tests/support/DeviceRig.h"
 
@@ -18,12 +17,14 @@ constexpr int kSilent = DeviceLink::kTimerSilent;
 class DeviceLinkTest : public ::testing::Test, public test::DeviceRig {
 protected:
     DeviceLinkTest() { link.OpenPortAtStartUp(); }
-    std::vector<std::string> Captions(bool withText = false) const {
+    std::vector<std::string> Boxes() const {
         std::vector<std::string> c;
-        for (const auto& b : prompts.Boxes()) c.push_back(withText ? b.caption + " | " + b.text : b.caption);
+        for (const auto& b : prompts.Boxes()) c.push_back(b.caption + " | " + b.text);
         return c;
     }
 };
+
+const std::string kResetBox = "Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie.";
 
 TEST_F(DeviceLinkTest, ModeRepliesSetTheModeAndTellThePane) {
     const struct { int reply; const char* mode; int command; } rows[] = {
@@ -73,7 +74,7 @@ TEST_P(SwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
     row.action(link);
     EXPECT_EQ(wire->Written(), row.written);
     EXPECT_EQ(link.DeviceMode(), row.mode);
-    EXPECT_EQ(Captions(true), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+    EXPECT_EQ(Boxes(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
     // Whatever happened, the check that fits the mode left behind runs again (default periods).
     EXPECT_EQ(timers.IsRunning(kAnswering), std::string(row.mode) != "Nieznany");
     EXPECT_FALSE(timers.IsRunning(kSilent));
@@ -112,7 +113,7 @@ TEST_F(DeviceLinkTest, SwitchToSystemGivesUpOnAControllerThatKeepsFallingBack) {
     wire->responder = [](const Bytes& b, test::Wire& w) { w.Reply({static_cast<std::uint8_t>(b[0] == 0xFF ? 0xFF : 0x00)}); };
     link.SwitchToSystem();
     EXPECT_EQ(wire->writes.size(), 3u * (DeviceLink::kMaxSystemRepeats + 1));
-    EXPECT_EQ(Captions(), std::vector<std::string>{"Błąd (OTS1)"});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd (OTS1) | Błąd przejścia do trybu System!"});
 }
 
 TEST_F(DeviceLinkTest, WayToBootLoaderWaitsFourSecondsForSystem) {
@@ -179,7 +180,7 @@ TEST_F(DeviceLinkTest, SilentTimerTakesOverAModeByteTheControllerSentByItself) {
 TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
     link.ApplyModeReply(1000);
     link.OnTimer(kSilent);
-    EXPECT_EQ(Captions(true), std::vector<std::string>{"Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie."});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
 }
 
@@ -203,8 +204,8 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndLeavesTheCheckSto
     prompts.QueueAnswer(host::Answer::No);
     link.ResetRs232();
     link.ResetRs232();
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"Reset RS232", "Błąd (OTR1)", "Reset RS232"}));
-    EXPECT_EQ(prompts.Boxes()[1].text, "Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                           kResetBox, "Błąd (OTR1) | Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?", kResetBox}));
     EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
     EXPECT_FALSE(link.ShowRsOpenError());
     EXPECT_TRUE(timers.Running().empty());
@@ -226,7 +227,7 @@ TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialog
         return ++shown < 3;  // OK twice, then "Koniec"
     });
     EXPECT_EQ(shown, 3);
-    EXPECT_EQ(Captions(), std::vector<std::string>{"Reset RS232"});
+    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
     EXPECT_TRUE(serial.IsOpen(0));
     EXPECT_EQ(link.DeviceMode(), "System");
     EXPECT_TRUE(timers.IsRunning(kAnswering));
@@ -279,39 +280,9 @@ TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
     EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
-    EXPECT_EQ(rig.prompts.Boxes()[1].caption, "BŁĄD RS (OOU2)");
-    EXPECT_EQ(rig.prompts.Boxes()[1].text, "Błąd otwarcia RS232");
+    EXPECT_EQ(rig.prompts.Boxes()[1].caption + " | " + rig.prompts.Boxes()[1].text, "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
     EXPECT_EQ(rig.link.DeviceMode(), "Nieznany");  // the RS232 reopen still queries
     EXPECT_EQ(rig.link.Baud(), 115200);
-}
-
-TEST(ModeRulesTest, MenusFollowTheModeAndTheEditor) {
-    // Columns: check, BootLoader, System, Komendy, Program, Program+CTRL, RS, positions,
-    // sequence, parameters, flash transfers, version; the editor enabled.
-    const struct { const char* mode; const char* enabled; } rows[] = {
-        {"", "111000000100"},
-        {"System", "110111100111"},
-        {"Komendy", "111000011100"},
-        {"Program", "111000000110"},
-        {"BootLoader", "101000000110"},
-        {"Nieznany", "100000000000"},
-    };
-    for (const auto& row : rows) {
-        const std::string_view m = row.mode;
-        const bool got[] = {ModeRules::CanCheckState(true), ModeRules::CanSwitchToBootLoader(m, true),
-                            ModeRules::CanSwitchToSystem(m, true), ModeRules::CanSwitchToKomendy(m, true),
-                            ModeRules::CanSwitchToProgram(m, true), ModeRules::CanProgramAndCtrl(m, true),
-                            ModeRules::CanControlByRs(m), ModeRules::CanEditPositions(m),
-                            ModeRules::CanEditSequence(m), ModeRules::CanEditDeviceParameters(m),
-                            ModeRules::CanTransferFlash(m), ModeRules::CanQueryVersion(m)};
-        std::string bits;
-        for (bool b : got) bits += b ? '1' : '0';
-        EXPECT_EQ(bits, row.enabled) << row.mode;
-        // With the editor disabled (a run) only the menus that ignore it stay as they are.
-        EXPECT_FALSE(ModeRules::CanSwitchToSystem(m, false) || ModeRules::CanSwitchToBootLoader(m, false) ||
-                     ModeRules::CanSwitchToKomendy(m, false) || ModeRules::CanCheckState(false));
-        EXPECT_TRUE(ModeRules::CanResetRs232());
-    }
 }
 
 }  // namespace

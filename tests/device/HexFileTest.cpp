@@ -67,8 +67,6 @@ struct ReadRow {
 
 std::vector<ReadRow> ReadRows() {
     const std::string fourAtA = HexDataRecord(0x000A, {1, 2, 3, 4});
-    std::string lowerCase = HexDataRecord(0x0040, {0xAB, 0xCD, 0xEF});
-    std::transform(lowerCase.begin(), lowerCase.end(), lowerCase.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
     std::string stray = fourAtA;
     stray[9] = 'x';  // the first data digit, a '0'
     std::string badSum = fourAtA;
@@ -92,25 +90,18 @@ std::vector<ReadRow> ReadRows() {
         // The longest record from the highest allowed start ends two bytes short of the image's end.
         {"the longest record from the last start", Join({HexDataRecord(0x1EFF, Bytes(255, 0x5A)), kEnd}), 0x0700,
          R::Complete, nullptr, Span(0x1EFF, Bytes(255, 0x5A))},
-        {"lower-case digits", Join({lowerCase, kEnd}), 0, R::Complete, nullptr, Span(0x40, {0xAB, 0xCD, 0xEF})},
         {"a stray character inside a record reads as 0", Join({stray, kEnd}), 0, R::Complete, nullptr, four},
         {"an end record with data stops",
          Join({HexDataRecord(0x10, {0x77}), HexRecord(1, 0, {0}), HexDataRecord(0x20, {1}), kEnd}), 0,
          R::StoppedEndWithData, nullptr, {{0x10, 0x77}}},
         {"no end record keeps what was read", Join({HexDataRecord(0x10, {0x77})}), 0, R::NoEndRecord, nullptr, {{0x10, 0x77}}},
         {"text without records", "nothing to see\r\n", 0, R::NoEndRecord, nullptr, {}},
-        {"segment base 0x0010 adds 0x100", Join({HexRecord(2, 0, {0x00, 0x10}), HexDataRecord(0, {0xAA}), kEnd}), 0,
-         R::Complete, nullptr, {{0x100, 0xAA}}},
         {"a segment record clears the linear base",
          Join({HexRecord(4, 0, {0, 1}), HexRecord(2, 0, {0, 0}), HexDataRecord(0x100, {3}), kEnd}), 0, R::Complete,
          nullptr, {{0x100, 3}}},
         {"a linear record clears the segment base",
          Join({HexRecord(2, 0, {0x10, 0}), HexRecord(4, 0, {0, 0}), HexDataRecord(0x200, {4}), kEnd}), 0,
          R::Complete, nullptr, {{0x200, 4}}},
-        {"start address records are skipped whole",
-         Join({HexDataRecord(0x0700, {1, 2}), HexRecord(3, 0, {0, 0, 7, 0}), HexRecord(5, 0, {0, 0, 7, 0}),
-               HexDataRecord(0x0702, {3}), kEnd}),
-         0x0700, R::Complete, nullptr, Span(0x0700, {1, 2, 3})},
         {"LF line ends", Join({fourAtA, kEnd}, "\n"), 0, R::Complete, nullptr, four},
         {"CR line ends", Join({fourAtA, kEnd}, "\r"), 0, R::Complete, nullptr, four},
         {"records run together", Join({fourAtA, kEnd}, ""), 0, R::Complete, nullptr, four},
@@ -188,58 +179,6 @@ TEST(HexFileReadTest, EveryTruncationKeepsOnlyTrueBytes) {
             ASSERT_TRUE(read.image[a] == 0xFF || read.image[a] == full[a]) << "cut at " << length << ", " << a;
         }
     }
-}
-
-TEST(HexFileTest, HexDigitsAreClampedToTheirField) {
-    const std::pair<int, const char*> bytes[] = {{0, "00"}, {10, "0A"}, {255, "FF"}, {256, "FF"}, {-1, "00"}};
-    for (const auto& [value, text] : bytes) EXPECT_EQ(HexFile::ByteToHex(value), text) << value;
-    const std::pair<int, const char*> words[] = {{0x06F0, "06F0"}, {0xFFFF, "FFFF"}, {0x123456, "FFFF"}, {-1, "0000"}};
-    for (const auto& [value, text] : words) EXPECT_EQ(HexFile::WordToHex(value), text) << value;
-}
-
-std::string Framed(const std::vector<std::string>& records) {
-    std::vector<std::string> lines{":020000020000FC"};
-    lines.insert(lines.end(), records.begin(), records.end());
-    lines.push_back(kEnd);
-    return Join(lines);
-}
-
-void Put(FlashImage& image, int address, const Bytes& bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) image[address + static_cast<int>(i)] = bytes[i];
-}
-
-// Byte-for-byte round trips are checked against srec_cat; here the records' exact shape.
-TEST(HexFileWriteTest, SystemRecordsLeaveOutErasedWordsAndStopAtTheSystemEnd) {
-    EXPECT_EQ(HexFile::WriteSystemHex(FlashImage()), Framed({}));
-    EXPECT_EQ(HexFile::WriteProgramHex(FlashImage()), Framed({}));
-    FlashImage image;
-    Put(image, 0x0000, {1, 2, 3, 4});
-    Put(image, 0x0006, {0xFF, 0x12});  // half-erased word: data
-    Put(image, 0x0100, Bytes(20, 0x11));
-    Put(image, 0x0123, {0x5A});  // odd address: its whole word goes out
-    Put(image, 0x06F8, Counting(24, 0x30));  // runs on into the Program region
-    Put(image, 0x1000, {0x99});
-    EXPECT_EQ(HexFile::WriteSystemHex(image),
-              Framed({HexDataRecord(0x0000, {1, 2, 3, 4}), HexDataRecord(0x0006, {0xFF, 0x12}),
-                      HexDataRecord(0x0100, Bytes(16, 0x11)), HexDataRecord(0x0110, Bytes(4, 0x11)),
-                      HexDataRecord(0x0122, {0xFF, 0x5A}), HexDataRecord(0x06F8, Counting(8, 0x30))}));
-}
-
-TEST(HexFileWriteTest, ProgramRecordsAreWholeBlocksAndGapsDoNotEndTheFile) {
-    FlashImage image;
-    Put(image, 0x0000, {1});  // System: not part of the Program file
-    Put(image, 0x0700, Counting(10, 1));
-    Put(image, 0x0800, {0x42});  // after erased blocks, e.g. a table placed with .org
-    Put(image, 0x1EFF, {0x24});  // the last Program byte
-    Put(image, 0x1F00, {0x66});  // the top belongs to no file
-    Bytes first = Counting(10, 1);
-    first.resize(16, 0xFF);
-    Bytes table(16, 0xFF);
-    table[0] = 0x42;
-    Bytes last(16, 0xFF);
-    last[15] = 0x24;
-    EXPECT_EQ(HexFile::WriteProgramHex(image),
-              Framed({HexDataRecord(0x0700, first), HexDataRecord(0x0800, table), HexDataRecord(0x1EF0, last)}));
 }
 
 }  // namespace

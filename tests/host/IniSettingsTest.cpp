@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <unistd.h>
 
 #include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
-#include "core/host/IniSettingsDocument.h"
 #include "core/host/IniSettingsEscaping.h"
 #include "core/host/IniSettingsLock.h"
 #include "tests/support/TempDir.h"
@@ -56,24 +54,6 @@ TEST(IniSettingsEscapingTest, ValuesAreQuotedAndEscapedOnlyWhereTheyMustBe) {
         {"\\101\\x42", "AB"}, {"trailing\\", "trailing"},
     };
     for (const auto& [file, value] : read) EXPECT_EQ(IniSettingsEscaping::UnescapeValue(file), value) << file;
-}
-
-TEST(IniSettingsDocumentTest, RewritesLikeTheSettingsLibraryKeepingForeignKeys) {
-    const auto doc = [] {
-        auto d = IniSettingsDocument::Parse(
-            "; a comment\r\nlanguage=pl\r\n\r\n[Window]\r\ngeometry=@ByteArray(\\x1\\0)\r\n"
-            "[ORVANE]\r\nCOM = 2\r\nBaud%20Rate=\"9600\"\r\n");
-        d.Set("ORVANE", "com", "5");                        // an existing key, any case
-        d.Set("ORVANE", Pl("Plik zapisz"), "\"/tmp/a b.hex\"");  // a new one goes first
-        d.Set("Other", "x", "1");                           // and a new section at the top
-        return d;
-    }();
-    EXPECT_EQ(doc.Text(),
-              "[Other]\nx=1\n\n[General]\nlanguage=pl\n\n[Window]\ngeometry=@ByteArray(\\x1\\0)\n\n"
-              "[ORVANE]\nPlik%20zapisz=\"/tmp/a b.hex\"\nCOM=5\nBaud%20Rate=\"9600\"\n");
-    ASSERT_NE(doc.Find("ORVANE", "baud rate"), nullptr);
-    EXPECT_EQ(*doc.Find("ORVANE", "baud rate"), "\"9600\"");
-    EXPECT_EQ(doc.Find("Window", "COM"), nullptr);
 }
 
 class IniSettingsFileTest : public ::testing::Test {
@@ -129,16 +109,6 @@ TEST_F(IniSettingsFileTest, ALockHeldByARunningProgramDelaysTheWriteButLosesNoth
     cli.WriteString("COM", "6");
     EXPECT_TRUE(cli.LastError().empty()) << cli.LastError();
     EXPECT_FALSE(AtomicFile::Exists(path + ".lock"));
-}
-
-TEST(IniSettingsFileDefaultTest, FollowsXdgConfigHome) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_CONFIG_HOME", "/x/cfg", 1);
-    EXPECT_EQ(IniSettingsFile::DefaultPath(), "/x/cfg/ORVANE/ORVANE.ini");
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(IniSettingsFile::DefaultPath(), std::string(std::getenv("HOME")) + "/.config/ORVANE/ORVANE.ini");
-    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
 }  // namespace
