@@ -14,9 +14,6 @@
 #include "core/host/MemorySettings.h"
 #include "core/host/PosixProcessRunner.h"
 #include "core/host/TextEditorAccess.h"
-#include "core/script/LabelTable.h"
-#include "core/script/StatementReader.h"
-#include "core/script/VariableTable.h"
 #include "tests/support/ScriptedFileChooser.h"
 
 namespace orvane::test {

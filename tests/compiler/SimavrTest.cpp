@@ -34,10 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         ProgramRow{"WrapAround", "Var: a, b, c, d; a = 0 - 1; b = 65535 + 2; c = 300 * 300; d = 5 - 7 + 3;",
                    {{"a", 65535}, {"b", 1}, {"c", 24464}, {"d", 1}}},
         ProgramRow{"UnsignedComparisons",
-                   "Var: x, a, b, r0, r1, r2, r3, r4, r5; x = 0 - 1; if (x > 1) r0 = 1;"
+                   "Var: x, a, b, r0, r1, r2, r3, r4, r5, r6, r7, r8; x = 0 - 1; if (x > 1) r0 = 1;"
                    "a = 5; b = 7; if (a < b) r1 = 1; if (a <= b) r2 = 1; if (a == b) r3 = 1;"
-                   "if (a >= b) r4 = 1; if (a != b) r5 = 1;",
-                   {{"r0", 1}, {"r1", 1}, {"r2", 1}, {"r3", 0}, {"r4", 0}, {"r5", 1}}},
+                   "if (a >= b) r4 = 1; if (a != b) r5 = 1; a = 7; if (a < b) r6 = 1; if (a <= b) r7 = 1; if (a > b) r8 = 1;",
+                   {{"r0", 1}, {"r1", 1}, {"r2", 1}, {"r3", 0}, {"r4", 0}, {"r5", 1}, {"r6", 0}, {"r7", 1}, {"r8", 0}}},
         ProgramRow{"Loops",
                    "Var: i, j, n, s; while (i < 10) { i = i + 1; s = s + i; } i = 0;"
                    "while (i < 4) { j = 0; while (j < i) { n = n + 1; j = j + 1; } i = i + 1; }",

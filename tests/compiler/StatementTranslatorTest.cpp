@@ -137,16 +137,6 @@ INSTANTIATE_TEST_SUITE_P(
              "Zbyt głębokie zagnieżdżenie instrukcji.")),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The while loop shares the condition's code (see the row While).
-TEST(StatementTranslator, ComparisonsBranchUnsigned) {
-    struct Row { const char* op; const char* compare; const char* branch; };
-    for (const Row& row : {Row{"<=", "cp tmp1,tmp3\ncpc tmp2,tmp4\n", "brsh"}, Row{"<", kLess.c_str(), "brlo"},
-                           Row{"==", kLess.c_str(), "breq"}, Row{"!=", kLess.c_str(), "brne"},
-                           Row{">=", kLess.c_str(), "brsh"}, Row{">", "cp tmp1,tmp3\ncpc tmp2,tmp4\n", "brlo"}})
-        EXPECT_EQ(TranslationHarness("Var:a,b; if(a" + std::string(row.op) + "b) Exit();").Run().Program(),
-                  If(0, Compare("a", "b") + row.compare + row.branch, "ret\n")) << row.op;
-}
-
 TEST(SymbolCollector, DuplicateLabelAsksWhetherToGoOn) {
     for (const host::Answer answer : {host::Answer::Yes, host::Answer::No}) {
         TranslationHarness h("A: B: A: C:");

@@ -2,20 +2,13 @@
 #include <array>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "core/commands/CommandTable.h"
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
-#include "core/compiler/TranslationContext.h"
 #include "core/host/Cp1250.h"
 #include "core/host/TextEditorAccess.h"
-#include "core/script/LabelTable.h"
-#include "core/script/StatementReader.h"
-#include "core/script/VariableTable.h"
 #include "tests/compiler/CompileFakes.h"
-#include "tests/support/ScriptedPrompts.h"
 
 namespace orvane::test {
 
@@ -51,13 +44,12 @@ inline std::array<int, 4> Arg(int size, int multiplier = 1, int divisor = 1, int
     return {size, multiplier, divisor, constant};
 }
 
-// A servo set with argument sizes 1 and 2, reads with one- and two-byte results, a wait.
+// A servo set with argument sizes 1 and 2, reads with one- and two-byte results.
 inline commands::CommandTable SampleCommands() {
     commands::CommandTable table;
     table.AddNewest(MakeCommand("Set", "ServoS", 0, {Arg(1), Arg(2)}));
     table.AddNewest(MakeCommand("Read", "ServoR", 2, {Arg(1)}));
     table.AddNewest(MakeCommand("Get", "DOG", 1, {Arg(1)}));
-    table.AddNewest(MakeCommand("Pause", "WaitS", 0, {Arg(2)}));
     return table;
 }
 
