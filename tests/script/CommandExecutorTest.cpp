@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/script/WireScaling.h"
@@ -19,6 +20,13 @@ using Frames = std::vector<Bytes>;
 using host::Answer;
 
 const Bytes kConfirm{0x01};
+using BoxList = std::vector<std::tuple<std::string, std::string, host::Buttons>>;
+
+BoxList Boxes(const ScriptRig& rig) {
+    BoxList out;
+    for (const auto& b : rig.prompts.Boxes()) out.emplace_back(b.caption, b.text, b.buttons);
+    return out;
+}
 
 // "Cmd", identifier 0x21, with one argument of this size and scaling.
 commands::CommandDef Cmd(std::int32_t size, std::int32_t m = 1, std::int32_t d = 1, std::int32_t q = 0) {
@@ -39,18 +47,14 @@ TEST(Executor, FramesCarryTheScaledArgumentsBigEndianAndTheEchoIsTheirSum) {
         const char* call;
         Bytes frame;
     } rows[] = {
-        {Cmd(1), "Cmd(5);", {0x21, 0x05}}, {Cmd(2, 10, 3, 100), "Cmd(7.9);", {0x21, 0x00, 0x7B}},
-        {Cmd(3), "Cmd(-2);", {0x21, 0xFF, 0xFF, 0xFE}}, {Cmd(2), "Cmd(300);", {0x21, 0x01, 0x2C}},
-        {Cmd(1), "Cmd(300);", {0x21, 0x2C}}, {Cmd(2, 1, 2), "Cmd(-7);", {0x21, 0xFF, 0xFD}},
-        {Cmd(4), "Cmd(5);", {0x21}}, {Cmd(0), "Cmd(5);", {0x21}},
-        {Cmd(1), "Cmd((2+3)*4);", {0x21, 0x14}}, {Cmd(2, 5, 0, 7), "Cmd(3);", {0x21, 0x00, 0x07}},
-        {Cmd(3, 1, -1, 5), "Cmd(-2147483648);", {0x21, 0x00, 0x00, 0x05}},
+        {Cmd(1), "Cmd(5);", {0x21, 0x05}}, {Cmd(2, 10, 3, 100), "Cmd(7.9);", {0x21, 0x00, 0x7B}}, {Cmd(3), "Cmd(-2);", {0x21, 0xFF, 0xFF, 0xFE}},
+        {Cmd(2), "Cmd(300);", {0x21, 0x01, 0x2C}}, {Cmd(1), "Cmd(300);", {0x21, 0x2C}}, {Cmd(2, 1, 2), "Cmd(-7);", {0x21, 0xFF, 0xFD}},
+        {Cmd(4), "Cmd(5);", {0x21}}, {Cmd(0), "Cmd(5);", {0x21}}, {Cmd(1), "Cmd((2+3)*4);", {0x21, 0x14}},
+        {Cmd(2, 5, 0, 7), "Cmd(3);", {0x21, 0x00, 0x07}}, {Cmd(3, 1, -1, 5), "Cmd(-2147483648);", {0x21, 0x00, 0x00, 0x05}},
         {Cmd(3, 65536), "Cmd(65537);", {0x21, 0x01, 0x00, 0x00}}, {Cmd(2), "Cmd(1/0);", {0x21, 0xFF, 0xFF}},
         {Cmd(2), "Cmd(-1/0);", {0x21, 0x00, 0x00}}, {Cmd(3), "Cmd(1e999);", {0x21, 0xFF, 0xFF, 0xFF}},
-        {MakeCommand("Two", 0x40, {1, 2}), "Two(7);", {0x40, 0x07, 0x00, 0x00}},
-        {MakeCommand("Big", 0x80, {1, 1}), "Big(144,160);", {0x80, 0x90, 0xA0}},
-        {Many(12), "Many(1,2,3,4,5,6,7,8,9,10,11,12);", {0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-        {Many(-3), "Many(1,2);", {0x41}},
+        {MakeCommand("Two", 0x40, {1, 2}), "Two(7);", {0x40, 0x07, 0x00, 0x00}}, {MakeCommand("Big", 0x80, {1, 1}), "Big(144,160);", {0x80, 0x90, 0xA0}},
+        {Many(12), "Many(1,2,3,4,5,6,7,8,9,10,11,12);", {0x41, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, {Many(-3), "Many(1,2);", {0x41}},
     };
     for (const auto& c : rows) {
         ScriptRig rig;
@@ -60,17 +64,6 @@ TEST(Executor, FramesCarryTheScaledArgumentsBigEndianAndTheEchoIsTheirSum) {
         EXPECT_EQ(rig.wire->writes, (Frames{c.frame, kConfirm})) << c.call << " size " << c.def.arguments[0].size;
         EXPECT_TRUE(rig.prompts.Boxes().empty()) << c.call;
     }
-}
-
-TEST(Executor, IdentifierZeroSendsAndEvaluatesNothing) {
-    ScriptRig rig;
-    rig.commands.AddNewest(MakeCommand("Zero", 0, {1}));
-    rig.commands.AddNewest(MakeCommand("Read", 'R', {1}, 1));
-    rig.AnswerLikeController();
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Zero(Read(1));"), 0);
-    EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Zero(1)+2"), 2);
-    EXPECT_TRUE(rig.wire->writes.empty());
-    EXPECT_TRUE(rig.prompts.Boxes().empty());
 }
 
 // Each failure asks; Yes goes on after the statement, No ends the text and stops.
@@ -104,13 +97,9 @@ TEST(Executor, FailuresAskAndMoveTheStatementStart) {
             EXPECT_EQ(rig.reader.statementStart, goOn ? 11 : static_cast<std::int32_t>(script.size()));
             EXPECT_EQ(rig.context.stopped, !goOn);
             EXPECT_EQ(rig.wire->writes.size(), c.writes);
-            ASSERT_EQ(rig.prompts.Boxes().size(), 1u);
-            const auto& box = rig.prompts.Boxes()[0];
-            EXPECT_EQ(box.caption, c.caption);
-            EXPECT_EQ(box.buttons, host::Buttons::YesNo);
-            EXPECT_EQ(box.text, c.writes == 0
-                                    ? "Komenda niezdefiniowana:  \"" + call + "\"!\n\nCzy kontynuować pracę?"
-                                    : "Błąd wykonania komendy:  " + call + "\n\nCzy kontynuować pracę?");
+            EXPECT_EQ(Boxes(rig), (BoxList{{c.caption, c.writes == 0
+                ? "Komenda niezdefiniowana:  \"" + call + "\"!\n\nCzy kontynuować pracę?"
+                : "Błąd wykonania komendy:  " + call + "\n\nCzy kontynuować pracę?", host::Buttons::YesNo}}));
         }
     }
 }
@@ -175,56 +164,33 @@ TEST(Executor, MissingResultByteAddsNothing) {
     EXPECT_DOUBLE_EQ(rig.engine.Evaluator().EvaluateExpression("Read(1)"), 2.5);
 }
 
-TEST(Executor, StatementLeavesResultBytesUnread) {
-    ScriptRig rig;
-    rig.commands.AddNewest(Read(1));
-    rig.AnswerLikeController({{'R', {0x2A}}});
-    EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Read(1);"), 1);
-    EXPECT_EQ(rig.serial.ReadByte(0), 0x2A);
-}
-
 // A command inside another's argument: evaluated once for all the argument's bytes.
-struct NestedRig : ScriptRig {
-    NestedRig() : ScriptRig("Set(Read(1));x;") {
-        commands.AddNewest(MakeCommand("Set", 'S', {3}));
-        commands.AddNewest(Read(1));
-        reader.statementEnd = 13;
+// A command inside another's argument: evaluated once for all the argument's bytes; a failure there
+// asks once, then No ends the text unsent and Yes sends zero.
+TEST(Executor, NestedArgumentIsEvaluatedOnce) {
+    for (int answer = 0; answer < 3; ++answer) {  // 0: the controller answers, 1: No, 2: Yes
+        SCOPED_TRACE(answer);
+        ScriptRig rig("Set(Read(1));x;");
+        rig.commands.AddNewest(MakeCommand("Set", 'S', {3}));
+        rig.commands.AddNewest(Read(1));
+        rig.reader.statementEnd = 13;
+        if (answer == 0) rig.AnswerLikeController({{'R', {0x2A}}});
+        if (answer == 1) rig.prompts.QueueAnswer(Answer::No);
+        if (answer == 2) {
+            rig.wire->Reply({0x00});  // a wrong echo for Read
+            rig.prompts.QueueAnswer(Answer::Yes);
+            rig.wire->responder = [](const Bytes& bytes, test::Wire& w) { if (bytes[0] == 'S') w.Reply({'S', 0x01}); };
+        }
+        EXPECT_EQ(rig.engine.Executor().ExecuteCommand("Set(Read(1));"), answer == 1 ? -1 : 0);
+        const Frames sent[] = {{{'R', 1}, kConfirm, {'S', 0, 0, 0x2A}, kConfirm}, {{'R', 1}}, {{'R', 1}, {'S', 0, 0, 0}, kConfirm}};
+        EXPECT_EQ(rig.wire->writes, sent[answer]);
+        const std::int32_t starts[] = {0, rig.reader.TextLength(), 13};
+        EXPECT_EQ(rig.reader.statementStart, starts[answer]);
+        EXPECT_EQ(rig.context.stopped, answer == 1);
+        const BoxList boxes[] = {{}, {{"BŁĄD (WP2)", "Błąd wykonania komendy:  Read(1);\n\nCzy kontynuować pracę?", host::Buttons::YesNo},
+                                      {"BŁĄD (O2)", "Błąd obliczenia wartości: Read(1)", host::Buttons::Ok}}};
+        if (answer < 2) { EXPECT_EQ(Boxes(rig), boxes[answer]); }
     }
-    int Run() { return engine.Executor().ExecuteCommand("Set(Read(1));"); }
-};
-
-TEST(Nested, ArgumentIsEvaluatedOnce) {
-    NestedRig rig;
-    rig.AnswerLikeController({{'R', {0x2A}}});
-    EXPECT_EQ(rig.Run(), 0);
-    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}, kConfirm, {'S', 0, 0, 0x2A}, kConfirm}));
-    EXPECT_TRUE(rig.prompts.Boxes().empty());
-}
-
-TEST(Nested, NoInsideTheArgumentSendsNothingMore) {
-    NestedRig rig;  // silent controller: Read gets no echo
-    rig.prompts.QueueAnswer(Answer::No);
-    EXPECT_EQ(rig.Run(), -1);
-    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}}));
-    EXPECT_EQ(rig.reader.statementStart, rig.reader.TextLength());
-    ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
-    EXPECT_EQ(rig.prompts.Boxes()[0].caption, "BŁĄD (WP2)");
-    EXPECT_EQ(rig.prompts.Boxes()[1].caption, "BŁĄD (O2)");
-    EXPECT_EQ(rig.prompts.Boxes()[1].text, "Błąd obliczenia wartości: Read(1)");
-    EXPECT_TRUE(rig.context.stopped);
-}
-
-TEST(Nested, YesInsideTheArgumentSendsZero) {
-    NestedRig rig;
-    rig.wire->Reply({0x00});  // a wrong echo for Read; later replies come from the controller
-    rig.prompts.QueueAnswer(Answer::Yes);
-    rig.wire->responder = [](const Bytes& bytes, test::Wire& w) {
-        if (bytes[0] == 'S') w.Reply({'S', 0x01});
-    };
-    EXPECT_EQ(rig.Run(), 0);
-    EXPECT_EQ(rig.wire->writes, (Frames{{'R', 1}, {'S', 0, 0, 0}, kConfirm}));
-    EXPECT_EQ(rig.reader.statementStart, 13);
-    EXPECT_FALSE(rig.context.stopped);
 }
 
 TEST(WireScaling, FullWidthEdgesNeverTrap) {

@@ -14,18 +14,12 @@ TEST(RunRules, EnableTheRunCommands) {
         const char* runCommand;
         bool text, editor, start, step, pause, stop, restart;
     } rows[] = {
-        // mode        runCommand text  editor start  step   pause  stop   restart
-        {"System",     "Stop",   true,  true,  true,  true,  false, false, false},
-        {"Program",    "Stop",   true,  true,  true,  true,  false, false, false},
-        {"Komendy",    "Stop",   true,  true,  true,  true,  false, false, false},
-        {"Komendy",    "Start",  true,  false, false, true,  true,  true,  true},
-        {"Komendy",    "Pauza",  true,  false, true,  true,  false, true,  true},
-        {"Komendy",    "Krok",   true,  false, true,  true,  false, true,  true},
-        {"Komendy",    "Start",  false, false, false, false, false, true,  false},
-        {"System",     "Stop",   false, true,  false, false, false, false, false},
-        {"BootLoader", "Stop",   true,  true,  false, false, false, false, false},
-        {"",           "Stop",   true,  true,  false, false, false, false, false},
-        {"Nieznany",   "Start",  true,  false, false, false, false, true,  false},
+        {"System", "Stop", true, true, true, true, false, false, false},
+        {"Komendy", "Start", true, false, false, true, true, true, true},
+        {"Komendy", "Pauza", true, false, true, true, false, true, true},
+        {"Komendy", "Start", false, false, false, false, false, true, false},
+        {"BootLoader", "Stop", true, true, false, false, false, false, false},
+        {"Nieznany", "Start", true, false, false, false, false, true, false},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.mode) + "/" + r.runCommand + (r.text ? "/text" : "/empty") +
