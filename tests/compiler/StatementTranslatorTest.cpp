@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/compiler/TranslationHarness.h"
 
 namespace orvane::test {
@@ -31,6 +33,7 @@ std::string Opd(const std::string& v) { return Load(v, "tmp4", "tmp3"); }
 const std::string kPush = "push tmp1\npush tmp2\n";
 const std::string kProduct = "mov tmp1,tmp3\nmov tmp2,tmp4\n";
 const std::string kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
+const std::string kShift = "lsl tmp1\nrol tmp2\n";
 const std::string kSub = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
 const std::string kPopSub = "mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\n" + kSub;
 const std::string kDeep = std::string(1000, '(') + "1" + std::string(1000, ')');
@@ -76,12 +79,21 @@ INSTANTIATE_TEST_SUITE_P(
         StatementRow{"Assignment", "Var: x; x = 5;", Set("x", 5)},
         StatementRow{"WaitLiteral", "Wait(300);",
                      Lines({"ldi tmp1,44", "ldi tmp2,1", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
-        StatementRow{"WaitZero", "Wait(0);", Lines({"mov p1,zero", "mov p2,zero", "rcall WaitS"})},
         StatementRow{"RemoveClearsTheVariable", "Var: x, y; Remove(x); Remove(z);", Clear("x")},
         StatementRow{"RemoveAllClearsEveryVariable", "Var: x, y; Remove();", Clear("y") + Clear("x")},
         StatementRow{"CommandStatement", "Set(2, 1000);",
                      Lines({"ldi tmp1,2", "mov p1,tmp1", "ldi tmp1,232", "ldi tmp2,3", "mov p2,tmp1", "mov p3,tmp2",
                             "rcall ServoS"})},
+        StatementRow{"NegativeConstantInTwosComplement", "Neg(100);",
+                     Lines({"ldi tmp1,212", "ldi tmp2,254", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
+        StatementRow{"OneByteLiteralClampedAt255", "Led(200, 7);",
+                     Lines({"ldi tmp1,255", "mov p1,tmp1", "ldi tmp1,42", "ldi tmp2,0", "mov p2,tmp1", "mov p3,tmp2",
+                            "rcall LEDS"})},
+        StatementRow{"ZeroIsNotScaled", "Led(0, 0);", Lines({"mov p1,zero", "mov p2,zero", "mov p3,zero", "rcall LEDS"})},
+        StatementRow{"MissingArgumentIsLiteralOne", "Two(2);",
+                     Lines({"ldi tmp1,6", "mov p1,tmp1", "ldi tmp1,1", "mov p2,tmp1", "rcall LEDS"})},
+        StatementRow{"PowerOfTwoMultiplierIsShifts", "Var: x; Shift(x);",
+                     Load("x") + kShift + kShift + kShift + Lines({"mov p1,tmp1", "mov p2,tmp2", "rcall ServoS"})},
         StatementRow{"CallSavesEveryVariable", "Var: x, y; Sub: Exit(); Call(Sub);",
                      "ORVANExlSub:\nret\n" + Push("y") + Push("x") + "rcall ORVANExlSub\n" + Pop("x") + Pop("y")},
         StatementRow{"RunSavesNothing", "Sub: Exit(); Run(Sub);", "ORVANExlSub:\nret\nrcall ORVANExlSub\n"},
@@ -118,6 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
         Expr("CallWithOneByteResultAsOperand", "x+Get(2)",
              Load("x") + kPush + Lines({"ldi tmp1,2", "mov p1,tmp1", "rcall DOG", "clr tmp2", "mov tmp4,tmp2",
                                         "mov tmp3,tmp1", "pop tmp2", "pop tmp1"}) + kAdd),
+        Expr("ResultDivisorHalves", "Half(1)", Lines({"ldi tmp1,1", "mov p1,tmp1", "rcall ServoR", "lsr tmp2", "ror tmp1"})),
+        Expr("ResultMultiplierThenDivisor", "Volt()",
+             "rcall ADIAxR\n" + kShift + kShift + kShift +
+                 Lines({"ldi tmp4,2", "ldi tmp3,113", "rcall Pomnoz", "ldi tmp4,3", "ldi tmp3,255", "rcall Podziel"})),
         Expr("UnknownOperandCountsAsOne", "x+q*7", Load("x") + Lines({"clr tmp2", "ldi tmp1,1"}),
              {"BŁĄD (OASM1) | Błąd określenia wartości: x+q*7;"}),
         Expr("UndefinedCallIsReportedAndTheExpressionGoesOn", "Nope(1)+2", Lines({"ldi tmp4,0", "ldi tmp3,2"}) + kAdd,
@@ -136,6 +152,11 @@ INSTANTIATE_TEST_SUITE_P(
         Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 1600),
              "Zbyt głębokie zagnieżdżenie instrukcji.")),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A literal beyond the int range must not overflow into a small one.
+TEST(ExpressionTranslator, HugeLiteralArgumentIsClamped) {
+    EXPECT_EQ(TranslationHarness("").translator.Expressions().TranslateArgument("Cmd(99999999999);", 1), -INT_MAX);
+}
 
 TEST(SymbolCollector, DuplicateLabelAsksWhetherToGoOn) {
     for (const host::Answer answer : {host::Answer::Yes, host::Answer::No}) {

@@ -44,12 +44,19 @@ inline std::array<int, 4> Arg(int size, int multiplier = 1, int divisor = 1, int
     return {size, multiplier, divisor, constant};
 }
 
-// A servo set with argument sizes 1 and 2, reads with one- and two-byte results.
+// A servo set with argument sizes 1 and 2, reads with one- and two-byte results, and commands
+// whose arguments and results are scaled.
 inline commands::CommandTable SampleCommands() {
     commands::CommandTable table;
     table.AddNewest(MakeCommand("Set", "ServoS", 0, {Arg(1), Arg(2)}));
     table.AddNewest(MakeCommand("Read", "ServoR", 2, {Arg(1)}));
     table.AddNewest(MakeCommand("Get", "DOG", 1, {Arg(1)}));
+    table.AddNewest(MakeCommand("Neg", "WaitS", 0, {Arg(2, 1, 1, -400)}));
+    table.AddNewest(MakeCommand("Led", "LEDS", 0, {Arg(1, 1, 1, 100), Arg(2, 5, 1, 7)}));
+    table.AddNewest(MakeCommand("Two", "LEDS", 0, {Arg(1, 3), Arg(1)}));
+    table.AddNewest(MakeCommand("Shift", "ServoS", 0, {Arg(2, 8)}));
+    table.AddNewest(MakeCommand("Half", "ServoR", 2, {Arg(1)}, 1, 2));
+    table.AddNewest(MakeCommand("Volt", "ADIAxR", 2, {}, 5000, 1023));
     return table;
 }
 
