@@ -26,12 +26,10 @@ TEST(Avra, EveryScriptOfTheCorpusAndTheExamplesAssembles) {
 }
 
 TEST(Avra, ErrorsOnStandardErrorReachTheReport) {
-    for (const auto& [script, error] : {std::pair{"GoTo(Nowhere);", "ORVANExlNowhere"}, {"asm:\n  bogus r1\n", "bogus"}}) {
-        const RealCompile compile(script);
-        EXPECT_EQ(compile.result.outcome, CompileOutcome::AssemblyErrors) << script;
-        EXPECT_NE(compile.shown.find(error), std::string::npos) << compile.shown;
-        EXPECT_NE(compile.shown.find("Error"), std::string::npos) << compile.shown;
-    }
+    const RealCompile compile("asm:\n  bogus r1\n");
+    EXPECT_EQ(compile.result.outcome, CompileOutcome::AssemblyErrors);
+    EXPECT_NE(compile.shown.find("bogus"), std::string::npos) << compile.shown;
+    EXPECT_NE(compile.shown.find("Error"), std::string::npos) << compile.shown;
 }
 
 // Quotes, dollars, blanks and Polish letters in the folder and the script's name are passed to

@@ -26,11 +26,6 @@ struct Rig {
         return driver.CompileScript();
     }
     std::vector<std::string> AsmLines(const std::string& name = "test.asm") { return SplitLines(ReadText(dir / name)); }
-    std::pair<int, int> Selection() {
-        std::int32_t start = 0, end = 0;
-        editor.GetSelection(start, end);
-        return {start, end};
-    }
 
     TempDir dir;
     host::TextEditorAccess editor{"Var: x; x=1;"};
@@ -111,13 +106,16 @@ struct OutcomeRow {
 
 class Outcomes : public ::testing::TestWithParam<OutcomeRow> {};
 
-// Whatever happens, the editor is as it was, only an error-free compile stores the HEX, only a
+// Whatever happens, the editor is as it was (enabled state and selection), only an error-free compile stores the HEX, only a
 // usable device mode gets the program written, and nothing is assembled from unusable files.
 TEST_P(Outcomes, BoxesFilesAndTheController) {
     const OutcomeRow& row = GetParam();
     Rig r;
     row.setup(r);
+    r.editor.SetSelection(2, 5);
     const bool enabled = r.editor.IsEnabled();
+    std::int32_t start = 0, end = 0, startAfter = 0, endAfter = 0;
+    r.editor.GetSelection(start, end);
     const auto result = r.Compile();
     EXPECT_EQ(result.outcome, row.outcome);
     std::vector<std::string> boxes;
@@ -127,6 +125,8 @@ TEST_P(Outcomes, BoxesFilesAndTheController) {
     }
     EXPECT_EQ(Shown(r.prompts), boxes);
     EXPECT_EQ(r.editor.IsEnabled(), enabled);
+    r.editor.GetSelection(startAfter, endAfter);
+    EXPECT_EQ(std::make_pair(startAfter, endAfter), std::make_pair(start, end));
     EXPECT_EQ(r.settings.ReadString("Plik", "none"), row.outcome >= CompileOutcome::Compiled ? result.hexPath : "none");
     const bool written = row.outcome == CompileOutcome::Written || row.outcome == CompileOutcome::WriteFailed;
     EXPECT_EQ(r.writer.written, written ? std::vector<std::string>{result.hexPath} : std::vector<std::string>{});
@@ -173,12 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"StartMode", Mode("Start"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},
         OutcomeRow{"FailedAssemblyShowsTheReport",
-                   [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n", r.editor.SetSelection(2, 5); },
-                   CompileOutcome::AssemblyErrors, {},
-                   [](Rig& r) {
-                       EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"});
-                       EXPECT_EQ(r.Selection(), std::make_pair(2, 5));
-                   }},
+                   [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n"; }, CompileOutcome::AssemblyErrors, {},
+                   [](Rig& r) { EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"}); }},
         OutcomeRow{"AnOldReportIsNeverTakenForThisBuilds",
                    [](Rig& r) { WriteText(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
                    CompileOutcome::AssemblerFailed, {"Błąd kompilacji | Brak raportu kompilatora: @Wynik.txt"}},
@@ -224,14 +220,13 @@ INSTANTIATE_TEST_SUITE_P(
                    [](Rig& r) { fs::create_directory(r.dir / "Pamiec.asm"), r.prompts.QueueAnswer(host::Answer::No); },
                    CompileOutcome::Abandoned, {"Brak pliku (OWK2) | Błąd pliku Pamięci: @Pamiec.asm\n\nWybierz inny plik Pamięci."}},
         OutcomeRow{"MissingConfigurationAbandonsAndRestoresTheEditor",
-                   [](Rig& r) { r.settings.WriteString("Plik konfiguracji", r.dir / "none.asm"), r.editor.SetSelection(3, 4); },
+                   [](Rig& r) { r.settings.WriteString("Plik konfiguracji", r.dir / "none.asm"); },
                    CompileOutcome::Abandoned,
                    {"Błąd pliku (OWK1) | Błąd pliku konfiguracji: @none.asm\n\nWybierz inny plik Konfiguracji."},
                    [](Rig& r) {
                        EXPECT_FALSE(r.files.Requests().at(0).save);
                        EXPECT_FALSE(fs::exists(r.dir / "test.asm"));
                        EXPECT_GE(r.editor.FocusRequests(), 1);
-                       EXPECT_EQ(r.Selection(), std::make_pair(3, 4));
                    }},
         OutcomeRow{"MissingMemoryDefinitionsChosenInTheDialogIsStored",
                    [](Rig& r) {
