@@ -98,20 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
         Generated{"LowerCaseSegmented", "", "-address-length=3", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Beyond 64 KB srec_cat needs extended address records; either kind must lift the data out.
-TEST_F(HexSrecordTest, DataBeyondSixtyFourKilobytesStopAtTheTop) {
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", RandomBytes(64, 3)));
-    for (const std::string format : {"", "-address-length=3"}) {
-        ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset 0x10700", "out.hex", "-Intel " + format));
-        FlashImage image;
-        test::ScriptedPrompts prompts;
-        EXPECT_EQ(HexFile::ReadHexFile(dir / "out.hex", image, 0x0700, kBelow, kTop, prompts), HexReadResult::StoppedAtTop)
-            << format;
-        ASSERT_EQ(prompts.Boxes().size(), 1u);
-        EXPECT_EQ(prompts.Boxes()[0].caption, "top");
-    }
-}
-
 // Images with erased runs of many lengths, so that the writers' skipping is exercised.
 TEST_F(HexSrecordTest, SrecCatReadsTheWrittenFilesBackByteForByte) {
     for (unsigned seed = 1; seed <= 3; ++seed) {

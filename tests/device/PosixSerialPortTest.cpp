@@ -57,24 +57,5 @@ TEST(PosixSerialPortTest, LineSettingsAreAppliedToTheDevice) {
     ::close(probe);
 }
 
-TEST(PosixSerialPortTest, OpenRefusesMissingBusyAndNonSerialFiles) {
-    std::string error;
-    EXPECT_FALSE(PosixSerialPort::Open("/dev/nonexistent-orvane-port", error));
-    EXPECT_NE(error.find("/dev/nonexistent-orvane-port"), std::string::npos);
-    Pty pty;
-    auto first = PosixSerialPort::Open(pty.slavePath, error);
-    ASSERT_TRUE(first);
-    EXPECT_FALSE(PosixSerialPort::Open(pty.slavePath, error));
-    EXPECT_NE(error.find("in use"), std::string::npos);
-    first.reset();
-    EXPECT_TRUE(PosixSerialPort::Open(pty.slavePath, error)) << "closing releases the port";
-    char name[] = "/tmp/orvane-notatty-XXXXXX";
-    const int fd = ::mkstemp(name);
-    ASSERT_GE(fd, 0);
-    EXPECT_FALSE(PosixSerialPort::Open(name, error));
-    ::close(fd);
-    ::unlink(name);
-}
-
 }  // namespace
 }  // namespace orvane::device
