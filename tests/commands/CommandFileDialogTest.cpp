@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@ namespace {
 
 using host::Answer;
 
+using BoxList = std::vector<std::tuple<std::string, std::string, host::Buttons>>;
 const std::string kTwoCommands = "[Komenda1]\r\nNazwa=A\r\n\r\n[Komenda2]\r\nNazwa=B\r\n";
 
 class CommandFileDialogTest : public ::testing::Test {
@@ -35,24 +38,21 @@ protected:
     void Load() { CommandFile::Load(table, settings, files, prompts, dir / "Komendy.ini"); }
     bool Write() { return CommandFile::Write(table, settings, files, prompts); }
     std::string Setting() { return settings.ReadString("Plik komend", "<unset>"); }
-    // The Open dialog as the system words it, with the path it starts from.
-    void ExpectOpenDialog(std::size_t i, const std::string& initialName) {
-        ASSERT_LT(i, files.Requests().size());
-        const auto& r = files.Requests()[i];
-        EXPECT_FALSE(r.save);
-        EXPECT_EQ(r.request.filter, "Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|");
-        EXPECT_EQ(r.request.defaultExtension, "*.ini");
-        EXPECT_EQ(r.request.initialName, initialName);
+    // The Open dialogs shown, each checked for the system's wording, by the path each starts from.
+    std::vector<std::string> OpenDialogs() {
+        std::vector<std::string> names;
+        for (const auto& r : files.Requests()) {
+            EXPECT_FALSE(r.save);
+            EXPECT_EQ(r.request.filter, "Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|");
+            EXPECT_EQ(r.request.defaultExtension, "*.ini");
+            names.push_back(r.request.initialName);
+        }
+        return names;
     }
-    void ExpectBox(std::size_t i, const std::string& caption, const std::string& text, host::Buttons buttons) {
-        ASSERT_LT(i, prompts.Boxes().size());
-        EXPECT_EQ(prompts.Boxes()[i].caption, caption);
-        EXPECT_EQ(prompts.Boxes()[i].text, text);
-        EXPECT_EQ(prompts.Boxes()[i].buttons, buttons);
-    }
-    void ExpectRetryBox(std::size_t i, const std::string& path) {
-        ExpectBox(i, "Błąd zapisu do pliku",
-                  "Błąd otwarcia pliku komend: " + path + "\n\nCzy kontynuować pracę?", host::Buttons::YesNo);
+    BoxList Boxes() {
+        BoxList out;
+        for (const auto& b : prompts.Boxes()) out.emplace_back(b.caption, b.text, b.buttons);
+        return out;
     }
 
     test::TempDir dir;
@@ -69,11 +69,9 @@ TEST_F(CommandFileDialogTest, LoadReadsTheDefaultFileAndShowsAllWarningsInOneBox
     EXPECT_EQ(table.NewestFirst()[0].argumentCount, 10);
     EXPECT_EQ(Setting(), dir / "Komendy.ini");
     EXPECT_TRUE(files.Requests().empty());
-    ASSERT_EQ(prompts.Boxes().size(), 1u);
-    ExpectBox(0, "Komendy (OIK1)",
+    EXPECT_EQ(Boxes(), (BoxList{{"Komendy (OIK1)",
               "Komenda1 (A): Argumenty=11, a komenda może mieć najwyżej 10 argumentów; wczytano pierwsze 10.\n"
-              "Pominięto sekcję Komenda3: lista komend kończy się na Komenda2 (brak sekcji).",
-              host::Buttons::Ok);
+              "Pominięto sekcję Komenda3: lista komend kończy się na Komenda2 (brak sekcji).", host::Buttons::Ok}}));
 }
 
 TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) {
@@ -87,10 +85,8 @@ TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) 
     ASSERT_TRUE(host::AtomicFile::Write(dir / "mine.ini", kTwoCommands));
     for (const char* choice : {"missing.ini", "folder.ini", "mine.ini"}) files.QueueChoice(dir / choice);
     Load();
-    ASSERT_EQ(files.Requests().size(), 4u);
-    ExpectOpenDialog(0, dir / "gone.ini");
-    ExpectOpenDialog(2, dir / "missing.ini");
-    ExpectOpenDialog(3, dir / "folder.ini");  // a folder is no file
+    EXPECT_EQ(OpenDialogs(), (std::vector<std::string>{dir / "gone.ini", dir / "gone.ini", dir / "missing.ini",
+                                                        dir / "folder.ini"}));  // a folder is no file
     EXPECT_EQ(table.Size(), 2u);
     EXPECT_EQ(Setting(), dir / "mine.ini");
 }
@@ -101,7 +97,8 @@ TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {
     ::chmod((dir / "Komendy.ini").c_str(), 0);
     Load();
     EXPECT_TRUE(table.Empty());
-    ExpectBox(0, "Błąd odczytu pliku (OIK2)", "Błąd odczytu pliku komend: " + dir / "Komendy.ini", host::Buttons::Ok);
+    EXPECT_EQ(Boxes(), (BoxList{{"Błąd odczytu pliku (OIK2)", "Błąd odczytu pliku komend: " + dir / "Komendy.ini",
+                                 host::Buttons::Ok}}));
 }
 
 TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHere) {
@@ -123,7 +120,7 @@ TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHer
 TEST_F(CommandFileDialogTest, WriteOffersTheOpenDialogWhenThereIsNoFileToWrite) {
     settings.WriteString("Plik komend", dir / "no/such/folder.ini");
     EXPECT_FALSE(Write()) << "cancelled";
-    ExpectOpenDialog(0, dir / "no/such/folder.ini");
+    EXPECT_EQ(OpenDialogs(), std::vector<std::string>{dir / "no/such/folder.ini"});
     EXPECT_EQ(Setting(), dir / "no/such/folder.ini");
 
     files.QueueChoice(dir / "other.ini");
@@ -140,18 +137,13 @@ TEST_F(CommandFileDialogTest, AFailedWriteAsksAgainAndNeverTruncatesTheFile) {
     prompts.QueueAnswer(Answer::Yes);
     prompts.QueueAnswer(Answer::No);
     EXPECT_FALSE(Write());
-    ASSERT_EQ(prompts.Boxes().size(), 2u);
-    ExpectRetryBox(0, path);
-    ExpectRetryBox(1, path);
+    const BoxList::value_type retry{"Błąd zapisu do pliku", "Błąd otwarcia pliku komend: " + path +
+                                    "\n\nCzy kontynuować pracę?", host::Buttons::YesNo};
+    EXPECT_EQ(Boxes(), (BoxList{retry, retry}));
     EXPECT_EQ(Read(path), kTwoCommands);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file left";
 }
 
-}  // namespace
-}  // namespace orvane::commands
-
-namespace orvane::commands {
-namespace {
 
 // A first run copies the shipped definitions to the user's own file, and only then.
 TEST(CommandFileDefaultTest, AFirstRunStartsFromTheShippedFileAndNeverOverwritesTheUsers) {

@@ -96,29 +96,6 @@ TEST(CommandFileTest, ALaterTwinNameShadowsTheEarlierOne) {
     EXPECT_EQ(t.Find("S")->identifier, 'b');
 }
 
-TEST(CommandFileTest, SerializeWritesTheExactKeysAndValueForms) {
-    CommandTable table;
-    CommandDef def;
-    def.name = "ServoSet";
-    def.description = Pl("Ustawia serwo");
-    def.asmName = "ServoS";
-    def.identifier = 'S';
-    def.resultSize = 1;
-    def.resultConstant = -5;
-    def.argumentCount = 2;
-    def.arguments[0] = {1, 1, 1, 0, "Numer"};
-    def.arguments[1] = {2, 10, 3, -100, Pl("Prędkość")};
-    table.AddNewest(def);
-    table.AddOldest(CommandDef{});
-    EXPECT_EQ(CommandFile::Serialize(table),
-              File({"[Komenda1]", "Nazwa=ServoSet", Pl("Opis=Ustawia serwo"), "Nazwa ASM=ServoS", "ID=S", "Argumenty=2",
-                    "Wynik=1", "Stala=-5", "Mnoznik=1", "Dzielnik=1", "Argument 1=1", "Mnoznik 1=1", "Dzielnik 1=1",
-                    "Stala 1=0", "Opis 1=Numer", "Argument 2=2", "Mnoznik 2=10", "Dzielnik 2=3", "Stala 2=-100",
-                    Pl("Opis 2=Prędkość"), "", "[Komenda2]", "Nazwa=", "Opis=", "Nazwa ASM=", "ID=", "Argumenty=0",
-                    "Wynik=0", "Stala=0", "Mnoznik=1", "Dzielnik=1"}));
-    EXPECT_EQ(CommandFile::Serialize(CommandTable()), "");
-}
-
 TEST(CommandFileTest, WritingBackALoadedTableReversesItsSections) {
     const CommandTable loaded = Parse(File({"[Komenda1]", "Nazwa=A", "[Komenda2]", "Nazwa=B", "[Komenda3]", "Nazwa=C"}));
     const std::string written = CommandFile::Serialize(loaded);

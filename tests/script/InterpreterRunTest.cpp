@@ -199,8 +199,6 @@ INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
               {{'S', 1, 0x01, 0x2C}, {'P'}, {'R', 3}}, {}, {{"x", 43}}},
     DeviceRow{"UnusedResultIsNotTakenForTheNextEcho", "Read(1); Set(1,2);", {}, {},
               {{'R', 1}, {'S', 1, 0, 2}}, {}},
-    DeviceRow{"NoEndsTheRunUnsent", "Ping(); Set(1,1);", {'P'}, {Answer::No}, {{'P'}}, {"BŁĄD (WP2)"}},
-    DeviceRow{"YesGoesOn", "Ping(); Set(1,1);", {'P'}, {}, {{'P'}, {'S', 1, 0, 1}}, {"BŁĄD (WP2)"}},
     DeviceRow{"NoInAConditionAbandonsTheLoop", "Var:n; while(Read(1)<5){n=n+1;} n=100;", {'R'},
               {Answer::No}, {{'R', 1}}, {"BŁĄD (WP2)", "BŁĄD (O2)"}, {{"n", 0}}},
     DeviceRow{"PassedOverInAConditionKeepsTheLoop",
