@@ -27,12 +27,6 @@ protected:
     bool StateCheckRuns() const {
         return timers.IsRunning(DeviceLink::kTimerAnswering) || timers.IsRunning(DeviceLink::kTimerSilent);
     }
-    void ExpectSelection(std::int32_t start, std::int32_t end) const {
-        std::int32_t s = -1, e = -1;
-        editor.GetSelection(s, e);
-        EXPECT_EQ(s, start);
-        EXPECT_EQ(e, end);
-    }
 };
 
 struct ModeRow {
@@ -58,7 +52,7 @@ TEST_P(RunStartTest, BringsTheControllerIntoCommandsMode) {
     EXPECT_EQ(interpreter.RunExists() && editor.VariableListShown(), started);
     EXPECT_EQ(std::make_pair(timers.Period(kTick), timers.Period(kList)), started ? std::pair(1, 300) : std::pair(-1, -1));
     EXPECT_EQ(StateCheckRuns(), !started);  // never during a run, back after a failed start
-    if (!started) ExpectSelection(2, 4);
+    if (!started) EXPECT_EQ(Selected(), "r:");  // the selection given back
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
@@ -82,8 +76,7 @@ TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
     const Bytes written = wire->Written();
     EXPECT_EQ(Bytes(written.end() - 2, written.end()), (Bytes{0x00, 0xFF}));
     EXPECT_EQ(link.DeviceMode(), "System");
-    EXPECT_FALSE(interpreter.RunExists());
-    ExpectSelection(3, 5);
+    EXPECT_EQ(Selected(), ":a");
     EXPECT_FALSE(editor.VariableListShown() || timers.IsRunning(kList));
     EXPECT_TRUE(StateCheckRuns());
     EXPECT_EQ(Value("a"), 1.5);  // the table stays until the next run
