@@ -52,7 +52,7 @@ TEST_P(RunStartTest, BringsTheControllerIntoCommandsMode) {
     EXPECT_EQ(interpreter.RunExists() && editor.VariableListShown(), started);
     EXPECT_EQ(std::make_pair(timers.Period(kTick), timers.Period(kList)), started ? std::pair(1, 300) : std::pair(-1, -1));
     EXPECT_EQ(StateCheckRuns(), !started);  // never during a run, back after a failed start
-    if (!started) EXPECT_EQ(Selected(), "r:");  // the selection given back
+    if (!started) { EXPECT_EQ(Selected(), "r:"); }  // the selection given back
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
