@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "core/commands/CommandFile.h"
-#include "core/compiler/BuildPaths.h"
 #include "core/compiler/BuildScript.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
@@ -99,16 +98,12 @@ RealCompile::RealCompile(const std::string& script, const std::string& documentN
     shown = out.str();
 }
 
-// The files beside the document, named as the system names them.
-std::string RealCompile::Sibling(const std::string& extension) const {
-    return host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document) + compiler::BuildPaths::BaseOf(document) + extension);
-}
 std::string RealCompile::Report() const {
-    return ReadText(host::Cp1250ToUtf8(compiler::BuildPaths::FolderOf(document)) + "Wynik.txt");
+    return ReadText(std::filesystem::path(host::Cp1250ToUtf8(document)).parent_path() / "Wynik.txt");
 }
 
 AvrRun::AvrRun(const RealCompile& compile) {
-    for (const std::string& line : SplitLines(ReadText(compile.Sibling(".map")))) {
+    for (const std::string& line : SplitLines(ReadText(std::filesystem::path(host::Cp1250ToUtf8(compile.result.hexPath)).replace_extension(".map")))) {
         std::istringstream fields(line);
         std::string name, kind, hex;
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);

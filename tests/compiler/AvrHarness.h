@@ -16,7 +16,6 @@ namespace orvane::test {
 struct RealCompile {
     explicit RealCompile(const std::string& script, const std::string& documentName = "prog.orv");
     std::string Report() const;  // Wynik.txt
-    std::string Sibling(const std::string& extension) const;  // a file beside the document (UTF-8)
 
     TempDir folder;
     ScriptedPrompts prompts;
