@@ -146,7 +146,7 @@ TEST_F(DeviceLinkTest, StateCheckRunsOneTimerWithThePeriodOfItsSetting) {
     }
 }
 
-TEST_F(DeviceLinkTest, AnsweringTimerRequeriesAndRestoresTheOpenErrorQuestion) {
+TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndTheAnsweringCheckAsksAgain) {
     settings.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "7");
     Replies({{0xFF}});
     EXPECT_TRUE(link.OnTimer(kAnswering));
@@ -157,7 +157,12 @@ TEST_F(DeviceLinkTest, AnsweringTimerRequeriesAndRestoresTheOpenErrorQuestion) {
     prompts.QueueAnswer(host::Answer::Ok);
     prompts.QueueAnswer(host::Answer::No);
     link.ResetRs232();  // answered No: the open error is not shown again...
+    link.ResetRs232();
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+                           kResetBox, "Błąd (OTR1) | Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?", kResetBox}));
+    EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
     EXPECT_FALSE(link.ShowRsOpenError());
+    EXPECT_TRUE(timers.Running().empty());
     opener.refuseOpen = false;
     link.OnTimer(kAnswering);  // ...until the answering check finds the controller gone
     EXPECT_TRUE(link.ShowRsOpenError());
@@ -195,20 +200,6 @@ TEST_F(DeviceLinkTest, ResetReopensWithTheConfiguredPortAndSpeed) {
     EXPECT_EQ(wire->baud, 9600);
     EXPECT_EQ(link.DeviceMode(), "System");
     EXPECT_TRUE(timers.IsRunning(kAnswering));
-}
-
-TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndLeavesTheCheckStopped) {
-    timers.Start(kAnswering, 2000);
-    opener.refuseOpen = true;
-    prompts.QueueAnswer(host::Answer::Ok);
-    prompts.QueueAnswer(host::Answer::No);
-    link.ResetRs232();
-    link.ResetRs232();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
-                           kResetBox, "Błąd (OTR1) | Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?", kResetBox}));
-    EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
-    EXPECT_FALSE(link.ShowRsOpenError());
-    EXPECT_TRUE(timers.Running().empty());
 }
 
 // The dialog owns the port alone: no tick or check may fire into its conversation, and it

@@ -140,53 +140,35 @@ TEST_F(FlashOperationsTest, RefusedFilesNeverTouchTheController) {
     }
 }
 
-struct DeviceFault {
-    const char* name;
-    Fault fault;
-    const char* systemBox;
-    const char* programBox;
-    std::size_t framesSent;  // the frame that failed is the last one sent
-};
-
-class WriteFaultTest : public FlashOperationsTest, public ::testing::WithParamInterface<DeviceFault> {};
-
-TEST_P(WriteFaultTest, EndsWithItsBoxAndNeverClaimsSuccess) {
-    for (Kind kind : {Kind::System, Kind::Program}) {
-        Bench b;
-        GetParam().fault(b.controller);
-        const FlashImage image = ImageWithPages({20, 27, 28, 29});  // two pages in each area
-        b.files.QueueChoice(File("w.hex", kind == Kind::System ? HexFile::WriteSystemHex(image)
-                                                               : HexFile::WriteProgramHex(image)));
-        EXPECT_EQ(b.ops.Write(kind), FlashResult::Failed);
-        EXPECT_EQ(b.Boxes(), std::vector<std::string>{kind == Kind::System ? GetParam().systemBox : GetParam().programBox});
-        EXPECT_FALSE(b.progress.shown);
-        EXPECT_NE(b.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
-        EXPECT_EQ(b.Frames().size(), GetParam().framesSent);
-        EXPECT_EQ(b.timers.IsRunning(DeviceLink::kTimerAnswering), b.link.DeviceMode() != "Nieznany");
+TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
+    const std::string page = "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu", programPage = "Błąd zapisu (OWZP2) | Błąd Zapisania Programu";
+    // framesSent: the frame that failed is the last one sent.
+    const struct { const char* name; Fault fault; std::string systemBox, programBox; std::size_t framesSent; } rows[] = {
+        {"silent", [](test::FakeController& c) { c.silent = true; }, "Błąd (OWSZ3) | Błąd przejścia do trybu BootLoadera!",
+         "Błąd (OWZP3) | Błąd przejścia do trybu BootLoadera!", 0},
+        {"erase refused", [](test::FakeController& c) { c.eraseReply = 0; }, "Błąd kasowania (OWSZ1) | Błąd kasowania Systemu",
+         "Błąd kasowania (OWZP1) | Błąd kasowania Programu", 0},
+        {"hangs up in the page loop", [](test::FakeController& c) { c.pagesAnswered = 1; }, page, programPage, 2},
+        {"page refused", [](test::FakeController& c) { c.pageReply = 0; }, page, programPage, 1},
+        // A stray 1 left waiting must not pass for the first page's acknowledgement.
+        {"stray acknowledgement", [](test::FakeController& c) { c.extraByteAfterErase = true; c.pagesAnswered = 0; }, page, programPage, 1},
+    };
+    const FlashImage image = ImageWithPages({20, 27, 28, 29});  // two pages in each area
+    for (const auto& row : rows) {
+        for (Kind kind : {Kind::System, Kind::Program}) {
+            SCOPED_TRACE(row.name);
+            Bench b;
+            row.fault(b.controller);
+            b.files.QueueChoice(File("w.hex", kind == Kind::System ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
+            EXPECT_EQ(b.ops.Write(kind), FlashResult::Failed);
+            EXPECT_EQ(b.Boxes(), std::vector<std::string>{kind == Kind::System ? row.systemBox : row.programBox});
+            EXPECT_FALSE(b.progress.shown);
+            EXPECT_NE(b.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
+            EXPECT_EQ(b.Frames().size(), row.framesSent);
+            EXPECT_EQ(b.timers.IsRunning(DeviceLink::kTimerAnswering), b.link.DeviceMode() != "Nieznany");
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, WriteFaultTest,
-    ::testing::Values(
-        DeviceFault{"Silent", [](test::FakeController& c) { c.silent = true; },
-                    "Błąd (OWSZ3) | Błąd przejścia do trybu BootLoadera!",
-                    "Błąd (OWZP3) | Błąd przejścia do trybu BootLoadera!", 0},
-        DeviceFault{"EraseRefused", [](test::FakeController& c) { c.eraseReply = 0; },
-                    "Błąd kasowania (OWSZ1) | Błąd kasowania Systemu",
-                    "Błąd kasowania (OWZP1) | Błąd kasowania Programu", 0},
-        DeviceFault{"HangsUpInThePageLoop", [](test::FakeController& c) { c.pagesAnswered = 1; },
-                    "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 2},
-        DeviceFault{"PageRefused", [](test::FakeController& c) { c.pageReply = 0; },
-                    "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 1},
-        // A stray 1 left waiting must not pass for the first page's acknowledgement.
-        DeviceFault{"StrayAcknowledgement",
-                    [](test::FakeController& c) { c.extraByteAfterErase = true; c.pagesAnswered = 0; },
-                    "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu",
-                    "Błąd zapisu (OWZP2) | Błąd Zapisania Programu", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
     const struct { Kind kind; int eraseReply; bool silent; const char* box; } rows[] = {
