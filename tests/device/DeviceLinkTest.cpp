@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "core/host/Cp1250.h"
 #include "tests/support/DeviceRig.h"
 
@@ -14,14 +12,16 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kAnswering = DeviceLink::kTimerAnswering;
 constexpr int kSilent = DeviceLink::kTimerSilent;
 
+std::vector<std::string> BoxesOf(const test::ScriptedPrompts& prompts) {
+    std::vector<std::string> c;
+    for (const auto& b : prompts.Boxes()) c.push_back(b.caption + " | " + b.text);
+    return c;
+}
+
 class DeviceLinkTest : public ::testing::Test, public test::DeviceRig {
 protected:
     DeviceLinkTest() { link.OpenPortAtStartUp(); }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> c;
-        for (const auto& b : prompts.Boxes()) c.push_back(b.caption + " | " + b.text);
-        return c;
-    }
+    std::vector<std::string> Boxes() const { return BoxesOf(prompts); }
 };
 
 const std::string kResetBox = "Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie.";
@@ -57,56 +57,41 @@ TEST_F(DeviceLinkTest, QueryDiscardsStaleInputAndTimesOutAfterOneToTwoSeconds) {
     EXPECT_LE(clock.NowMs() - before, 2000);
 }
 
-struct SwitchRow {
-    const char* name;
-    std::function<void(DeviceLink&)> action;
-    std::vector<Bytes> replies;
-    Bytes written;
-    const char* mode;
-    const char* box;  // "caption | text" of the failure box, or null
-};
-
-class SwitchTest : public DeviceLinkTest, public ::testing::WithParamInterface<SwitchRow> {};
-
-TEST_P(SwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
-    const SwitchRow& row = GetParam();
-    Replies(row.replies);
-    row.action(link);
-    EXPECT_EQ(wire->Written(), row.written);
-    EXPECT_EQ(link.DeviceMode(), row.mode);
-    EXPECT_EQ(Boxes(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
-    // Whatever happened, the check that fits the mode left behind runs again (default periods).
-    EXPECT_EQ(timers.IsRunning(kAnswering), std::string(row.mode) != "Nieznany");
-    EXPECT_FALSE(timers.IsRunning(kSilent));
+// Each switch sends exactly its requests and reports its failure box ("caption | text").
+TEST(DeviceLinkSwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
+    using L = DeviceLink;
+    const struct { const char* name; void (DeviceLink::*action)(); std::vector<Bytes> replies; Bytes written; std::string mode; const char* box; } rows[] = {
+        {"KomendyFromSystem", &L::SwitchToKomendy, {{0xFF}, {0xFE}}, {0x00, 0xFE}, "Komendy", nullptr},
+        {"KomendyFromProgramSendsNothing", &L::SwitchToKomendy, {{0x00}}, {0x00}, "Program", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
+        {"KomendyUnanswered", &L::SwitchToKomendy, {{0xFF}, {}}, {0x00, 0xFE}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
+        {"ProgramFromSystem", &L::SwitchToProgram, {{0xFF}, {}, {0x00}}, {0x00, 0xFD, 0x00}, "Program", nullptr},
+        {"ProgramDidNotStart", &L::SwitchToProgram, {{0xFF}, {}, {0xFF}}, {0x00, 0xFD, 0x00}, "System", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
+        {"ProgramFromKomendy", &L::SwitchToProgram, {{0xFE}}, {0x00}, "Komendy", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
+        {"SystemAlready", &L::SwitchToSystem, {{0xFF}, {0xFF}}, {0x00, 0x00}, "System", nullptr},
+        {"SystemFromKomendy", &L::SwitchToSystem, {{0xFE}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
+        {"SystemFromKomendyOnSecondTry", &L::SwitchToSystem, {{0xFE}, {0xFE}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0xFF, 0x00}, "System", nullptr},
+        {"SystemFromNieznanySendsOnce", &L::SwitchToSystem, {{}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
+        {"SystemNeverAnswers", &L::SwitchToSystem, {{0xFE}, {}, {}}, {0x00, 0xFF, 0xFF}, "Nieznany", "Błąd (OTS1) | Błąd przejścia do trybu System!"},
+        {"SystemStartsOverAfterFallingBackToProgram", &L::SwitchToSystem, {{0xFF}, {0x00}, {0x00}, {0xFF}, {0xFF}}, {0x00, 0x00, 0x00, 0xFF, 0x00}, "System", nullptr},
+        {"BootLoaderFromSystem", &L::SwitchToBootLoader, {{0xFF}, {0xF0}}, {0x00, 0xF0}, "BootLoader", nullptr},
+        {"BootLoaderFromKomendy", &L::SwitchToBootLoader, {{0xFE}, {0xFF}, {0xF0}}, {0x00, 0xFF, 0xF0}, "BootLoader", nullptr},
+        {"BootLoaderAlready", &L::SwitchToBootLoader, {{0xF0}}, {0x00}, "BootLoader", nullptr},
+        {"BootLoaderProgramUnanswered", &L::SwitchToBootLoader, {{0x00}, {}}, {0x00, 0xFF}, "Nieznany", "Błąd (OTB1) | Błąd przejścia do trybu BootLoader!"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::DeviceRig rig;
+        rig.link.OpenPortAtStartUp();
+        rig.Replies(row.replies);
+        (rig.link.*row.action)();
+        EXPECT_EQ(rig.wire->Written(), row.written);
+        EXPECT_EQ(rig.link.DeviceMode(), row.mode);
+        EXPECT_EQ(BoxesOf(rig.prompts), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+        // Whatever happened, the check that fits the mode left behind runs again (default periods).
+        EXPECT_EQ(rig.timers.IsRunning(kAnswering), row.mode != "Nieznany");
+        EXPECT_FALSE(rig.timers.IsRunning(kSilent));
+    }
 }
-
-const auto kToSystem = [](DeviceLink& l) { l.SwitchToSystem(); };
-const auto kToKomendy = [](DeviceLink& l) { l.SwitchToKomendy(); };
-const auto kToProgram = [](DeviceLink& l) { l.SwitchToProgram(); };
-const auto kToBoot = [](DeviceLink& l) { l.SwitchToBootLoader(); };
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, SwitchTest,
-    ::testing::Values(
-        SwitchRow{"KomendyFromSystem", kToKomendy, {{0xFF}, {0xFE}}, {0x00, 0xFE}, "Komendy", nullptr},
-        SwitchRow{"KomendyFromProgramSendsNothing", kToKomendy, {{0x00}}, {0x00}, "Program", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
-        SwitchRow{"KomendyUnanswered", kToKomendy, {{0xFF}, {}}, {0x00, 0xFE}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
-        SwitchRow{"ProgramFromSystem", kToProgram, {{0xFF}, {}, {0x00}}, {0x00, 0xFD, 0x00}, "Program", nullptr},
-        SwitchRow{"ProgramDidNotStart", kToProgram, {{0xFF}, {}, {0xFF}}, {0x00, 0xFD, 0x00}, "System", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
-        SwitchRow{"ProgramFromKomendy", kToProgram, {{0xFE}}, {0x00}, "Komendy", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
-        SwitchRow{"SystemAlready", kToSystem, {{0xFF}, {0xFF}}, {0x00, 0x00}, "System", nullptr},
-        SwitchRow{"SystemFromKomendy", kToSystem, {{0xFE}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
-        SwitchRow{"SystemFromKomendyOnSecondTry", kToSystem, {{0xFE}, {0xFE}, {0xFF}, {0xFF}},
-                  {0x00, 0xFF, 0xFF, 0x00}, "System", nullptr},
-        SwitchRow{"SystemFromNieznanySendsOnce", kToSystem, {{}, {0xFF}, {0xFF}}, {0x00, 0xFF, 0x00}, "System", nullptr},
-        SwitchRow{"SystemNeverAnswers", kToSystem, {{0xFE}, {}, {}}, {0x00, 0xFF, 0xFF}, "Nieznany", "Błąd (OTS1) | Błąd przejścia do trybu System!"},
-        SwitchRow{"SystemStartsOverAfterFallingBackToProgram", kToSystem,
-                  {{0xFF}, {0x00}, {0x00}, {0xFF}, {0xFF}}, {0x00, 0x00, 0x00, 0xFF, 0x00}, "System", nullptr},
-        SwitchRow{"BootLoaderFromSystem", kToBoot, {{0xFF}, {0xF0}}, {0x00, 0xF0}, "BootLoader", nullptr},
-        SwitchRow{"BootLoaderFromKomendy", kToBoot, {{0xFE}, {0xFF}, {0xF0}}, {0x00, 0xFF, 0xF0}, "BootLoader", nullptr},
-        SwitchRow{"BootLoaderAlready", kToBoot, {{0xF0}}, {0x00}, "BootLoader", nullptr},
-        SwitchRow{"BootLoaderProgramUnanswered", kToBoot, {{0x00}, {}}, {0x00, 0xFF}, "Nieznany", "Błąd (OTB1) | Błąd przejścia do trybu BootLoader!"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceLinkTest, SwitchToSystemGivesUpOnAControllerThatKeepsFallingBack) {
     // Every attempt: query says Program, the switch is confirmed, the next query says Program.
@@ -271,7 +256,7 @@ TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
     EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
-    EXPECT_EQ(rig.prompts.Boxes()[1].caption + " | " + rig.prompts.Boxes()[1].text, "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
+    EXPECT_EQ(BoxesOf(rig.prompts)[1], "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
     EXPECT_EQ(rig.link.DeviceMode(), "Nieznany");  // the RS232 reopen still queries
     EXPECT_EQ(rig.link.Baud(), 115200);
 }
