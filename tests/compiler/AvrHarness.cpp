@@ -9,10 +9,12 @@
 #include "core/compiler/BuildScript.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
+#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/PosixProcessRunner.h"
 #include "core/host/TextEditorAccess.h"
+#include "tests/support/HexRecords.h"
 #include "tests/support/ScriptedFileChooser.h"
 
 namespace orvane::test {
@@ -66,14 +68,9 @@ std::string MergedHex(const std::string& programPath) {
     device::HexFile::ReadHexFile(programPath, program, 0, {}, {}, quiet);
     std::string text;
     for (int a = 0; a < device::FlashImage::kSize; a += 16) {
-        int sum = 16 + (a >> 8) + (a & 0xFF);
-        text += ":10" + device::HexFile::WordToHex(a) + "00";
-        for (int i = a; i < a + 16; ++i) {
-            const int b = i >= device::FlashImage::kProgramStart ? program[i] : firmware[i];
-            text += device::HexFile::ByteToHex(b);
-            sum += b;
-        }
-        text += device::HexFile::ByteToHex((256 - sum % 256) % 256) + "\n";
+        std::vector<std::uint8_t> bytes;
+        for (int i = a; i < a + 16; ++i) bytes.push_back(i >= device::FlashImage::kProgramStart ? program[i] : firmware[i]);
+        text += HexDataRecord(a, bytes) + "\n";
     }
     return text + ":00000001FF\n";
 }
@@ -99,17 +96,17 @@ RealCompile::RealCompile(const std::string& script, const std::string& documentN
 }
 
 std::string RealCompile::Report() const {
-    return ReadText(std::filesystem::path(host::Cp1250ToUtf8(document)).parent_path() / "Wynik.txt");
+    return ReadWhole(std::filesystem::path(host::Cp1250ToUtf8(document)).parent_path() / "Wynik.txt");
 }
 
 AvrRun::AvrRun(const RealCompile& compile) {
-    for (const std::string& line : SplitLines(ReadText(std::filesystem::path(host::Cp1250ToUtf8(compile.result.hexPath)).replace_extension(".map")))) {
+    for (const std::string& line : SplitLines(ReadWhole(std::filesystem::path(host::Cp1250ToUtf8(compile.result.hexPath)).replace_extension(".map")))) {
         std::istringstream fields(line);
         std::string name, kind, hex;
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
     }
     const std::string merged = compile.folder / "run.hex";
-    WriteText(merged, MergedHex(host::Cp1250ToUtf8(compile.result.hexPath)));
+    host::AtomicFile::Write(merged, MergedHex(host::Cp1250ToUtf8(compile.result.hexPath)));
     // The UART's lines come on standard error, coloured, with the line feed shown as ".".
     output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + BuildScript::Quote(merged) + " 2>&1");
     int lines = 0;

@@ -25,7 +25,7 @@ struct Rig {
                                        {reader, labels, variables, commands});
         return driver.CompileScript();
     }
-    std::vector<std::string> AsmLines(const std::string& name = "test.asm") { return SplitLines(ReadText(dir / name)); }
+    std::vector<std::string> AsmLines(const std::string& name = "test.asm") { return SplitLines(ReadWhole(dir / name)); }
 
     TempDir dir;
     host::TextEditorAccess editor{"Var: x; x=1;"};
@@ -56,7 +56,7 @@ TEST(CompileDriver, AssemblerFileFrame) {
         ".CSEG", ".ORG 0x0380", "Program:", "rjmp ORVANExlMain", "ret", "ret", "ORVANExlMain:",
         "ldi tmp2,0", "ldi tmp1,1", "ldi ZH,high(x)", "ldi ZL,low(x)", "st Z,tmp2", "std Z+1,tmp1", "ret"};
     EXPECT_EQ(r.AsmLines(), expected);
-    EXPECT_EQ(ReadText(r.dir / "Pamiec.asm"),  // newest reservation first
+    EXPECT_EQ(ReadWhole(r.dir / "Pamiec.asm"),  // newest reservation first
               Lines({".include \"" ORVANE_DATA_DIR "/Konfig.asm\"", ".include \"" ORVANE_DATA_DIR "/Pamiec.asm\"",
                      "x: .BYTE 2", "y: .BYTE 2"}));
 }
@@ -85,7 +85,7 @@ TEST(CompileDriver, BuildScriptRunsTheAssemblerInTheScriptsFolder) {
         if (!defaults) r.settings.WriteString("Katalog Appnotes", "/opt/inc/");
         r.Compile();
         const std::string d = r.dir / "", avra = defaults ? "avra" : "/opt/avr tools/avra";
-        EXPECT_EQ(ReadText(d + "test.sh"),
+        EXPECT_EQ(ReadWhole(d + "test.sh"),
                   "#!/bin/sh\ncd '" + d + "' || exit 1\nrm -f ./*.map\nrm -f ./*.lst\n'" + avra + "' -fI -o '" + d +
                       "test.hex' -d '" + d + "test.obj' -e '" + d + "test.eep' -I '" + r.dir.Path() + "' -I '" +
                       (defaults ? "/usr/share/avra/" : "/opt/inc/") + "' -w -m '" + d + "test.map' '" + d +
@@ -155,12 +155,12 @@ auto Choose(const char* unusable, const char* choice) {  // a folder cannot be r
 // include files or over its own other files, and chooses another.
 auto Clash(const char* document, const char* instead) {
     return [=](Rig& r) {
-        WriteText(r.dir / document, "Exit();");
+        host::AtomicFile::Write(r.dir / document, "Exit();");
         r.document = FakeDocument(r.dir / document), r.editor.SetText("Exit();"), r.files.QueueChoice(r.dir / instead);
     };
 }
 auto Untouched(const char* document, const char* instead) {
-    return [=](Rig& r) { EXPECT_TRUE(ReadText(r.dir / document) == "Exit();" && fs::exists(r.dir / instead)); };
+    return [=](Rig& r) { EXPECT_TRUE(ReadWhole(r.dir / document) == "Exit();" && fs::exists(r.dir / instead)); };
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n"; }, CompileOutcome::AssemblyErrors, {},
                    [](Rig& r) { EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"}); }},
         OutcomeRow{"AnOldReportIsNeverTakenForThisBuilds",
-                   [](Rig& r) { WriteText(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
+                   [](Rig& r) { host::AtomicFile::Write(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
                    CompileOutcome::AssemblerFailed, {"Błąd kompilacji | Brak raportu kompilatora: @Wynik.txt"}},
         OutcomeRow{"ScriptThatCannotStart", [](Rig& r) { r.runner.exitCode = -1; }, CompileOutcome::AssemblerFailed,
                    {"Błąd kompilacji | Nie można uruchomić skryptu kompilacji: @test.sh"}},
@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(request.filter, "Piki assemblera ASM (*.asm)|*.asm|Wszystkie pliki (*.*)|*.*|");
                        EXPECT_EQ(request.defaultExtension, "*.asm");
                        EXPECT_EQ(request.initialName, r.dir / "test.asm");
-                       EXPECT_NE(ReadText(r.dir / "test.sh").find("'" + r.dir / "other.asm' > Wynik.txt"), std::string::npos);
+                       EXPECT_NE(ReadWhole(r.dir / "test.sh").find("'" + r.dir / "other.asm' > Wynik.txt"), std::string::npos);
                    }},
         // An old assembler file must not be assembled instead.
         OutcomeRow{"UnwritableMemoryFileAndNoAbandons",
@@ -231,12 +231,12 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"MissingMemoryDefinitionsChosenInTheDialogIsStored",
                    [](Rig& r) {
                        r.settings.WriteString(host::Pl("Plik pamięci"), r.dir / "none.asm");
-                       WriteText(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
+                       host::AtomicFile::Write(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
                    },
                    CompileOutcome::Written, {"Błąd pliku (OWK1) | Błąd pliku pamięci: @none.asm\n\nWybierz inny plik Pamięci."},
                    [](Rig& r) {
                        EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), r.dir / "defs.asm");
-                       EXPECT_NE(ReadText(r.dir / "Pamiec.asm").find(".include \"" + r.dir / "defs.asm\""), std::string::npos);
+                       EXPECT_NE(ReadWhole(r.dir / "Pamiec.asm").find(".include \"" + r.dir / "defs.asm\""), std::string::npos);
                    }},
         OutcomeRow{"UnwritableBuildScriptAsksWithItsOwnDialog", Choose("test.sh", nullptr), CompileOutcome::Abandoned, {kBatBox},
                    [](Rig& r) { EXPECT_EQ(r.files.Requests().at(0).request.defaultExtension, "*.sh"); }},

@@ -1,6 +1,5 @@
 #pragma once
 #include <deque>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,19 +7,12 @@
 #include "core/compiler/ProgramWriter.h"
 #include "core/compiler/ScriptDocument.h"
 #include "core/host/ProcessRunner.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
 
 namespace orvane::test {
 
-inline std::string ReadText(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
-inline void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 inline std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -58,7 +50,7 @@ public:
     int Run(const std::vector<std::string>& argv) override {
         runs.push_back(argv);
         if (exitCode >= 0 && writeReport && argv.size() == 2)
-            WriteText(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
+            host::AtomicFile::Write(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
         return exitCode;
     }
     void ShowReport(const std::string& path) override { shown.push_back(path); }
