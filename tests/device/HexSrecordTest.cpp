@@ -47,56 +47,43 @@ std::string RandomBytes(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-struct Generated {
-    const char* name;
-    std::string filters;  // srec_cat input filters
-    std::string format;   // srec_cat output format options
-    bool lowerCase;
-};
-
-class HexFromSrecCat : public HexSrecordTest, public ::testing::WithParamInterface<Generated> {};
-
-// Both regions, each converted by srec_cat from a binary, must land byte for byte.
-TEST_P(HexFromSrecCat, ReadsBackTheBinary) {
-    const Generated& row = GetParam();
-    for (const Region& region : kRegions) {
-        const std::string binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
-                                               static_cast<unsigned>(region.start) + 7);
-        ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", binary));
-        ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset " + std::to_string(region.start) + " " + row.filters,
-                            "out.hex", "-Intel " + row.format))
-            << row.name;
-        std::string text;
-        ASSERT_TRUE(host::AtomicFile::Read(dir / "out.hex", text));
-        if (row.lowerCase) {
-            std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
-        }
-        FlashImage image;
-        test::ScriptedPrompts prompts;
-        EXPECT_EQ(HexFile::ReadHexImage(text, image, region.lowerLimit, kBelow, kTop, prompts), HexReadResult::Complete)
-            << row.name << " " << region.name;
-        for (int a = 0; a < FlashImage::kSize; ++a) {
-            const bool inside = a >= region.start && a < region.end;
-            ASSERT_EQ(image[a], inside ? static_cast<std::uint8_t>(binary[static_cast<std::size_t>(a - region.start)]) : 0xFF)
-                << row.name << " at " << a;
+// Both regions, each converted by srec_cat from a binary with these input filters and output
+// options, must land byte for byte.
+TEST_F(HexSrecordTest, ReadsBackWhatSrecCatConverted) {
+    const struct { const char* name; std::string filters, format; bool lowerCase; } rows[] = {
+        {"LinearHeader", "", "", false}, {"NoAddressRecords", "", "-address-length=2", false},
+        {"SegmentAndStartSegment", "-execution-start-address=0x0700", "-address-length=3", false},
+        {"LinearAndStartLinear", "-execution-start-address=0x0700", "", false},
+        {"OneByteRecords", "", "-Output_Block_Size 1", false}, {"OddSizedRecords", "", "-Output_Block_Size 7", false},
+        {"SixteenByteRecords", "", "-Output_Block_Size 16", false}, {"LongestRecords", "", "-Output_Block_Size 255", false},
+        {"LowerCase", "-execution-start-address=0x0700", "-Output_Block_Size 32", true},
+        {"LowerCaseSegmented", "", "-address-length=3", true},
+    };
+    for (const auto& row : rows) {
+        for (const Region& region : kRegions) {
+            const std::string binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
+                                                   static_cast<unsigned>(region.start) + 7);
+            ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", binary));
+            ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset " + std::to_string(region.start) + " " + row.filters,
+                                "out.hex", "-Intel " + row.format))
+                << row.name;
+            std::string text;
+            ASSERT_TRUE(host::AtomicFile::Read(dir / "out.hex", text));
+            if (row.lowerCase) {
+                std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+            }
+            FlashImage image;
+            test::ScriptedPrompts prompts;
+            EXPECT_EQ(HexFile::ReadHexImage(text, image, region.lowerLimit, kBelow, kTop, prompts), HexReadResult::Complete)
+                << row.name << " " << region.name;
+            for (int a = 0; a < FlashImage::kSize; ++a) {
+                const bool inside = a >= region.start && a < region.end;
+                ASSERT_EQ(image[a], inside ? static_cast<std::uint8_t>(binary[static_cast<std::size_t>(a - region.start)]) : 0xFF)
+                    << row.name << " at " << a;
+            }
         }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    SrecCat, HexFromSrecCat,
-    ::testing::Values(
-        Generated{"LinearHeader", "", "", false},
-        Generated{"NoAddressRecords", "", "-address-length=2", false},
-        Generated{"SegmentAndStartSegment", "-execution-start-address=0x0700", "-address-length=3", false},
-        Generated{"LinearAndStartLinear", "-execution-start-address=0x0700", "", false},
-        Generated{"OneByteRecords", "", "-Output_Block_Size 1", false},
-        Generated{"OddSizedRecords", "", "-Output_Block_Size 7", false},
-        Generated{"SixteenByteRecords", "", "-Output_Block_Size 16", false},
-        Generated{"LongestRecords", "", "-Output_Block_Size 255", false},
-        Generated{"LowerCase", "-execution-start-address=0x0700", "-Output_Block_Size 32", true},
-        Generated{"LowerCaseSegmented", "", "-address-length=3", true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Images with erased runs of many lengths, so that the writers' skipping is exercised.
 TEST_F(HexSrecordTest, SrecCatReadsTheWrittenFilesBackByteForByte) {
