@@ -100,7 +100,8 @@ std::string RealCompile::Report() const {
 }
 
 AvrRun::AvrRun(const RealCompile& compile) {
-    for (const std::string& line : SplitLines(ReadWhole(std::filesystem::path(host::Cp1250ToUtf8(compile.result.hexPath)).replace_extension(".map")))) {
+    const auto map = std::filesystem::path(host::Cp1250ToUtf8(compile.result.hexPath)).replace_extension(".map");
+    for (const std::string& line : SplitLines(ReadWhole(map))) {
         std::istringstream fields(line);
         std::string name, kind, hex;
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
@@ -122,12 +123,6 @@ AvrRun::AvrRun(const RealCompile& compile) {
         ++lines;
     }
     completed_ = lines == (kRamEnd + 1 - 0x60) / 16;  // SRAM from 0x60, 16 bytes a line
-}
-
-int AvrRun::Variable(const std::string& name) const {
-    const auto it = symbols_.find(name);
-    if (it == symbols_.end()) throw std::runtime_error("no variable " + name + " in the map file");
-    return Byte(it->second) * 256 + Byte(it->second + 1);
 }
 
 // The firmware's stubs log each call at 0x280 on: the routine, then p1..p6; the count at 0x27F.

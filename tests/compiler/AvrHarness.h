@@ -42,7 +42,7 @@ public:
     bool Completed() const { return completed_; }
     int Byte(int address) const { return sram_.at(static_cast<std::size_t>(address)); }
     // A variable's 16-bit value, high byte first at its address (from the map file).
-    int Variable(const std::string& name) const;
+    int Variable(const std::string& name) const { return Byte(symbols_.at(name)) * 256 + Byte(symbols_.at(name) + 1); }
     int StackAfterProgram() const { return Byte(0x260) * 256 + Byte(0x261); }
     std::vector<Call> Calls() const;
     const std::string& Output() const { return output_; }

@@ -21,7 +21,8 @@ TEST(Avra, EveryScriptOfTheCorpusAndTheExamplesAssemblesWhateverItsName) {
             if (entry.path().extension() == ".orv") scripts.push_back(entry.path());
     ASSERT_GE(scripts.size(), 4u);
     for (const auto& path : scripts) {
-        const RealCompile compile(ReadWhole(path.string()), host::Pl("it's $(touch PWNED) `touch PWNED` ; Łódź/a b'") + path.filename().string());
+        const RealCompile compile(ReadWhole(path.string()),
+                                  host::Pl("it's $(touch PWNED) `touch PWNED` ; Łódź/a b'") + path.filename().string());
         EXPECT_EQ(compile.result.outcome, CompileOutcome::Compiled) << path << "\n" << compile.Report();
         EXPECT_EQ(Shown(compile.prompts), std::vector<std::string>{}) << path;
         EXPECT_TRUE(fs::exists(host::Cp1250ToUtf8(compile.result.hexPath))) << path;
