@@ -4,16 +4,14 @@
 
 #include <vector>
 
-#include "tests/support/FakeClock.h"
-#include "tests/support/ScriptedPort.h"
-#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/DeviceRig.h"
 
 namespace orvane::device {
 namespace {
 
-class SerialCtrlTest : public ::testing::Test {
+// The rig's clock starts at 1000.4 s so that whole-second bounds are not trivially aligned.
+class SerialCtrlTest : public ::testing::Test, public test::DeviceRig {
 protected:
-    SerialCtrlTest() { wire->clock = &clock; }
     // Waits of n s from the fixture's clock time (or now): more than n and at most n+1 seconds.
     void ExpectWait(int port, int seconds, int expected, std::int64_t waitedMs = -1) {
         const std::int64_t before = clock.NowMs();
@@ -26,12 +24,6 @@ protected:
         EXPECT_GT(waited, seconds * 1000LL) << seconds << " s from " << before;
         EXPECT_LE(waited, seconds * 1000LL + 1000) << seconds << " s from " << before;
     }
-    // Starts at 1000.4 s so that whole-second bounds are not trivially aligned.
-    test::FakeClock clock{1'000'400};
-    std::shared_ptr<test::Wire> wire = std::make_shared<test::Wire>();
-    test::ScriptedOpener opener{wire};
-    test::ScriptedPrompts prompts;
-    CSerialCtrl serial{opener, clock, prompts};
 };
 
 TEST_F(SerialCtrlTest, SlotIndexRulesAndAClosedSlotAnswerMinusOne) {
