@@ -125,15 +125,4 @@ AvrRun::AvrRun(const RealCompile& compile) {
     completed_ = lines == (kRamEnd + 1 - 0x60) / 16;  // SRAM from 0x60, 16 bytes a line
 }
 
-// The firmware's stubs log each call at 0x280 on: the routine, then p1..p6; the count at 0x27F.
-std::vector<AvrRun::Call> AvrRun::Calls() const {
-    std::vector<Call> calls;
-    for (int i = 0; i < Byte(0x27F) && i < 32; ++i) {
-        Call c{Byte(0x280 + 8 * i), {}};
-        for (int p = 0; p < 6; ++p) c.params[static_cast<std::size_t>(p)] = Byte(0x281 + 8 * i + p);
-        calls.push_back(c);
-    }
-    return calls;
-}
-
 }  // namespace orvane::test

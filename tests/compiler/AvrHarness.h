@@ -31,11 +31,6 @@ class AvrRun {
 public:
     static constexpr int kRamEnd = 0x45F;
 
-    struct Call {
-        int routine;                // the entry point's address, low byte (0x7a: ServoS)
-        std::array<int, 6> params;  // p1..p6
-    };
-
     explicit AvrRun(const RealCompile& compile);
 
     // False when the firmware's dump never came (a crash or an endless loop, cut off).
@@ -44,7 +39,6 @@ public:
     // A variable's 16-bit value, high byte first at its address (from the map file).
     int Variable(const std::string& name) const { return Byte(symbols_.at(name)) * 256 + Byte(symbols_.at(name) + 1); }
     int StackAfterProgram() const { return Byte(0x260) * 256 + Byte(0x261); }
-    std::vector<Call> Calls() const;
     const std::string& Output() const { return output_; }
 
 private:

@@ -63,11 +63,13 @@ TEST(CompiledProgram, ScaledArgumentsReachTheParameterRegisters) {
     ASSERT_EQ(compile.result.outcome, compiler::CompileOutcome::Compiled) << compile.Report();
     const AvrRun run(compile);
     ASSERT_TRUE(run.Completed());
+    // The firmware's stubs log each call in 8 bytes from 0x280 on: the routine's entry (low byte;
+    // 0x7a ServoS, 0x7c LEDF, 0x7d WaitS), then p1..p6; the count is at 0x27F.
     std::vector<std::vector<int>> calls;  // the routine, then the parameter registers it takes
-    for (const auto& c : run.Calls()) {
-        const std::size_t used = c.routine == 0x7a ? 6 : c.routine == 0x7c ? 3 : 2;
-        calls.push_back({c.routine});
-        calls.back().insert(calls.back().end(), c.params.begin(), c.params.begin() + static_cast<long>(used));
+    for (int at = 0x280; at < 0x280 + 8 * run.Byte(0x27F); at += 8) {
+        const int used = run.Byte(at) == 0x7a ? 6 : run.Byte(at) == 0x7c ? 3 : 2;
+        calls.emplace_back();
+        for (int b = at; b <= at + used; ++b) calls.back().push_back(run.Byte(b));
     }
     EXPECT_EQ(calls, (std::vector<std::vector<int>>{{0x7a, 3, 0, 7, 0, 0xDC, 0x05}, {0x7a, 4, 1, 2, 3, 0xDC, 0x05},
                                                     {0x7c, 2, 100, 0}, {0x7c, 1, 180, 0}, {0x7d, 44, 1}}));
