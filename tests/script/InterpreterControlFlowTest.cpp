@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -119,30 +120,24 @@ TEST(Flow, BoxesNameWhatWentWrong) {
                          {"BŁĄD", "Znak '}' bez znaku '{'!!!\n\nCzy kontynuować pracę?"}}));
 }
 
+// No stops at the limit; Yes unwinds every call and goes on after the first. Copied variables bound
+// the depth before the frame count does.
 TEST(Flow, RunawayRecursionIsStoppedAtTheDepthLimit) {
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-        test::RunRig rig("Var:a; Call(Sub); a=a+1; Exit(); Sub: Call(Sub); Return();");
+    std::string many = "Var:a";
+    for (int i = 1; i < 300; ++i) many += ",v" + std::to_string(i);
+    const std::tuple<std::string, Answer, std::size_t, double> rows[] = {
+        {"Var:a", No, CallStack::kMaxDepth, 0}, {"Var:a", Answer::Yes, 0, 1}, {many, No, CallStack::kMaxSavedVariables / 300, 0}};
+    for (const auto& [declaration, answer, depth, a] : rows) {
+        test::RunRig rig(declaration + "; Call(Sub); a=a+1; Exit(); Sub: Call(Sub); Return();");
         rig.controller.mode = 0xFE;
         rig.prompts.QueueAnswer(answer);
         rig.RunToEnd();
         ASSERT_EQ(rig.prompts.Boxes().size(), 1u);
         EXPECT_EQ(rig.prompts.Boxes()[0].caption, "BŁĄD");
-        EXPECT_EQ(rig.prompts.Boxes()[0].text,
-                  "Zbyt głębokie zagnieżdżenie wywołań: Call(Sub);!\n\nCzy kontynuować pracę?");
-        // No stops at the limit; Yes unwinds every call and goes on after the first.
-        EXPECT_EQ(rig.interpreter.State().calls.Size(), answer == No ? CallStack::kMaxDepth : 0u);
-        EXPECT_EQ(rig.Value("a"), answer == No ? 0 : 1);
+        EXPECT_EQ(rig.prompts.Boxes()[0].text, "Zbyt głębokie zagnieżdżenie wywołań: Call(Sub);!\n\nCzy kontynuować pracę?");
+        EXPECT_EQ(rig.interpreter.State().calls.Size(), depth);
+        EXPECT_EQ(rig.Value("a"), a);
     }
-}
-
-TEST(Flow, CopiedVariablesBoundTheCallDepthBeforeTheFrameCount) {
-    std::string script = "Var:v0";
-    for (int i = 1; i < 300; ++i) script += ",v" + std::to_string(i);
-    test::RunRig rig(script + "; Call(Sub); Exit(); Sub: Call(Sub); Return();");
-    rig.controller.mode = 0xFE;
-    rig.prompts.QueueAnswer(No);
-    rig.RunToEnd();
-    EXPECT_EQ(rig.interpreter.State().calls.Size(), CallStack::kMaxSavedVariables / 300);
 }
 
 }  // namespace
