@@ -5,6 +5,7 @@
 
 #include "sim/FlashFile.h"
 #include "tests/e2e/CliHarness.h"
+#include "tests/support/ChildProcess.h"
 
 namespace orvane::test {
 namespace {
@@ -24,19 +25,16 @@ TEST_F(FlashCliTest, WrittenFilesEndUpInTheFlashAndComeBackByReadOut) {
     StartSim();
     const FlashImage program = RandomImage(FlashImage::kProgramStart, FlashImage::kProgramEnd, 7);
     const FlashImage system = RandomImage(0, FlashImage::kSystemEnd, 8);
-    const auto write = Cli({"write", "program", File("program.hex", HexFile::WriteProgramHex(program)), "--verify"});
+    const std::string hex[] = {HexFile::WriteProgramHex(program), HexFile::WriteSystemHex(system)};
+    const auto write = Cli({"write", "program", File("program.hex", hex[0]), "--verify"});
     EXPECT_EQ(write.exitCode, 0) << write.err;
     EXPECT_EQ(write.out, "Weryfikacja: zawartość pamięci zgodna z plikiem.\n");
-    EXPECT_EQ(Cli({"write", "system", File("system.hex", HexFile::WriteSystemHex(system))}).exitCode, 0);
-
-    EXPECT_EQ(Cli({"read", "program", Path("back-program.hex")}).exitCode, 0);
-    EXPECT_EQ(Cli({"read", "system", Path("back-system.hex")}).exitCode, 0);
-    std::string text;
-    ASSERT_TRUE(host::AtomicFile::Read(Path("back-program.hex"), text));
-    EXPECT_EQ(text, HexFile::WriteProgramHex(program));
-    ASSERT_TRUE(host::AtomicFile::Read(Path("back-system.hex"), text));
-    EXPECT_EQ(text, HexFile::WriteSystemHex(system));
-
+    EXPECT_EQ(Cli({"write", "system", File("system.hex", hex[1])}).exitCode, 0);
+    for (const int i : {0, 1}) {
+        const std::string area = i ? "system" : "program";
+        EXPECT_EQ(Cli({"read", area, Path("back-" + area + ".hex")}).exitCode, 0) << area;
+        EXPECT_EQ(ReadWhole(Path("back-" + area + ".hex")), hex[i]) << area;
+    }
     const FlashImage saved = SimFlash();
     EXPECT_TRUE(SameRange(saved, program, FlashImage::kProgramStart, FlashImage::kProgramEnd));
     EXPECT_TRUE(SameRange(saved, system, 0, FlashImage::kSystemEnd));
@@ -98,10 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FaultRow{"HangUpInThePageLoop", {"--fault", "hangup-after:" + std::to_string(kBeforePages + 67 * 3 + 10)},
                  {"write", "program", "@p.hex"}, "Błąd zapisu (OWZP2): Błąd Zapisania Programu", 10000},
-        FaultRow{"PageRefused", {"--fault", "write-fails:3"}, {"write", "program", "@p.hex"},
-                 "Błąd zapisu (OWZP2): Błąd Zapisania Programu", 5000},
-        FaultRow{"EraseRefused", {"--fault", "erase-fails"}, {"erase", "system"},
-                 "Błąd kasowania (OWKS1): Błąd kasowania Systemu", 5000},
         FaultRow{"CorruptedBootLoaderReply", {"--fault", "corrupt:3"}, {"write", "program", "@p.hex"},
                  "Błąd (OWZP3): Błąd przejścia do trybu BootLoadera!", 5000},
         FaultRow{"SilentAfterEnteringTheBootLoader", {"--fault", "silent-after:3"}, {"read", "program", "@out.hex"},

@@ -86,15 +86,6 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
     ExampleRow{"przeglad.orv", {}, "i = 3.00\nb = 7.00\na = 2.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50},
     ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}));
 
-TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
-    const auto r = Run(kExamples + "podprogram.orv", {"--step"}, {"\n\n\n", ""});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "> 4: Var: serwo, pozycja, wynik;\n> 5: serwo = 2;\n> 6: pozycja = 1200;\n"
-              "> 7: Call(Ustaw);\nwynik = 0.00\npozycja = 1200.00\nserwo = 2.00\n");
-    EXPECT_EQ(StopSim(), kStart + kEnd);  // nothing was sent in between
-}
-
 TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
     const std::string script = File("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n");
     const auto r = Run(script, {"--trace"}, {"", "ServoSet"});
@@ -104,17 +95,6 @@ TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
     const Traffic traffic = StopSim();
     ASSERT_GE(traffic.size(), kEnd.size());
     EXPECT_EQ(Traffic(traffic.end() - static_cast<std::ptrdiff_t>(kEnd.size()), traffic.end()), kEnd);
-}
-
-TEST_F(RunCliTest, AFailureAnsweredNoEndsTheRunInSystemMode) {
-    const std::string script = File("blad.orv", "Var: a;\nNieMaTakiej(1);\na = 1;\n");
-    const auto r = Run(script, {"--no"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("Komenda nie zdefiniowana! (WP3): Komenda niezdefiniowana:  \"NieMaTakiej(1);\"!"),
-              std::string::npos)
-        << r.err;
-    EXPECT_EQ(r.out, "a = 0.00\n");
-    EXPECT_EQ(StopSim(), kStart + kEnd);
 }
 
 }  // namespace

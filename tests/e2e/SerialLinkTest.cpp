@@ -191,21 +191,6 @@ TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
     EXPECT_EQ(ctrl_.OpenPort(kPort), 0) << "the device is gone";
 }
 
-TEST_F(SerialLinkTest, CommandFramesFollowTheGivenCommandFile) {
-    ASSERT_TRUE(host::AtomicFile::Write(dir_ / "Komendy.ini",
-                                        "[Komenda1]\r\nNazwa=Ustaw\r\nNazwa ASM=ServoS\r\nID=q\r\n"
-                                        "Argumenty=2\r\nArgument 1=1\r\nArgument 2=2\r\n"
-                                        "[Komenda2]\r\nNazwa=Czytaj\r\nNazwa ASM=ServoR\r\nID=Q\r\n"
-                                        "Argumenty=1\r\nWynik=2\r\n"));
-    Start({"--commands", dir_ / "Komendy.ini", "--params", "0xFF,0xFF"});
-    Open(115200);
-    EXPECT_EQ(Ask({0x00}, 1), Replies{0xFE}) << "p2 = 0xFF starts in Komendy";
-    EXPECT_EQ(Ask({'q', 7, 0x04, 0xB0}, 1, 3), Replies{('q' + 7 + 0x04 + 0xB0) % 256});
-    EXPECT_EQ(Ask({0x01}, 1, 3), Replies{0x01});
-    EXPECT_EQ(Ask({'Q', 7}, 1, 3), Replies{'Q' + 7});
-    EXPECT_EQ(Ask({0x01}, 3, 3), (Replies{0x01, 0x04, 0xB0}));
-}
-
 TEST_F(SerialLinkTest, BadStartIsRefusedWithAReasonAndLeavesTheFlashFileAlone) {
     EXPECT_THROW(Start({"--baud", "1234"}), std::runtime_error);
     const std::string damaged = ":10070000000102030405060708090A0B0C0D0E0F00\r\n";

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "sim/SimOptions.h"
 #include "tests/e2e/VirtualControllerHarness.h"
 
 namespace orvane::test {
@@ -41,17 +40,6 @@ TEST(VirtualControllerFaultsTest, SilencedStateStillChanges) {
     bench.Send({0xFE});
     EXPECT_EQ(bench.vc->CurrentMode(), sim::Mode::Komendy) << "deaf line, working controller";
     EXPECT_TRUE(bench.vc->TakeOutput(bench.nowMs).empty());
-}
-
-TEST(VirtualControllerFaultsTest, DroppedAndCorruptedBytesAreReportedForTheLog) {
-    Bench bench = WithFaults({"drop:1", "corrupt:2"});
-    bench.vc->Receive(0x76, bench.vc->Baud(), bench.nowMs);
-    const auto out = bench.vc->TakeOutput(bench.nowMs);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].fate, sim::Fate::Dropped);
-    EXPECT_EQ(out[1].fate, sim::Fate::Corrupted);
-    EXPECT_EQ(out[1].original, '1');
-    EXPECT_EQ(out[1].byte, static_cast<std::uint8_t>('1' ^ 0xFF));
 }
 
 TEST(VirtualControllerFaultsTest, CommandFaultsSpoilEchoOrAcknowledgement) {
@@ -98,65 +86,6 @@ TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
         EXPECT_EQ(bench.SendVector(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
     }
     EXPECT_EQ(bench.vc->Flash()[0x0900], 0xFF);
-}
-
-struct SpecRow {
-    const char* fault;
-    bool valid;
-};
-
-class FaultSpecTest : public ::testing::TestWithParam<SpecRow> {};
-
-TEST_P(FaultSpecTest, AcceptsOnlyWellFormedSpecifications) {
-    sim::FaultPlan plan;
-    std::string error;
-    EXPECT_EQ(plan.Add(GetParam().fault, error), GetParam().valid) << GetParam().fault;
-    EXPECT_EQ(error.empty(), GetParam().valid) << "a refusal says why";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Specs, FaultSpecTest,
-    ::testing::Values(SpecRow{"corrupt-echo", true}, SpecRow{"hangup-after:0", true},
-                      SpecRow{"delay:60000", true}, SpecRow{"drop:0", false}, SpecRow{"drop:", false},
-                      SpecRow{"drop:2x", false}, SpecRow{"drop:-1", false}, SpecRow{"silent:3", false},
-                      SpecRow{"delay:60001", false}, SpecRow{"hangup-after:99999999999", false},
-                      SpecRow{"bogus", false}, SpecRow{"", false}));
-
-struct OptionRow {
-    std::vector<std::string> args;
-    bool valid;
-};
-
-class SimOptionsTest : public ::testing::TestWithParam<OptionRow> {};
-
-TEST_P(SimOptionsTest, RefusesWhatCannotBeRun) {
-    sim::SimOptions options;
-    std::string error;
-    EXPECT_EQ(sim::SimOptions::Parse(GetParam().args, options, error), GetParam().valid)
-        << ::testing::PrintToString(GetParam().args);
-    EXPECT_EQ(error.empty(), GetParam().valid);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, SimOptionsTest,
-    ::testing::Values(OptionRow{{"--baud=230400"}, true}, OptionRow{{"--baud", "12345"}, false},
-                      OptionRow{{"--baud", "115200x"}, false}, OptionRow{{"--params", "0,256"}, false},
-                      OptionRow{{"--params", "7"}, false}, OptionRow{{"--version", "5"}, false},
-                      OptionRow{{"--fault", "nonsense"}, false}, OptionRow{{"--log"}, false},
-                      OptionRow{{"stray"}, false}));
-
-TEST(SimOptionsTest, OptionsReachTheirFields) {
-    sim::SimOptions o;
-    std::string error;
-    ASSERT_TRUE(sim::SimOptions::Parse({"--params", "0x00,0xFF", "--version", "52", "--baud", "9600",
-                                        "--fault", "corrupt:4", "--link=/tmp/x"},
-                                       o, error));
-    EXPECT_EQ(o.p1, 0x00);
-    EXPECT_EQ(o.p2, 0xFF);
-    EXPECT_EQ(o.version, "52");
-    EXPECT_EQ(o.baud, 9600);
-    EXPECT_EQ(o.faults.corruptNth, 4);
-    EXPECT_EQ(o.linkPath, "/tmp/x");
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 namespace orvane::test {
 namespace {
 
-using sim::Mode;
-
 Bench InKomendy() {
     Bench bench;
     bench.Send({0xFE});
@@ -57,16 +55,6 @@ TEST(VirtualControllerFramesTest, AFrameNotConfirmedIsNotCarriedOut) {
     EXPECT_EQ(bench.Send({0x00}), Bytes{0xFE}) << "the byte starts anew: a mode query";
     bench.Send({'R', 1});
     EXPECT_EQ(bench.Send({0x01}), (Bytes{0x01, 0x05, 0xDC}));
-}
-
-TEST(VirtualControllerFramesTest, ModeBytesKeepTheirMeaningOnlyWhereAFrameBegins) {
-    Bench bench = InKomendy();
-    bench.Send({'R'});
-    EXPECT_EQ(bench.Send({0xFF}), Bytes{0x51}) << "an argument, not a switch";
-    EXPECT_EQ(bench.vc->CurrentMode(), Mode::Komendy);
-    bench.Send({0x01});
-    EXPECT_EQ(bench.Send({0xFF}), Bytes{0xFF});
-    EXPECT_EQ(bench.vc->CurrentMode(), Mode::System);
 }
 
 TEST(VirtualControllerFramesTest, AFrameAbandonedHalfWayIsDroppedAfterASecond) {

@@ -82,12 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Parameters, StartModeTest,
                                            StartRow{0xFF, 0xFF, Mode::Komendy}, StartRow{0x01, 0xFF, Mode::Komendy},
                                            StartRow{0xFF, 0x00, Mode::System}, StartRow{0xFF, 0x01, Mode::System}));
 
-TEST(VirtualControllerTest, VersionIsTheOneGiven) {
-    auto setup = Bench::Setup();
-    setup.version = "25";
-    EXPECT_EQ(Bench(std::move(setup)).Send({0x76}), (Bytes{'2', '5'}));
-}
-
 TEST(VirtualControllerTest, EverySpeedCodeSelectsItsRate) {
     for (const auto& entry : device::BaudRates::All()) {
         EXPECT_EQ(sim::VirtualController::RateOfSpeedCode(static_cast<std::uint8_t>(entry.speedCode)),

@@ -1,5 +1,7 @@
 #include "tests/support/CliProcess.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -7,30 +9,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace orvane::test {
-
-namespace {
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::int64_t NowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-}  // namespace
 
 CliProcess::CliProcess(std::string binary) : binary_(std::move(binary)) {
     char folderTemplate[] = "/tmp/orvane-cli-XXXXXX";
@@ -97,8 +80,7 @@ CliProcess::Result CliProcess::Run(const std::vector<std::string>& args,
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     result.elapsedMs = NowMs() - start;
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status)) result.exitCode = 128 + WTERMSIG(status);
+    result.exitCode = ExitCodeOf(status);
     result.out = ReadWhole(outPath);
     result.err = ReadWhole(errPath);
     return result;

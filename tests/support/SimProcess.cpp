@@ -1,17 +1,16 @@
 #include "tests/support/SimProcess.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -21,19 +20,6 @@ namespace {
 
 constexpr int kStartTimeoutMs = 5000;
 constexpr int kStopTimeoutMs = 5000;
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::int64_t NowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Reads the first line of `fd` within the time left; empty when none came.
 std::string ReadFirstLine(int fd, int timeoutMs) {
@@ -107,8 +93,7 @@ SimProcess::~SimProcess() {
 
 void SimProcess::Reap(int status) {
     pid_ = -1;
-    if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status)) exitCode_ = 128 + WTERMSIG(status);
+    exitCode_ = ExitCodeOf(status);
 }
 
 bool SimProcess::WaitExit(int timeoutMs) {
