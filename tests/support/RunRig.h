@@ -1,9 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <map>
-#include <memory>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,7 +18,7 @@ namespace orvane::test {
 // A whole script run on a scripted wire: FakeController plays the modes, command frames in
 // commands mode are answered here (echo, acknowledgement, result bytes), timers are fired by
 // hand and every device wait passes on the fake clock. Scripts are given in UTF-8.
-struct RunRig {
+struct RunRig : CommandAnswers {
     explicit RunRig(const std::string& script = {}) : editor(host::Utf8ToCp1250(script)) {
         wire->clock = &clock;
         serial.OpenPort(0);
@@ -84,10 +80,6 @@ struct RunRig {
     commands::CommandTable commands;
     script::Interpreter interpreter{editor, link, commands, timers};
 
-    std::vector<std::vector<std::uint8_t>> frames;               // heard in commands mode
-    std::map<std::uint8_t, std::vector<std::uint8_t>> results;   // result bytes per identifier
-    std::set<std::uint8_t> badEcho;                              // identifiers echoed wrongly
-
 private:
     void AnswerCommands() {
         auto modes = wire->responder;
@@ -95,20 +87,11 @@ private:
             const bool modeRequest = bytes.size() == 1 && (bytes[0] == 0x00 || bytes[0] == 0xFF);
             if (controller.mode != 0xFE || controller.silent || modeRequest || bytes.empty()) {
                 modes(bytes, w);
-            } else if (awaiting_ && bytes == std::vector<std::uint8_t>{0x01}) {
-                w.Reply({0x01});
-                if (results.count(*awaiting_)) w.ReplyBytes(results[*awaiting_]);
-                awaiting_.reset();
             } else {
-                frames.push_back(bytes);
-                unsigned sum = badEcho.count(bytes[0]);
-                for (const auto b : bytes) sum += b;
-                w.Reply({static_cast<std::uint8_t>(sum)});
-                awaiting_ = bytes[0];
+                Answer(bytes, w);
             }
         };
     }
-    std::optional<std::uint8_t> awaiting_;
 };
 
 }  // namespace orvane::test

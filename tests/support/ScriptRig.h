@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,30 @@ public:
     std::vector<std::string> calls;
 };
 
+// The controller's side of commands mode: each frame is recorded and echoed with its checksum
+// (one off for identifiers in `badEcho`), the confirmation gets the acknowledgement and the
+// result bytes of that frame's identifier (none when not listed).
+struct CommandAnswers {
+    void Answer(const std::vector<std::uint8_t>& bytes, Wire& w) {
+        if (awaiting && bytes == std::vector<std::uint8_t>{0x01}) {
+            w.Reply({0x01});
+            if (results.count(*awaiting)) w.ReplyBytes(results[*awaiting]);
+            awaiting.reset();
+            return;
+        }
+        frames.push_back(bytes);
+        unsigned sum = bytes.empty() ? 0 : badEcho.count(bytes[0]);
+        for (const auto b : bytes) sum += b;
+        w.Reply({static_cast<std::uint8_t>(sum)});
+        awaiting = bytes.empty() ? std::uint8_t{0} : bytes[0];
+    }
+
+    std::vector<std::vector<std::uint8_t>> frames;
+    std::map<std::uint8_t, std::vector<std::uint8_t>> results;
+    std::set<std::uint8_t> badEcho;
+    std::optional<std::uint8_t> awaiting;
+};
+
 // Everything a script statement runs on, over a scripted wire and a fake clock: the objects the
 // run loop owns, the engine wired to them, and an evaluator wired to a fake command caller.
 struct ScriptRig {
@@ -52,25 +77,11 @@ struct ScriptRig {
         variables.Find(name)->value = value;
     }
 
-    // Makes the wire answer like the controller in commands mode: the checksum of each frame,
-    // then after the confirmation the acknowledgement and the result bytes of that command's
-    // identifier (none when not listed).
+    // Makes the wire answer like the controller in commands mode (see CommandAnswers).
     void AnswerLikeController(std::map<std::uint8_t, std::vector<std::uint8_t>> results = {}) {
-        auto awaitingConfirmation = std::make_shared<std::optional<std::uint8_t>>();
-        wire->responder = [awaitingConfirmation, results = std::move(results)](
-                              const std::vector<std::uint8_t>& bytes, Wire& w) {
-            if (*awaitingConfirmation && bytes == std::vector<std::uint8_t>{0x01}) {
-                w.Reply({0x01});
-                const auto it = results.find(**awaitingConfirmation);
-                if (it != results.end()) w.ReplyBytes(it->second);
-                awaitingConfirmation->reset();
-                return;
-            }
-            unsigned sum = 0;
-            for (const auto b : bytes) sum += b;
-            w.Reply({static_cast<std::uint8_t>(sum)});
-            *awaitingConfirmation = bytes.empty() ? std::uint8_t{0} : bytes[0];
-        };
+        auto answers = std::make_shared<CommandAnswers>();
+        answers->results = std::move(results);
+        wire->responder = [answers](const std::vector<std::uint8_t>& bytes, Wire& w) { answers->Answer(bytes, w); };
     }
 
     FakeClock clock;
