@@ -1,12 +1,81 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <memory>
+
 #include "core/device/BaudRates.h"
-#include "tests/e2e/VirtualControllerHarness.h"
+#include "sim/VirtualController.h"
 
 namespace orvane::test {
 namespace {
 
 using sim::Mode;
+
+// A command definition with the given identifier, routine, argument sizes and result size.
+inline commands::CommandDef Command(const char* name, const char* asmName, std::uint8_t id,
+                                    std::initializer_list<int> argSizes, int resultSize) {
+    commands::CommandDef def;
+    def.name = name;
+    def.asmName = asmName;
+    def.identifier = id;
+    def.resultSize = resultSize;
+    for (const int size : argSizes) def.arguments[static_cast<std::size_t>(def.argumentCount++)].size = size;
+    return def;
+}
+
+// The commands the tests talk to: the servo pair, the digital outputs, an analog input.
+inline commands::CommandTable TestCommands() {
+    commands::CommandTable table;
+    table.AddNewest(Command("ServoSet", "ServoS", 'S', {1, 1, 1, 1, 2}, 0));
+    table.AddNewest(Command("ServoRead", "ServoR", 'R', {1}, 2));
+    table.AddNewest(Command("DigitalSet", "DOS", 'D', {1, 1}, 0));
+    table.AddNewest(Command("DigitalGet", "DOG", 'd', {1}, 1));
+    table.AddNewest(Command("DigitalGetAll", "DOxG", 'x', {}, 1));
+    table.AddNewest(Command("AnalogRead", "AIxR", 'A', {1}, 2));
+    table.AddNewest(Command("Wide", "Unknown", 0x80, {1, 1}, 3));
+    table.AddNewest(Command("Odd", "Unknown", 0x21, {1, 4, 0}, 0));
+    return table;
+}
+
+// Drives a controller byte by byte on its own clock; the replies that reach the line.
+using Bytes = std::vector<std::uint8_t>;
+
+class Bench {
+public:
+    explicit Bench(sim::ControllerSetup setup = Setup())
+        : vc(std::make_unique<sim::VirtualController>(std::move(setup))) {}
+
+    static sim::ControllerSetup Setup() {
+        sim::ControllerSetup setup;
+        setup.commands = TestCommands();
+        return setup;
+    }
+
+    // Sends the bytes at the controller's speed, 1 ms apart; the bytes sent back (by now).
+    std::vector<std::uint8_t> Send(std::initializer_list<std::uint8_t> bytes) {
+        return SendVector(std::vector<std::uint8_t>(bytes));
+    }
+    std::vector<std::uint8_t> SendVector(const std::vector<std::uint8_t>& bytes, int baud = 0) {
+        for (const std::uint8_t b : bytes) {
+            vc->Receive(b, baud ? baud : vc->Baud(), nowMs);
+            ++nowMs;
+        }
+        return Take();
+    }
+    std::vector<std::uint8_t> Take() {
+        std::vector<std::uint8_t> out;
+        for (const auto& o : vc->TakeOutput(nowMs)) {
+            if (o.fate != sim::Fate::Dropped) out.push_back(o.byte);
+        }
+        return out;
+    }
+    void Wait(std::int64_t ms) { nowMs += ms; }
+
+    std::unique_ptr<sim::VirtualController> vc;
+    std::int64_t nowMs = 10'000;
+};
+
+
 
 // Brings a fresh controller (starting in System) into `mode` the way the PC does.
 void Reach(Bench& bench, Mode mode) {
@@ -157,18 +226,151 @@ INSTANTIATE_TEST_SUITE_P(Addresses, PageAddressTest,
                                            PageRow{0x1F, 0x00, 0}, PageRow{0x07, 0x20, 0},
                                            PageRow{0xFF, 0xC0, 0}));
 
-TEST(VirtualControllerTest, AHalfSentRequestIsDroppedAfterASecondOfSilence) {
-    Bench bench;
-    Reach(bench, Mode::BootLoader);
-    bench.Send({'w', 0x07, 0x00, 0x12});
-    bench.Wait(1001);
-    EXPECT_EQ(bench.Send({0x00}), Bytes{0xF0});
-    EXPECT_EQ(bench.vc->Flash()[0x0700], 0xFF);
 
-    // Within the second the same byte is still page data.
-    bench.Send({'w', 0x07, 0x00, 0x12});
-    bench.Wait(900);
+struct FrameRow {
+    const char* what;
+    Bytes frame;
+    std::uint8_t echo;
+};
+
+class FrameEchoTest : public ::testing::TestWithParam<FrameRow> {};
+
+TEST_P(FrameEchoTest, EchoesTheChecksumOnceTheFrameIsWhole) {
+    Bench bench;
+    Reach(bench, Mode::Komendy);
+    Bytes head(GetParam().frame.begin(), GetParam().frame.end() - 1);
+    EXPECT_EQ(bench.SendVector(head), Bytes{}) << "no echo before the last byte";
+    EXPECT_EQ(bench.SendVector({GetParam().frame.back()}), Bytes{GetParam().echo}) << GetParam().what;
+    EXPECT_EQ(bench.Send({0x01}).front(), 0x01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, FrameEchoTest,
+    ::testing::Values(FrameRow{"one size-1 argument", {0x21, 0x05}, 0x26},
+                      FrameRow{"sum above 255", {0x80, 0x90, 0xA0}, 0xB0},
+                      FrameRow{"mode bytes inside a frame are arguments", {'D', 0x00, 0xFF}, 0x43},
+                      FrameRow{"servo frame", {'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}));
+
+TEST(VirtualControllerFramesTest, OtherCommandsStayPlausible) {
+    Bench bench;
+    Reach(bench, Mode::Komendy);
+    auto call = [&](Bytes frame) {
+        bench.SendVector(frame);
+        return bench.Send({0x01});
+    };
+    EXPECT_EQ(call({'D', 2, 1}), Bytes{1});
+    EXPECT_EQ(call({'d', 2}), (Bytes{1, 1}));
+    EXPECT_EQ(call({'d', 3}), (Bytes{1, 0}));
+    EXPECT_EQ(call({'x'}), (Bytes{1, 0x04}));
+    EXPECT_EQ(call({'A', 0}), (Bytes{1, 0x02, 0x00})) << "analog inputs read mid-scale";
+    EXPECT_EQ(call({0x80, 1, 2}), (Bytes{1, 0, 0, 0})) << "a three-byte result, unknown routine";
+    EXPECT_EQ(call({0x21, 9}), Bytes{1}) << "sizes other than 1..3 carry no byte";
+}
+
+struct SilenceRow {
+    Mode mode;
+    Bytes partial;
+};
+
+class SilenceTest : public ::testing::TestWithParam<SilenceRow> {};
+
+TEST_P(SilenceTest, AHalfSentRequestIsDroppedAfterASecondOfSilence) {
+    for (const int waitMs : {900, 1001}) {
+        Bench bench;
+        Reach(bench, GetParam().mode);
+        bench.SendVector(GetParam().partial);
+        bench.Wait(waitMs);
+        const Bytes dropped{static_cast<std::uint8_t>(GetParam().mode)};  // the byte is a mode query again
+        EXPECT_EQ(bench.Send({0x00}), waitMs > 1000 ? dropped : Bytes{}) << "within the second it is still data";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SilenceTest,
+                         ::testing::Values(SilenceRow{Mode::Komendy, {'S', 1, 0}},
+                                           SilenceRow{Mode::BootLoader, {'w', 0x07, 0x00, 0x12}}));
+
+
+Bench WithFaults(std::initializer_list<const char*> faults, std::uint8_t p2 = 0x00,
+                 sim::ControllerSetup setup = Bench::Setup()) {
+    setup.p2 = p2;
+    std::string error;
+    for (const char* fault : faults) EXPECT_TRUE(setup.faults.Add(fault, error)) << fault << ": " << error;
+    return Bench(std::move(setup));
+}
+
+struct OutputFaultRow {
+    const char* fault;
+    Bytes request;
+    Bytes reply;
+};
+
+class OutputFaultTest : public ::testing::TestWithParam<OutputFaultRow> {};
+
+TEST_P(OutputFaultTest, ChangesOnlyWhatReachesTheLine) {
+    Bench bench = WithFaults({GetParam().fault});
+    EXPECT_EQ(bench.SendVector(GetParam().request), GetParam().reply) << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OutputFaultTest,
+    ::testing::Values(OutputFaultRow{"silent", {0x00, 0x76, 0x01}, {}},
+                      OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
+                      OutputFaultRow{"drop:3", {0x76, 0x00, 0x00}, {'3', '1', 0xFF}},
+                      OutputFaultRow{"corrupt:1", {0x00, 0x00}, {0x00, 0xFF}},
+                      OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
+                      OutputFaultRow{"silent-after:0", {0x00}, {}}));
+
+TEST(VirtualControllerFaultsTest, SilencedStateStillChanges) {
+    Bench bench = WithFaults({"silent"});
+    bench.Send({0xFE});
+    EXPECT_EQ(bench.vc->CurrentMode(), sim::Mode::Komendy) << "deaf line, working controller";
+    EXPECT_TRUE(bench.vc->TakeOutput(bench.nowMs).empty());
+}
+
+TEST(VirtualControllerFaultsTest, CommandFaultsSpoilEchoOrAcknowledgement) {
+    Bench echo = WithFaults({"corrupt-echo"}, 0xFF);
+    EXPECT_EQ(echo.Send({'R', 1}), Bytes{static_cast<std::uint8_t>(('R' + 1) ^ 0xFF)});
+    EXPECT_EQ(echo.Send({'x'}), Bytes{static_cast<std::uint8_t>('x' ^ 0xFF)}) << "every echo";
+
+    Bench ack = WithFaults({"bad-ack"}, 0xFF);
+    ack.Send({'S', 2, 0, 0, 0, 0x03, 0xE8});
+    EXPECT_EQ(ack.Send({0x01}), Bytes{0x00});
+    EXPECT_EQ(ack.vc->Board().ServoPosition(2), sim::BoardState::kServoRest) << "refused, not done";
+}
+
+TEST(VirtualControllerFaultsTest, HangUpIsDueAfterTheNthByteHeard) {
+    Bench bench = WithFaults({"hangup-after:2"});
+    bench.SendVector({0x00}, 19200);
+    bench.Send({0x00});
+    EXPECT_FALSE(bench.vc->HangUpDue()) << "a byte at another speed is not heard";
+    bench.Send({0x00});
+    EXPECT_TRUE(bench.vc->HangUpDue());
+}
+
+TEST(VirtualControllerFaultsTest, DelayHoldsRepliesBack) {
+    Bench bench = WithFaults({"delay:700"});
     EXPECT_EQ(bench.Send({0x00}), Bytes{});
+    ASSERT_TRUE(bench.vc->NextOutputMs().has_value());
+    EXPECT_EQ(*bench.vc->NextOutputMs(), bench.nowMs - 1 + 700);
+    bench.Wait(699);
+    EXPECT_EQ(bench.Take(), Bytes{0xFF});
+}
+
+TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
+    auto setup = Bench::Setup();
+    setup.flash[0x0700] = 0x42;
+    Bench bench = WithFaults({"erase-fails", "write-fails:2"}, 0x00, std::move(setup));
+    bench.Send({0xF0});
+    EXPECT_EQ(bench.Send({'e'}), Bytes{0x00});
+    EXPECT_EQ(bench.vc->Flash()[0x0700], 0x42);
+
+    Bytes page{'w', 0x08, 0x00};
+    page.resize(67, 0x33);
+    for (const auto& [high, reply] : {std::pair{0x08, 1}, {0x09, 0}, {0x0A, 1}}) {
+        page[1] = static_cast<std::uint8_t>(high);
+        EXPECT_EQ(bench.SendVector(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
+    }
+    EXPECT_EQ(bench.vc->Flash()[0x0900], 0xFF);
 }
 
 }  // namespace
