@@ -26,10 +26,6 @@ CliProcess::~CliProcess() {
     std::filesystem::remove_all(home_, ignored);
 }
 
-CliProcess::Result CliProcess::Run(const std::vector<std::string>& args, int timeoutMs) const {
-    return Run(args, Interaction{}, timeoutMs);
-}
-
 CliProcess::Result CliProcess::Run(const std::vector<std::string>& args,
                                    const Interaction& interaction, int timeoutMs) const {
     const std::string outPath = home_ + "/stdout.txt";

@@ -22,16 +22,14 @@ public:
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
 
-    // Runs with `args` and no terminal on standard input; killed after `timeoutMs`.
-    Result Run(const std::vector<std::string>& args, int timeoutMs = 60000) const;
-
     // What a user at the terminal does: the text typed on standard input, and a Ctrl+C
     // (SIGINT) sent once standard output holds `interruptOn` (never when empty).
     struct Interaction {
         std::string input;
         std::string interruptOn;
     };
-    Result Run(const std::vector<std::string>& args, const Interaction& interaction,
+    // Runs with `args` and no terminal on standard input; killed after `timeoutMs`.
+    Result Run(const std::vector<std::string>& args, const Interaction& interaction = {},
                int timeoutMs = 60000) const;
 
     const std::string& Home() const { return home_; }
