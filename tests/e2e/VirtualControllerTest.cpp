@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <tuple>
 
 #include "core/device/BaudRates.h"
 #include "sim/VirtualController.h"
@@ -12,7 +13,7 @@ namespace {
 using sim::Mode;
 
 // A command definition with the given identifier, routine, argument sizes and result size.
-inline commands::CommandDef Command(const char* name, const char* asmName, std::uint8_t id,
+commands::CommandDef Command(const char* name, const char* asmName, std::uint8_t id,
                                     std::initializer_list<int> argSizes, int resultSize) {
     commands::CommandDef def;
     def.name = name;
@@ -24,7 +25,7 @@ inline commands::CommandDef Command(const char* name, const char* asmName, std::
 }
 
 // The commands the tests talk to: the servo pair, the digital outputs, an analog input.
-inline commands::CommandTable TestCommands() {
+commands::CommandTable TestCommands() {
     commands::CommandTable table;
     table.AddNewest(Command("ServoSet", "ServoS", 'S', {1, 1, 1, 1, 2}, 0));
     table.AddNewest(Command("ServoRead", "ServoR", 'R', {1}, 2));
@@ -52,18 +53,15 @@ public:
     }
 
     // Sends the bytes at the controller's speed, 1 ms apart; the bytes sent back (by now).
-    std::vector<std::uint8_t> Send(std::initializer_list<std::uint8_t> bytes) {
-        return SendVector(std::vector<std::uint8_t>(bytes));
-    }
-    std::vector<std::uint8_t> SendVector(const std::vector<std::uint8_t>& bytes, int baud = 0) {
+    Bytes Send(const Bytes& bytes, int baud = 0) {
         for (const std::uint8_t b : bytes) {
             vc->Receive(b, baud ? baud : vc->Baud(), nowMs);
             ++nowMs;
         }
         return Take();
     }
-    std::vector<std::uint8_t> Take() {
-        std::vector<std::uint8_t> out;
+    Bytes Take() {
+        Bytes out;
         for (const auto& o : vc->TakeOutput(nowMs)) {
             if (o.fate != sim::Fate::Dropped) out.push_back(o.byte);
         }
@@ -74,8 +72,6 @@ public:
     std::unique_ptr<sim::VirtualController> vc;
     std::int64_t nowMs = 10'000;
 };
-
-
 
 // Brings a fresh controller (starting in System) into `mode` the way the PC does.
 void Reach(Bench& bench, Mode mode) {
@@ -99,7 +95,7 @@ TEST_P(RequestTest, RepliesAndMovesAsTheControllerDoes) {
     const RequestRow& row = GetParam();
     Bench bench;
     Reach(bench, row.from);
-    EXPECT_EQ(bench.SendVector(row.request), row.reply) << row.what;
+    EXPECT_EQ(bench.Send(row.request), row.reply) << row.what;
     EXPECT_EQ(bench.vc->CurrentMode(), row.after) << row.what;
 }
 
@@ -130,26 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
         RequestRow{"no version in BootLoader", Mode::BootLoader, {0x76}, {}, Mode::BootLoader},
         RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}));
 
-struct StartRow {
-    std::uint8_t p1, p2;
-    Mode mode;
-};
-
-class StartModeTest : public ::testing::TestWithParam<StartRow> {};
-
-TEST_P(StartModeTest, DeviceParametersChooseThePowerUpMode) {
-    auto setup = Bench::Setup();
-    setup.p1 = GetParam().p1;
-    setup.p2 = GetParam().p2;
-    Bench bench(std::move(setup));
-    EXPECT_EQ(bench.vc->CurrentMode(), GetParam().mode);
-    EXPECT_EQ(bench.Send({0x00}), Bytes{static_cast<std::uint8_t>(GetParam().mode)});
+TEST(VirtualControllerTest, DeviceParametersChooseThePowerUpMode) {
+    const std::tuple<int, int, Mode> rows[] = {{0x00, 0x00, Mode::Program}, {0x00, 0xFF, Mode::Program},
+                                               {0xFF, 0xFF, Mode::Komendy}, {0x01, 0xFF, Mode::Komendy},
+                                               {0xFF, 0x00, Mode::System},  {0xFF, 0x01, Mode::System}};
+    for (const auto& [p1, p2, mode] : rows) {
+        auto setup = Bench::Setup();
+        setup.p1 = static_cast<std::uint8_t>(p1);
+        setup.p2 = static_cast<std::uint8_t>(p2);
+        EXPECT_EQ(Bench(std::move(setup)).Send({0x00}), Bytes{static_cast<std::uint8_t>(mode)}) << p1 << "," << p2;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Parameters, StartModeTest,
-                         ::testing::Values(StartRow{0x00, 0x00, Mode::Program}, StartRow{0x00, 0xFF, Mode::Program},
-                                           StartRow{0xFF, 0xFF, Mode::Komendy}, StartRow{0x01, 0xFF, Mode::Komendy},
-                                           StartRow{0xFF, 0x00, Mode::System}, StartRow{0xFF, 0x01, Mode::System}));
 
 TEST(VirtualControllerTest, EverySpeedCodeSelectsItsRate) {
     for (const auto& entry : device::BaudRates::All()) {
@@ -162,15 +149,15 @@ TEST(VirtualControllerTest, EverySpeedCodeSelectsItsRate) {
 TEST(VirtualControllerTest, AnswersOnlyAtItsOwnSpeedAndFollowsASpeedChange) {
     Bench bench;
     // Noise at the wrong speed changes nothing, not even the mode.
-    EXPECT_EQ(bench.SendVector({0xF0}, 19200), Bytes{});
+    EXPECT_EQ(bench.Send({0xF0}, 19200), Bytes{});
     EXPECT_FALSE(bench.vc->Receive(0x00, 57600, bench.nowMs));
     EXPECT_EQ(bench.vc->CurrentMode(), Mode::System);
 
     Reach(bench, Mode::BootLoader);
     EXPECT_EQ(bench.Send({0x0A, 11}), Bytes{});
     EXPECT_EQ(bench.vc->Baud(), 57600);
-    EXPECT_EQ(bench.SendVector({0x00}, 115200), Bytes{});
-    EXPECT_EQ(bench.SendVector({0x00}, 57600), Bytes{0xF0});
+    EXPECT_EQ(bench.Send({0x00}, 115200), Bytes{});
+    EXPECT_EQ(bench.Send({0x00}, 57600), Bytes{0xF0});
 }
 
 TEST(VirtualControllerTest, EraseWriteAndReadOutKeepTheAreasApart) {
@@ -190,7 +177,7 @@ TEST(VirtualControllerTest, EraseWriteAndReadOutKeepTheAreasApart) {
     Bytes page{'w', 0x07, 0x40};
     for (int i = 0; i < 64; ++i) page.push_back(i % 2 ? 0xFF : 0x00);
     page.back() = 0x5A;
-    EXPECT_EQ(bench.SendVector(page), Bytes{1});
+    EXPECT_EQ(bench.Send(page), Bytes{1});
     EXPECT_EQ(bench.vc->CurrentMode(), Mode::BootLoader);
 
     const Bytes program = bench.Send({'r'});
@@ -202,60 +189,41 @@ TEST(VirtualControllerTest, EraseWriteAndReadOutKeepTheAreasApart) {
     EXPECT_EQ(bench.Send({'R'}), Bytes(0x0700, 0xFF));
 }
 
-struct PageRow {
-    std::uint8_t high, low;
-    std::uint8_t reply;
-};
-
-class PageAddressTest : public ::testing::TestWithParam<PageRow> {};
-
-TEST_P(PageAddressTest, OnlyWholePagesBelowTheBootLoaderAreWritten) {
-    Bench bench;
-    Reach(bench, Mode::BootLoader);
-    Bytes request{'w', GetParam().high, GetParam().low};
-    request.resize(3 + 64, 0x11);
-    EXPECT_EQ(bench.SendVector(request), Bytes{GetParam().reply});
-    const int address = GetParam().high * 256 + GetParam().low;
-    if (address < device::FlashImage::kSize) {
-        EXPECT_EQ(bench.vc->Flash()[address], GetParam().reply ? 0x11 : 0xFF);
+TEST(VirtualControllerTest, OnlyWholePagesBelowTheBootLoaderAreWritten) {
+    const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t> rows[] = {
+        {0x00, 0x00, 1}, {0x1E, 0xC0, 1}, {0x1F, 0x00, 0}, {0x07, 0x20, 0}, {0xFF, 0xC0, 0}};
+    for (const auto& [high, low, reply] : rows) {
+        Bench bench;
+        Reach(bench, Mode::BootLoader);
+        Bytes request{'w', high, low};
+        request.resize(3 + 64, 0x11);
+        EXPECT_EQ(bench.Send(request), Bytes{reply}) << int{high} << ":" << int{low};
+        const int address = high * 256 + low;
+        if (address < device::FlashImage::kSize) {
+            EXPECT_EQ(bench.vc->Flash()[address], reply ? 0x11 : 0xFF);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Addresses, PageAddressTest,
-                         ::testing::Values(PageRow{0x00, 0x00, 1}, PageRow{0x1E, 0xC0, 1},
-                                           PageRow{0x1F, 0x00, 0}, PageRow{0x07, 0x20, 0},
-                                           PageRow{0xFF, 0xC0, 0}));
-
-
-struct FrameRow {
-    const char* what;
-    Bytes frame;
-    std::uint8_t echo;
-};
-
-class FrameEchoTest : public ::testing::TestWithParam<FrameRow> {};
-
-TEST_P(FrameEchoTest, EchoesTheChecksumOnceTheFrameIsWhole) {
-    Bench bench;
-    Reach(bench, Mode::Komendy);
-    Bytes head(GetParam().frame.begin(), GetParam().frame.end() - 1);
-    EXPECT_EQ(bench.SendVector(head), Bytes{}) << "no echo before the last byte";
-    EXPECT_EQ(bench.SendVector({GetParam().frame.back()}), Bytes{GetParam().echo}) << GetParam().what;
-    EXPECT_EQ(bench.Send({0x01}).front(), 0x01);
+TEST(VirtualControllerTest, EchoesTheChecksumOnceTheFrameIsWhole) {
+    const std::pair<Bytes, std::uint8_t> rows[] = {{{0x21, 0x05}, 0x26},        // one size-1 argument
+                                                   {{0x80, 0x90, 0xA0}, 0xB0},  // a sum above 255
+                                                   {{'D', 0x00, 0xFF}, 0x43},   // mode bytes as arguments
+                                                   {{'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}};
+    for (const auto& [frame, echo] : rows) {
+        Bench bench;
+        Reach(bench, Mode::Komendy);
+        EXPECT_EQ(bench.Send(Bytes(frame.begin(), frame.end() - 1)), Bytes{}) << "no echo before the last byte";
+        EXPECT_EQ(bench.Send({frame.back()}), Bytes{echo}) << int{frame[0]};
+        EXPECT_EQ(bench.Send({0x01}).front(), 0x01);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, FrameEchoTest,
-    ::testing::Values(FrameRow{"one size-1 argument", {0x21, 0x05}, 0x26},
-                      FrameRow{"sum above 255", {0x80, 0x90, 0xA0}, 0xB0},
-                      FrameRow{"mode bytes inside a frame are arguments", {'D', 0x00, 0xFF}, 0x43},
-                      FrameRow{"servo frame", {'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}));
-
-TEST(VirtualControllerFramesTest, OtherCommandsStayPlausible) {
+TEST(VirtualControllerTest, OtherCommandsStayPlausible) {
     Bench bench;
     Reach(bench, Mode::Komendy);
     auto call = [&](Bytes frame) {
-        bench.SendVector(frame);
+        bench.Send(frame);
         return bench.Send({0x01});
     };
     EXPECT_EQ(call({'D', 2, 1}), Bytes{1});
@@ -267,28 +235,19 @@ TEST(VirtualControllerFramesTest, OtherCommandsStayPlausible) {
     EXPECT_EQ(call({0x21, 9}), Bytes{1}) << "sizes other than 1..3 carry no byte";
 }
 
-struct SilenceRow {
-    Mode mode;
-    Bytes partial;
-};
-
-class SilenceTest : public ::testing::TestWithParam<SilenceRow> {};
-
-TEST_P(SilenceTest, AHalfSentRequestIsDroppedAfterASecondOfSilence) {
-    for (const int waitMs : {900, 1001}) {
-        Bench bench;
-        Reach(bench, GetParam().mode);
-        bench.SendVector(GetParam().partial);
-        bench.Wait(waitMs);
-        const Bytes dropped{static_cast<std::uint8_t>(GetParam().mode)};  // the byte is a mode query again
-        EXPECT_EQ(bench.Send({0x00}), waitMs > 1000 ? dropped : Bytes{}) << "within the second it is still data";
+TEST(VirtualControllerTest, AHalfSentRequestIsDroppedAfterASecondOfSilence) {
+    for (const auto& [mode, partial] : {std::pair{Mode::Komendy, Bytes{'S', 1, 0}},
+                                        std::pair{Mode::BootLoader, Bytes{'w', 0x07, 0x00, 0x12}}}) {
+        for (const int waitMs : {900, 1001}) {
+            Bench bench;
+            Reach(bench, mode);
+            bench.Send(partial);
+            bench.Wait(waitMs);
+            const Bytes dropped{static_cast<std::uint8_t>(mode)};  // the byte is a mode query again
+            EXPECT_EQ(bench.Send({0x00}), waitMs > 1000 ? dropped : Bytes{}) << "within the second it is still data";
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, SilenceTest,
-                         ::testing::Values(SilenceRow{Mode::Komendy, {'S', 1, 0}},
-                                           SilenceRow{Mode::BootLoader, {'w', 0x07, 0x00, 0x12}}));
-
 
 Bench WithFaults(std::initializer_list<const char*> faults, std::uint8_t p2 = 0x00,
                  sim::ControllerSetup setup = Bench::Setup()) {
@@ -308,7 +267,7 @@ class OutputFaultTest : public ::testing::TestWithParam<OutputFaultRow> {};
 
 TEST_P(OutputFaultTest, ChangesOnlyWhatReachesTheLine) {
     Bench bench = WithFaults({GetParam().fault});
-    EXPECT_EQ(bench.SendVector(GetParam().request), GetParam().reply) << GetParam().fault;
+    EXPECT_EQ(bench.Send(GetParam().request), GetParam().reply) << GetParam().fault;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -320,14 +279,14 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
                       OutputFaultRow{"silent-after:0", {0x00}, {}}));
 
-TEST(VirtualControllerFaultsTest, SilencedStateStillChanges) {
+TEST(VirtualControllerTest, SilencedStateStillChanges) {
     Bench bench = WithFaults({"silent"});
     bench.Send({0xFE});
     EXPECT_EQ(bench.vc->CurrentMode(), sim::Mode::Komendy) << "deaf line, working controller";
     EXPECT_TRUE(bench.vc->TakeOutput(bench.nowMs).empty());
 }
 
-TEST(VirtualControllerFaultsTest, CommandFaultsSpoilEchoOrAcknowledgement) {
+TEST(VirtualControllerTest, CommandFaultsSpoilEchoOrAcknowledgement) {
     Bench echo = WithFaults({"corrupt-echo"}, 0xFF);
     EXPECT_EQ(echo.Send({'R', 1}), Bytes{static_cast<std::uint8_t>(('R' + 1) ^ 0xFF)});
     EXPECT_EQ(echo.Send({'x'}), Bytes{static_cast<std::uint8_t>('x' ^ 0xFF)}) << "every echo";
@@ -338,16 +297,16 @@ TEST(VirtualControllerFaultsTest, CommandFaultsSpoilEchoOrAcknowledgement) {
     EXPECT_EQ(ack.vc->Board().ServoPosition(2), sim::BoardState::kServoRest) << "refused, not done";
 }
 
-TEST(VirtualControllerFaultsTest, HangUpIsDueAfterTheNthByteHeard) {
+TEST(VirtualControllerTest, HangUpIsDueAfterTheNthByteHeard) {
     Bench bench = WithFaults({"hangup-after:2"});
-    bench.SendVector({0x00}, 19200);
+    bench.Send({0x00}, 19200);
     bench.Send({0x00});
     EXPECT_FALSE(bench.vc->HangUpDue()) << "a byte at another speed is not heard";
     bench.Send({0x00});
     EXPECT_TRUE(bench.vc->HangUpDue());
 }
 
-TEST(VirtualControllerFaultsTest, DelayHoldsRepliesBack) {
+TEST(VirtualControllerTest, DelayHoldsRepliesBack) {
     Bench bench = WithFaults({"delay:700"});
     EXPECT_EQ(bench.Send({0x00}), Bytes{});
     ASSERT_TRUE(bench.vc->NextOutputMs().has_value());
@@ -356,7 +315,7 @@ TEST(VirtualControllerFaultsTest, DelayHoldsRepliesBack) {
     EXPECT_EQ(bench.Take(), Bytes{0xFF});
 }
 
-TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
+TEST(VirtualControllerTest, BootLoaderFailuresLeaveTheFlashAlone) {
     auto setup = Bench::Setup();
     setup.flash[0x0700] = 0x42;
     Bench bench = WithFaults({"erase-fails", "write-fails:2"}, 0x00, std::move(setup));
@@ -368,7 +327,7 @@ TEST(VirtualControllerFaultsTest, BootLoaderFailuresLeaveTheFlashAlone) {
     page.resize(67, 0x33);
     for (const auto& [high, reply] : {std::pair{0x08, 1}, {0x09, 0}, {0x0A, 1}}) {
         page[1] = static_cast<std::uint8_t>(high);
-        EXPECT_EQ(bench.SendVector(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
+        EXPECT_EQ(bench.Send(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
     }
     EXPECT_EQ(bench.vc->Flash()[0x0900], 0xFF);
 }
