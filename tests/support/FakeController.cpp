@@ -13,31 +13,15 @@ FakeController::FakeController(Wire& wire) {
 void FakeController::Hear(const std::vector<std::uint8_t>& bytes, Wire& wire) {
     if (silent || bytes.empty()) return;
     const std::uint8_t request = bytes[0];
-    if (request == 0x00) {
+    if (request == 0x00 || request == 0xFF) {  // the query, and the way back to System from any mode
+        if (request == 0xFF) mode = 0xFF;
         wire.Reply({static_cast<std::uint8_t>(mode)});
         return;
     }
-    switch (mode) {
-        case 0x00:  // Program: only the switch back reaches the firmware
-            if (request == 0xFF) {
-                mode = 0xFF;
-                wire.Reply({0xFF});
-            } else {
-                wire.ReplyBytes(bytes);
-            }
-            return;
-        case 0xF0: HearBootLoader(bytes, wire); return;
-        case 0xFE:
-            if (request == 0xFF) {
-                mode = 0xFF;
-                wire.Reply({0xFF});
-            }
-            return;
-        default: break;
-    }
-    // System
+    if (mode == 0x00) wire.ReplyBytes(bytes);  // Program: only the switch back reaches the firmware
+    if (mode == 0xF0) HearBootLoader(bytes, wire);
+    if (mode != 0xFF) return;
     switch (request) {
-        case 0xFF: wire.Reply({0xFF}); break;
         case 0xFE: mode = 0xFE; wire.Reply({0xFE}); break;
         case 0xFD: mode = 0x00; break;
         case 0xF0: mode = 0xF0; wire.Reply({0xF0}); break;
@@ -52,10 +36,7 @@ void FakeController::Hear(const std::vector<std::uint8_t>& bytes, Wire& wire) {
 
 void FakeController::HearBootLoader(const std::vector<std::uint8_t>& bytes, Wire& wire) {
     const std::uint8_t request = bytes[0];
-    if (request == 0xFF) {
-        mode = 0xFF;
-        wire.Reply({0xFF});
-    } else if (request == 'E' || request == 'e') {
+    if (request == 'E' || request == 'e') {
         const int from = request == 'E' ? FlashImage::kSystemStart : FlashImage::kProgramStart;
         const int to = request == 'E' ? FlashImage::kSystemEnd : FlashImage::kProgramEnd;
         std::fill(flash.Data() + from, flash.Data() + to, FlashImage::kErased);
