@@ -5,10 +5,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -20,26 +18,6 @@ namespace {
 
 constexpr int kStartTimeoutMs = 5000;
 constexpr int kStopTimeoutMs = 5000;
-
-// Reads the first line of `fd` within the time left; empty when none came.
-std::string ReadFirstLine(int fd, int timeoutMs) {
-    std::string line;
-    const std::int64_t deadline = NowMs() + timeoutMs;
-    for (;;) {
-        const std::int64_t left = deadline - NowMs();
-        if (left <= 0) return {};
-        pollfd pfd{fd, POLLIN, 0};
-        const int r = ::poll(&pfd, 1, static_cast<int>(left));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return {};
-        char c = 0;
-        const ssize_t n = ::read(fd, &c, 1);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return {};  // the simulator ended before naming its device
-        if (c == '\n') return line;
-        line.push_back(c);
-    }
-}
 
 }  // namespace
 
@@ -57,26 +35,28 @@ SimProcess::SimProcess(const std::string& binary, std::vector<std::string> args)
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("SimProcess: pipe failed");
+    const std::string outPath = folder_ + "/stdout.txt";
     const pid_t pid = ::fork();
-    if (pid < 0) {
-        ::close(out[0]);
-        ::close(out[1]);
-        throw std::runtime_error("SimProcess: fork failed");
-    }
+    if (pid < 0) throw std::runtime_error("SimProcess: fork failed");
     if (pid == 0) {
         // Only async-signal-safe calls between fork and exec.
-        ::dup2(out[1], STDOUT_FILENO);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (err >= 0) ::dup2(err, STDERR_FILENO);
+        if (out < 0 || err < 0) ::_exit(126);
+        ::dup2(out, STDOUT_FILENO);
+        ::dup2(err, STDERR_FILENO);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     pid_ = pid;
-    ::close(out[1]);
-    slavePath_ = ReadFirstLine(out[0], kStartTimeoutMs);
-    ::close(out[0]);
+    // The first line on standard output names the device; none when it ended or took too long.
+    for (const std::int64_t deadline = NowMs() + kStartTimeoutMs; NowMs() < deadline && !WaitExit(5);) {
+        const std::string out = ReadWhole(outPath);
+        if (out.find('\n') != std::string::npos) {
+            slavePath_ = out.substr(0, out.find('\n'));
+            break;
+        }
+    }
     if (slavePath_.empty()) {
         Stop();
         const std::string errors = ReadWhole(errPath_);
