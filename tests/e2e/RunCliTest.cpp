@@ -32,10 +32,11 @@ const Traffic kEnd = Exchange({0x00}, {0xFE}) + Exchange({0xFF}, {0xFF});
 class RunCliTest : public CliSimTest {
 protected:
     RunCliTest() { StartSim({"--commands", kCommands}); }
-    CliProcess::Result Run(const std::string& script, Args extra = {}) {
+    CliProcess::Result Run(const std::string& script, Args extra = {},
+                           const CliProcess::Interaction& in = {}) {
         Args args{"--commands", kCommands, "run", script};
         args.insert(args.end(), extra.begin(), extra.end());
-        return Cli(args);
+        return Cli(args, in);
     }
     Traffic StopSim() {
         sim->Stop();
@@ -85,6 +86,28 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
                    ServoRead(1, 1000) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000)},
     ExampleRow{"przeglad.orv", {}, "i = 3.00\nb = 7.00\na = 2.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50},
     ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}));
+
+// Krok at the terminal: each Enter carries out one statement, the end of input stops the run.
+TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
+    const auto r = Run(kExamples + "podprogram.orv", {"--step"}, {"\n\n\n", ""});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "> 4: Var: serwo, pozycja, wynik;\n> 5: serwo = 2;\n> 6: pozycja = 1200;\n"
+              "> 7: Call(Ustaw);\nwynik = 0.00\npozycja = 1200.00\nserwo = 2.00\n");
+    EXPECT_EQ(StopSim(), kStart + kEnd);  // nothing was sent in between
+}
+
+// Ctrl+C is Stop: the endless loop ends and the controller goes back to System mode.
+TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
+    const std::string script = File("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n");
+    const auto r = Run(script, {"--trace"}, {"", "ServoSet"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("przerwano (Ctrl+C)"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("\nn = "), std::string::npos) << "the variables are printed: " << r.out;
+    const Traffic traffic = StopSim();
+    ASSERT_GE(traffic.size(), kEnd.size());
+    EXPECT_EQ(Traffic(traffic.end() - static_cast<std::ptrdiff_t>(kEnd.size()), traffic.end()), kEnd);
+}
 
 }  // namespace
 }  // namespace orvane::test
