@@ -14,6 +14,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
+#include "core/host/AtomicFile.h"
 #include "tests/support/TempDir.h"
 
 namespace orvane::test {
@@ -184,6 +185,17 @@ TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
     EXPECT_LT(watch.CpuUsedMs(), 100) << "a dead line must not make the wait spin";
     EXPECT_EQ(ctrl_.ClosePort(kPort), 1);
     EXPECT_EQ(ctrl_.OpenPort(kPort), 0) << "the device is gone";
+}
+
+// A flash file the simulator cannot read stops its start and is never saved over.
+TEST_F(SerialLinkTest, BadStartIsRefusedWithAReasonAndLeavesTheFlashFileAlone) {
+    EXPECT_THROW(Start({"--baud", "1234"}), std::runtime_error);
+    const std::string damaged = ":10070000000102030405060708090A0B0C0D0E0F00\r\n";
+    ASSERT_TRUE(host::AtomicFile::Write(dir_ / "flash.hex", damaged));
+    EXPECT_THROW(Start({"--flash", dir_ / "flash.hex"}), std::runtime_error);
+    std::string text;
+    ASSERT_TRUE(host::AtomicFile::Read(dir_ / "flash.hex", text));
+    EXPECT_EQ(text, damaged);
 }
 
 }  // namespace
