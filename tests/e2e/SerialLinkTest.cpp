@@ -8,13 +8,13 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
+#include "core/host/AtomicFile.h"
 #include "core/host/Clock.h"
 #include "core/host/MemorySettings.h"
 #include "sim/FlashFile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
-#include "core/host/AtomicFile.h"
 #include "tests/support/TempDir.h"
 
 namespace orvane::test {
