@@ -3,8 +3,14 @@
 # Works as root or through sudo; does nothing when everything is present.
 set -eu
 
-PACKAGES="cmake make g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-srecord avra simavr libsimavr-dev"
+# One group per line, so each part of the program names its own needs.
+PACKAGES="cmake make g++ pkg-config git"
+PACKAGES="$PACKAGES googletest libgtest-dev libgmock-dev libbenchmark-dev"     # tests, benchmarks
+PACKAGES="$PACKAGES srecord avra simavr libsimavr-dev"                           # HEX, assembler, AVR simulator
+PACKAGES="$PACKAGES qt6-base-dev libqscintilla2-qt6-dev qt6-svg-dev libqt6svg6" # the window application
+PACKAGES="$PACKAGES qt6-translations-l10n fonts-dejavu-core"                     # Polish Qt dialogs, a font offscreen
+PACKAGES="$PACKAGES xvfb xauth desktop-file-utils shared-mime-info dpkg-dev"    # window tests, install checks, .deb
+PACKAGES="$PACKAGES clang libclang-rt-14-dev"                                    # fuzz targets
 
 missing=""
 for p in $PACKAGES; do
