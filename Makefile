@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test bench sanitize clean difftest
 
 all: build
 
@@ -32,6 +32,13 @@ sanitize: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_CORE_TESTS_ONLY=ON $(CMAKE_ARGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
+
+# Random scripts run by both engines; the suite runs 300 with seed 14. Long runs:
+#   make difftest SEED=7 COUNT=20000
+SEED  ?= 14
+COUNT ?= 300
+difftest: build
+	cd $(BUILD) && DIFFTEST_SEED=$(SEED) DIFFTEST_COUNT=$(COUNT) ctest --output-on-failure -j $(JOBS) --timeout 86400 -R 'Differential'
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan

@@ -1,5 +1,6 @@
 #include "tests/difftest/ScriptGenerator.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -12,12 +13,14 @@ constexpr std::array<const char*, 9> kNames{"a", "b", "x", "y", "ab", "n", "xy",
 constexpr std::array<const char*, 6> kComparisons{"<", "<=", "==", "!=", ">=", ">"};
 constexpr int kMaxDepth = 3;
 constexpr int kMaxLoopNesting = 2;
+constexpr int kMaxCallSites = 4;  // each saves and restores every variable in the program text
 
 }  // namespace
 
 Script ScriptGenerator::Generate() {
     script_ = {};
     labels_ = 0;
+    callSites_ = 0;
     userVariables_ = Pick(2, static_cast<int>(kNames.size()));
     const int first = Pick(0, static_cast<int>(kNames.size()) - userVariables_);
     for (int i = 0; i < userVariables_; ++i) script_.variables.emplace_back(kNames[static_cast<std::size_t>(first + i)]);
@@ -71,8 +74,11 @@ StmtPtr ScriptGenerator::LiveStatement(int depth, const Place& place) {
         return block;
     }
     if (nest && roll <= 41) return ConstantIf(depth, place);
-    if (roll <= 47 && function_ + 1 < subroutines)
-        return Simple(Chance(60) ? Stmt::Kind::Call : Stmt::Kind::Run, Pick(function_ + 1, subroutines - 1));
+    if (roll <= 47 && function_ + 1 < subroutines) {
+        const bool call = callSites_ < kMaxCallSites && Chance(60);
+        callSites_ += call ? 1 : 0;
+        return Simple(call ? Stmt::Kind::Call : Stmt::Kind::Run, Pick(function_ + 1, subroutines - 1));
+    }
     if (roll <= 52 && !place.labelsAhead.empty())
         return Simple(Stmt::Kind::GoTo, place.labelsAhead[static_cast<std::size_t>(Pick(0, static_cast<int>(place.labelsAhead.size()) - 1))]);
     if (nest && roll <= 54) {
@@ -108,8 +114,7 @@ StmtPtr ScriptGenerator::DeadStatement(int depth, const Place& place) {
         block->body = List(Pick(1, 3), depth + 1, place);
         return block;
     }
-    if (roll <= 62 && function_ + 1 < subroutines)
-        return Simple(Chance(50) ? Stmt::Kind::Call : Stmt::Kind::Run, Pick(function_ + 1, subroutines - 1));
+    if (roll <= 62 && function_ + 1 < subroutines) return Simple(Stmt::Kind::Run, Pick(function_ + 1, subroutines - 1));
     return Assign(UserVariable(), Expression(0));
 }
 
@@ -148,7 +153,7 @@ StmtPtr ScriptGenerator::ConstantIf(int depth, const Place& place) {
 
 StmtPtr ScriptGenerator::While(int depth, const Place& place) {
     auto s = Simple(Stmt::Kind::While);
-    s->variable = NewCounter();
+    s->variable = Counter();
     s->iterations = Pick(1, 4);
     s->conditionForm = Pick(0, 3);
     ++loopDepth_;
@@ -167,7 +172,7 @@ StmtPtr ScriptGenerator::While(int depth, const Place& place) {
 // counter = 0; label: body ... GoTo(label) back, or while (1) { body ... GoTo(label) out } label:
 StmtPtr ScriptGenerator::LabelLoop(Stmt::Kind kind, int depth, const Place& place) {
     auto s = Simple(kind, labels_++);
-    s->variable = NewCounter();
+    s->variable = Counter();
     s->iterations = Pick(1, 4);
     Place inner = place;
     if (kind == Stmt::Kind::EndlessLoop) inner.labelsAhead.push_back(s->target);
@@ -307,9 +312,16 @@ std::int64_t ScriptGenerator::Number() {
     return Pick(65536, 99999);
 }
 
-int ScriptGenerator::NewCounter() {
-    script_.variables.push_back("c" + std::to_string(script_.variables.size() - static_cast<std::size_t>(userVariables_)));
-    return static_cast<int>(script_.variables.size()) - 1;
+// Loops one inside the other count with different variables, and a subroutine never with its
+// caller's; loops one after the other share theirs. Each variable costs every Call its saving
+// and restoring, and the program must fit in the controller's flash.
+int ScriptGenerator::Counter() {
+    const std::string name = "c" + std::to_string(function_ + 1) + std::to_string(loopDepth_);
+    const auto& names = script_.variables;
+    const auto at = std::find(names.begin(), names.end(), name);
+    if (at != names.end()) return static_cast<int>(at - names.begin());
+    script_.variables.push_back(name);
+    return static_cast<int>(names.size()) - 1;
 }
 
 int ScriptGenerator::UserVariable() { return Pick(0, userVariables_ - 1); }

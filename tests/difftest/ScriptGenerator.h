@@ -47,7 +47,7 @@ private:
     std::int64_t Number();
     void AppendFactor(Expr& e, std::int64_t& literalFactor, std::vector<int>& variableFactors, int depth);
 
-    int NewCounter();
+    int Counter();
     int UserVariable();
     int AnyVariable();
     int Pick(int lo, int hi);  // lo..hi, both included
@@ -59,6 +59,7 @@ private:
     int labels_ = 0;
     int function_ = -1;  // -1: main; otherwise the subroutine being generated
     int loopDepth_ = 0;
+    int callSites_ = 0;
 };
 
 }  // namespace orvane::test

@@ -36,8 +36,8 @@ std::string ScriptPrinter::Print(const Script& script) {
 
 // Anything the reader drops may stand between two tokens; two words keep a blank between them.
 void ScriptPrinter::Token(std::string_view token) {
-    static constexpr std::string_view kSeparators[] = {"", " ", "\n", "\n    ", " /* c; } */ ", " // c\n"};
-    static constexpr int kWeights[] = {50, 28, 12, 4, 3, 3};
+    static constexpr std::string_view kSeparators[] = {"", " ", "\n", "\n    ", " /* c; } */ ", " // c\n", " /* (c) */ "};
+    static constexpr int kWeights[] = {50, 28, 12, 4, 2, 2, 2};
     if (tidy_ && !out_.empty()) {
         out_ += std::string_view(";{}").find(out_.back()) != std::string_view::npos ? '\n' : ' ';
     } else if (!out_.empty()) {
