@@ -37,22 +37,37 @@ Script ScriptGenerator::Generate() {
 }
 
 // A label may stand anywhere in the list; the statements before it may jump to it.
-StmtList ScriptGenerator::List(int count, int depth, const Place& place) {
+// A label may stand anywhere in the list, or inside a block or loop body that the list holds;
+// the statements before it may jump to it. `planted` is a label this list must hold.
+StmtList ScriptGenerator::List(int count, int depth, const Place& place, int planted) {
     StmtList list;
-    int label = -1;
-    int at = -1;
-    if (!place.dead && Chance(30)) {
+    int label = planted;
+    int at = planted >= 0 ? Pick(0, count) : -1;
+    if (planted < 0 && !place.dead && Chance(30)) {
         label = labels_++;
         at = Pick(1, count);
     }
+    const bool inside = planted < 0 && at < count && depth < kMaxDepth && Chance(35);
     for (int i = 0; i < count; ++i) {
-        if (i == at) list.push_back(Simple(Stmt::Kind::Label, label));
         Place inner = place;
         if (i < at) inner.labelsAhead.push_back(label);
+        if (i == at && inside) {
+            list.push_back(Host(depth, inner, label));
+            continue;
+        }
+        if (i == at) list.push_back(Simple(Stmt::Kind::Label, label));
         list.push_back(Statement(depth, inner));
     }
     if (at == count) list.push_back(Simple(Stmt::Kind::Label, label));
     return list;
+}
+
+// A block or a loop with `label` somewhere in its body, for a jump from before it.
+StmtPtr ScriptGenerator::Host(int depth, const Place& place, int label) {
+    if (loopDepth_ < kMaxLoopNesting && Chance(50)) return While(depth, place, label);
+    auto block = Simple(Stmt::Kind::Block);
+    block->body = List(Pick(1, 3), depth + 1, place, label);
+    return block;
 }
 
 StmtPtr ScriptGenerator::Statement(int depth, const Place& place) {
@@ -151,15 +166,17 @@ StmtPtr ScriptGenerator::ConstantIf(int depth, const Place& place) {
     return s;
 }
 
-StmtPtr ScriptGenerator::While(int depth, const Place& place) {
+// A jump into the body passes over the counter's reset: it holds whatever it held, never below
+// 0, so the loop still ends.
+StmtPtr ScriptGenerator::While(int depth, const Place& place, int planted) {
     auto s = Simple(Stmt::Kind::While);
     s->variable = Counter();
     s->iterations = Pick(1, 4);
     s->conditionForm = Pick(0, 3);
     ++loopDepth_;
-    if (Chance(60)) {
+    if (planted >= 0 || Chance(60)) {
         auto block = Simple(Stmt::Kind::Block);
-        block->body = List(Pick(1, 3), depth + 1, place);
+        block->body = List(Pick(1, 3), depth + 1, place, planted);
         block->body.push_back(Advance(s->variable, s->iterations, depth + 1, place));
         s->then = block;
     } else {

@@ -28,14 +28,15 @@ private:
         bool dead = false;
     };
 
-    StmtList List(int count, int depth, const Place& place);
+    StmtList List(int count, int depth, const Place& place, int planted = -1);
+    StmtPtr Host(int depth, const Place& place, int label);
     StmtPtr Statement(int depth, const Place& place);
     StmtPtr LiveStatement(int depth, const Place& place);
     StmtPtr DeadStatement(int depth, const Place& place);
     StmtPtr Branch(int depth, const Place& place);
     StmtPtr If(int depth, const Place& place);
     StmtPtr ConstantIf(int depth, const Place& place);
-    StmtPtr While(int depth, const Place& place);
+    StmtPtr While(int depth, const Place& place, int planted = -1);
     StmtPtr LabelLoop(Stmt::Kind kind, int depth, const Place& place);
     StmtPtr Advance(int counter, int bound, int depth, const Place& place);
     StmtPtr Assign(int variable, Expr value) const;
