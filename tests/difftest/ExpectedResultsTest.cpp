@@ -91,7 +91,7 @@ TEST_P(ScriptWithResults, BothEnginesGiveWhatItExpects) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ScriptWithResults, ::testing::ValuesIn(ScriptPaths()),
-                         [](const auto& info) { return std::filesystem::path(info.param).stem().string(); });
+                         [](const auto& row) { return std::filesystem::path(row.param).stem().string(); });
 
 }  // namespace
 }  // namespace orvane::test
