@@ -15,9 +15,9 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/Prompts.h"
+#include "core/platform/SteadyClock.h"
 #include "sim/PtyHost.h"
 #include "sim/VirtualController.h"
 
@@ -87,7 +87,7 @@ int main() {
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.SlavePath());
     device::PosixPortOpener opener(settings);
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     NoPrompts prompts;
     device::CSerialCtrl ctrl(opener, clock, prompts);
     if (ctrl.OpenPort(kPort) != 1 || ctrl.SetBaud(kBaud, kPort) != 1) {

@@ -19,9 +19,9 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/SteadyClock.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
 #include "core/script/StatementPieces.h"
@@ -51,7 +51,7 @@ struct Engine {
     }
     host::MemorySettings settings;
     device::PosixPortOpener opener{settings};
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     CountingPrompts prompts;
     device::CSerialCtrl serial{opener, clock, prompts};
     host::TextBuffer text;

@@ -7,16 +7,16 @@
 #include "cli/CliTimers.h"
 #include "cli/ModePrinter.h"
 #include "cli/OverlaySettings.h"
-#include "cli/TerminalPrompts.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalPrompts.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
 #include "core/host/IniSettingsFile.h"
 #include "core/host/PlatformFolders.h"
+#include "core/platform/SteadyClock.h"
 
 namespace orvane::cli {
 
@@ -66,7 +66,7 @@ private:
     CliFileChooser files_;
     CliTimers timers_;
     ModePrinter modes_;
-    host::SteadyClock clock_;
+    platform::SteadyClock clock_;
     host::PlatformFolders folders_;
     device::PosixPortOpener opener_{settings_};
     device::CSerialCtrl serial_{opener_, clock_, prompts_};

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 #include "sim/FlashFile.h"
 #include "sim/PtyHost.h"
 #include "sim/StderrPrompts.h"
@@ -33,7 +33,7 @@ std::string SimRunner::DefaultCommandsPath() {
         ExecutableFolder() + "/data/Komendy.ini",
     };
     for (const auto& path : candidates) {
-        if (host::AtomicFile::Exists(path)) return path;
+        if (platform::AtomicFile::Exists(path)) return path;
     }
     return candidates[0];
 }

@@ -73,7 +73,7 @@ constexpr int kBeforePages = 4;
 TEST_P(FlashFaultTest, EndsWithItsMessageInBoundedTime) {
     const FaultRow& row = GetParam();
     const FlashImage program = RandomImage(FlashImage::kProgramStart, 0x1000, 3);
-    ASSERT_TRUE(host::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
+    ASSERT_TRUE(platform::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
     StartSim(row.sim);
     File("p.hex", HexFile::WriteProgramHex(program));
     File("below.hex", ":02060000AABB93\r\n:00000001FF\r\n");

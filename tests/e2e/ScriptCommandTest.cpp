@@ -4,9 +4,9 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/SteadyClock.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -41,7 +41,7 @@ struct SimScript {
     std::unique_ptr<SimProcess> sim;
     host::MemorySettings settings;
     device::PosixPortOpener opener{settings};
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     ScriptedPrompts prompts;
     device::CSerialCtrl serial{opener, clock, prompts};
     host::TextBuffer text{"x;"};

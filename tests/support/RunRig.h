@@ -7,7 +7,7 @@
 #include "core/device/DeviceLink.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 #include "core/script/Interpreter.h"
 #include "tests/support/FakeController.h"
 #include "tests/support/FakeTimers.h"
@@ -76,7 +76,7 @@ struct RunRig : CommandAnswers {
     host::MemorySettings settings;
     device::CSerialCtrl serial{opener, clock, prompts};
     device::DeviceLink link{serial, settings, prompts, timers};
-    host::TextEditorAccess editor;
+    platform::TextEditorAccess editor;
     commands::CommandTable commands;
     script::Interpreter interpreter{editor, link, commands, timers};
 
