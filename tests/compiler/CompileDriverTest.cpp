@@ -7,6 +7,7 @@
 #include "core/host/MemorySettings.h"
 #include "tests/compiler/CompileFakes.h"
 #include "tests/compiler/TranslationHarness.h"
+#include "tests/support/RowName.h"
 #include "tests/support/ScriptedFileChooser.h"
 
 namespace orvane::test {
@@ -246,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Untouched("test.sh", "c.sh")},
         OutcomeRow{"DocumentNamedLikeTheHex", Clash("test.hex", "d.sh"), CompileOutcome::Written, {kBatBox},
                    Untouched("test.hex", "d.sh")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&OutcomeRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test

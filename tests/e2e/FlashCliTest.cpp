@@ -6,6 +6,7 @@
 #include "sim/FlashFile.h"
 #include "tests/e2e/CliHarness.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         FaultRow{"FileThatCannotBeCreated", {}, {"read", "program", "@no/such/folder/out.hex"},
                  "Nie można utworzyć pliku: ", 5000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&FaultRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test
