@@ -83,10 +83,10 @@ void BM_ReadEveryStatement(benchmark::State& state) {
     Engine e(ScriptOf(statements));
     std::int64_t read = 0;
     for (auto _ : state) {
-        e.reader.statementStart = 0;
-        while (e.reader.statementStart < e.reader.TextLength()) {
+        e.reader.StartAt(0);
+        while (e.reader.Start() < e.reader.TextLength()) {
             benchmark::DoNotOptimize(e.reader.ReadStatement(-1));
-            e.reader.statementStart = e.reader.statementEnd;
+            e.reader.Next();
             ++read;
         }
     }
@@ -103,7 +103,7 @@ void BM_EvaluateAssignment(benchmark::State& state) {
     e.variables.Find("b")->value = 7;
     const std::string statement = "x=a*2+(b-3)/4;";
     for (auto _ : state) {
-        const std::string name = script::StatementPieces::AssignedVariable(statement, e.variables);
+        const std::string name = *script::StatementPieces::AssignedVariable(statement, e.variables);
         const double value =
             e.engine.Evaluator().EvaluateExpression(std::string_view(statement).substr(name.size() + 1));
         e.variables.Find(name)->value = value;

@@ -206,8 +206,7 @@ void CompileDriver::Translate(Build& build) {
                        AsmFrame::Include(Os(build.memdefsPath)) +
                        AsmFrame::Reservations(tables_.variables);
     script::StatementReader& reader = tables_.reader;
-    reader.statementStart = 0;
-    reader.statementEnd = 0;
+    reader.StartAt(0);
     TranslationContext context(reader, host_.editor, tables_.variables, tables_.labels,
                                tables_.commands, host_.prompts);
     StatementTranslator translator(context);

@@ -22,7 +22,7 @@ std::uint8_t Checksum(const std::vector<std::uint8_t>& frame) {
 std::int32_t CommandExecutor::ExecuteCommand(std::string_view callText) {
     ScriptContext::Scope scope(context_);
     const std::string call(callText);
-    const auto* def = context_.commands.Find(StatementPieces::CommandNameOf(call));
+    const auto* def = StatementPieces::CommandOf(call, context_.commands);
     if (def == nullptr) {
         return AskToGoOn(host::Pl("Komenda nie zdefiniowana! (WP3)"),
                          host::Pl("Komenda niezdefiniowana:  \"") + call +
@@ -62,9 +62,9 @@ bool CommandExecutor::BuildFrame(const commands::CommandDef& def, std::string_vi
 
 std::int32_t CommandExecutor::ArgumentValue(std::string_view callText, int n) {
     ScriptContext::Scope scope(context_);
-    std::string argument;
-    if (!StatementPieces::CutArgument(callText, n, argument)) return 0;
-    return WireScaling::ToInt32(evaluator_.EvaluateExpression(argument));
+    const auto argument = StatementPieces::CutArgument(callText, n);
+    if (!argument) return 0;
+    return WireScaling::ToInt32(evaluator_.EvaluateExpression(*argument));
 }
 
 double CommandExecutor::ReadCommandResult(std::string_view callText, std::int32_t n) {
@@ -73,7 +73,7 @@ double CommandExecutor::ReadCommandResult(std::string_view callText, std::int32_
         const int reply = AwaitByte();
         if (reply >= 0 && reply <= 255) raw = raw * 256 + reply;
     }
-    const auto* def = context_.commands.Find(StatementPieces::CommandNameOf(callText));
+    const auto* def = StatementPieces::CommandOf(callText, context_.commands);
     return def == nullptr ? raw : WireScaling::ScaleResult(raw, *def);
 }
 
@@ -88,10 +88,10 @@ std::optional<double> CommandExecutor::CallInExpression(const std::string& callT
 std::int32_t CommandExecutor::AskToGoOn(const std::string& caption, const std::string& text) {
     auto& reader = context_.reader;
     if (context_.prompts.AskYesNo(caption, text)) {
-        reader.statementStart = reader.statementEnd;
+        reader.Next();
         return 0;
     }
-    reader.statementStart = reader.TextLength();
+    reader.JumpToEnd();
     context_.stopped = true;
     return -1;
 }

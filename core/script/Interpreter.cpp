@@ -71,11 +71,9 @@ void Interpreter::StartRun() {
     editor_.GetSelection(savedSelectionStart_, savedSelectionEnd_);
     CollectLabels();
 
-    reader_.statementStart = reader_.statementEnd = 0;
+    const auto* main = state_.labels.Find("Main");
+    reader_.StartAt(main ? main->position : 0);
     state_.readLimit = -1;
-    if (const auto* main = state_.labels.Find("Main")) {
-        reader_.statementStart = reader_.statementEnd = main->position;
-    }
     context_.portIndex = link_.PortIndex();
     if (!EnterKomendy()) {
         prompts_.Tell(host::Pl("Tryb pracy(US3)"), host::Pl("Błąd przejścia do trybu Komend!"));
@@ -127,14 +125,14 @@ void Interpreter::GiveEditorBack() {
 
 void Interpreter::StopRun() {
     runCommand_ = RunRules::kStop;
-    reader_.statementStart = reader_.statementEnd = editor_.Length();
+    reader_.StartAt(editor_.Length());
     state_.readLimit = -1;
     // A halted run gets the tick that ends it, and a waiting one does not sit out its Wait.
     if (RunExists()) timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
 }
 
 void Interpreter::RestartRun() {
-    reader_.statementStart = 0;
+    reader_.JumpTo(0);
     state_.calls.Clear();
     state_.variables.Clear();
     if (RunExists()) editor_.SetSelection(0, 0);
@@ -155,8 +153,8 @@ void Interpreter::RunTick() {
         EndRun();
         return;
     }
-    std::string statement = reader_.ReadStatement(state_.readLimit);
-    if (state_.readLimit >= 0 && reader_.statementStart >= state_.readLimit) {
+    Statement statement = reader_.ReadStatement(state_.readLimit);
+    if (state_.readLimit >= 0 && reader_.Start() >= state_.readLimit) {
         // The block or loop body is used up: back to where it was entered (a while is then
         // evaluated again).
         const auto frame = state_.blocks.Pop();
@@ -165,15 +163,14 @@ void Interpreter::RunTick() {
             FinishTick(std::nullopt);
             return;
         }
-        reader_.statementStart = frame->statementStart;
-        reader_.statementEnd = frame->statementEnd;
+        reader_.Restore(frame->span);
         state_.readLimit = frame->readLimit;
         statement = reader_.ReadStatement(state_.readLimit);
     }
-    Select(reader_.statementStart, reader_.statementEnd);
+    Select(reader_.Start(), reader_.End());
     // Only blanks or comments were left: nothing to show, the run ends quietly.
-    const bool atText = reader_.statementStart < editor_.Length();
-    if (observer_ && atText) observer_(reader_.statementStart, reader_.statementEnd);
+    const bool atText = reader_.Start() < editor_.Length();
+    if (observer_ && atText) observer_(reader_.Start(), reader_.End());
     FinishTick(flow_.Execute(statement));
 }
 
@@ -181,7 +178,7 @@ void Interpreter::RunTick() {
 // has its frame to return to.
 bool Interpreter::AtEnd() const {
     const std::int32_t length = editor_.Length();
-    if (reader_.statementStart < length) return false;
+    if (reader_.Start() < length) return false;
     return state_.readLimit < 0 || state_.readLimit >= length || state_.blocks.Empty();
 }
 
@@ -195,7 +192,7 @@ void Interpreter::FinishTick(std::optional<int> waitMs) {
 
 void Interpreter::SelectNext() {
     reader_.ReadStatement(state_.readLimit);
-    Select(reader_.statementStart, reader_.statementEnd);
+    Select(reader_.Start(), reader_.End());
 }
 
 void Interpreter::Select(std::int32_t start, std::int32_t end) {

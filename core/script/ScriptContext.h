@@ -23,7 +23,7 @@ struct ScriptContext {
     host::Prompts& prompts;
     int portIndex;
 
-    // Set when the user answered No in a command's box (statementStart is then at the end of
+    // Set when the user answered No in a command's box (the reader is then at the end of
     // the text): the statement being carried out is abandoned, nothing more of it is evaluated
     // or sent, and the run ends. Cleared when the next statement is started.
     bool stopped = false;
