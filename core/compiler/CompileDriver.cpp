@@ -1,6 +1,5 @@
 #include "core/compiler/CompileDriver.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -69,12 +68,9 @@ bool Clashes(const std::string& path, std::initializer_list<const std::string*> 
     return false;
 }
 
-bool WritableMode(const std::string& mode) {
-    static constexpr std::array<std::string_view, 4> kModes{"Komendy", "System", "Program",
-                                                            "BootLoader"};
-    for (const auto m : kModes)
-        if (mode == m) return true;
-    return false;
+// A controller that answered a mode query can be taken into its boot loader.
+bool WritableMode(device::DeviceMode mode) {
+    return mode != device::DeviceMode::NotQueried && mode != device::DeviceMode::Unknown;
 }
 
 }  // namespace
@@ -295,7 +291,7 @@ CompileOutcome CompileDriver::Deliver(const Build& build) {
     }
     settings_.StoreHexFile(hex);
     if (host_.programWriter == nullptr) return CompileOutcome::Compiled;
-    if (WritableMode(host_.programWriter->DeviceMode()))
+    if (WritableMode(host_.programWriter->Mode()))
         return host_.programWriter->WriteProgram(hex) ? CompileOutcome::Written
                                                       : CompileOutcome::WriteFailed;
     Tell("Błąd urządzenia!", Pl("Program został skompilowany z powodzeniem!\nPlik programu:\n   ") +

@@ -19,7 +19,6 @@ class ExpressionEvaluator;
 class CommandExecutor : public CommandCaller {
 public:
     static constexpr int kReplySeconds = 3;
-    static constexpr std::uint8_t kConfirmation = 0x01;
     // More result bytes than a double can use are not awaited: a definition with an absurd
     // result size would otherwise freeze the program for kReplySeconds per missing byte.
     static constexpr std::int32_t kMaxResultBytes = 8;
@@ -47,7 +46,7 @@ public:
 private:
     // A failed command: Yes passes over the statement (0), No ends the run (-1).
     std::int32_t AskToGoOn(const std::string& caption, const std::string& text);
-    int AwaitByte();
+    std::optional<std::uint8_t> AwaitByte();
 
     ScriptContext& context_;
     ExpressionEvaluator& evaluator_;

@@ -64,12 +64,12 @@ public:
 
 class FakeWriter : public compiler::ProgramWriter {
 public:
-    std::string DeviceMode() override { return mode; }
+    device::DeviceMode Mode() override { return mode; }
     bool WriteProgram(const std::string& hexPath) override {
         written.push_back(hexPath);
         return result;
     }
-    std::string mode = "System";
+    device::DeviceMode mode = device::DeviceMode::System;
     bool result = true;
     std::vector<std::string> written;
 };

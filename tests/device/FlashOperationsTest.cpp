@@ -85,7 +85,7 @@ TEST_F(FlashOperationsTest, ProgramWriteOfOnePageSendsOneFrameAndCountsEveryPage
     EXPECT_EQ(progress.positions, Range(0, 6, Range(8, 135, {137})));
     EXPECT_FALSE(progress.shown);
     EXPECT_EQ(controller.flash, image);
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_TRUE(prompts.Boxes().empty());
     EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
     EXPECT_EQ(settings.ReadString("Plik", ""), dir / "p.hex");
@@ -109,7 +109,7 @@ TEST_F(FlashOperationsTest, SystemWriteGoesFromTheTopPageDownAfterItsPause) {
 TEST_F(FlashOperationsTest, CancelledOrUnreadableChoicesSendNothing) {
     EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Cancelled);
     EXPECT_TRUE(progress.ranges.empty());
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
     settings.WriteString("Plik", "/x/last.hex");
     files.QueueChoice(dir / "missing.hex");
@@ -165,7 +165,7 @@ TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
             EXPECT_FALSE(b.progress.shown);
             EXPECT_NE(b.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
             EXPECT_EQ(b.Frames().size(), row.framesSent);
-            EXPECT_EQ(b.timers.IsRunning(DeviceLink::kTimerAnswering), b.link.DeviceMode() != "Nieznany");
+            EXPECT_EQ(b.timers.IsRunning(DeviceLink::kTimerAnswering), ModeName(b.link.Mode()) != "Nieznany");
         }
     }
 }
@@ -190,7 +190,7 @@ TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
         EXPECT_EQ(progress.ranges.back(), 7);
         if (!row.box) {
             EXPECT_EQ(progress.positions, Range(0, 7));
-            EXPECT_EQ(link.DeviceMode(), "System");
+            EXPECT_EQ(ModeName(link.Mode()), "System");
             EXPECT_TRUE(controller.flash.PageEmpty(row.kind == Kind::System ? 3 : 40));
             EXPECT_FALSE(controller.flash.PageEmpty(row.kind == Kind::System ? 40 : 3));
         }
@@ -212,7 +212,7 @@ TEST_F(FlashOperationsTest, ReadOutStoresWhatCameUntilTheSilence) {
     Bytes data(16, 0xFF);
     std::iota(data.begin(), data.begin() + 10, 0xA0);
     EXPECT_EQ(text, ":020000020000FC\r\n" + Record(0x0700, data) + ":00000001FF\r\n");
-    EXPECT_EQ(link.DeviceMode(), "BootLoader");
+    EXPECT_EQ(ModeName(link.Mode()), "BootLoader");
     EXPECT_TRUE(files.Requests()[0].save);
     EXPECT_EQ(files.Requests()[0].request.initialName, "/home/u/Plik.hex");
     EXPECT_EQ(settings.ReadString("Plik zapisz", ""), dir / "out.hex");
@@ -265,8 +265,8 @@ struct BabblingPort : PortBackend, PortOpener {
 
 TEST_F(FlashOperationsTest, ABabblingControllerCannotHoldTheReadOutForEver) {
     BabblingPort babbling;
-    CSerialCtrl line{babbling, clock, prompts};
-    DeviceLink babbler{line, settings, prompts, timers};
+    SerialStack line{babbling, settings, clock, prompts, timers};
+    DeviceLink& babbler = line.Link();
     FlashOperations flash{babbler, files, progress, "/home/u/"};
     babbler.ApplyModeReply(0xF0);
     files.QueueChoice(dir / "long.hex");
@@ -300,7 +300,7 @@ TEST_F(FlashOperationsTest, VerifyReadsTheAreaBackAndNamesTheFirstDifference) {
     files.QueueChoice(path);
     EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Done);
     EXPECT_EQ(wire->writes.back(), Bytes{0xFF});
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     controller.corruptAddress = 0x0745;
     files.QueueChoice(path);
     EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Failed);

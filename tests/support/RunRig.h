@@ -5,6 +5,7 @@
 
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
+#include "core/device/SerialStack.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/TextEditorAccess.h"
@@ -65,7 +66,7 @@ struct RunRig : CommandAnswers {
         return captions;
     }
 
-    static constexpr int kTick = device::DeviceLink::kTimerRunTick;
+    static constexpr int kTick = script::Interpreter::kTimerRunTick;
 
     FakeClock clock;
     std::shared_ptr<Wire> wire = std::make_shared<Wire>();
@@ -74,8 +75,9 @@ struct RunRig : CommandAnswers {
     ScriptedPrompts prompts;
     FakeTimers timers;
     host::MemorySettings settings;
-    device::CSerialCtrl serial{opener, clock, prompts};
-    device::DeviceLink link{serial, settings, prompts, timers};
+    device::SerialStack stack{opener, settings, clock, prompts, timers};
+    device::CSerialCtrl& serial = stack.Serial();
+    device::DeviceLink& link = stack.Link();
     host::TextEditorAccess editor;
     commands::CommandTable commands;
     script::Interpreter interpreter{editor, link, commands, timers};

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "core/commands/CommandTable.h"
-#include "core/device/SerialCtrl.h"
+#include "core/device/SerialStack.h"
+#include "core/host/MemorySettings.h"
 #include "core/host/EditorText.h"
 #include "core/script/CommandCaller.h"
 #include "core/script/ExpressionEvaluator.h"
@@ -19,6 +20,7 @@
 #include "core/script/StatementReader.h"
 #include "core/script/VariableTable.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptedPort.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -88,7 +90,10 @@ struct ScriptRig {
     std::shared_ptr<Wire> wire = std::make_shared<Wire>();
     ScriptedOpener opener{wire};
     ScriptedPrompts prompts;
-    device::CSerialCtrl serial{opener, clock, prompts};
+    FakeTimers timers;
+    host::MemorySettings settings;
+    device::SerialStack stack{opener, settings, clock, prompts, timers};
+    device::CSerialCtrl& serial = stack.Serial();
     host::TextBuffer text;
     script::StatementReader reader{text};
     script::VariableTable variables;
