@@ -4,6 +4,7 @@
 
 #include "core/device/ControllerBytes.h"
 #include "core/device/DeviceMode.h"
+#include "core/device/HexFile.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::sim {
@@ -14,10 +15,7 @@ using namespace device::controller;
 
 using device::FlashImage;
 
-std::string Hex(std::uint8_t byte) {
-    static const char digits[] = "0123456789ABCDEF";
-    return {digits[byte >> 4], digits[byte & 0x0F]};
-}
+std::string Hex(std::uint8_t byte) { return device::HexFile::ByteToHex(byte); }
 
 std::string Utf8(const std::string& cp1250) { return host::Cp1250ToUtf8(cp1250); }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <filesystem>
 
 #include "core/device/ControllerBytes.h"
@@ -50,12 +49,6 @@ bool ImageEmpty(const FlashImage& image) {
 
 // The version characters go into a message box; control bytes would garble it.
 char Printable(std::uint8_t byte) { return byte < 0x20 ? '?' : static_cast<char>(byte); }
-
-std::string Hex4(int address) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(address) & 0xFFFFu);
-    return text;
-}
 
 }  // namespace
 
@@ -337,7 +330,7 @@ FlashResult FlashOperations::Verify(const FlashArea& area, const FlashImage& wri
     if (!lastDifference_) return FlashResult::Done;
     Box(host::Pl("Błąd weryfikacji"),
         host::Pl("Zawartość pamięci urządzenia różni się od zapisanego pliku.\n"
-                 "Pierwszy różniący się adres: 0x") + Hex4(*lastDifference_));
+                 "Pierwszy różniący się adres: 0x") + HexFile::WordToHex(*lastDifference_));
     return FlashResult::Failed;
 }
 
