@@ -10,11 +10,11 @@ namespace orvane::script {
 // What a running script works on: the run loop owns these objects and hands them to the
 // evaluator and the command executor by reference. Nothing here is copied.
 struct ScriptContext {
-    ScriptContext(StatementReader& reader, VariableTable& variables,
-                  const commands::CommandTable& commands, device::CSerialCtrl& serial,
-                  host::Prompts& prompts, int portIndex = 0)
-        : reader(reader), variables(variables), commands(commands), serial(serial),
-          prompts(prompts), portIndex(portIndex) {}
+    ScriptContext(StatementReader& statementReader, VariableTable& variableTable,
+                  const commands::CommandTable& commandTable, device::CSerialCtrl& port,
+                  host::Prompts& boxes, int comIndex = 0)
+        : reader(statementReader), variables(variableTable), commands(commandTable), serial(port),
+          prompts(boxes), portIndex(comIndex) {}
 
     StatementReader& reader;
     VariableTable& variables;
