@@ -26,20 +26,6 @@ protected:
 
 const std::string kResetBox = "Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie.";
 
-TEST_F(DeviceLinkTest, ModeRepliesSetTheModeAndTellThePane) {
-    const struct { std::optional<std::uint8_t> reply; const char* mode; } rows[] = {
-        {0x00, "Program"}, {0xF0, "BootLoader"}, {0xFE, "Komendy"},
-        {0xFF, "System"},  {0x12, "Nieznany"},   {std::nullopt, "Nieznany"},
-    };
-    EXPECT_EQ(ModeName(link.Mode()), "");
-    for (const auto& row : rows) {
-        link.ApplyModeReply(row.reply);
-        EXPECT_EQ(ModeName(link.Mode()), row.mode);
-        EXPECT_EQ(pane.modes.back(), row.mode);
-    }
-    EXPECT_EQ(pane.modes.size(), std::size(rows));  // the fixture's open queried nothing
-}
-
 TEST_F(DeviceLinkTest, QueryDiscardsStaleInputAndTimesOutAfterOneToTwoSeconds) {
     wire->Reply({0xFE});  // left over from before: must not pass for the answer
     Replies({{0xFF}});
@@ -61,6 +47,7 @@ TEST(DeviceLinkSwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
     const struct { const char* name; void (DeviceLink::*action)(); std::vector<Bytes> replies; Bytes written; std::string mode; const char* box; } rows[] = {
         {"KomendyFromSystem", &L::SwitchToKomendy, {{0xFF}, {0xFE}}, {0x00, 0xFE}, "Komendy", nullptr},
         {"KomendyFromProgramSendsNothing", &L::SwitchToKomendy, {{0x00}}, {0x00}, "Program", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
+        {"KomendyAfterAReplyOfNoMode", &L::SwitchToKomendy, {{0x12}}, {0x00}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
         {"KomendyUnanswered", &L::SwitchToKomendy, {{0xFF}, {}}, {0x00, 0xFE}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
         {"ProgramFromSystem", &L::SwitchToProgram, {{0xFF}, {}, {0x00}}, {0x00, 0xFD, 0x00}, "Program", nullptr},
         {"ProgramDidNotStart", &L::SwitchToProgram, {{0xFF}, {}, {0xFF}}, {0x00, 0xFD, 0x00}, "System", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
@@ -252,6 +239,7 @@ TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
     test::DeviceRig rig;
     rig.opener.refuseOpen = true;
     EXPECT_FALSE(rig.link.OpenPortAtStartUp());
+    EXPECT_EQ(ModeName(rig.link.Mode()), "") << "no query yet";
     EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
