@@ -122,7 +122,7 @@ TEST_P(Outcomes, BoxesFilesAndTheController) {
         for (std::size_t at; (at = box.find('@')) != std::string::npos;) box.replace(at, 1, r.dir / "");
         boxes.push_back(box);
     }
-    EXPECT_EQ(Shown(r.prompts), boxes);
+    EXPECT_EQ(r.prompts.Shown(), boxes);
     EXPECT_EQ(r.editor.IsEnabled(), enabled);
     r.editor.GetSelection(startAfter, endAfter);
     EXPECT_EQ(std::make_pair(startAfter, endAfter), std::make_pair(start, end));

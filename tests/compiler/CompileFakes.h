@@ -20,13 +20,6 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// Every box shown, as "caption | text".
-inline std::vector<std::string> Shown(const ScriptedPrompts& prompts) {
-    std::vector<std::string> boxes;
-    for (const auto& b : prompts.Boxes()) boxes.push_back(b.caption + " | " + b.text);
-    return boxes;
-}
-
 class FakeDocument : public compiler::ScriptDocument {
 public:
     explicit FakeDocument(std::string path = {}) : path_(std::move(path)) {}

@@ -59,7 +59,7 @@ class StatementCode : public ::testing::TestWithParam<StatementRow> {};
 TEST_P(StatementCode, MatchesTemplates) {
     TranslationHarness h(GetParam().script);
     EXPECT_EQ(h.Run().Program(), GetParam().expected);
-    EXPECT_EQ(Shown(h.prompts), GetParam().boxes);
+    EXPECT_EQ(h.prompts.Shown(), GetParam().boxes);
     EXPECT_EQ(h.context.Faulty(), !GetParam().boxes.empty());
 }
 
@@ -133,7 +133,7 @@ TEST(SymbolCollector, DuplicateLabelAsksWhetherToGoOn) {
         TranslationHarness h("A: B: A: C:");
         h.prompts.QueueAnswer(answer);
         h.Run();
-        EXPECT_EQ(Shown(h.prompts), std::vector<std::string>{"Etykieta (US1) | Duplikat Etykiety: A!\n\nCzy kontynuować pracę?"});
+        EXPECT_EQ(h.prompts.Shown(), std::vector<std::string>{"Etykieta (US1) | Duplikat Etykiety: A!\n\nCzy kontynuować pracę?"});
         EXPECT_EQ(h.labels.Contains("C"), answer == host::Answer::Yes);
     }
 }

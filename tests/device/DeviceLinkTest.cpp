@@ -12,16 +12,9 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kAnswering = DeviceLink::kTimerAnswering;
 constexpr int kSilent = DeviceLink::kTimerSilent;
 
-std::vector<std::string> BoxesOf(const test::ScriptedPrompts& prompts) {
-    std::vector<std::string> c;
-    for (const auto& b : prompts.Boxes()) c.push_back(b.caption + " | " + b.text);
-    return c;
-}
-
 class DeviceLinkTest : public ::testing::Test, public test::DeviceRig {
 protected:
     DeviceLinkTest() { link.OpenPortAtStartUp(); }
-    std::vector<std::string> Boxes() const { return BoxesOf(prompts); }
 };
 
 const std::string kResetBox = "Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie.";
@@ -71,7 +64,7 @@ TEST(DeviceLinkSwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
         (rig.link.*row.action)();
         EXPECT_EQ(rig.wire->Written(), row.written);
         EXPECT_EQ(ModeName(rig.link.Mode()), row.mode);
-        EXPECT_EQ(BoxesOf(rig.prompts), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+        EXPECT_EQ(rig.prompts.Shown(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
         // Whatever happened, the check that fits the mode left behind runs again (default periods).
         EXPECT_EQ(rig.timers.IsRunning(kAnswering), row.mode != "Nieznany");
         EXPECT_FALSE(rig.timers.IsRunning(kSilent));
@@ -83,7 +76,7 @@ TEST_F(DeviceLinkTest, SwitchToSystemGivesUpOnAControllerThatKeepsFallingBack) {
     wire->responder = [](const Bytes& b, test::Wire& w) { w.Reply({static_cast<std::uint8_t>(b[0] == 0xFF ? 0xFF : 0x00)}); };
     link.SwitchToSystem();
     EXPECT_EQ(wire->writes.size(), 3u * (DeviceLink::kMaxSystemRepeats + 1));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd (OTS1) | Błąd przejścia do trybu System!"});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{"Błąd (OTS1) | Błąd przejścia do trybu System!"});
 }
 
 TEST_F(DeviceLinkTest, WayToBootLoaderWaitsFourSecondsForSystem) {
@@ -128,7 +121,7 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndTheAnsweringCheck
     prompts.QueueAnswer(host::Answer::No);
     link.ResetRs232();  // answered No: the open error is not shown again...
     link.ResetRs232();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+    EXPECT_EQ(prompts.Shown(), (std::vector<std::string>{
                            kResetBox, "Błąd (OTR1) | Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?", kResetBox}));
     EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
     EXPECT_FALSE(link.ShowRsOpenError());
@@ -155,7 +148,7 @@ TEST_F(DeviceLinkTest, SilentTimerTakesOverAModeByteTheControllerSentByItself) {
 TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
     link.ApplyModeReply(std::nullopt);
     link.OnTimer(kSilent);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{kResetBox});
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
 }
 
@@ -189,7 +182,7 @@ TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialog
         return ++shown < 3;  // OK twice, then "Koniec"
     });
     EXPECT_EQ(shown, 3);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{kResetBox});
     EXPECT_TRUE(serial.IsOpen(0));
     EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_TRUE(timers.IsRunning(kAnswering));
@@ -243,7 +236,7 @@ TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
     EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
-    EXPECT_EQ(BoxesOf(rig.prompts)[1], "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
+    EXPECT_EQ(rig.prompts.Shown()[1], "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
     EXPECT_EQ(ModeName(rig.link.Mode()), "Nieznany");  // the RS232 reopen still queries
     EXPECT_EQ(rig.link.Baud(), 115200);
 }

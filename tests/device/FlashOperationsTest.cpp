@@ -41,11 +41,6 @@ std::vector<int> Range(int from, int to, std::vector<int> then = {}) {
 
 // A device link with a fake controller behind it and the flash operations on top.
 struct Bench : test::DeviceRig {
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> boxes;
-        for (const auto& b : prompts.Boxes()) boxes.push_back(b.caption + " | " + b.text);
-        return boxes;
-    }
     std::vector<Bytes> Frames() const {
         std::vector<Bytes> frames;
         for (const auto& w : wire->writes) {
@@ -148,7 +143,7 @@ TEST_F(FlashOperationsTest, RefusedFilesNeverTouchTheController) {
         prompts.Clear();
         files.QueueChoice(File("bad.hex", row.content));
         EXPECT_EQ(ops.Write(row.kind), FlashResult::Failed) << row.box;
-        EXPECT_EQ(Boxes(), std::vector<std::string>{row.box});
+        EXPECT_EQ(prompts.Shown(), std::vector<std::string>{row.box});
         EXPECT_TRUE(wire->writes.empty()) << row.box;
         EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
     }
@@ -175,7 +170,7 @@ TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
             row.fault(b.controller);
             b.files.QueueChoice(File("w.hex", kind == Kind::System ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
             EXPECT_EQ(b.ops.Write(kind), FlashResult::Failed);
-            EXPECT_EQ(b.Boxes(), std::vector<std::string>{kind == Kind::System ? row.systemBox : row.programBox});
+            EXPECT_EQ(b.prompts.Shown(), std::vector<std::string>{kind == Kind::System ? row.systemBox : row.programBox});
             EXPECT_FALSE(b.progress.shown);
             ASSERT_FALSE(b.wire->writes.empty());
             EXPECT_NE(b.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
@@ -201,7 +196,7 @@ TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
         controller.eraseReply = row.eraseReply;
         controller.silent = row.silent;
         EXPECT_EQ(ops.Erase(row.kind), row.box ? FlashResult::Failed : FlashResult::Done);
-        EXPECT_EQ(Boxes(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+        EXPECT_EQ(prompts.Shown(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
         EXPECT_EQ(progress.ranges.back(), 7);
         if (!row.box) {
             EXPECT_EQ(progress.positions, Range(0, 7));
@@ -256,8 +251,8 @@ TEST_F(FlashOperationsTest, ReadOutFailuresWriteNoFile) {
         row.fault(b.controller);
         b.files.QueueChoice(dir / "none.hex");
         EXPECT_EQ(b.ops.ReadOut(Kind::Program), FlashResult::Failed);
-        ASSERT_EQ(b.Boxes().size(), row.chosen ? 1u : 2u);  // OTB1 comes first when silent
-        EXPECT_EQ(b.Boxes().back(), row.box);
+        ASSERT_EQ(b.prompts.Shown().size(), row.chosen ? 1u : 2u);  // OTB1 comes first when silent
+        EXPECT_EQ(b.prompts.Shown().back(), row.box);
         EXPECT_EQ(b.files.Requests().size(), row.chosen ? 1u : 0u);
         EXPECT_FALSE(host::AtomicFile::Exists(dir / "none.hex"));
     }
@@ -303,7 +298,7 @@ TEST_F(FlashOperationsTest, VersionShowsSecondDotFirstAndLeavesTheCheckAlone) {
         prompts.Clear();
         Replies(row.replies);
         EXPECT_EQ(ops.Version(), row.version);
-        EXPECT_EQ(Boxes(), std::vector<std::string>{row.box});
+        EXPECT_EQ(prompts.Shown(), std::vector<std::string>{row.box});
         EXPECT_EQ(wire->writes.back(), Bytes{'v'});
         EXPECT_EQ(timers.Period(DeviceLink::kTimerAnswering), 2000);
     }
@@ -321,7 +316,7 @@ TEST_F(FlashOperationsTest, VerifyReadsTheAreaBackAndNamesTheFirstDifference) {
     files.QueueChoice(path);
     EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Failed);
     EXPECT_EQ(ops.LastDifference(), 0x0745);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd weryfikacji | Zawartość pamięci urządzenia różni się od "
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{"Błąd weryfikacji | Zawartość pamięci urządzenia różni się od "
                                                 "zapisanego pliku.\nPierwszy różniący się adres: 0x0745"});
 }
 
