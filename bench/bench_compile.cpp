@@ -85,7 +85,7 @@ void BM_Translate5000Statements(benchmark::State& state) {
         script::LabelTable labels;
         script::VariableTable variables;
         compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.statementStart = reader.statementEnd = 0;
+        reader.StartAt(0);
         compiler::TranslationContext context(reader, editor, variables, labels, Commands(), prompts);
         compiler::StatementTranslator translator(context);
         while (translator.TranslateStatement(-1)) {

@@ -25,6 +25,7 @@
 #include "core/device/FlashOperations.h"
 #include "core/device/HexFile.h"
 #include "core/device/PosixPortOpener.h"
+#include "core/device/SerialStack.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/platform/AtomicFile.h"
@@ -149,8 +150,8 @@ Measurement WriteOnce(const std::string& hexPath, bool verify) {
     NoTimers timers;
     NoProgress progress;
     FixedFile file(hexPath);
-    device::CSerialCtrl serial(opener, clock, prompts);
-    device::DeviceLink link(serial, settings, prompts, timers);
+    device::SerialStack stack(opener, settings, clock, prompts, timers);
+    device::DeviceLink& link = stack.Link();
     device::FlashOperations flash(link, file, progress, "/tmp/");
     link.OpenPortAtStartUp();
     link.QueryDeviceMode();

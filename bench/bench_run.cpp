@@ -23,7 +23,7 @@
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
-#include "core/device/PosixPortOpener.h"
+#include "core/device/SerialStack.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/platform/SteadyClock.h"
@@ -59,11 +59,10 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.Path());
     settings.WriteString("Sprawdzaj odpowiada co", "0");
     platform::SteadyClock clock;
-    device::PosixPortOpener opener(settings);
     BenchPrompts prompts;
     platform::TimerQueue timers(&NowUs);
-    device::CSerialCtrl serial(opener, clock, prompts);
-    device::DeviceLink link(serial, settings, prompts, timers);
+    device::SerialStack stack(settings, clock, prompts, timers);
+    device::DeviceLink& link = stack.Link();
     link.OpenPortAtStartUp();
     commands::CommandTable commands;
     commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", commands, nullptr);
@@ -80,7 +79,7 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     const auto fire = [&](int id) { interpreter.OnTimer(id); };
     interpreter.Start();
     while (interpreter.RunExists()) {
-        if (!realTicks && timers.IsRunning(device::DeviceLink::kTimerRunTick)) {
+        if (!realTicks && timers.IsRunning(script::Interpreter::kTimerRunTick)) {
             interpreter.RunTick();
             continue;
         }

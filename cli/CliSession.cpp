@@ -32,19 +32,19 @@ void CliSession::ApplyOverrides() {
 bool CliSession::Connect() {
     if (connected_) return portOpen_;
     connected_ = true;
-    portOpen_ = link_.OpenPortAtStartUp();
+    portOpen_ = Link().OpenPortAtStartUp();
     if (!portOpen_) {
-        Error(host::Cp1250ToUtf8(serial_.LastOpenError()));
+        Error(host::Cp1250ToUtf8(Serial().LastOpenError()));
         return false;
     }
-    link_.QueryDeviceMode();
+    Link().QueryDeviceMode();
     return true;
 }
 
 bool CliSession::Allowed(bool allowed, const char* command) {
     if (!allowed) {
         Error(std::string("polecenie ") + command + " jest niedostępne w trybie " +
-              host::Cp1250ToUtf8(link_.DeviceMode()));
+              host::Cp1250ToUtf8(device::ModeName(Link().Mode())));
     }
     return allowed;
 }

@@ -37,7 +37,9 @@ class CliProgramWriter : public compiler::ProgramWriter {
 public:
     explicit CliProgramWriter(CliSession& session)
         : session_(session), device_(session.Link(), session.Flash()) {}
-    std::string DeviceMode() override { return session_.Connect() ? device_.DeviceMode() : ""; }
+    device::DeviceMode Mode() override {
+        return session_.Connect() ? device_.Mode() : device::DeviceMode::NotQueried;
+    }
     bool WriteProgram(const std::string& hexPath) override {
         session_.Files().Offer(hexPath);
         return device_.WriteProgram(hexPath);

@@ -67,7 +67,7 @@ bool Drive(CliSession& session, script::Interpreter& interpreter, RunEventLoop& 
     std::string line;
     while (interpreter.RunExists()) {
         const bool halted = interpreter.StepMode() &&
-                            !loop.Timers().IsRunning(device::DeviceLink::kTimerRunTick);
+                            !loop.Timers().IsRunning(script::Interpreter::kTimerRunTick);
         if (halted && inputOpen) PromptStep(session, editor);
         switch (loop.Wait(halted && inputOpen, fire, line)) {
             case RunEventLoop::Event::Timers: break;
@@ -100,9 +100,9 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     }
     RunEventLoop loop(session.In());
     if (!session.Connect()) return CliCommand::kFailed;
-    const std::string& mode = session.Link().DeviceMode();
+    const device::DeviceMode mode = session.Link().Mode();
     const bool allowed = run.step ? script::RunRules::CanStep(true, mode)
-                                  : script::RunRules::CanStart(true, mode, script::RunRules::kStop);
+                                  : script::RunRules::CanStart(true, mode, script::RunCommand::Stop);
     if (!session.Allowed(allowed, "run")) return CliCommand::kFailed;
 
     commands::CommandTable commands;

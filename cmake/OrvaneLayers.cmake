@@ -7,11 +7,9 @@
 # PLATFORM marks a layer that may include the operating system's headers (POSIX, termios);
 # keeping them there means another platform only needs layers of its own.
 
-# Stricter warnings for the core alone. Until the core is clean under -Wshadow and -Wconversion
-# they stay warnings even in a -Werror build.
+# Stricter warnings for the core alone.
 add_library(orvane_core_warnings INTERFACE)
-target_compile_options(orvane_core_warnings INTERFACE -Wshadow -Wconversion
-  -Wno-error=shadow -Wno-error=conversion)
+target_compile_options(orvane_core_warnings INTERFACE -Wshadow -Wconversion)
 
 set(ORVANE_LAYER_MANIFEST ${PROJECT_BINARY_DIR}/orvane-layers.cmake)
 

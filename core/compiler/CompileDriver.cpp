@@ -1,6 +1,5 @@
 #include "core/compiler/CompileDriver.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -69,12 +68,9 @@ bool Clashes(const std::string& path, std::initializer_list<const std::string*> 
     return false;
 }
 
-bool WritableMode(const std::string& mode) {
-    static constexpr std::array<std::string_view, 4> kModes{"Komendy", "System", "Program",
-                                                            "BootLoader"};
-    for (const auto m : kModes)
-        if (mode == m) return true;
-    return false;
+// A controller that answered a mode query can be taken into its boot loader.
+bool WritableMode(device::DeviceMode mode) {
+    return mode != device::DeviceMode::NotQueried && mode != device::DeviceMode::Unknown;
 }
 
 }  // namespace
@@ -206,8 +202,7 @@ void CompileDriver::Translate(Build& build) {
                        AsmFrame::Include(Os(build.memdefsPath)) +
                        AsmFrame::Reservations(tables_.variables);
     script::StatementReader& reader = tables_.reader;
-    reader.statementStart = 0;
-    reader.statementEnd = 0;
+    reader.StartAt(0);
     TranslationContext context(reader, host_.editor, tables_.variables, tables_.labels,
                                tables_.commands, host_.prompts);
     StatementTranslator translator(context);
@@ -296,7 +291,7 @@ CompileOutcome CompileDriver::Deliver(const Build& build) {
     }
     settings_.StoreHexFile(hex);
     if (host_.programWriter == nullptr) return CompileOutcome::Compiled;
-    if (WritableMode(host_.programWriter->DeviceMode()))
+    if (WritableMode(host_.programWriter->Mode()))
         return host_.programWriter->WriteProgram(hex) ? CompileOutcome::Written
                                                       : CompileOutcome::WriteFailed;
     Tell("Błąd urządzenia!", Pl("Program został skompilowany z powodzeniem!\nPlik programu:\n   ") +

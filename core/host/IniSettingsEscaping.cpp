@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "core/host/Cp1250.h"
+#include "core/host/HexDigits.h"
 
 namespace orvane::host {
 
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The code points of converted CP1250 text, which is well-formed UTF-8 of at most 3 bytes each.
 std::vector<std::uint32_t> CodePoints(std::string_view utf8) {
@@ -18,19 +17,12 @@ std::vector<std::uint32_t> CodePoints(std::string_view utf8) {
     return points;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // `count` hex digits at `at` as one number, or -1.
 long HexNumber(std::string_view text, std::size_t at, std::size_t count) {
     if (at + count > text.size()) return -1;
     long value = 0;
     for (std::size_t k = 0; k < count; ++k) {
-        const int digit = HexValue(text[at + k]);
+        const int digit = HexDigitValue(text[at + k]);
         if (digit < 0) return -1;
         value = value * 16 + digit;
     }
@@ -62,7 +54,7 @@ void ChopTrailingBlanks(std::string& text, std::size_t limit) {
 std::size_t ReadNumericEscape(std::string_view text, std::size_t i, int base, std::string& out) {
     std::uint32_t value = 0;
     while (i < text.size()) {
-        const int digit = HexValue(text[i]);
+        const int digit = HexDigitValue(text[i]);
         if (digit < 0 || digit >= base) break;
         value = (value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit)) & 0xFFFF;
         ++i;
@@ -83,8 +75,7 @@ std::string IniSettingsEscaping::EscapeKey(std::string_view cp1250) {
             out += static_cast<char>(ch);
         } else if (ch <= 0xFF) {
             out += '%';
-            out += kHexDigits[ch / 16];
-            out += kHexDigits[ch % 16];
+            AppendHexByte(out, static_cast<std::uint8_t>(ch));
         } else {
             out += "%U";
             for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(ch >> shift) & 0xF];
@@ -130,7 +121,7 @@ std::string IniSettingsEscaping::EscapeValue(std::string_view cp1250) {
     bool escapeNextIfDigit = false;
     for (const char c : text) {
         if (c == ';' || c == ',' || c == '=') needsQuotes = true;
-        if (escapeNextIfDigit && HexValue(c) >= 0) {
+        if (escapeNextIfDigit && HexDigitValue(c) >= 0) {
             // After \0 or \x.. a hex digit would join the escape; it is escaped itself.
             out += "\\x";
             out += "0123456789abcdef"[static_cast<unsigned char>(c) / 16];
@@ -190,7 +181,7 @@ std::string IniSettingsEscaping::UnescapeValue(std::string_view fileText) {
             const char e = fileText[i++];
             if (const char code = EscapeCode(e)) {
                 current += code;
-            } else if (e == 'x' && i < fileText.size() && HexValue(fileText[i]) >= 0) {
+            } else if (e == 'x' && i < fileText.size() && HexDigitValue(fileText[i]) >= 0) {
                 i = ReadNumericEscape(fileText, i, 16, current);
             } else if (e >= '0' && e <= '7') {
                 i = ReadNumericEscape(fileText, i - 1, 8, current);

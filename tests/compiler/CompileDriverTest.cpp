@@ -123,7 +123,7 @@ TEST_P(Outcomes, BoxesFilesAndTheController) {
         for (std::size_t at; (at = box.find('@')) != std::string::npos;) box.replace(at, 1, r.dir / "");
         boxes.push_back(box);
     }
-    EXPECT_EQ(Shown(r.prompts), boxes);
+    EXPECT_EQ(r.prompts.Shown(), boxes);
     EXPECT_EQ(r.editor.IsEnabled(), enabled);
     r.editor.GetSelection(startAfter, endAfter);
     EXPECT_EQ(std::make_pair(startAfter, endAfter), std::make_pair(start, end));
@@ -143,7 +143,7 @@ const char* kUnavailable = "Błąd urządzenia! | Program został skompilowany z
                            "@test.hex\n\nNie można zapisać programu!";
 const char* kWithErrors = "Błąd kompilacji | Program został skompilowany z błędami!\nPlik programu:\n   "
                           "@test.hex\n\nProgram nie zostanie zapisany do urządzenia!";
-auto Mode(const char* mode) { return [mode](Rig& r) { r.writer.mode = mode; }; }
+auto Mode(device::DeviceMode mode) { return [mode](Rig& r) { r.writer.mode = mode; }; }
 auto Text(const char* text) { return [text](Rig& r) { r.editor.SetText(text); }; }
 auto Choose(const char* unusable, const char* choice) {  // a folder cannot be replaced by a file
     return [=](Rig& r) {
@@ -166,10 +166,10 @@ auto Untouched(const char* document, const char* instead) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, Outcomes,
     ::testing::Values(
-        OutcomeRow{"WrittenInModeSystem", Mode("System"), CompileOutcome::Written, {}},
+        OutcomeRow{"WrittenInModeSystem", Mode(device::DeviceMode::System), CompileOutcome::Written, {}},
         OutcomeRow{"WriteFailed", [](Rig& r) { r.writer.result = false; }, CompileOutcome::WriteFailed, {}},
-        OutcomeRow{"UnknownMode", Mode("Nieznany"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
-        OutcomeRow{"StartMode", Mode("Start"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
+        OutcomeRow{"UnknownMode", Mode(device::DeviceMode::Unknown), CompileOutcome::DeviceUnavailable, {kUnavailable}},
+        OutcomeRow{"NotQueried", Mode(device::DeviceMode::NotQueried), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},
         OutcomeRow{"FailedAssemblyShowsTheReport",
                    [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n"; }, CompileOutcome::AssemblyErrors, {},

@@ -68,7 +68,7 @@ struct TranslationHarness {
 
     TranslationHarness& Run() {
         compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.statementStart = reader.statementEnd = 0;
+        reader.StartAt(0);
         while (translator.TranslateStatement(-1)) {
         }
         return *this;

@@ -17,8 +17,8 @@ using Strings = std::vector<std::string>;
 using device::DeviceLink;
 using host::Answer;
 
-constexpr int kTick = DeviceLink::kTimerRunTick;
-constexpr int kList = DeviceLink::kTimerVariableList;
+constexpr int kTick = Interpreter::kTimerRunTick;
+constexpr int kList = Interpreter::kTimerVariableList;
 
 
 class RunTest : public ::testing::Test, public test::RunRig {
@@ -76,7 +76,7 @@ TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
 
     const Bytes written = wire->Written();
     EXPECT_EQ(Bytes(written.end() - 2, written.end()), (Bytes{0x00, 0xFF}));
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_EQ(Selected(), ":a");
     EXPECT_FALSE(editor.VariableListShown() || timers.IsRunning(kList));
     EXPECT_TRUE(StateCheckRuns());
@@ -133,7 +133,7 @@ TEST_P(RunCommandsTest, LeaveTheRunAsExpected) {
     EXPECT_EQ(timers.Period(kTick), row.tickPeriod);
     for (const auto& [name, value] : row.values) EXPECT_EQ(Value(name), value) << name;
     for (const auto& name : row.absent) EXPECT_FALSE(Has(name)) << name;
-    if (!row.running) { EXPECT_EQ(link.DeviceMode(), "System"); }
+    if (!row.running) { EXPECT_EQ(ModeName(link.Mode()), "System"); }
 }
 
 constexpr const char* kThree = "Var:a;\na=1;\na=2;\n";
@@ -186,7 +186,7 @@ TEST_P(RunDeviceTest, CommandsAndTheirFailures) {
     EXPECT_EQ(Captions(), row.captions);
     for (const auto& [name, value] : row.values) EXPECT_EQ(Value(name), value) << name;
     EXPECT_FALSE(interpreter.RunExists());
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
 }
 
 INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
