@@ -26,10 +26,10 @@
 #include "core/device/HexFile.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialStack.h"
-#include "core/host/AtomicFile.h"
-#include "core/host/Clock.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/SteadyClock.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::int64_t CpuUs() {
 }
 
 // The real clock, noting how long the operation slept in its prescribed pauses.
-class MeasuringClock : public host::SteadyClock {
+class MeasuringClock : public platform::SteadyClock {
 public:
     void SleepMs(std::int64_t ms) override {
         const std::int64_t start = NowUs();
@@ -180,7 +180,7 @@ std::string FullProgramHex() {
         image[a] = static_cast<std::uint8_t>(random() % 255);
     }
     const std::string path = std::filesystem::temp_directory_path() / "orvane-bench-program.hex";
-    if (!host::AtomicFile::Write(path, device::HexFile::WriteProgramHex(image))) throw std::runtime_error(path);
+    if (!platform::AtomicFile::Write(path, device::HexFile::WriteProgramHex(image))) throw std::runtime_error(path);
     return path;
 }
 

@@ -14,10 +14,10 @@
 
 #include "core/device/ComPortMap.h"
 #include "core/device/SerialStack.h"
-#include "core/host/Clock.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/Prompts.h"
-#include "core/host/TimerQueue.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TimerQueue.h"
 #include "sim/PtyHost.h"
 #include "sim/VirtualController.h"
 
@@ -86,9 +86,9 @@ int main() {
     SimThread sim;
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.SlavePath());
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     NoPrompts prompts;
-    host::TimerQueue timers([] { return std::int64_t{0}; });
+    platform::TimerQueue timers([] { return std::int64_t{0}; });
     device::SerialStack stack(settings, clock, prompts, timers);
     device::CSerialCtrl& ctrl = stack.Serial();
     if (!ctrl.OpenPort(kPort) || !ctrl.SetBaud(kBaud, kPort)) {

@@ -24,11 +24,11 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/SerialStack.h"
-#include "core/host/Clock.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/TextEditorAccess.h"
-#include "core/host/TimerQueue.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TextEditorAccess.h"
+#include "core/platform/TimerQueue.h"
 #include "core/script/Interpreter.h"
 
 namespace {
@@ -58,15 +58,15 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.Path());
     settings.WriteString("Sprawdzaj odpowiada co", "0");
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     BenchPrompts prompts;
-    host::TimerQueue timers(&NowUs);
+    platform::TimerQueue timers(&NowUs);
     device::SerialStack stack(settings, clock, prompts, timers);
     device::DeviceLink& link = stack.Link();
     link.OpenPortAtStartUp();
     commands::CommandTable commands;
     commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", commands, nullptr);
-    host::TextEditorAccess editor(script);
+    platform::TextEditorAccess editor(script);
     script::Interpreter interpreter(editor, link, commands, timers);
 
     Result result;

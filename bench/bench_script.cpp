@@ -17,12 +17,12 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
-#include "core/device/SerialStack.h"
-#include "core/host/TimerQueue.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TimerQueue.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
 #include "core/script/StatementPieces.h"
@@ -51,9 +51,9 @@ struct Engine {
         if (!devicePath.empty()) settings.WriteString(device::ComPortMap::OverrideKey(1), devicePath);
     }
     host::MemorySettings settings;
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     CountingPrompts prompts;
-    host::TimerQueue timers{[] { return std::int64_t{0}; }};
+    platform::TimerQueue timers{[] { return std::int64_t{0}; }};
     device::SerialStack stack{settings, clock, prompts, timers};
     device::CSerialCtrl& serial = stack.Serial();
     host::TextBuffer text;

@@ -3,13 +3,14 @@
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/DataFolder.h"
 
 namespace orvane::cli {
 
 CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in)
     : options_(options), out_(out), err_(err), in_(in), file_(host::IniSettingsFile::DefaultPath()),
       prompts_(err, in, options.answer), progress_(err), files_(err), modes_(err),
-      folders_(host::PlatformFolders::Detect()) {
+      folders_(host::PlatformFolders::Detect(platform::DataFolder())) {
     ApplyOverrides();
 }
 

@@ -7,15 +7,15 @@
 #include "cli/CliTimers.h"
 #include "cli/ModePrinter.h"
 #include "cli/OverlaySettings.h"
-#include "cli/TerminalPrompts.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalPrompts.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
 #include "core/device/SerialStack.h"
-#include "core/host/Clock.h"
 #include "core/host/IniSettingsFile.h"
 #include "core/host/PlatformFolders.h"
+#include "core/platform/SteadyClock.h"
 
 namespace orvane::cli {
 
@@ -65,7 +65,7 @@ private:
     CliFileChooser files_;
     CliTimers timers_;
     ModePrinter modes_;
-    host::SteadyClock clock_;
+    platform::SteadyClock clock_;
     host::PlatformFolders folders_;
     device::SerialStack stack_{settings_, clock_, prompts_, timers_, &modes_};
     device::FlashOperations flash_{stack_.Link(), files_, progress_, folders_.userFolder};

@@ -3,8 +3,8 @@
 # virtual controller (or on the board, when one is configured in the settings).
 set -eu
 BUILD=${1:-build}
-SIM="$BUILD/sim/orvane-sim"
-CLI="$BUILD/cli/orvane-cli"
+SIM="$BUILD/bin/orvane-sim"
+CLI="$BUILD/bin/orvane-cli"
 CONF="${XDG_CONFIG_HOME:-$HOME/.config}/ORVANE/ORVANE.ini"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvane-run.XXXXXX")
 SIM_PID=""

@@ -9,8 +9,8 @@
 #include "core/compiler/EditorLock.h"
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::compiler {
 
@@ -256,7 +256,7 @@ bool CompileDriver::WriteFile(std::string& path, const std::string& content,
                               const FileTargets::Question& question,
                               const FileTargets::Refused& refused) {
     for (;;) {
-        if (!refused(path) && host::AtomicFile::Write(Os(path), content)) return true;
+        if (!refused(path) && platform::AtomicFile::Write(Os(path), content)) return true;
         auto chosen = targets_.AskAgain(path, question, true);
         if (!chosen) return false;
         path = std::move(*chosen);
@@ -274,7 +274,7 @@ std::optional<std::string> CompileDriver::Assemble(Build& build) {
         return std::nullopt;
     }
     std::string report;
-    if (!host::AtomicFile::Read(Os(build.reportPath), report)) {
+    if (!platform::AtomicFile::Read(Os(build.reportPath), report)) {
         Tell("Błąd kompilacji", Pl("Brak raportu kompilatora: ") + build.reportPath);
         return std::nullopt;
     }

@@ -7,8 +7,8 @@
 #include "core/device/ControllerBytes.h"
 #include "core/device/FlashVerifier.h"
 #include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::device {
 
@@ -36,8 +36,8 @@ constexpr const char* kBootLoaderText = "Błąd przejścia do trybu BootLoadera!
 bool ReadSmallFile(const std::string& path, std::string& content) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxHexFileBytes || !host::AtomicFile::Exists(path)) return false;
-    return host::AtomicFile::Read(path, content);
+    if (error || size > kMaxHexFileBytes || !platform::AtomicFile::Exists(path)) return false;
+    return platform::AtomicFile::Read(path, content);
 }
 
 bool ImageEmpty(const FlashImage& image) {
@@ -117,7 +117,7 @@ std::optional<std::string> FlashOperations::ChooseFileToSave(const FlashArea& ar
     for (;;) {
         std::optional<std::string> path = files_.ChooseSave(request);
         if (!path) return std::nullopt;
-        if (!path->empty() && host::AtomicFile::CanWrite(*path)) return path;
+        if (!path->empty() && platform::AtomicFile::CanWrite(*path)) return path;
     }
 }
 
@@ -304,7 +304,7 @@ FlashResult FlashOperations::ReadOut(FlashArea::Kind kind) {
     const std::string text = area.kind == FlashArea::Kind::System ? HexFile::WriteSystemHex(image)
                                                                   : HexFile::WriteProgramHex(image);
     std::string error;
-    if (!host::AtomicFile::Write(*path, text, &error)) {
+    if (!platform::AtomicFile::Write(*path, text, &error)) {
         Box(host::Pl("Błąd zapisu pliku"),
             host::Pl("Nie można zapisać pliku:\n") + *path + "\n" + error);
         return FlashResult::Failed;

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "core/device/HexCursor.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/HexDigits.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::device {
 
@@ -184,7 +184,7 @@ HexReadResult HexFile::ReadHexFile(const std::string& path, FlashImage& image, i
                                    const HexMessage& below, const HexMessage& top,
                                    host::Prompts& prompts) {
     std::string content;
-    if (!host::AtomicFile::Read(path, content)) {
+    if (!platform::AtomicFile::Read(path, content)) {
         image.Erase();
         return HexReadResult::CannotOpen;
     }

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/IniSettingsEscaping.h"
 #include "core/host/IniSettingsLock.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::host {
 
@@ -35,7 +35,7 @@ IniSettingsFile::Stamp IniSettingsFile::CurrentStamp() const {
 
 IniSettingsDocument IniSettingsFile::Load() const {
     std::string text;
-    if (!AtomicFile::Read(path_, text)) return {};
+    if (!platform::AtomicFile::Read(path_, text)) return {};
     return IniSettingsDocument::Parse(text);
 }
 
@@ -64,7 +64,7 @@ void IniSettingsFile::WriteString(std::string_view key, std::string_view value) 
         if (lock.Held()) {
             IniSettingsDocument fresh = Load();
             fresh.Set(section_, key, IniSettingsEscaping::EscapeValue(value));
-            if (AtomicFile::Write(path_, fresh.Text(), &lastError_)) {
+            if (platform::AtomicFile::Write(path_, fresh.Text(), &lastError_)) {
                 unsaved_.erase(FoldCase(key));
                 doc_ = std::move(fresh);
                 loaded_ = CurrentStamp();

@@ -7,6 +7,7 @@
 #include "core/host/MemorySettings.h"
 #include "tests/compiler/CompileFakes.h"
 #include "tests/compiler/TranslationHarness.h"
+#include "tests/support/RowName.h"
 #include "tests/support/ScriptedFileChooser.h"
 
 namespace orvane::test {
@@ -28,7 +29,7 @@ struct Rig {
     std::vector<std::string> AsmLines(const std::string& name = "test.asm") { return SplitLines(ReadWhole(dir / name)); }
 
     TempDir dir;
-    host::TextEditorAccess editor{"Var: x; x=1;"};
+    platform::TextEditorAccess editor{"Var: x; x=1;"};
     script::StatementReader reader{editor};
     script::LabelTable labels;
     script::VariableTable variables;
@@ -154,7 +155,7 @@ auto Choose(const char* unusable, const char* choice) {  // a folder cannot be r
 // include files or over its own other files, and chooses another.
 auto Clash(const char* document, const char* instead) {
     return [=](Rig& r) {
-        host::AtomicFile::Write(r.dir / document, "Exit();");
+        platform::AtomicFile::Write(r.dir / document, "Exit();");
         r.document = FakeDocument(r.dir / document), r.editor.SetText("Exit();"), r.files.QueueChoice(r.dir / instead);
     };
 }
@@ -174,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n"; }, CompileOutcome::AssemblyErrors, {},
                    [](Rig& r) { EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"}); }},
         OutcomeRow{"AnOldReportIsNeverTakenForThisBuilds",
-                   [](Rig& r) { host::AtomicFile::Write(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
+                   [](Rig& r) { platform::AtomicFile::Write(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
                    CompileOutcome::AssemblerFailed, {"Błąd kompilacji | Brak raportu kompilatora: @Wynik.txt"}},
         OutcomeRow{"ScriptThatCannotStart", [](Rig& r) { r.runner.exitCode = -1; }, CompileOutcome::AssemblerFailed,
                    {"Błąd kompilacji | Nie można uruchomić skryptu kompilacji: @test.sh"}},
@@ -229,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"MissingMemoryDefinitionsChosenInTheDialogIsStored",
                    [](Rig& r) {
                        r.settings.WriteString(host::Pl("Plik pamięci"), r.dir / "none.asm");
-                       host::AtomicFile::Write(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
+                       platform::AtomicFile::Write(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
                    },
                    CompileOutcome::Written, {"Błąd pliku (OWK1) | Błąd pliku pamięci: @none.asm\n\nWybierz inny plik Pamięci."},
                    [](Rig& r) {
@@ -246,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Untouched("test.sh", "c.sh")},
         OutcomeRow{"DocumentNamedLikeTheHex", Clash("test.hex", "d.sh"), CompileOutcome::Written, {kBatBox},
                    Untouched("test.hex", "d.sh")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&OutcomeRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test

@@ -43,7 +43,7 @@ public:
     int Run(const std::vector<std::string>& argv) override {
         runs.push_back(argv);
         if (exitCode >= 0 && writeReport && argv.size() == 2)
-            host::AtomicFile::Write(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
+            platform::AtomicFile::Write(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
         return exitCode;
     }
     void ShowReport(const std::string& path) override { shown.push_back(path); }

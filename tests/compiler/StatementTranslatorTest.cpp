@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "tests/compiler/TranslationHarness.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Foo(1);\"!"}},
         Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 1600),
              "Zbyt głębokie zagnieżdżenie instrukcji.")),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&StatementRow::name>{});
 
 // A literal beyond the int range must not overflow into a small one.
 TEST(ExpressionTranslator, HugeLiteralArgumentIsClamped) {

@@ -7,7 +7,7 @@
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
 #include "core/host/Cp1250.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 #include "tests/compiler/CompileFakes.h"
 
 namespace orvane::test {
@@ -75,7 +75,7 @@ struct TranslationHarness {
     }
     const std::string& Program() const { return context.Assembler(); }
 
-    host::TextEditorAccess editor;
+    platform::TextEditorAccess editor;
     script::StatementReader reader{editor};
     commands::CommandTable commands;
     script::LabelTable labels;

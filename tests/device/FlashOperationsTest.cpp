@@ -6,7 +6,7 @@
 
 #include "core/device/FlashVerifier.h"
 #include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/support/DeviceRig.h"
 #include "tests/support/FakeController.h"
 #include "tests/support/HexRecords.h"
@@ -62,7 +62,7 @@ protected:
         link.StartStateCheck();
     }
     std::string File(const std::string& name, const std::string& content) {
-        EXPECT_TRUE(host::AtomicFile::Write(dir / name, content));
+        EXPECT_TRUE(platform::AtomicFile::Write(dir / name, content));
         return dir / name;
     }
     test::TempDir dir;
@@ -218,7 +218,7 @@ TEST_F(FlashOperationsTest, ReadOutStoresWhatCameUntilTheSilence) {
     files.QueueChoice(dir / "out.hex");
     EXPECT_EQ(ops.ReadOut(Kind::Program), FlashResult::Done);
     std::string text;
-    ASSERT_TRUE(host::AtomicFile::Read(dir / "out.hex", text));
+    ASSERT_TRUE(platform::AtomicFile::Read(dir / "out.hex", text));
     Bytes data(16, 0xFF);
     std::iota(data.begin(), data.begin() + 10, 0xA0);
     EXPECT_EQ(text, ":020000020000FC\r\n" + Record(0x0700, data) + ":00000001FF\r\n");
@@ -236,7 +236,7 @@ TEST_F(FlashOperationsTest, ReadOutStoresWhatCameUntilTheSilence) {
     EXPECT_EQ(ops.ReadOut(Kind::System), FlashResult::Done);
     EXPECT_EQ(files.Requests()[1].request.initialName, "System.hex");
     EXPECT_EQ(files.Requests().size(), 3u);
-    ASSERT_TRUE(host::AtomicFile::Read(dir / "sys.hex", text));
+    ASSERT_TRUE(platform::AtomicFile::Read(dir / "sys.hex", text));
     EXPECT_EQ(text, HexFile::WriteSystemHex(controller.flash));
 }
 
@@ -254,7 +254,7 @@ TEST_F(FlashOperationsTest, ReadOutFailuresWriteNoFile) {
         ASSERT_EQ(b.prompts.Shown().size(), row.chosen ? 1u : 2u);  // OTB1 comes first when silent
         EXPECT_EQ(b.prompts.Shown().back(), row.box);
         EXPECT_EQ(b.files.Requests().size(), row.chosen ? 1u : 0u);
-        EXPECT_FALSE(host::AtomicFile::Exists(dir / "none.hex"));
+        EXPECT_FALSE(platform::AtomicFile::Exists(dir / "none.hex"));
     }
     EXPECT_EQ(ops.ReadOut(Kind::System), FlashResult::Cancelled);
     EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
@@ -283,7 +283,7 @@ TEST_F(FlashOperationsTest, ABabblingControllerCannotHoldTheReadOutForEver) {
     EXPECT_EQ(flash.ReadOut(Kind::Program), FlashResult::Done);
     EXPECT_EQ(progress.positions.back(), FlashImage::kSize - 0x700);
     std::string text;
-    ASSERT_TRUE(host::AtomicFile::Read(dir / "long.hex", text));
+    ASSERT_TRUE(platform::AtomicFile::Read(dir / "long.hex", text));
     EXPECT_NE(text.find(":1007000055555555"), std::string::npos);
 }
 

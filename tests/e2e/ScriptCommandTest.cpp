@@ -3,7 +3,7 @@
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/SerialStack.h"
-#include "core/host/Clock.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
 #include "core/script/ScriptContext.h"
@@ -40,7 +40,7 @@ struct SimScript {
 
     std::unique_ptr<SimProcess> sim;
     host::MemorySettings settings;
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     ScriptedPrompts prompts;
     FakeTimers timers;
     device::SerialStack stack{settings, clock, prompts, timers};

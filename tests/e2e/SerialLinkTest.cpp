@@ -7,8 +7,8 @@
 
 #include "core/device/ComPortMap.h"
 #include "core/device/SerialStack.h"
-#include "core/host/AtomicFile.h"
-#include "core/host/Clock.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/MemorySettings.h"
 #include "sim/FlashFile.h"
 #include "tests/support/ChildProcess.h"
@@ -69,7 +69,7 @@ protected:
     TempDir dir_;
     std::unique_ptr<SimProcess> sim_;
     host::MemorySettings settings_;
-    host::SteadyClock clock_;
+    platform::SteadyClock clock_;
     ScriptedPrompts prompts_;
     FakeTimers timers_;
     device::SerialStack stack_{settings_, clock_, prompts_, timers_};
@@ -191,10 +191,10 @@ TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
 TEST_F(SerialLinkTest, BadStartIsRefusedWithAReasonAndLeavesTheFlashFileAlone) {
     EXPECT_THROW(Start({"--baud", "1234"}), std::runtime_error);
     const std::string damaged = ":10070000000102030405060708090A0B0C0D0E0F00\r\n";
-    ASSERT_TRUE(host::AtomicFile::Write(dir_ / "flash.hex", damaged));
+    ASSERT_TRUE(platform::AtomicFile::Write(dir_ / "flash.hex", damaged));
     EXPECT_THROW(Start({"--flash", dir_ / "flash.hex"}), std::runtime_error);
     std::string text;
-    ASSERT_TRUE(host::AtomicFile::Read(dir_ / "flash.hex", text));
+    ASSERT_TRUE(platform::AtomicFile::Read(dir_ / "flash.hex", text));
     EXPECT_EQ(text, damaged);
 }
 

@@ -4,10 +4,10 @@
 
 #include <unistd.h>
 
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/IniSettingsEscaping.h"
 #include "core/host/IniSettingsLock.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/support/TempDir.h"
 
 namespace orvane::host {
@@ -47,7 +47,7 @@ class IniSettingsFileTest : public ::testing::Test {
 protected:
     std::string Text() const {
         std::string text;
-        AtomicFile::Read(path, text);
+        platform::AtomicFile::Read(path, text);
         return text;
     }
     test::TempDir folder;
@@ -66,9 +66,9 @@ TEST_F(IniSettingsFileTest, WritesAreSharedWithOtherProgramsAtOnce) {
     EXPECT_EQ(window.ReadString("baud rate", ""), "115,2k");
     EXPECT_EQ(window.ReadInt("COM", 1), 3);
     // The other program changes the file; the next read sees it, the next write keeps it.
-    ASSERT_TRUE(AtomicFile::Write(path, Text() + "\n[Window]\nsize=@Size(10 20)\n"));
+    ASSERT_TRUE(platform::AtomicFile::Write(path, Text() + "\n[Window]\nsize=@Size(10 20)\n"));
     EXPECT_EQ(window.ReadString(Pl("Plik komend"), ""), Pl("/home/ł/Komendy.ini"));
-    ASSERT_TRUE(AtomicFile::Write(path, "[ORVANE]\nCOM=7\n\n[Window]\nsize=@Size(10 20)\n"));
+    ASSERT_TRUE(platform::AtomicFile::Write(path, "[ORVANE]\nCOM=7\n\n[Window]\nsize=@Size(10 20)\n"));
     EXPECT_EQ(cli.ReadString("COM", ""), "7");
     cli.WriteString("Tab size", "4");
     EXPECT_EQ(Text(), "[ORVANE]\nTab%20size=4\nCOM=7\n\n[Window]\nsize=@Size(10 20)\n");
@@ -92,10 +92,10 @@ TEST_F(IniSettingsFileTest, ALockHeldByARunningProgramDelaysTheWriteButLosesNoth
     // A lock left behind by a process that is gone is taken over.
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    ASSERT_TRUE(AtomicFile::Write(path + ".lock", "2147483000\nORVANE\n" + std::string(host) + "\n"));
+    ASSERT_TRUE(platform::AtomicFile::Write(path + ".lock", "2147483000\nORVANE\n" + std::string(host) + "\n"));
     cli.WriteString("COM", "6");
     EXPECT_TRUE(cli.LastError().empty()) << cli.LastError();
-    EXPECT_FALSE(AtomicFile::Exists(path + ".lock"));
+    EXPECT_FALSE(platform::AtomicFile::Exists(path + ".lock"));
 }
 
 }  // namespace

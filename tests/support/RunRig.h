@@ -5,7 +5,7 @@
 
 #include "core/commands/CommandTable.h"
 #include "core/host/Cp1250.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 #include "core/script/Interpreter.h"
 #include "tests/support/DeviceRig.h"
 #include "tests/support/FakeController.h"
@@ -65,7 +65,7 @@ struct RunRig : DeviceRig, CommandAnswers {
     static constexpr int kTick = script::Interpreter::kTimerRunTick;
 
     FakeController controller{*wire};
-    host::TextEditorAccess editor;
+    platform::TextEditorAccess editor;
     commands::CommandTable commands;
     script::Interpreter interpreter{editor, link, commands, timers};
 

@@ -1,10 +1,10 @@
-#include "core/host/TimerQueue.h"
+#include "core/platform/TimerQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace orvane::host {
+namespace orvane::platform {
 namespace {
 
 // What the CLI's loop relies on: due timers fire once each, earliest first, and come due again
@@ -41,4 +41,4 @@ TEST(TimerQueue, FiresDueTimersEarliestFirstAsTheWindowWould) {
 }
 
 }  // namespace
-}  // namespace orvane::host
+}  // namespace orvane::platform
