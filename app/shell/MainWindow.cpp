@@ -176,7 +176,8 @@ void MainWindow::CreateMenus() {
         action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(FileRecent) + i));
         action->setStatusTip(QStringLiteral("Otwiera ten skrypt"));
         connect(action, &QAction::triggered, this, [this, i] {
-            const QStringList& files = document_->Recent().Files();
+            // A copy: saving the current script first reorders the list.
+            const QStringList files = document_->Recent().Files();
             if (i < files.size()) document_->OpenPath(files[i]);
         });
         fileMenu_->addAction(action);
