@@ -24,6 +24,7 @@
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
 #include "app/host/QtPrompts.h"
+#include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
 #include "app/shell/StatusPanes.h"
@@ -85,6 +86,9 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     ConnectModeCommands();
     ConnectPlaceholders();
     RestoreLayout();
+    QList<QAction*> all;
+    for (const auto& [id, action] : actions_) all << action;
+    new AcceleratorFilter(this, all);
 
     connect(editor_, &editor::ScriptEditor::stateChanged, this, &MainWindow::UpdateState);
     connect(editor_, &editor::ScriptEditor::overwriteChanged, panes_, &StatusPanes::SetOverwrite);

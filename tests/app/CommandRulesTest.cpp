@@ -3,6 +3,7 @@
 #include <set>
 
 #include <QAction>
+#include <QWidget>
 
 #include "app/editor/ScriptEditor.h"
 #include "app/shell/CommandCatalog.h"
@@ -34,6 +35,7 @@ class CommandRulesTest : public QObject {
 private slots:
     void EveryCommandInEveryModeAndRunState_data();
     void EveryCommandInEveryModeAndRunState();
+    void AcceleratorsWinOverMenuMnemonics();
 
 private:
     orvane::test::TempHome home_;
@@ -108,6 +110,25 @@ void CommandRulesTest::EveryCommandInEveryModeAndRunState() {
                  qPrintable(QStringLiteral("%1 should be %2").arg(QString::fromUtf8(spec.text))
                                 .arg(expected ? "enabled" : "disabled")));
     }
+}
+
+// "Edycja Pozycji" answers Alt+P, which is also the "&Plik" menu's mnemonic.
+void CommandRulesTest::AcceleratorsWinOverMenuMnemonics() {
+    orvane::host::MemorySettings settings;
+    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    int positions = 0;
+    connect(window.Action(EditPosition), &QAction::triggered, [&] { ++positions; });
+    QWidget* editor = window.Editor().Widget();
+    editor->setFocus();
+
+    emit window.Device().modeApplied(0, QStringLiteral("Komendy"));
+    QTest::keyClick(editor, Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(positions, 1);
+    emit window.Device().modeApplied(0, QStringLiteral("System"));
+    QTest::keyClick(editor, Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(positions, 1);
 }
 
 QTEST_MAIN(CommandRulesTest)
