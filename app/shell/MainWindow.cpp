@@ -415,7 +415,8 @@ void MainWindow::RunStartUp() {
 void MainWindow::RestoreLayout() {
     QSettings layout;
     layout.beginGroup(kLayoutGroup);
-    restoreGeometry(layout.value(kGeometryKey).toByteArray());
+    // A first start opens wide enough for the three toolbars side by side.
+    if (!restoreGeometry(layout.value(kGeometryKey).toByteArray())) resize(1120, 720);
     restoreState(layout.value(kBarStateKey).toByteArray(), kLayoutVersion);
     // restoreState may have hidden bars: the check marks follow.
     for (auto [id, name] : {std::pair{ViewMainBar, "mainBar"}, {ViewProgramBar, "programBar"},
