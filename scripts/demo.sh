@@ -3,31 +3,17 @@
 # virtual controller (or on the board, when one is configured in the settings).
 set -eu
 BUILD=${1:-build}
-SIM="$BUILD/sim/orvane-sim"
 CLI="$BUILD/cli/orvane-cli"
-CONF="${XDG_CONFIG_HOME:-$HOME/.config}/ORVANE/ORVANE.ini"
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvane-run.XXXXXX")
-SIM_PID=""
-
-cleanup() {
-  if [ -n "$SIM_PID" ]; then kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; fi
-  rm -rf "$WORK"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/sim-lib.sh"
 
 step() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
 
-if [ -f "$CONF" ] && grep -q '^COM=' "$CONF"; then
+if board_configured; then
   step "A board is configured in $CONF: talking to it"
   PORT_ARGS=""
 else
   step "No board configured: starting the virtual controller orvane-sim"
-  "$SIM" --link "$WORK/tty" --flash "$WORK/flash.hex" --log "$WORK/traffic.log" > "$WORK/sim.out" &
-  SIM_PID=$!
-  for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    [ -e "$WORK/tty" ] && break
-    sleep 0.1
-  done
+  start_sim --log "$WORK/traffic.log"
   echo "virtual controller on $(head -n 1 "$WORK/sim.out") (link $WORK/tty)"
   PORT_ARGS="--port $WORK/tty"
 fi
