@@ -40,13 +40,13 @@ const QString kBarStateKey = QStringLiteral("BarStateORVANE");
 const QString kGeometryKey = QStringLiteral("Geometry");
 constexpr int kLayoutVersion = 1;
 
-QList<QKeySequence> ShortcutsOf(const CommandSpec& spec) {
+QList<QKeySequence> ShortcutsOf(const CommandEntry& entry) {
     QList<QKeySequence> keys;
-    const QString text = QString::fromUtf8(spec.text);
+    const QString text = QString::fromUtf8(entry.text);
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     if (tab >= 0) keys << QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText);
-    if (spec.extraKeys != nullptr) {
-        for (const QString& key : QString::fromUtf8(spec.extraKeys).split(QLatin1Char(';'))) {
+    if (entry.extraKeys != nullptr) {
+        for (const QString& key : QString::fromUtf8(entry.extraKeys).split(QLatin1Char(';'))) {
             keys << QKeySequence::fromString(key, QKeySequence::PortableText);
         }
     }
@@ -94,7 +94,12 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     connect(editor_, &editor::ScriptEditor::overwriteChanged, panes_, &StatusPanes::SetOverwrite);
     connect(editor_, &editor::ScriptEditor::filesDropped, this,
             [this](const QStringList& files) { document_->OpenPath(files.first()); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::UpdateState);
+    // The clipboard is asked only when it changed: on X11 each question is a round trip.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        state_.canPaste = !QApplication::clipboard()->text().isEmpty();
+        UpdateCommands();
+    });
+    state_.canPaste = !QApplication::clipboard()->text().isEmpty();
     connect(document_, &document::ScriptDocument::titleChanged, this,
             [this](const QString& name, bool modified) {
                 setWindowTitle(name + QStringLiteral("[*] - ORVANE"));
@@ -148,17 +153,17 @@ void MainWindow::SetRunCommand(const std::string& runCommand) {
 // --- building --------------------------------------------------------------------------------------
 
 void MainWindow::CreateActions() {
-    for (const CommandSpec& spec : CommandCatalog::All()) {
-        auto* action = new QAction(QString::fromUtf8(spec.text), this);
-        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(spec.id)));
-        action->setShortcuts(ShortcutsOf(spec));
-        action->setStatusTip(QString::fromUtf8(spec.statusTip));
-        action->setToolTip(QString::fromUtf8(spec.toolTip));
-        action->setWhatsThis(QString::fromUtf8(spec.statusTip));
-        if (spec.icon != nullptr) {
-            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(spec.icon))));
+    for (const CommandEntry& entry : CommandCatalog::All()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(entry.id)));
+        action->setShortcuts(ShortcutsOf(entry));
+        action->setStatusTip(QString::fromUtf8(entry.statusTip));
+        action->setToolTip(QString::fromUtf8(entry.toolTip));
+        action->setWhatsThis(QString::fromUtf8(entry.statusTip));
+        if (entry.icon != nullptr) {
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(entry.icon))));
         }
-        actions_[spec.id] = action;
+        actions_[entry.id] = action;
     }
     for (CommandId id : {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar}) {
         Action(id)->setCheckable(true);
@@ -390,7 +395,6 @@ void MainWindow::UpdateState() {
     state_.canUndo = sci->isUndoAvailable();
     state_.canRedo = sci->isRedoAvailable();
     state_.hasSelection = sci->hasSelectedText();
-    state_.canPaste = !QApplication::clipboard()->text().isEmpty();
     UpdateCommands();
 }
 

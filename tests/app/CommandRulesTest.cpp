@@ -103,11 +103,11 @@ void CommandRulesTest::EveryCommandInEveryModeAndRunState() {
     window.Editor().SetEnabled(editorEnabled);
     QTest::qWait(0);
 
-    for (const auto& spec : CommandCatalog::All()) {
-        if (kEditorOwn.count(spec.id) != 0) continue;
-        const bool expected = disabled.count(spec.id) == 0;
-        QVERIFY2(window.Action(spec.id)->isEnabled() == expected,
-                 qPrintable(QStringLiteral("%1 should be %2").arg(QString::fromUtf8(spec.text))
+    for (const auto& entry : CommandCatalog::All()) {
+        if (kEditorOwn.count(entry.id) != 0) continue;
+        const bool expected = disabled.count(entry.id) == 0;
+        QVERIFY2(window.Action(entry.id)->isEnabled() == expected,
+                 qPrintable(QStringLiteral("%1 should be %2").arg(QString::fromUtf8(entry.text))
                                 .arg(expected ? "enabled" : "disabled")));
     }
 }
