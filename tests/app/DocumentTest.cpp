@@ -11,6 +11,7 @@
 
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
+#include "app/host/QtFileChooser.h"
 #include "app/shell/MainWindow.h"
 #include "core/host/MemorySettings.h"
 #include "tests/app/AppTestSupport.h"
@@ -50,6 +51,7 @@ private slots:
     void FilesKeepTheirEncodingAndBadFilesAreRefused();
     void TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees();
     void CorePositionsLandOnTheEditorsCharacters();
+    void FileDialogsReadTheOriginalFilters();
 
 private:
     orvane::test::TempHome home_;
@@ -172,6 +174,17 @@ void DocumentTest::CorePositionsLandOnTheEditorsCharacters() {
     // An edit moves what follows: the map is rebuilt for the new text.
     editor.Scintilla()->insertAt(QStringLiteral("ł"), 0, 0);
     QCOMPARE(editor.LineStart(1), 7);
+}
+
+void DocumentTest::FileDialogsReadTheOriginalFilters() {
+    using orvane::app::host::QtFileChooser;
+    // "*.*" would miss files without a dot here; the pattern list after '|' is what filters.
+    QCOMPARE(QtFileChooser::QtFilter("Piki HEX (*.hex)|*.hex|Wszystkie pliki (*.*)|*.*|"),
+             QStringLiteral("Piki HEX (*.hex);;Wszystkie pliki (*)"));
+    QCOMPARE(QtFileChooser::QtFilter("Pliki (*.ini;*.txt)|*.ini;*.txt|"), QStringLiteral("Pliki (*.ini *.txt)"));
+    QCOMPARE(QtFileChooser::QtFilter("Bez wzorca|"), QString());
+    QCOMPARE(QtFileChooser::Suffix("*.hex"), QStringLiteral("hex"));
+    QCOMPARE(QtFileChooser::Suffix(".orv"), QStringLiteral("orv"));
 }
 
 QTEST_MAIN(DocumentTest)

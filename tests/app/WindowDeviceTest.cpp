@@ -40,6 +40,7 @@ class WindowDeviceTest : public QObject {
 private slots:
     void ModeSwitchesShowInThePaneAndTheMenus();
     void SilentControllerNeverStallsTheWindowAndItsBoxesAppear();
+    void PortThatVanishesIsReportedAndReopenedOnRequest();
 
 private:
     orvane::test::TempHome home_;
@@ -97,6 +98,27 @@ void WindowDeviceTest::SilentControllerNeverStallsTheWindowAndItsBoxesAppear() {
     QVERIFY2(longestGap <= 100, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));
     QVERIFY(!rig.window->Action(ModeSystem)->isEnabled());
     QVERIFY(rig.window->Action(ModeCheckState)->isEnabled());
+}
+
+// The controller's line goes away while the window is open (an adapter pulled out): the mode
+// turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
+// next time.
+void WindowDeviceTest::PortThatVanishesIsReportedAndReopenedOnRequest() {
+    orvane::test::BoxAnswerer boxes;
+    Rig rig({"--fault", "hangup-after:2"});
+    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
+    rig.window->Action(ModeCheckState)->trigger();
+    QVERIFY(rig.sim.WaitExit(5000));
+    rig.window->Action(ModeCheckState)->trigger();
+    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: Nieznany"); }));
+
+    boxes.Queue(QMessageBox::Ok);
+    boxes.Queue(QMessageBox::No);
+    rig.window->Action(ModeResetRs232)->trigger();
+    QVERIFY(orvane::test::WaitUntil([&] { return boxes.Count() == 2 && !rig.window->Device().IsBusy(); }));
+    QCOMPARE(boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
+    QCOMPARE(boxes.Boxes()[1].caption, QStringLiteral("Błąd (OTR1)"));
+    QVERIFY(rig.window->Action(ModeResetRs232)->isEnabled());
 }
 
 QTEST_MAIN(WindowDeviceTest)
