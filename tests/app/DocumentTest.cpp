@@ -13,8 +13,10 @@
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtFileChooser.h"
 #include "app/shell/MainWindow.h"
+#include "core/device/ComPortMap.h"
 #include "core/host/MemorySettings.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/SimProcess.h"
 
 using orvane::app::shell::MainWindow;
 using enum orvane::app::shell::CommandId;
@@ -55,7 +57,15 @@ private slots:
 
 private:
     orvane::test::TempHome home_;
-    orvane::host::MemorySettings settings_;
+    // Opening a script runs the start-up again: it talks to a virtual controller, never to a
+    // port of this machine.
+    orvane::test::SimProcess sim_{ORVANE_SIM_BIN, {}};
+    orvane::host::MemorySettings settings_ = [this] {
+        orvane::host::MemorySettings settings;
+        settings.WriteString(orvane::device::ComPortMap::OverrideKey(1), sim_.SlavePath());
+        settings.WriteString("Sprawdzaj odpowiada co", "0");
+        return settings;
+    }();
 };
 
 void DocumentTest::ModifiedScriptIsNeverLost_data() {
