@@ -6,16 +6,16 @@
 #include "cli/CliOptions.h"
 #include "cli/CliTimers.h"
 #include "cli/ModePrinter.h"
-#include "cli/OverlaySettings.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalPrompts.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
 #include "core/device/SerialStack.h"
-#include "core/host/IniSettingsFile.h"
 #include "core/host/PlatformFolders.h"
 #include "core/platform/SteadyClock.h"
+#include "settings/OverlaySettings.h"
+#include "settings/QtSettingsStore.h"
 
 namespace orvane::cli {
 
@@ -58,8 +58,8 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     std::FILE* in_;
-    host::IniSettingsFile file_;
-    OverlaySettings settings_{file_};
+    settings::QtSettingsStore file_;
+    settings::OverlaySettings settings_{file_};
     TerminalPrompts prompts_;
     TerminalProgress progress_;
     CliFileChooser files_;
