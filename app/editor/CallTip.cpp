@@ -2,7 +2,7 @@
 
 #include "app/editor/SyntaxLexer.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 CallTip::CallTip(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("callTip"));
@@ -32,4 +32,4 @@ void CallTip::ShowAt(const QString& hint, QPoint at, int lineHeight) {
     raise();
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

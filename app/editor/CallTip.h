@@ -1,7 +1,7 @@
 #pragma once
 #include <QLabel>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // A function's hint under the caret while its arguments are typed, in the call tip format on a
 // pale yellow ground. It never takes the keyboard and stays inside its parent.
@@ -16,4 +16,4 @@ public:
     void ShowAt(const QString& hint, QPoint at, int lineHeight);
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

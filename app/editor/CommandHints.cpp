@@ -5,7 +5,7 @@
 #include "core/commands/CommandTable.h"
 #include "core/host/Cp1250.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 FunctionHint HintOf(const commands::CommandDef& command) {
     FunctionHint hint{command.name, {}, command.description};
@@ -14,7 +14,7 @@ FunctionHint HintOf(const commands::CommandDef& command) {
         if (i > 0) hint.hint += ", ";
         hint.hint += description.empty() ? "argument " + std::to_string(i + 1) : description;
     }
-    if (command.argumentCount <= 0) hint.hint = host::Pl("bez argumentów");
+    if (command.argumentCount <= 0) hint.hint = orvane::host::Pl("bez argumentów");
     return hint;
 }
 
@@ -25,4 +25,4 @@ std::vector<FunctionHint> HintsOf(const commands::CommandTable& table) {
     return hints;
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -6,7 +6,7 @@
 #include "app/editor/WordList.h"
 #include "core/host/Cp1250.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 constexpr int kWidth = 250;
@@ -30,7 +30,7 @@ void CompletionPopup::ShowAt(const WordList& words, QPoint caretTop, int lineHei
     if (shown_ != &words || shownSize_ != words.Size()) {
         QStringList list;
         list.reserve(static_cast<qsizetype>(words.Size()));
-        for (const std::string& w : words.Words()) list << QString::fromStdString(host::Cp1250ToUtf8(w));
+        for (const std::string& w : words.Words()) list << QString::fromStdString(orvane::host::Cp1250ToUtf8(w));
         model_.setStringList(list);
         shown_ = &words;
         shownSize_ = words.Size();
@@ -78,4 +78,4 @@ void CompletionPopup::MoveSelection(int key) {
     scrollTo(index);
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

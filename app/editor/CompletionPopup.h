@@ -2,7 +2,7 @@
 #include <QListView>
 #include <QStringListModel>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 class WordList;
 
@@ -31,4 +31,4 @@ private:
     std::size_t shownSize_ = 0;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

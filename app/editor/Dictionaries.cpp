@@ -7,7 +7,7 @@
 #include "core/host/Cp1250.h"
 #include "core/host/Prompts.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 
@@ -19,7 +19,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     if (!in) return false;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     // The files are CP1250; one saved with a UTF-8 byte-order mark is taken as UTF-8.
-    if (bytes.starts_with(kUtf8Bom)) bytes = host::Utf8ToCp1250(std::string_view(bytes).substr(3));
+    if (bytes.starts_with(kUtf8Bom)) bytes = orvane::host::Utf8ToCp1250(std::string_view(bytes).substr(3));
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
@@ -38,7 +38,7 @@ bool AllDigits(std::string_view word) {
 
 }  // namespace
 
-void Dictionaries::Load(const std::string& folder, host::Prompts& prompts) {
+void Dictionaries::Load(const std::string& folder, orvane::host::Prompts& prompts) {
     struct Source {
         std::string_view file;
         const char* failure;
@@ -56,7 +56,7 @@ void Dictionaries::Load(const std::string& folder, host::Prompts& prompts) {
     for (const Source& source : sources) {
         std::vector<std::string> lines;
         if (!ReadLines(base + std::string(source.file), lines)) {
-            prompts.Tell("Error", source.failure, host::Icon::Error);
+            prompts.Tell("Error", source.failure, orvane::host::Icon::Error);
             continue;
         }
         if (source.list) {
@@ -117,4 +117,4 @@ Format Dictionaries::Classify(std::string_view word) const {
     return Format::Plain;
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

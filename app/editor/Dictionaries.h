@@ -12,7 +12,7 @@ namespace orvane::host {
 class Prompts;
 }
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // A function's call tip: its name, the hint shown after "(" and a third field kept beside it.
 struct FunctionHint {
@@ -33,7 +33,7 @@ public:
     // Reads the four files from `folder` in that order. A file that cannot be opened is told in
     // an "Error" box and the next one is read; words already known are not added again, so
     // loading twice changes nothing.
-    void Load(const std::string& folder, host::Prompts& prompts);
+    void Load(const std::string& folder, orvane::host::Prompts& prompts);
 
     // A line of the functions file: name TAB hint TAB extra. The name ends at the first tab and
     // the extra field starts after the last one, so a single tab gives an empty hint; a line
@@ -69,4 +69,4 @@ private:
     std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> functionIndex_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -12,7 +12,7 @@
 #include "app/editor/SyntaxLexer.h"
 #include "core/host/Cp1250.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 
@@ -101,6 +101,7 @@ bool EditorAssist::OnKey(QKeyEvent* key) {
         return false;
     }
     if (CallTipShown()) CloseCallTipBefore(key);
+    if (sci_.isReadOnly()) return false;  // a run is showing its statement: nothing to type
     if (CompletionShown()) return OnKeyWithList(key);
 
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
@@ -217,7 +218,7 @@ bool EditorAssist::Suggest() {
     }
     const long caret = doc_.Caret();
     prefixStart_ = caret - static_cast<long>(prefix.size());
-    const std::string rest = host::Cp1250ToUtf8(all.Words()[first].substr(prefix.size()));
+    const std::string rest = orvane::host::Cp1250ToUtf8(all.Words()[first].substr(prefix.size()));
     doc_.Insert(caret, rest);
     doc_.Select(caret + static_cast<long>(rest.size()), caret);
     int lineHeight = 0;
@@ -231,7 +232,7 @@ void EditorAssist::Accept(int row) {
     const WordList& all = words_.AllWords();
     CloseCompletion();
     if (row < 0 || static_cast<std::size_t>(row) >= all.Size()) return;
-    const std::string word = host::Cp1250ToUtf8(all.Words()[static_cast<std::size_t>(row)]);
+    const std::string word = orvane::host::Cp1250ToUtf8(all.Words()[static_cast<std::size_t>(row)]);
     const long end = std::max(doc_.Anchor(), doc_.Caret());
     sci_.SendScintilla(Sci::SCI_BEGINUNDOACTION);
     doc_.Select(prefixStart_, end);
@@ -343,7 +344,7 @@ void EditorAssist::ShowCallTip() {
     tipParen_ = paren;
     int lineHeight = 0;
     const QPoint at = CaretPoint(doc_.Caret(), &lineHeight);
-    tip_->ShowAt(QString::fromStdString(host::Cp1250ToUtf8(function->hint)), at + QPoint(0, lineHeight),
+    tip_->ShowAt(QString::fromStdString(orvane::host::Cp1250ToUtf8(function->hint)), at + QPoint(0, lineHeight),
                  lineHeight);
 }
 
@@ -354,4 +355,4 @@ QPoint EditorAssist::CaretPoint(long pos, int* lineHeight) const {
     return QPoint(static_cast<int>(x), static_cast<int>(y));
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -7,7 +7,7 @@
 class QKeyEvent;
 class QsciScintilla;
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 class CallTip;
 class CompletionPopup;
@@ -70,4 +70,4 @@ private:
     bool rightControl_ = false;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -8,7 +8,7 @@
 #include "app/editor/SyntaxLexer.h"
 #include "app/editor/TextFinder.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 using Sci = QsciScintillaBase;
@@ -32,8 +32,6 @@ EditorFeatures::EditorFeatures(QsciScintilla& sci, const Dictionaries& words)
     sci_.setMatchedBraceForegroundColor(QColor(0, 0, 0));
     sci_.setUnmatchedBraceBackgroundColor(QColor(255, 210, 210));
     sci_.setUnmatchedBraceForegroundColor(QColor(200, 0, 0));
-    sci_.setCaretLineVisible(true);
-    sci_.setCaretLineBackgroundColor(QColor(236, 242, 252));
 
     sci_.setMarginType(kLineNumberMargin, QsciScintilla::NumberMargin);
     sci_.setMarginLineNumbers(kLineNumberMargin, true);
@@ -90,4 +88,4 @@ void EditorFeatures::FindNext() {
     if (dialog.FindNext() == TextFinder::Result::NotFound && !dialog.isVisible()) dialog.show();
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

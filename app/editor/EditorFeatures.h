@@ -4,7 +4,7 @@
 
 class QsciScintilla;
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 class Dictionaries;
 class EditorAssist;
@@ -13,8 +13,8 @@ class SyntaxLexer;
 class TextFinder;
 
 // Everything the script editor adds to a plain QsciScintilla: the colouring, completion, call
-// tips and indentation, find and replace, line numbers, the matching brace, the marked current
-// line and zoom. The words are the caller's and must outlive it.
+// tips and indentation, find and replace, line numbers as wide as they need at any zoom, and the
+// matching brace. The words are the caller's and must outlive it.
 class EditorFeatures : public QObject {
     Q_OBJECT
 
@@ -46,4 +46,4 @@ private:
     FindReplaceDialog* dialog_ = nullptr;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

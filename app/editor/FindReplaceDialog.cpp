@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 FindReplaceDialog::FindReplaceDialog(TextFinder& finder, QWidget* parent)
     : QDialog(parent),
@@ -142,4 +142,4 @@ void FindReplaceDialog::UpdateButtons() {
     for (QPushButton* b : {findNext_, replaceNext_, replaceAll_}) b->setEnabled(any);
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

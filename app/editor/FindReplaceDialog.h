@@ -9,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // The find and replace window: it stays open beside the editor while the user searches; the
 // replace row shows only when it was opened for replacing.
@@ -47,4 +47,4 @@ private:
     QLabel* status_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -2,7 +2,7 @@
 
 #include "app/editor/SyntaxFormat.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 bool IsCode(std::string_view styles, std::size_t i) {
@@ -44,4 +44,4 @@ std::optional<int> Indenter::ClosingIndent(const CodeLines& lines, int line) {
     return std::nullopt;
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // The lines of a script with their formats, as the indentation reads them upwards.
 class CodeLines {
@@ -30,4 +30,4 @@ public:
     static std::optional<int> ClosingIndent(const CodeLines& lines, int line);
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -4,7 +4,7 @@
 
 #include "app/editor/Dictionaries.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 
@@ -183,4 +183,4 @@ std::string LineColourer::ColourText(std::string_view text) const {
     return styles;
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -5,7 +5,7 @@
 
 #include "app/editor/SyntaxFormat.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 class Dictionaries;
 
@@ -50,4 +50,4 @@ private:
     const Dictionaries& words_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

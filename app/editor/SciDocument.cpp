@@ -2,7 +2,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 using Sci = QsciScintillaBase;
@@ -57,4 +57,4 @@ void SciDocument::ReplaceSelection(const std::string& text) {
     sci_.SendScintilla(Sci::SCI_REPLACESEL, static_cast<uintptr_t>(0), text.c_str());
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -4,7 +4,7 @@
 
 class QsciScintilla;
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // The few editor messages the colouring, completion and indentation use, in byte positions of
 // the editor's UTF-8 text, so the callers read as plain code rather than message numbers.
@@ -39,4 +39,4 @@ private:
     QsciScintilla& sci_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // The character formats of the script editor. Their numbers are the editor's style numbers, and
 // the styles are the only lexical state the colouring keeps: the formats of comments, strings,
@@ -55,4 +55,4 @@ inline constexpr std::array<FormatLook, kFormatCount> kFormatLooks = {{
 inline constexpr FormatLook LookOf(Format f) { return kFormatLooks[static_cast<std::size_t>(f)]; }
 inline constexpr char StyleByte(Format f) { return static_cast<char>(f); }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

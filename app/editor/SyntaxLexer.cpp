@@ -7,7 +7,7 @@
 
 #include "app/editor/SciDocument.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 using Sci = QsciScintillaBase;
@@ -105,4 +105,4 @@ LexState SyntaxLexer::StateAt(long pos) {
     return colourer_.StateAt(before, LineContinuesComment(line), before.size());
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

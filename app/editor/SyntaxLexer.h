@@ -5,7 +5,7 @@
 #include "app/editor/LineColourer.h"
 #include "app/editor/SyntaxFormat.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 class Dictionaries;
 
@@ -47,4 +47,4 @@ private:
     LineColourer colourer_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

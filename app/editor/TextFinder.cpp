@@ -7,7 +7,7 @@
 #include "app/editor/SciDocument.h"
 #include "core/host/Cp1250.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 
@@ -27,7 +27,7 @@ CodePoints Decode(std::string_view utf8, bool matchCase) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         out.bytes.push_back(static_cast<long>(i));
-        const std::uint32_t cp = host::NextUtf8CodePoint(utf8, i);
+        const std::uint32_t cp = orvane::host::NextUtf8CodePoint(utf8, i);
         out.chars.push_back(matchCase ? cp : QChar::toCaseFolded(cp));
     }
     out.bytes.push_back(static_cast<long>(utf8.size()));
@@ -88,7 +88,7 @@ TextFinder::Result TextFinder::Replace(const SearchOptions& options) {
     const long start = std::min(doc.Anchor(), doc.Caret());
     const long end = std::max(doc.Anchor(), doc.Caret());
     const std::vector<Match> matches = Matches(options);
-    const bool selected = std::any_of(matches.begin(), matches.end(),
+    const bool selected = !sci_.isReadOnly() && std::any_of(matches.begin(), matches.end(),
                                       [&](const Match& m) { return m.from == start && m.to == end; });
     if (selected && start != end) {
         doc.ReplaceSelection(options.replacement);
@@ -100,6 +100,7 @@ TextFinder::Result TextFinder::Replace(const SearchOptions& options) {
 }
 
 int TextFinder::ReplaceAll(const SearchOptions& options) {
+    if (sci_.isReadOnly()) return 0;
     const std::vector<Match> matches = Matches(options);
     if (matches.empty()) return 0;
     // From the last match back, so the positions of the others still hold.
@@ -113,4 +114,4 @@ int TextFinder::ReplaceAll(const SearchOptions& options) {
     return static_cast<int>(matches.size());
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -4,7 +4,7 @@
 
 class QsciScintilla;
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 struct SearchOptions {
     std::string text;         // UTF-8, as the editor holds it
@@ -25,7 +25,8 @@ public:
     explicit TextFinder(QsciScintilla& sci) : sci_(sci) {}
 
     Result FindNext(const SearchOptions& options);
-    // Replaces the selection when it is a match, then finds the next one.
+    // Replaces the selection when it is a match, then finds the next one. A read-only text (a
+    // run is going on) is searched but never changed.
     Result Replace(const SearchOptions& options);
     // Every match in the text, as one undoable change; returns how many were replaced.
     int ReplaceAll(const SearchOptions& options);
@@ -41,4 +42,4 @@ private:
     QsciScintilla& sci_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -4,7 +4,7 @@
 
 #include "core/host/Cp1250.h"
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 namespace {
 bool Less(const std::string& a, const std::string& b) { return WordList::Compare(a, b) < 0; }
@@ -13,8 +13,8 @@ bool Less(const std::string& a, const std::string& b) { return WordList::Compare
 int WordList::Compare(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(host::FoldChar(a[i]));
-        const auto y = static_cast<unsigned char>(host::FoldChar(b[i]));
+        const auto x = static_cast<unsigned char>(orvane::host::FoldChar(a[i]));
+        const auto y = static_cast<unsigned char>(orvane::host::FoldChar(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;
@@ -77,4 +77,4 @@ std::size_t WordList::FirstWithPrefix(std::string_view prefix) const {
     return StartsWith(index, prefix) ? index : words_.size();
 }
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvane::editor {
+namespace orvane::app::editor {
 
 // Words in ascending order by a case-insensitive compare (CP1250 letters folded). An empty word
 // is never stored and an exact (case-sensitive) duplicate is not stored again; words that differ
@@ -35,4 +35,4 @@ private:
     std::vector<std::string> words_;
 };
 
-}  // namespace orvane::editor
+}  // namespace orvane::app::editor
