@@ -297,7 +297,7 @@ void EditorAssist::NewLine() {
     sci_.SendScintilla(Sci::SCI_NEWLINE);
     const long line = doc_.LineOf(doc_.Caret());
     const long lineStart = doc_.LineStart(line);
-    if (lexer_.StateAt(lineStart) != LexState::BlockComment) {
+    if (!lexer_.LineContinuesComment(line)) {
         const long previousStart = doc_.LineStart(line - 1);
         const long previousEnd = doc_.LineEnd(line - 1);
         lexer_.EnsureColouredTo(previousEnd);

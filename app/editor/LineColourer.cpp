@@ -29,12 +29,10 @@ std::size_t FindMark(std::string_view line, std::size_t from, LexState& state) {
     return std::string_view::npos;
 }
 
-// One stretch of a line in one state. `opened`: the stretch starts with its construct's opening
-// mark on this line; `closed`: it ends with the closing mark.
+// One stretch of a line in one state.
 struct Stretch {
     std::size_t begin, end;
     LexState state;
-    bool opened, closed;
 };
 
 struct StyleSink {
@@ -69,28 +67,10 @@ struct StyleSink {
     }
 };
 
-struct StateSink {
-    std::size_t offset;
-    LexState state = LexState::Plain;
-    bool found = false;
-
-    void operator()(const Stretch& s, std::string_view) {
-        if (found || offset <= s.begin || offset > s.end) return;
-        found = true;
-        state = s.state;
-        // Only the first character of "/*" or "//" typed so far is still plain text; right past
-        // a closing mark the construct is over.
-        const bool twoCharOpener = s.state == LexState::BlockComment || s.state == LexState::LineComment;
-        if ((s.opened && twoCharOpener && offset == s.begin + 1) || (s.closed && offset == s.end)) {
-            state = LexState::Plain;
-        }
-    }
-};
-
 }  // namespace
 
-template <class Sink>
-bool LineColourer::Scan(std::string_view line, bool startsInComment, Sink& sink) const {
+bool LineColourer::ColourLine(std::string_view line, bool startsInComment, char* styles) const {
+    const StyleSink sink{words_, styles};
     const std::size_t n = line.size();
     std::size_t pos = 0;
     LexState state = startsInComment ? LexState::BlockComment : LexState::Plain;
@@ -103,23 +83,23 @@ bool LineColourer::Scan(std::string_view line, bool startsInComment, Sink& sink)
             LexState next = LexState::Plain;
             const std::size_t mark = FindMark(line, pos, next);
             const std::size_t end = mark == std::string_view::npos ? n : mark;
-            if (end > pos) sink(Stretch{pos, end, LexState::Plain, false, false}, line);
+            if (end > pos) sink(Stretch{pos, end, LexState::Plain}, line);
             pos = end;
             state = next;
             opened = true;
             break;
         }
         case LexState::LineComment:
-            sink(Stretch{pos, n, state, opened, false}, line);
+            sink(Stretch{pos, n, state}, line);
             pos = n;
             break;
         case LexState::BlockComment: {
             const std::size_t close = line.find("*/", opened ? pos + 2 : pos);
             if (close == std::string_view::npos) {
-                sink(Stretch{pos, n, state, opened, false}, line);
+                sink(Stretch{pos, n, state}, line);
                 return true;
             }
-            sink(Stretch{pos, close + 2, state, opened, true}, line);
+            sink(Stretch{pos, close + 2, state}, line);
             pos = close + 2;
             state = LexState::Plain;
             break;
@@ -128,9 +108,8 @@ bool LineColourer::Scan(std::string_view line, bool startsInComment, Sink& sink)
         case LexState::Character: {
             const char quote = state == LexState::String ? '"' : '\'';
             const std::size_t close = line.find(quote, pos + 1);
-            const bool closed = close != std::string_view::npos;
-            const std::size_t end = closed ? close + 1 : n;
-            sink(Stretch{pos, end, state, true, closed}, line);
+            const std::size_t end = close == std::string_view::npos ? n : close + 1;
+            sink(Stretch{pos, end, state}, line);
             pos = end;
             state = LexState::Plain;
             break;
@@ -138,9 +117,9 @@ bool LineColourer::Scan(std::string_view line, bool startsInComment, Sink& sink)
         case LexState::Directive: {
             std::size_t end = line.find_first_of(" \t", pos);
             if (end == std::string_view::npos) end = n;
-            sink(Stretch{pos, end, state, true, false}, line);
-            // The blank that ends a directive belongs to it as far as typing goes, but is plain.
-            if (end < n) sink(Stretch{end, end + 1, LexState::Plain, false, false}, line);
+            sink(Stretch{pos, end, state}, line);
+            // The blank that ends a directive is plain and starts no word.
+            if (end < n) sink(Stretch{end, end + 1, LexState::Plain}, line);
             pos = end < n ? end + 1 : n;
             state = LexState::Plain;
             break;
@@ -148,18 +127,6 @@ bool LineColourer::Scan(std::string_view line, bool startsInComment, Sink& sink)
         }
     }
     return state == LexState::BlockComment;  // an empty line inside a comment carries it on
-}
-
-bool LineColourer::ColourLine(std::string_view line, bool startsInComment, char* styles) const {
-    StyleSink sink{words_, styles};
-    return Scan(line, startsInComment, sink);
-}
-
-LexState LineColourer::StateAt(std::string_view line, bool startsInComment, std::size_t offset) const {
-    if (offset == 0) return startsInComment ? LexState::BlockComment : LexState::Plain;
-    StateSink sink{offset};
-    Scan(line, startsInComment, sink);
-    return sink.state;
 }
 
 bool LineColourer::ColourLines(std::string_view text, bool startsInComment, char* styles) const {

@@ -21,10 +21,6 @@ public:
     // says whether the line ends inside a block comment.
     bool ColourLine(std::string_view line, bool startsInComment, char* styles) const;
 
-    // What a character typed at `offset` of the line would be inside of: just past a closing
-    // "*/" or quote is plain again, just past an opening quote is inside the string.
-    LexState StateAt(std::string_view line, bool startsInComment, std::size_t offset) const;
-
     // The whole text coloured from its first line, line ends included (a line end takes the
     // block-comment format when the comment goes on, plain otherwise): what any sequence of
     // edits must end with. Lines end at "\r\n", "\n" or a lone "\r".
@@ -44,9 +40,6 @@ public:
     }
 
 private:
-    template <class Sink>
-    bool Scan(std::string_view line, bool startsInComment, Sink& sink) const;
-
     const Dictionaries& words_;
 };
 

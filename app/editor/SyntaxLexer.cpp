@@ -64,6 +64,13 @@ QFont SyntaxLexer::FontOf(Format format) {
 }
 
 bool SyntaxLexer::LineContinuesComment(long line) {
+    if (line <= 0 || !editor()) return false;
+    EnsureColouredTo(SciDocument(*editor()).LineStart(line));
+    return ColouredLineContinuesComment(line);
+}
+
+// The line end before `line` is coloured already.
+bool SyntaxLexer::ColouredLineContinuesComment(long line) const {
     if (line <= 0) return false;
     const SciDocument doc(*editor());
     return LineColourer::ContinuesComment(static_cast<char>(doc.StyleAt(doc.LineStart(line) - 1)));
@@ -78,7 +85,7 @@ void SyntaxLexer::styleText(int start, int end) {
     const std::string_view text = doc.Range(from, to);
     if (text.empty()) return;
     std::string styles(text.size(), '\0');
-    colourer_.ColourLines(text, LineContinuesComment(firstLine), styles.data());
+    colourer_.ColourLines(text, ColouredLineContinuesComment(firstLine), styles.data());
     editor()->SendScintilla(Sci::SCI_STARTSTYLING, from);
     editor()->SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<uintptr_t>(styles.size()), styles.data());
 }
@@ -93,16 +100,6 @@ void SyntaxLexer::EnsureColouredTo(long pos) {
     if (!editor()) return;
     const long styled = editor()->SendScintilla(Sci::SCI_GETENDSTYLED);
     if (styled < pos) editor()->SendScintilla(Sci::SCI_COLOURISE, styled, pos);
-}
-
-LexState SyntaxLexer::StateAt(long pos) {
-    if (!editor() || pos <= 0) return LexState::Plain;
-    const SciDocument doc(*editor());
-    const long line = doc.LineOf(pos);
-    const long lineStart = doc.LineStart(line);
-    EnsureColouredTo(lineStart);
-    const std::string_view before = doc.Range(lineStart, pos);
-    return colourer_.StateAt(before, LineContinuesComment(line), before.size());
 }
 
 }  // namespace orvane::app::editor

@@ -36,13 +36,13 @@ public:
     void RecolourAll();
     // Colours the text up to `pos` unless it is already.
     void EnsureColouredTo(long pos);
-    // What a character typed at `pos` would be inside of.
-    LexState StateAt(long pos);
+    // Whether `line` starts inside a block comment, read from the format of the line end before.
+    bool LineContinuesComment(long line);
 
     const LineColourer& Colourer() const { return colourer_; }
 
 private:
-    bool LineContinuesComment(long line);
+    bool ColouredLineContinuesComment(long line) const;
 
     LineColourer colourer_;
 };

@@ -41,16 +41,6 @@ private slots:
         QCOMPARE(bulk.Words(), single.Words());
     }
 
-    void wordListFindsWordsByPrefix() {
-        WordList list;
-        list.AddAll({"ServoSet", "ServoRead", "Send2B", "servo", "Wait", "while"});
-        QCOMPARE(list.Words()[list.FirstWithPrefix("serv")], std::string("servo"));
-        QCOMPARE(list.Words()[list.FirstWithPrefix("SERVOR")], std::string("ServoRead"));
-        QCOMPARE(list.FirstWithPrefix("x"), list.Size());
-        QCOMPARE(list.FirstWithPrefix(""), list.Size());
-        QCOMPARE(list.Words()[list.Nearest("Sf")], std::string("Wait"));
-    }
-
     void missingDictionariesAreToldOneByOne() {
         TempDir empty;
         ScriptedPrompts prompts;

@@ -89,33 +89,6 @@ private slots:
         for (int i = 0; i < 3; ++i) QVERIFY(finder.Replace(o) != Result::NotFound);
         QCOMPARE(rig.Text(), std::string("aa b aa ba"));
     }
-
-    // Ctrl+F takes the word at the caret; F3 goes on with it; nothing found says so in the
-    // window, which opens for it.
-    void menuCommands() {
-        EditorRig rig;
-        rig.SetText("if x {\n  Wait(1);\n}\nWait(2);");
-        rig.sci.setCursorPosition(1, 3);
-        rig.features->Find();
-        editor::FindReplaceDialog& dialog = rig.features->SearchDialog();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.findChild<QLineEdit*>("findText")->text(), QString("Wait"));
-        QVERIFY(!dialog.findChild<QLineEdit*>("replaceText")->isVisible());
-        dialog.FindNext();
-        QCOMPARE(rig.doc.LineOf(rig.Caret()), 3L);
-        dialog.hide();
-        rig.features->FindNext();
-        QCOMPARE(rig.doc.LineOf(rig.Caret()), 1L);
-        QVERIFY(!dialog.isVisible());
-
-        dialog.findChild<QLineEdit*>("findText")->setText("nowhere");
-        rig.features->FindNext();
-        QVERIFY(dialog.isVisible());
-        QVERIFY(dialog.findChild<QLabel*>("findStatus")->text().contains("nowhere"));
-
-        rig.features->Replace();
-        QVERIFY(dialog.findChild<QLineEdit*>("replaceText")->isVisible());
-    }
 };
 
 }  // namespace orvane::test

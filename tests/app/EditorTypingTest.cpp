@@ -1,29 +1,73 @@
 #include <QListView>
-#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "app/editor/CallTip.h"
-#include "app/editor/CompletionPopup.h"
 #include "app/editor/EditorAssist.h"
 #include "tests/app/EditorRig.h"
 
 namespace orvane::test {
 
-using editor::CallTip;
-
 namespace {
 
-QWidget* Target(EditorRig& rig) { return &rig.sci; }
+QListView* List(EditorRig& rig) { return rig.sci.viewport()->findChild<QListView*>("completionList"); }
+editor::CallTip* Tip(EditorRig& rig) { return rig.sci.viewport()->findChild<editor::CallTip*>("callTip"); }
 
-void Type(EditorRig& rig, const char* text) { QTest::keyClicks(Target(rig), QString::fromUtf8(text)); }
-void Key(EditorRig& rig, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(Target(rig), key, mods);
+// Puts a text with "|" for the caret, or "[" and "]" around the selection, into the editor.
+void SetMarked(EditorRig& rig, std::string text) {
+    const auto mark = [&](char c) {
+        const std::size_t at = text.find(c);
+        if (at != std::string::npos) text.erase(at, 1);
+        return static_cast<long>(at);
+    };
+    long caret = mark('|');
+    const long from = mark('[');
+    const long to = from >= 0 ? mark(']') : -1;
+    rig.SetText(text);
+    if (from >= 0) rig.doc.Select(from, to);
+    else rig.doc.Select(caret, caret);
 }
 
-QListView* List(EditorRig& rig) { return rig.sci.viewport()->findChild<QListView*>("completionList"); }
-CallTip* Tip(EditorRig& rig) { return rig.sci.viewport()->findChild<CallTip*>("callTip"); }
-QString ListSelection(EditorRig& rig) { return List(rig)->currentIndex().data().toString(); }
+// The text as SetMarked writes it: the selection in brackets, else the caret.
+std::string Marked(EditorRig& rig) {
+    std::string text = rig.Text();
+    const long from = std::min(rig.doc.Anchor(), rig.doc.Caret());
+    const long to = std::max(rig.doc.Anchor(), rig.doc.Caret());
+    if (from == to) return text.insert(static_cast<std::size_t>(from), "|");
+    text.insert(static_cast<std::size_t>(to), "]");
+    return text.insert(static_cast<std::size_t>(from), "[");
+}
+
+// Types characters and keys written as {Name}: Enter, Tab, Esc, Up, Down, End, Left, Right,
+// Backspace, C-Space, C-Right, C-Z, and RC-Right (Ctrl+Right on the right Ctrl key).
+void TypeKeys(EditorRig& rig, const QString& keys) {
+    static const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
+        {"Enter", {Qt::Key_Return, Qt::NoModifier}},  {"Tab", {Qt::Key_Tab, Qt::NoModifier}},
+        {"Esc", {Qt::Key_Escape, Qt::NoModifier}},     {"Up", {Qt::Key_Up, Qt::NoModifier}},
+        {"Down", {Qt::Key_Down, Qt::NoModifier}},      {"End", {Qt::Key_End, Qt::NoModifier}},
+        {"Left", {Qt::Key_Left, Qt::NoModifier}},      {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}}, {"C-Space", {Qt::Key_Space, Qt::ControlModifier}},
+        {"C-Right", {Qt::Key_Right, Qt::ControlModifier}},  {"C-Z", {Qt::Key_Z, Qt::ControlModifier}}};
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (keys[i] != '{') {
+            QTest::keyClicks(&rig.sci, keys.mid(i, 1));
+            continue;
+        }
+        const qsizetype end = keys.indexOf('}', i);
+        const QString name = keys.mid(i + 1, end - i - 1);
+        i = end;
+        if (name == "RC-Right") {
+            // By hand: QTest would press a Ctrl key of its own, the left one.
+            QKeyEvent rightCtrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 105, 0xffe4, 0);
+            QKeyEvent ctrlRight(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier);
+            QApplication::sendEvent(&rig.sci, &rightCtrl);
+            QApplication::sendEvent(&rig.sci, &ctrlRight);
+            continue;
+        }
+        const auto [key, mods] = named.at(name);
+        QTest::keyClick(&rig.sci, key, mods);
+    }
+}
 
 }  // namespace
 
@@ -31,195 +75,96 @@ class EditorTypingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The rest of the first matching word comes in selected; typing on narrows it, Right takes
-    // it a character at a time and then whole, Left gives back a character of the prefix.
-    void completionSuggestsAndRefreshes() {
+    // Each row: a text with the caret, the keys typed, the text after them and which of the
+    // completion list and the call tip is left open. Tab size 3; the words are the rig's.
+    void keys_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("open");  // "list", "tip" or ""
+        const auto row = [](const char* name, const char* before, const char* keys, const char* after,
+                            const char* open) {
+            QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(keys) << QString::fromUtf8(after)
+                                << QString::fromLatin1(open);
+        };
+        // Completion: the rest of the first word with the prefix comes in selected.
+        row("suggests the first word", "x = Serv|", "{C-Space}", "x = Serv[oRead]", "list");
+        row("typing on narrows it", "x = Serv|", "{C-Space}oS", "x = ServoS[et]", "list");
+        row("Right takes a character", "Serv|", "{C-Space}oS{Right}", "ServoSe[t]", "list");
+        row("Right with nothing selected takes the word", "Serv|", "{C-Space}oS{Right}{Right}{Right}", "ServoSet|", "");
+        row("Left gives one back", "Serv|", "{C-Space}oS{Left}", "Servo[Read]", "list");
+        row("Enter takes the word chosen in the list", "Serv|", "{C-Space}{Down}{Enter}", "ServoReset|", "");
+        row("( takes the word and opens its tip", "Ser|", "{C-Right}(", "ServoRead(|", "tip");
+        row("Esc drops the suggestion", "wh|", "{C-Space}{Esc}", "wh|", "");
+        row("no word left closes the list", "wh|", "{C-Space}q", "whq|", "");
+        row("a one-letter prefix shortened goes", "W|", "{C-Space}{Left}", "|", "");
+        row("Ctrl+Right with nothing to complete", "|alpha beta", "{C-Right}", "alpha |beta", "");
+        row("the right Ctrl key moves by words", "alpha| beta", "{RC-Right}", "alpha |beta", "");
+        // Call tips.
+        row("tip after (", "|", "ServoSet(", "ServoSet(|", "tip");
+        row(") closes it", "|", "ServoSet(1, 2)", "ServoSet(1, 2)|", "");
+        row("Up closes it", "|", "ServoRead({Up}", "|ServoRead(", "");
+        row("End closes it", "|", "ServoRead({End}", "ServoRead(|", "");
+        row("Backspace over ( closes it", "|", "ServoRead({Backspace}", "ServoRead|", "");
+        row("Left before ( is reached keeps it", "|", "ServoRead(1{Left}", "ServoRead(|1", "tip");
+        row("none in a comment", "|", "// ServoSet(", "// ServoSet(|", "");
+        row("none without a hint", "|", "ServoReset(", "ServoReset(|", "");
+        row("none for a key word", "|", "Wait(", "Wait(|", "");
+        // Tab and indentation.
+        row("Tab is tab-size spaces", "a|", "{Tab}", "a   |", "");
+        row("Tab over a selection", "[ab]", "{Tab}", "   |", "");
+        row("open brace adds a level", "  if (a) {|", "{Enter}", "  if (a) {\n     |", "");
+        row("same indent as the line before", "   x = 1;|", "{Enter}", "   x = 1;\n   |", "");
+        row("each open brace counts", "{ {|", "{Enter}", "{ {\n      |", "");
+        row("a brace closed on its line does not", "  if (a) { x(); }|", "{Enter}", "  if (a) { x(); }\n  |", "");
+        row("braces in comments and strings do not", "  x(\"{\"); // {|", "{Enter}", "  x(\"{\"); // {\n  |", "");
+        row("a line of spaces gives none", "     |", "{Enter}", "     \n|", "");
+        row("text after the caret moves, its spaces go", "  if (a) {|   b", "{Enter}", "  if (a) {\n     |b", "");
+        row("inside a block comment Enter only breaks", "  /* a {|", "{Enter}", "  /* a {\n|", "");
+        row("after a closed comment it indents", "  /* a */ {|", "{Enter}", "  /* a */ {\n     |", "");
+        row("Enter and its indent are one undo step", "  if (a) {|", "{Enter}{C-Z}", "  if (a) {|", "");
+        row("} lines up with its {", "  if (a) {\n     x = 1;\n     |", "}", "  if (a) {\n     x = 1;\n  }|", "");
+        row("} over a nested block", "while (b) {\n   if (a) {\n   }\n      |", "}", "while (b) {\n   if (a) {\n   }\n}|", "");
+        row("} skips braces in comments", "  if (a) {\n // }\n        |", "}", "  if (a) {\n // }\n  }|", "");
+        row("} in a comment aligns nothing", "  if (a) {\n /*  |", "}", "  if (a) {\n /*  }|", "");
+        row("} with nothing to match", "     |", "}", "     }|", "");
+    }
+    void keys() {
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
         EditorRig rig;
-        Type(rig, "x = Serv");
-        Key(rig, Qt::Key_Space, Qt::ControlModifier);
-        QVERIFY(List(rig)->isVisible());
-        QCOMPARE(rig.Text(), std::string("x = ServoRead"));
-        QCOMPARE(rig.Selected(), std::string("oRead"));
-        QCOMPARE(ListSelection(rig), QString("ServoRead"));
-
-        Type(rig, "oS");
-        QCOMPARE(rig.Text(), std::string("x = ServoSet"));
-        QCOMPARE(rig.Selected(), std::string("et"));
-        Key(rig, Qt::Key_Right);
-        QCOMPARE(rig.Selected(), std::string("t"));
-        Key(rig, Qt::Key_Left);
-        Key(rig, Qt::Key_Left);
-        QCOMPARE(rig.Text(), std::string("x = ServoRead"));
-        QCOMPARE(rig.Selected(), std::string("Read"));
-        Key(rig, Qt::Key_Down);  // the list moves; the text waits for the choice
-        QCOMPARE(ListSelection(rig), QString("ServoReset"));
-        Key(rig, Qt::Key_Return);
-        QVERIFY(!List(rig)->isVisible());
-        QCOMPARE(rig.Text(), std::string("x = ServoReset"));
-        QCOMPARE(rig.Caret(), rig.doc.Length());
+        SetMarked(rig, before.toStdString());
+        TypeKeys(rig, keys);
+        QTEST(QString::fromStdString(Marked(rig)), "after");
+        const QString open = List(rig)->isVisible() ? "list" : Tip(rig)->isVisible() ? "tip" : "";
+        QTEST(open, "open");
     }
 
-    // Punctuation takes the chosen word and is typed behind it; Escape drops the suggestion;
-    // a prefix that matches nothing closes the list; a one-letter prefix shortened goes away.
-    void completionEndsAsTheKeySays() {
+    // The tip shows the hint, under the caret and inside the window even at its right edge.
+    void callTipStaysInsideTheWindow() {
         EditorRig rig;
-        Type(rig, "Ser");
-        Key(rig, Qt::Key_Right, Qt::ControlModifier);  // the left Ctrl, as offscreen reports it
-        Type(rig, "(");
-        QCOMPARE(rig.Text(), std::string("ServoRead("));
-        QVERIFY(!List(rig)->isVisible());
-        QVERIFY(Tip(rig)->isVisible());
-
-        rig.SetText("");
-        Type(rig, "wh");
-        Key(rig, Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(rig.Text(), std::string("while"));
-        Key(rig, Qt::Key_Escape);
-        QCOMPARE(rig.Text(), std::string("wh"));
-        QVERIFY(!List(rig)->isVisible());
-
-        Key(rig, Qt::Key_Space, Qt::ControlModifier);
-        Type(rig, "q");
-        QCOMPARE(rig.Text(), std::string("whq"));
-        QVERIFY(!List(rig)->isVisible());
-
-        rig.SetText("");
-        Type(rig, "W");
-        Key(rig, Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(rig.Text(), std::string("Wait"));
-        Key(rig, Qt::Key_Left);
-        QCOMPARE(rig.Text(), std::string(""));
-        QVERIFY(!List(rig)->isVisible());
-    }
-
-    // Ctrl+Right with the right Ctrl key, and with nothing to complete, still moves by words.
-    void ctrlRightMovesByWordsOtherwise() {
-        EditorRig rig;
-        rig.SetText("alpha beta");
-        rig.sci.setCursorPosition(0, 0);
-        Key(rig, Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(rig.Caret(), 6L);
-        rig.sci.setCursorPosition(0, 5);
-        // Sent by hand: QTest would press a Ctrl key of its own, the left one.
-        QKeyEvent rightCtrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 105, 0xffe4, 0);
-        QKeyEvent ctrlRight(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier);
-        QApplication::sendEvent(Target(rig), &rightCtrl);
-        QApplication::sendEvent(Target(rig), &ctrlRight);
-        QCOMPARE(rig.Caret(), 6L);
-        QCOMPARE(rig.Text(), std::string("alpha beta"));
-    }
-
-    // "(" behind a function with a hint shows it under the caret, inside the window; the keys
-    // that leave the call close it. Nothing shows in a comment or for a function without hint.
-    void callTipsOpenAndClose() {
-        EditorRig rig;
-        Type(rig, "ServoSet(");
-        CallTip* tip = Tip(rig);
-        QVERIFY(tip->isVisible());
-        QCOMPARE(tip->text(), QString::fromUtf8("Numer serwa, Pozycja [us]"));
-        QVERIFY(rig.sci.viewport()->rect().contains(tip->geometry()));
-        Type(rig, "1, 2)");
-        QVERIFY(!tip->isVisible());
-
-        for (Qt::Key closing : {Qt::Key_Up, Qt::Key_End, Qt::Key_Backspace}) {
-            rig.SetText("");
-            Type(rig, "ServoRead(");
-            QVERIFY(tip->isVisible());
-            Key(rig, closing);
-            QVERIFY2(!tip->isVisible(), QTest::toString(closing));
+        for (int width : {640, 260}) {
+            rig.sci.resize(width, 200);
+            SetMarked(rig, "               |");
+            TypeKeys(rig, "ServoSet(");
+            QCOMPARE(Tip(rig)->text(), QString::fromUtf8("Numer serwa, Pozycja [us]"));
+            QVERIFY(rig.sci.viewport()->rect().contains(Tip(rig)->geometry()));
         }
-        rig.SetText("");
-        Type(rig, "ServoRead(1");
-        Key(rig, Qt::Key_Left);  // not next to "(" yet
-        QVERIFY(tip->isVisible());
-
-        for (const char* quiet : {"// ServoSet(", "ServoReset(", "Wait("}) {
-            rig.SetText("");
-            Type(rig, quiet);
-            QVERIFY2(!tip->isVisible(), quiet);
-        }
-
-        // Near the right edge the tip moves left to end inside the window.
-        rig.sci.resize(260, 200);
-        rig.SetText("");
-        Type(rig, "               ServoSet(");
-        QVERIFY(tip->isVisible());
-        QVERIFY(rig.sci.viewport()->rect().contains(tip->geometry()));
     }
 
-    void tabInsertsSpacesOfTheTabSize() {
+    // The tab size is kept within 1..16, and while a run shows its statement no key changes the
+    // text.
+    void tabSizeAndRuns() {
         EditorRig rig;
-        Type(rig, "a");
-        Key(rig, Qt::Key_Tab);
-        QCOMPARE(rig.Text(), std::string("a   "));
         for (auto [asked, used] : {std::pair{0, 1}, {7, 7}, {40, 16}}) {
-            rig.features->SetTabSize(asked);
+            rig.editor.SetTabSize(asked);
             QCOMPARE(rig.features->Assist().TabSize(), used);
         }
-        rig.SetText("ab");
-        rig.sci.setSelection(0, 0, 0, 2);
-        Key(rig, Qt::Key_Tab);  // like typing, over the selection
-        QCOMPARE(rig.Text(), std::string(16, ' '));
-
-        // While a run shows its statement the text stays as it is, whatever the keys.
-        rig.SetText("Ser");
-        rig.sci.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+        SetMarked(rig, "Ser|");
         rig.editor.SetEnabled(false);
-        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Return}) Key(rig, key);
-        Key(rig, Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(rig.Text(), std::string("Ser"));
+        TypeKeys(rig, "{Tab}{Enter}{C-Space}");
+        QCOMPARE(Marked(rig), std::string("Ser|"));
         QVERIFY(!List(rig)->isVisible());
-    }
-
-    void enterIndents_data() {
-        QTest::addColumn<QString>("before");  // "|" marks the caret
-        QTest::addColumn<QString>("after");
-        QTest::newRow("open brace adds a level") << "  if (a) {|" << "  if (a) {\n     |";
-        QTest::newRow("same indent as the line before") << "   x = 1;|" << "   x = 1;\n   |";
-        QTest::newRow("each open brace counts") << "{ {|" << "{ {\n      |";
-        QTest::newRow("a brace closed on its line does not") << "  if (a) { x(); }|" << "  if (a) { x(); }\n  |";
-        QTest::newRow("braces in comments and strings do not") << "  x(\"{\"); // {|" << "  x(\"{\"); // {\n  |";
-        QTest::newRow("a line of spaces gives none") << "     |" << "     \n|";
-        QTest::newRow("text after the caret moves, its spaces go") << "  if (a) {|   b" << "  if (a) {\n     |b";
-        QTest::newRow("inside a block comment only breaks") << "  /* a {|" << "  /* a {\n|";
-        QTest::newRow("after a closed comment indents") << "  /* a */ {|" << "  /* a */ {\n     |";
-    }
-    void enterIndents() {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        EditorRig rig;
-        const std::string b = before.toStdString();
-        rig.SetText(b.substr(0, b.find('|')) + b.substr(b.find('|') + 1));
-        rig.sci.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(b.find('|')));
-        Key(rig, Qt::Key_Return);
-        std::string text = rig.Text();
-        text.insert(static_cast<std::size_t>(rig.Caret()), "|");
-        QCOMPARE(QString::fromStdString(text), after);
-        rig.sci.undo();  // the break and its indent are one step
-        QCOMPARE(rig.Text(), b.substr(0, b.find('|')) + b.substr(b.find('|') + 1));
-    }
-
-    void closingBraceAligns_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("lastLine");
-        QTest::newRow("with its opening line") << "  if (a) {\n     x = 1;\n     " << "}" << "  }";
-        QTest::newRow("over a nested block") << "while (b) {\n   if (a) {\n   }\n      " << "}" << "}";
-        QTest::newRow("braces in a comment skipped") << "  if (a) {\n // }\n        " << "}" << "  }";
-        QTest::newRow("not inside a comment") << "  if (a) {\n /*  " << "}" << " /*  }";
-        QTest::newRow("nothing to match") << "     " << "}" << "     }";
-    }
-    void closingBraceAligns() {
-        QFETCH(QString, text);
-        QFETCH(QString, typed);
-        QFETCH(QString, lastLine);
-        EditorRig rig;
-        rig.SetText(text.toStdString());
-        rig.sci.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
-        Type(rig, typed.toUtf8().constData());
-        const QString all = QString::fromStdString(rig.Text());
-        QCOMPARE(all.section('\n', -1), lastLine);
-        QCOMPARE(rig.Caret(), rig.doc.Length());
     }
 
     // Ctrl+wheel zooms, and the line numbers stay readable.

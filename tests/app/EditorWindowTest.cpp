@@ -3,6 +3,7 @@
 // the find window.
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <Qsci/qsciscintilla.h>
 
@@ -62,6 +63,13 @@ private slots:
         QCOMPARE(sci.selectedText(), QStringLiteral("Wait"));
         window.Action(EditReplace)->trigger();
         QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("replaceText"))->isVisible());
+
+        // F3 that finds nothing opens the window to say so.
+        dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->setText(QStringLiteral("nowhere"));
+        dialog.hide();
+        window.Action(EditFindNext)->trigger();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("findStatus"))->text().contains(QStringLiteral("nowhere")));
     }
 
 private:
