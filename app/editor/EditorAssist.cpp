@@ -102,7 +102,7 @@ bool EditorAssist::OnKey(QKeyEvent* key) {
     }
     if (CallTipShown()) CloseCallTipBefore(key);
     if (sci_.isReadOnly()) return false;  // a run is showing its statement: nothing to type
-    if (CompletionShown()) return OnKeyWithList(key);
+    if (CompletionShown() && OnKeyWithList(key)) return true;
 
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
     switch (key->key()) {
@@ -181,9 +181,8 @@ bool EditorAssist::OnKeyWithList(QKeyEvent* key) {
         return false;  // the character is typed behind the word
     }
     // Other characters replace the suggested rest and refresh the list once typed; any other
-    // key leaves the word as it stands.
+    // key (Tab too) closes the list and acts as it would without it.
     if (key->text().isEmpty() || !key->text().front().isPrint()) CloseCompletion();
-    if (key->key() == Qt::Key_Tab) CloseCompletion();
     return false;
 }
 

@@ -38,6 +38,7 @@ protected:
 
 private:
     bool OnKey(QKeyEvent* key);
+    // The keys the completion list takes; false for those that go on as if it were closed.
     bool OnKeyWithList(QKeyEvent* key);
     void CloseCallTipBefore(QKeyEvent* key);
     void OnCharAdded(int ch);

@@ -95,6 +95,7 @@ private slots:
         row("Left gives one back", "Serv|", "{C-Space}oS{Left}", "Servo[Read]", "list");
         row("Enter takes the word chosen in the list", "Serv|", "{C-Space}{Down}{Enter}", "ServoReset|", "");
         row("( takes the word and opens its tip", "Ser|", "{C-Right}(", "ServoRead(|", "tip");
+        row("Tab types its spaces over the suggestion", "Ser|", "{C-Space}{Tab}", "Ser   |", "");
         row("Esc drops the suggestion", "wh|", "{C-Space}{Esc}", "wh|", "");
         row("no word left closes the list", "wh|", "{C-Space}q", "whq|", "");
         row("a one-letter prefix shortened goes", "W|", "{C-Space}{Left}", "|", "");
