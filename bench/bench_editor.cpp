@@ -1,6 +1,7 @@
 // Script editor timings on a 10 000-line script, offscreen: opening it up to the first painted
 // screen, one keystroke in its middle with the recolouring and repaint it causes, and "/*"
-// typed on its first line, which turns everything below into comment.
+// typed on its first line, which turns everything below into comment; and a keystroke in a
+// line of 100 000 characters.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -126,6 +127,26 @@ void BM_OpenCommentOnTheFirstLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenCommentOnTheFirstLine)->Unit(benchmark::kMillisecond);
+
+// A keystroke at the start of a line of 100 000 characters full of quotes and comment marks:
+// the line is coloured again in one pass, however many constructs it holds.
+void BM_KeystrokeInALongLine(benchmark::State& state) {
+    Editor& e = Shared();
+    QString line;
+    while (line.size() < 100000) line += QStringLiteral("a = \"x\" /* 'c' */ 12 #d ");
+    e.sci.setText(line);
+    e.sci.setCursorPosition(0, 0);
+    e.Paint();
+    for (auto _ : state) {
+        e.Type(Qt::Key_X, "x");
+        e.Paint();
+        state.PauseTiming();
+        e.Type(Qt::Key_Backspace, "");
+        e.Paint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_KeystrokeInALongLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
