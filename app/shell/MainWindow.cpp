@@ -29,6 +29,7 @@
 #include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
+#include "app/shell/MenuLayout.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
 
@@ -174,14 +175,11 @@ void MainWindow::CreateActions() {
 }
 
 void MainWindow::CreateMenus() {
-    auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
-        for (CommandId id : ids) menu->addAction(Action(id));
-    };
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Plik"));
-    add(fileMenu_, {FileNew, FileOpen, FileSave, FileSaveAs});
-    fileMenu_->addSeparator();
-    add(fileMenu_, {FilePrint, FilePrintPreview, FilePageSetup});
-    recentSeparator_ = fileMenu_->addSeparator();
+    recentSeparator_ = MenuLayout::BuildMenus(menuBar(), [this](CommandId id) { return Action(id); },
+                                              [this](QMenu* file) { AddRecentActions(file); });
+}
+
+void MainWindow::AddRecentActions(QMenu* file) {
     for (int i = 0; i < document::RecentFiles::kMaxEntries; ++i) {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(FileRecent) + i));
@@ -191,79 +189,16 @@ void MainWindow::CreateMenus() {
             const QStringList files = document_->Recent().Files();
             if (i < files.size()) document_->OpenPath(files[i]);
         });
-        fileMenu_->addAction(action);
+        file->addAction(action);
         recentActions_.push_back(action);
     }
-    fileMenu_->addSeparator();
-    add(fileMenu_, {AppExit});
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    add(edit, {EditUndo, EditRedo});
-    edit->addSeparator();
-    add(edit, {EditCut, EditCopy, EditPaste, EditPasteSpecial});
-    edit->addSeparator();
-    add(edit, {EditSelectAll});
-    edit->addSeparator();
-    add(edit, {EditFind, EditFindNext, EditReplace});
-    edit->addSeparator();
-    add(edit, {EditSequence, EditPosition, ControlByRs});
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("Wi&dok"));
-    add(view, {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar});
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Opcje"));
-    add(options, {OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
-                  OptionsCommands});
-
-    QMenu* modes = menuBar()->addMenu(QStringLiteral("&Tryb pracy"));
-    add(modes, {ModeCheckState});
-    modes->addSeparator();
-    add(modes, {ModeBootLoader, ModeSystem, ModeKomendy, ModeProgram, ModeProgramCtrl});
-    modes->addSeparator();
-    add(modes, {ModeResetRs232});
-
-    QMenu* run = menuBar()->addMenu(QStringLiteral("&Wykonaj"));
-    add(run, {RunStart, RunRestart, RunStep, RunPause, RunStop});
-    run->addSeparator();
-    add(run, {RunCompile});
-    run->addSeparator();
-    add(run->addMenu(QStringLiteral("Program")), {ProgramWrite, ProgramRead, ProgramErase});
-    add(run->addMenu(QStringLiteral("System")), {SystemVersion, SystemWrite, SystemRead, SystemErase});
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Po&moc"));
-    add(help, {HelpUsing, HelpTopics});
-    help->addSeparator();
-    add(help, {HelpAbout});
-}
-
-QToolBar* MainWindow::CreateToolBar(const QString& name, const QString& title,
-                                    std::initializer_list<CommandId> ids) {
-    QToolBar* bar = addToolBar(title);
-    bar->setObjectName(name);
-    bar->setIconSize(QSize(20, 20));
-    for (CommandId id : ids) {
-        if (id == CommandId{}) bar->addSeparator();
-        else bar->addAction(Action(id));
-    }
-    return bar;
 }
 
 void MainWindow::CreateToolBars() {
-    constexpr CommandId bar{};
-    QToolBar* main = CreateToolBar(QStringLiteral("mainBar"), QStringLiteral("Pasek główny"),
-                                   {FileNew, FileOpen, FileSave, bar, FilePrint, FilePrintPreview, bar, EditCut,
-                                    EditCopy, EditPaste, bar, EditUndo, EditRedo, bar, AppExit, bar, HelpAbout,
-                                    HelpContext});
-    QToolBar* program = CreateToolBar(QStringLiteral("programBar"), QStringLiteral("Pasek programu"),
-                                      {RunStart, RunRestart, RunStep, RunPause, RunStop, bar, RunCompile,
-                                       ProgramWrite, ProgramRead, ProgramErase, bar, SystemWrite, SystemRead,
-                                       SystemErase});
-    QToolBar* modes = CreateToolBar(QStringLiteral("modesBar"), QStringLiteral("Pasek trybów"),
-                                    {ModeCheckState, bar, ModeBootLoader, ModeSystem, ModeKomendy, ModeProgram,
-                                     ModeProgramCtrl});
-    ConnectViewToggle(ViewMainBar, main);
-    ConnectViewToggle(ViewProgramBar, program);
-    ConnectViewToggle(ViewModesBar, modes);
+    const MenuLayout::Bars bars = MenuLayout::BuildToolBars(this, [this](CommandId id) { return Action(id); });
+    ConnectViewToggle(ViewMainBar, bars.main);
+    ConnectViewToggle(ViewProgramBar, bars.program);
+    ConnectViewToggle(ViewModesBar, bars.modes);
     ConnectViewToggle(ViewStatusBar, statusBar());
 }
 
