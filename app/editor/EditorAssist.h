@@ -26,7 +26,6 @@ public:
 
     // Spaces per Tab and per indentation level, kept within 1..16.
     void SetTabSize(int size);
-    int TabSize() const { return tabSize_; }
 
     bool CompletionShown() const;
     bool CallTipShown() const;

@@ -32,7 +32,6 @@ public:
     void Replace();
 
     SyntaxLexer& Lexer() { return *lexer_; }
-    EditorAssist& Assist() { return *assist_; }
     FindReplaceDialog& SearchDialog();
 
 private:

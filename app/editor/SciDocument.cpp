@@ -13,7 +13,6 @@ long SciDocument::Send(unsigned int msg, long w, long l) const {
 }
 
 long SciDocument::Length() const { return Send(Sci::SCI_GETLENGTH); }
-long SciDocument::LineCount() const { return Send(Sci::SCI_GETLINECOUNT); }
 long SciDocument::LineOf(long pos) const { return Send(Sci::SCI_LINEFROMPOSITION, pos); }
 
 long SciDocument::LineStart(long line) const {

@@ -13,7 +13,6 @@ public:
     explicit SciDocument(QsciScintilla& sci) : sci_(sci) {}
 
     long Length() const;
-    long LineCount() const;
     long LineOf(long pos) const;
     long LineStart(long line) const;
     // The end of the line's text, before its line end.
@@ -31,8 +30,6 @@ public:
     void Insert(long pos, const std::string& text);
     void Delete(long from, long to);
     void ReplaceSelection(const std::string& text);
-
-    QsciScintilla& Widget() const { return sci_; }
 
 private:
     long Send(unsigned int msg, long w = 0, long l = 0) const;

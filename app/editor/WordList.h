@@ -15,7 +15,6 @@ public:
     // Many words at once: the same order and the same duplicates as adding them one by one, in
     // O(n log n), so a dictionary of many thousands of words loads at once.
     void AddAll(std::vector<std::string> words);
-    void Clear() { words_.clear(); }
 
     const std::vector<std::string>& Words() const { return words_; }
     std::size_t Size() const { return words_.size(); }

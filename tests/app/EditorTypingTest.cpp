@@ -3,7 +3,6 @@
 #include <QWheelEvent>
 
 #include "app/editor/CallTip.h"
-#include "app/editor/EditorAssist.h"
 #include "tests/app/EditorRig.h"
 
 namespace orvane::test {
@@ -159,7 +158,7 @@ private slots:
         EditorRig rig;
         for (auto [asked, used] : {std::pair{0, 1}, {7, 7}, {40, 16}}) {
             rig.editor.SetTabSize(asked);
-            QCOMPARE(rig.features->Assist().TabSize(), used);
+            QCOMPARE(rig.editor.TabSize(), used);
         }
         SetMarked(rig, "Ser|");
         rig.editor.SetEnabled(false);
