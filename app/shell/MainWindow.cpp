@@ -20,6 +20,8 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/document/ScriptDocument.h"
+#include "app/editor/CommandHints.h"
+#include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -249,6 +251,9 @@ void MainWindow::ConnectCommands() {
         sci->replaceSelectedText(QApplication::clipboard()->text());
     });
     on(EditSelectAll, [sci] { sci->selectAll(); });
+    on(EditFind, [this] { editor_->Features().Find(); });
+    on(EditFindNext, [this] { editor_->Features().FindNext(); });
+    on(EditReplace, [this] { editor_->Features().Replace(); });
 
     on(HelpAbout, [this] { ShowAbout(); });
     on(HelpTopics, [this] { ShowHelp(); });
@@ -292,7 +297,7 @@ void MainWindow::ConnectModeCommands() {
 }
 
 void MainWindow::ConnectPlaceholders() {
-    for (CommandId id : {EditFind, EditFindNext, EditReplace, EditSequence, EditPosition, ControlByRs,
+    for (CommandId id : {EditSequence, EditPosition, ControlByRs,
                          OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
                          OptionsCommands, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile,
                          ProgramWrite, ProgramRead, ProgramErase, SystemVersion, SystemWrite, SystemRead,
@@ -345,9 +350,20 @@ void MainWindow::ApplyMode(orvane::device::DeviceMode mode) {
 // --- start-up, layout, closing -----------------------------------------------------------------------
 
 void MainWindow::RunStartUp() {
+    editor_->LoadDictionaries(folders_.programFolder, *prompts_);
     editor_->SetTabSize(settings_.ReadInt("Tab size", editor::ScriptEditor::kDefaultTabSize));
-    device_->Post([](device::DeviceSession& session) { session.StartUp(); },
-                  [this] { emit recolourRequested(); });
+    // The loaded commands join the dictionaries' functions, so a command the user added to the
+    // table has its call tip too.
+    auto hints = std::make_shared<std::vector<editor::FunctionHint>>();
+    device_->Post(
+        [hints](device::DeviceSession& session) {
+            session.StartUp();
+            *hints = editor::HintsOf(session.Commands());
+        },
+        [this, hints] {
+            editor_->AddFunctions(std::move(*hints));
+            emit recolourRequested();
+        });
 }
 
 void MainWindow::RestoreLayout() {

@@ -57,8 +57,9 @@ public:
     const ShellState& State() const { return state_; }
     void SetRunCommand(orvane::script::RunCommand runCommand);
 
-    // The window's part of start-up (each time a script is created or opened, too): the tab
-    // size, then the device steps on the device thread, then the recolouring of the text.
+    // The window's part of start-up (each time a script is created or opened, too): the editor's
+    // dictionaries and tab size, then the device steps on the device thread, then the
+    // recolouring of the text.
     void RunStartUp();
 
 signals:
