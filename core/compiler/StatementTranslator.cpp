@@ -66,7 +66,7 @@ bool StatementTranslator::Dispatch(const script::Statement& read, std::int32_t l
     }
     if (statement[0] == '{') return Block(limit);
 
-    if (const auto label = StatementPieces::LabelOf(statement)) {
+    if (const auto label = StatementPieces::StatementLabel(read)) {
         LabelStatement(statement, *label);
         return Advance();
     }
