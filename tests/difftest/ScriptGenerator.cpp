@@ -13,7 +13,7 @@ constexpr std::array<const char*, 9> kNames{"a", "b", "x", "y", "ab", "n", "xy",
 constexpr std::array<const char*, 6> kComparisons{"<", "<=", "==", "!=", ">=", ">"};
 constexpr int kMaxDepth = 3;
 constexpr int kMaxLoopNesting = 2;
-constexpr int kMaxCallSites = 4;  // each saves and restores every variable in the program text
+constexpr int kMaxCallSites = 3;  // each saves and restores every variable in the program text
 
 }  // namespace
 
@@ -27,10 +27,10 @@ Script ScriptGenerator::Generate() {
     script_.subroutines.resize(static_cast<std::size_t>(Pick(0, 3)));
 
     function_ = -1;
-    script_.main = List(Pick(3, 9), 0, {});
+    script_.main = List(Pick(3, 8), 0, {});
     for (std::size_t k = 0; k < script_.subroutines.size(); ++k) {
         function_ = static_cast<int>(k);
-        script_.subroutines[k] = List(Pick(1, 5), 0, {});
+        script_.subroutines[k] = List(Pick(1, 4), 0, {});
     }
     script_.mainEnd = Pick(0, script_.subroutines.empty() ? 1 : 2);
     return script_;
@@ -97,10 +97,10 @@ StmtPtr ScriptGenerator::LiveStatement(int depth, const Place& place) {
     if (roll <= 52 && !place.labelsAhead.empty())
         return Simple(Stmt::Kind::GoTo, place.labelsAhead[static_cast<std::size_t>(Pick(0, static_cast<int>(place.labelsAhead.size()) - 1))]);
     if (nest && roll <= 54) {
-        // An early end: Return() from a subroutine, Exit() from the main part.
+        // An early end: Exit() anywhere, Return() from a subroutine.
         auto early = Simple(Stmt::Kind::If);
         early->condition = MakeCondition();
-        early->then = Simple(function_ >= 0 ? Stmt::Kind::Return : Stmt::Kind::Exit);
+        early->then = Simple(function_ >= 0 && Chance(60) ? Stmt::Kind::Return : Stmt::Kind::Exit);
         return early;
     }
     return Assign(UserVariable(), Expression(0));
