@@ -25,7 +25,11 @@ int CSerialCtrl::WriteBytes(const std::uint8_t* bytes, int count, int portIndex)
     if (OpenPort(portIndex) == 0) return 0;
     auto* slot = Slot(portIndex);
     if (!slot || !*slot) return -1;
-    return (*slot)->Write(bytes, count) ? 1 : 0;
+    if (!(*slot)->Write(bytes, count)) return 0;
+    if (writeObserver_ != nullptr && count > 0) {
+        writeObserver_->Written({bytes, static_cast<std::size_t>(count)});
+    }
+    return 1;
 }
 
 int CSerialCtrl::ReadByte(int portIndex) {
