@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAction>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -18,6 +19,11 @@ const QColor kBody(0x3C, 0x41, 0x48);
 ServoView::ServoView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("servoView"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* clear = new QAction(QString::fromUtf8("Wyczyść"), this);
+    clear->setStatusTip(QString::fromUtf8("Zapomina pozycje serw pokazane w widoku"));
+    connect(clear, &QAction::triggered, this, &ServoView::Clear);
+    addAction(clear);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void ServoView::SetPosition(int servo, int position) {
@@ -99,6 +105,11 @@ void ServoView::PaintServo(QPainter& painter, const QRectF& cell, int servo) con
     const double unit = std::min(area.width(), area.height()) / 2.2;
     const QPointF shaft(area.center().x(), area.center().y() + unit * 0.35);
     const QRectF body(shaft.x() - unit * 0.55, shaft.y() - unit * 0.6, unit * 1.1, unit * 1.25);
+    // The horn's sweep, from fully left to fully right, to read the angle against.
+    const double reach = unit * 0.95;
+    painter.setPen(QPen(palette().mid().color(), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(shaft.x() - reach, shaft.y() - reach, 2 * reach, 2 * reach), 0, 180 * 16);
     painter.setPen(Qt::NoPen);
     painter.setBrush(on ? kBody : palette().mid().color());
     painter.drawRoundedRect(body, unit * 0.12, unit * 0.12);
