@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -23,27 +22,17 @@ constexpr int kPageStep = 100;
 }  // namespace
 
 PositionDialog::PositionDialog(QWidget* parent)
-    : QDialog(parent),
+    : ServoToolDialog(parent),
       formula_(new QLineEdit(this)),
       formulaProblems_(new QLabel(this)),
       compute_(new QCheckBox(QStringLiteral("Licz"), this)),
-      time_(new QLineEdit(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)),
-      end_(new QPushButton(QStringLiteral("Koniec"), this)) {
+      time_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("positionDialog"));
     setWindowTitle(QStringLiteral("Pozycja"));
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { Request(&PositionDialog::okClicked); });
-    connect(end_, &QPushButton::clicked, this, [this] { Request(&PositionDialog::endClicked); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(end_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildRows());
     layout->addWidget(BuildFields());
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 }
 
 QWidget* PositionDialog::BuildRows() {
@@ -119,8 +108,7 @@ void PositionDialog::ShowFormulaProblems() {
 void PositionDialog::Begin() {
     lastMove_.fill(0);
     fieldsEdited_ = false;
-    ok_->setEnabled(true);
-    end_->setEnabled(true);
+    ServoToolDialog::Begin();
 }
 
 void PositionDialog::ShowState(const tools::PositionTool::State& state, std::uint64_t seq) {
@@ -145,18 +133,5 @@ void PositionDialog::ShowState(const tools::PositionTool::State& state, std::uin
         compute_->setChecked(state.compute);
     }
 }
-
-void PositionDialog::Request(void (PositionDialog::*signal)()) {
-    // One request per showing: the answer closes the dialog.
-    ok_->setEnabled(false);
-    end_->setEnabled(false);
-    emit(this->*signal)();
-}
-
-void PositionDialog::reject() {
-    if (end_->isEnabled()) Request(&PositionDialog::endClicked);
-}
-
-void PositionDialog::Finish(bool confirmed) { done(confirmed ? QDialog::Accepted : QDialog::Rejected); }
 
 }  // namespace orvane::app::dialogs

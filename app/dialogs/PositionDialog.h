@@ -2,23 +2,20 @@
 #include <array>
 #include <cstdint>
 
-#include <QDialog>
-
+#include "app/dialogs/ServoToolDialog.h"
 #include "core/tools/PositionTool.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSlider;
 
 namespace orvane::app::dialogs {
 
 // "Pozycja": sixteen rows of "Serwo n", a slider, "Wył." and the position, the formula with
 // "Licz" and the execution time. It only shows a PositionTool's state and reports what the
-// user does; the tool, on the device thread, talks to the controller and decides. The dialog
-// closes when told (Finish), never by itself: OK and "Koniec" are requests to the tool.
-class PositionDialog : public QDialog {
+// user does; the tool, on the device thread, talks to the controller and decides.
+class PositionDialog : public ServoToolDialog {
     Q_OBJECT
 public:
     static constexpr int kServos = tools::PositionTool::kServos;
@@ -31,8 +28,6 @@ public:
     // is still on its way keeps the user's value, so a late answer never pulls it back.
     void ShowState(const tools::PositionTool::State& state, std::uint64_t seq);
     void NoteMove(int servo, std::uint64_t seq) { lastMove_[static_cast<std::size_t>(servo - 1)] = seq; }
-    void Finish(bool confirmed);
-    void reject() override;  // Esc and the title bar's close ask for "Koniec"
 
     QSlider* Slider(int servo) const { return rows_[static_cast<std::size_t>(servo - 1)].slider; }
     QCheckBox* ServoBox(int servo) const { return rows_[static_cast<std::size_t>(servo - 1)].servo; }
@@ -41,16 +36,12 @@ public:
     QLineEdit* Formula() const { return formula_; }
     QLineEdit* Time() const { return time_; }
     QCheckBox* Compute() const { return compute_; }
-    QPushButton* OkButton() const { return ok_; }
-    QPushButton* EndButton() const { return end_; }
 
 signals:
     void sliderMoved(int servo, int position);
     void servoClicked(int servo, bool enabled);
     void offClicked(int servo, bool off);
     void fieldsEdited(const QString& formula, const QString& time, bool compute);
-    void okClicked();
-    void endClicked();
 
 private:
     struct Row {
@@ -63,7 +54,6 @@ private:
     QWidget* BuildFields();
     void EmitFields();
     void ShowFormulaProblems();
-    void Request(void (PositionDialog::*signal)());
 
     std::array<Row, kServos> rows_{};
     std::array<std::uint64_t, kServos> lastMove_{};
@@ -71,8 +61,6 @@ private:
     QLabel* formulaProblems_;
     QCheckBox* compute_;
     QLineEdit* time_;
-    QPushButton* ok_;
-    QPushButton* end_;
     bool fieldsEdited_ = false;
 };
 

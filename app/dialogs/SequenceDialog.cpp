@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -23,7 +22,7 @@ namespace orvane::app::dialogs {
 using tools::SequenceTool;
 
 SequenceDialog::SequenceDialog(QWidget* parent)
-    : QDialog(parent),
+    : ServoToolDialog(parent),
       group_(new QButtonGroup(this)),
       label_(new QLabel(this)),
       valueStack_(new QStackedWidget(this)),
@@ -35,22 +34,13 @@ SequenceDialog::SequenceDialog(QWidget* parent)
       sliderRow_(new QWidget(this)),
       slider_(new QSlider(Qt::Horizontal, sliderRow_)),
       off_(new QCheckBox(QStringLiteral("OFF"), sliderRow_)),
-      offLabel_(new QLabel(sliderRow_)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)),
-      end_(new QPushButton(QStringLiteral("Koniec"), this)) {
+      offLabel_(new QLabel(sliderRow_)) {
     setObjectName(QStringLiteral("sequenceDialog"));
     setWindowTitle(QStringLiteral("Sekwencja"));
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { Request(&SequenceDialog::okClicked); });
-    connect(end_, &QPushButton::clicked, this, [this] { Request(&SequenceDialog::endClicked); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(end_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildChoices());
     layout->addWidget(BuildValues());
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     setMinimumWidth(520);
 }
 
@@ -111,8 +101,7 @@ void SequenceDialog::EmitArguments() {
 void SequenceDialog::Begin() {
     lastMove_ = 0;
     argumentsEdited_ = false;
-    ok_->setEnabled(true);
-    end_->setEnabled(true);
+    ServoToolDialog::Begin();
 }
 
 void SequenceDialog::ShowState(const SequenceTool::State& state, std::uint64_t seq) {
@@ -142,17 +131,8 @@ void SequenceDialog::ShowState(const SequenceTool::State& state, std::uint64_t s
     }
 }
 
-void SequenceDialog::Request(void (SequenceDialog::*signal)()) {
-    ok_->setEnabled(false);
-    end_->setEnabled(false);
+void SequenceDialog::BeforeRequest() {
     if (pause_->isModified()) emit pauseEdited(pause_->text());  // OK takes the time as typed, kept in range
-    emit(this->*signal)();
 }
-
-void SequenceDialog::reject() {
-    if (end_->isEnabled()) Request(&SequenceDialog::endClicked);
-}
-
-void SequenceDialog::Finish(bool confirmed) { done(confirmed ? QDialog::Accepted : QDialog::Rejected); }
 
 }  // namespace orvane::app::dialogs

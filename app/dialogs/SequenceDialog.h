@@ -2,15 +2,13 @@
 #include <array>
 #include <cstdint>
 
-#include <QDialog>
-
+#include "app/dialogs/ServoToolDialog.h"
 #include "core/tools/SequenceTool.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QSlider;
 class QStackedWidget;
@@ -19,8 +17,8 @@ namespace orvane::app::dialogs {
 
 // "Sekwencja": the step to record (a pause or one servo), the pause time or the servo's
 // position, "Krok", "Czas", "Soft", the slider and "OFF". Like the position dialog it only
-// shows a SequenceTool's state and reports what the user does; it closes when told.
-class SequenceDialog : public QDialog {
+// shows a SequenceTool's state and reports what the user does.
+class SequenceDialog : public ServoToolDialog {
     Q_OBJECT
 public:
     static constexpr int kServos = tools::SequenceTool::kServos;
@@ -30,8 +28,6 @@ public:
     void Begin();
     void ShowState(const tools::SequenceTool::State& state, std::uint64_t seq);
     void NoteMove(std::uint64_t seq) { lastMove_ = seq; }
-    void Finish(bool confirmed);
-    void reject() override;
 
     QRadioButton* Choice(int selection) const { return choices_[static_cast<std::size_t>(selection)]; }
     QLineEdit* Pause() const { return pause_; }
@@ -42,7 +38,6 @@ public:
     QCheckBox* Off() const { return off_; }
     QLabel* OffLabel() const { return offLabel_; }
     QLabel* PositionText() const { return positionText_; }
-    QPushButton* OkButton() const { return ok_; }
 
 signals:
     void selected(int selection);
@@ -50,14 +45,12 @@ signals:
     void argumentsEdited(const QString& step, const QString& time, const QString& soft);
     void sliderMoved(int position);
     void offClicked(bool off);
-    void okClicked();
-    void endClicked();
 
 private:
     QWidget* BuildChoices();
     QWidget* BuildValues();
     void EmitArguments();
-    void Request(void (SequenceDialog::*signal)());
+    void BeforeRequest() override;
 
     std::array<QRadioButton*, kServos + 1> choices_{};
     QButtonGroup* group_;
@@ -72,8 +65,6 @@ private:
     QSlider* slider_;
     QCheckBox* off_;
     QLabel* offLabel_;
-    QPushButton* ok_;
-    QPushButton* end_;
     std::uint64_t lastMove_ = 0;
     bool argumentsEdited_ = false;
 };

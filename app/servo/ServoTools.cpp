@@ -90,23 +90,29 @@ void ServoTools::LendPort(ToolRunner<Tool>& runner) {
     });
 }
 
+// A showing opens the dialog window-modal, shows each state the tool sends, and on its end
+// closes it and inserts the lines of an OK.
+template <typename Tool, typename Dialog>
+typename ToolRunner<Tool>::Window ServoTools::WindowOf(Dialog* dialog) {
+    return {this,
+            [dialog] {
+                dialog->Begin();
+                dialog->open();
+            },
+            [dialog](const typename Tool::State& state, std::uint64_t seq) { dialog->ShowState(state, seq); },
+            [this, dialog](bool confirmed, const std::string& text) {
+                dialog->Finish(confirmed);
+                if (confirmed) insertion_.Insert(dialogs::ToQt(text));
+            }};
+}
+
 void ServoTools::OpenPosition() { LendPort(*positionRunner_); }
 void ServoTools::OpenSequence() { LendPort(*sequenceRunner_); }
 
 void ServoTools::ConnectPosition() {
     dialogs::PositionDialog* dialog = position_;
-    ToolRunner<PositionTool>::Window window{
-        this, [dialog] {
-            dialog->Begin();
-            dialog->open();
-        },
-        [dialog](const PositionTool::State& state, std::uint64_t seq) { dialog->ShowState(state, seq); },
-        [this, dialog](bool confirmed, const std::string& text) {
-            dialog->Finish(confirmed);
-            if (confirmed) insertion_.Insert(dialogs::ToQt(text));
-        }};
     positionRunner_ = std::make_unique<ToolRunner<PositionTool>>(
-        std::move(window),
+        WindowOf<PositionTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession& session) {
             return std::make_unique<PositionTool>(link, session.Settings());
         },
@@ -138,18 +144,8 @@ void ServoTools::ConnectPosition() {
 
 void ServoTools::ConnectSequence() {
     dialogs::SequenceDialog* dialog = sequence_;
-    ToolRunner<SequenceTool>::Window window{
-        this, [dialog] {
-            dialog->Begin();
-            dialog->open();
-        },
-        [dialog](const SequenceTool::State& state, std::uint64_t seq) { dialog->ShowState(state, seq); },
-        [this, dialog](bool confirmed, const std::string& text) {
-            dialog->Finish(confirmed);
-            if (confirmed) insertion_.Insert(dialogs::ToQt(text));
-        }};
     sequenceRunner_ = std::make_unique<ToolRunner<SequenceTool>>(
-        std::move(window),
+        WindowOf<SequenceTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession&) { return std::make_unique<SequenceTool>(link); },
         [](SequenceTool& tool, const orvane::device::PortLoan& loan, const std::function<void()>&) {
             return tool.Open(loan);

@@ -47,6 +47,8 @@ private:
     void FollowWrittenFrames();
     template <typename Tool>
     void LendPort(ToolRunner<Tool>& runner);
+    template <typename Tool, typename Dialog>
+    typename ToolRunner<Tool>::Window WindowOf(Dialog* dialog);
 
     shell::MainWindow& window_;
     dialogs::PositionDialog* position_;
