@@ -50,6 +50,8 @@ CommandEditDialog::CommandEditDialog(orvane::host::Prompts& prompts, QWidget* pa
       down_(new QPushButton(QStringLiteral("\\/"), this)) {
     setObjectName(QStringLiteral("commandEditDialog"));
     setWindowTitle(QStringLiteral("Komenda"));
+    name_->setObjectName(QStringLiteral("name"));
+    identifier_->setObjectName(QStringLiteral("identifier"));
     identifier_->setMaxLength(1);
     identifier_->setMaximumWidth(48);
 

@@ -38,6 +38,7 @@ CommandsDialog::CommandsDialog(orvane::commands::CommandTable table, orvane::hos
     description_->setMinimumHeight(190);
 
     auto* add = new QPushButton(QStringLiteral("Dodaj"), this);
+    add->setObjectName(QStringLiteral("add"));
     auto* side = new QVBoxLayout;
     for (QPushButton* button : {add, edit_, remove_}) side->addWidget(button);
     side->addStretch(1);

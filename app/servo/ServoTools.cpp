@@ -60,7 +60,6 @@ void ServoTools::CreateDock() {
     dock_->setObjectName(QStringLiteral("servoDock"));
     dock_->setWidget(view_);
     window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
-    window_.restoreDockWidget(dock_);  // the layout was restored before the dock existed
     QAction* toggle = dock_->toggleViewAction();
     toggle->setText(QStringLiteral("&Serwa"));
     toggle->setStatusTip(dialogs::Pl("Pokazuje lub ukrywa widok serw: pozycje wysłane do sterownika"));
