@@ -77,6 +77,7 @@ QWidget* PositionDialog::BuildRows() {
 QWidget* PositionDialog::BuildFields() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
+    fields_ = form;
     form->setContentsMargins(0, 8, 0, 0);
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formula_, 1);
@@ -91,6 +92,7 @@ QWidget* PositionDialog::BuildFields() {
     connect(formula_, &QLineEdit::textChanged, this, &PositionDialog::ShowFormulaProblems);
     connect(time_, &QLineEdit::textEdited, this, [this] { EmitFields(); });
     connect(compute_, &QCheckBox::clicked, this, [this] { EmitFields(); });
+    ShowFormulaProblems();
     return box;
 }
 
@@ -102,7 +104,7 @@ void PositionDialog::EmitFields() {
 void PositionDialog::ShowFormulaProblems() {
     const auto problems = tools::ServoFormula::Parse(ToCore(formula_->text())).Problems();
     formulaProblems_->setText(problems.empty() ? QString() : Pl("Pominięte: ") + ToQt(problems.front()));
-    formulaProblems_->setVisible(!problems.empty());
+    fields_->setRowVisible(formulaProblems_, !problems.empty());
 }
 
 void PositionDialog::Begin() {

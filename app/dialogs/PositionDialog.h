@@ -6,6 +6,7 @@
 #include "core/tools/PositionTool.h"
 
 class QCheckBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -59,6 +60,7 @@ private:
     std::array<std::uint64_t, kServos> lastMove_{};
     QLineEdit* formula_;
     QLabel* formulaProblems_;
+    QFormLayout* fields_ = nullptr;
     QCheckBox* compute_;
     QLineEdit* time_;
     bool fieldsEdited_ = false;

@@ -49,7 +49,8 @@ double ServoView::AngleOf(int position) {
     return std::clamp(angle, -kMaxAngle, kMaxAngle);
 }
 
-QSize ServoView::sizeHint() const { return {4 * kCellMin + 8, 4 * kCellMin + 8}; }
+// Two columns by default: the dock takes little of the editor's width.
+QSize ServoView::sizeHint() const { return {2 * kCellMin + 8, 8 * kCellMin}; }
 
 QSize ServoView::minimumSizeHint() const { return {kCellMin + 8, 2 * kCellMin}; }
 
