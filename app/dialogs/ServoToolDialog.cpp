@@ -6,7 +6,9 @@
 namespace orvane::app::dialogs {
 
 ServoToolDialog::ServoToolDialog(QWidget* parent)
-    : QDialog(parent), ok_(new QPushButton(QStringLiteral("OK"), this)), end_(new QPushButton(QStringLiteral("Koniec"), this)) {
+    : QDialog(parent),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
+      end_(new QPushButton(QStringLiteral("Koniec"), this)) {
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, [this] { Request(true); });
     connect(end_, &QPushButton::clicked, this, [this] { Request(false); });

@@ -28,6 +28,15 @@ constexpr int kSequenceSliderKey = 1;
 constexpr int kPauseKey = 2;
 constexpr int kArgumentsKey = 3;
 
+// "OK" and "Koniec" of either dialog.
+template <typename Tool>
+void ConnectRequests(QObject* context, dialogs::ServoToolDialog* dialog, ToolRunner<Tool>& runner) {
+    QObject::connect(dialog, &dialogs::ServoToolDialog::okClicked, context,
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.Ok(); }); });
+    QObject::connect(dialog, &dialogs::ServoToolDialog::endClicked, context,
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }); });
+}
+
 QMenu* ViewMenu(shell::MainWindow& window) {
     for (QAction* action : window.menuBar()->actions()) {
         if (action->menu() != nullptr && action->text() == QStringLiteral("Wi&dok")) return action->menu();
@@ -130,15 +139,15 @@ void ServoTools::ConnectPosition() {
     });
     connect(dialog, &dialogs::PositionDialog::fieldsEdited, this,
             [&runner](const QString& formula, const QString& time, bool compute) {
-                runner.Act(kFieldsKey, [f = dialogs::ToCore(formula), t = dialogs::ToCore(time), compute](PositionTool& tool) {
-                    tool.SetFormula(f);
-                    tool.SetTime(t);
-                    tool.SetCompute(compute);
-                    return ToolStep::Going;
-                });
+                runner.Act(kFieldsKey,
+                           [f = dialogs::ToCore(formula), t = dialogs::ToCore(time), compute](PositionTool& tool) {
+                               tool.SetFormula(f);
+                               tool.SetTime(t);
+                               tool.SetCompute(compute);
+                               return ToolStep::Going;
+                           });
             });
-    connect(dialog, &dialogs::PositionDialog::okClicked, this, [&runner] { runner.Act(0, [](PositionTool& t) { return t.Ok(); }); });
-    connect(dialog, &dialogs::PositionDialog::endClicked, this, [&runner] { runner.Act(0, [](PositionTool& t) { return t.End(); }); });
+    ConnectRequests(this, dialog, runner);
 }
 
 void ServoTools::ConnectSequence() {
@@ -173,8 +182,7 @@ void ServoTools::ConnectSequence() {
     connect(dialog, &dialogs::SequenceDialog::offClicked, this, [&runner](bool off) {
         runner.Act(0, [=](SequenceTool& t) { return t.SetOff(off); });
     });
-    connect(dialog, &dialogs::SequenceDialog::okClicked, this, [&runner] { runner.Act(0, [](SequenceTool& t) { return t.Ok(); }); });
-    connect(dialog, &dialogs::SequenceDialog::endClicked, this, [&runner] { runner.Act(0, [](SequenceTool& t) { return t.End(); }); });
+    ConnectRequests(this, dialog, runner);
 }
 
 // The dialog edits a copy of the loaded table; whatever happens in it, the table is loaded
