@@ -62,9 +62,10 @@ bool ToKomendy(ShotContext& shot) {
     return WaitFor([&] { return shot.window.Panes().ModeText() == QStringLiteral(" Tryb: Komendy"); });
 }
 
-commands::CommandTable Shipped() {
+// The command file that ships with the program.
+commands::CommandTable Shipped(ShotContext& shot) {
     commands::CommandTable table;
-    commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", table, nullptr);
+    commands::CommandFile::ReadFile(shot.window.Folders().programFolder + "Komendy.ini", table, nullptr);
     return table;
 }
 
@@ -121,7 +122,7 @@ const Screenshot::Registrar kServoView("servo-view", [](ShotContext& shot) -> QW
 });
 
 const Screenshot::Registrar kCommands("commands-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = new dialogs::CommandsDialog(Shipped(), shot.window.Settings(), shot.window.Files(),
+    auto* dialog = new dialogs::CommandsDialog(Shipped(shot), shot.window.Settings(), shot.window.Files(),
                                                shot.window.Prompts(), &shot.window);
     auto* list = dialog->findChild<QListWidget*>();
     const auto found = list->findItems(QStringLiteral("ServoSet("), Qt::MatchStartsWith);
@@ -132,7 +133,7 @@ const Screenshot::Registrar kCommands("commands-dialog", [](ShotContext& shot) -
 
 const Screenshot::Registrar kCommandEdit("command-dialog", [](ShotContext& shot) -> QWidget* {
     auto* dialog = new dialogs::CommandEditDialog(shot.window.Prompts(), &shot.window);
-    dialog->SetFields(tools::CommandForm::From(*Shipped().Find("ServoSetS")));
+    dialog->SetFields(tools::CommandForm::From(*Shipped(shot).Find("ServoSetS")));
     dialog->findChild<QListWidget*>()->setCurrentRow(4);
     dialog->show();
     return dialog;
@@ -140,7 +141,7 @@ const Screenshot::Registrar kCommandEdit("command-dialog", [](ShotContext& shot)
 
 const Screenshot::Registrar kArgument("argument-dialog", [](ShotContext& shot) -> QWidget* {
     auto* dialog = new dialogs::ArgumentDialog(&shot.window);
-    dialog->SetFields(tools::CommandForm::ArgumentFrom(Shipped().Find("ServoSetS")->arguments[4]));
+    dialog->SetFields(tools::CommandForm::ArgumentFrom(Shipped(shot).Find("ServoSetS")->arguments[4]));
     dialog->show();
     return dialog;
 });

@@ -29,7 +29,7 @@ ServoLink::ServoLink(device::CSerialCtrl& serial, const commands::CommandTable& 
 
 bool ServoLink::Open(const device::PortLoan& loan) {
     portIndex_ = loan.portIndex;
-    const bool opened = serial_.OpenPort(portIndex_) == 1;
+    const bool opened = serial_.OpenPort(portIndex_);
     serial_.SetBaud(loan.baud, portIndex_);
     return opened;
 }
@@ -69,11 +69,11 @@ ServoLink::Reply ServoLink::ExchangeRead(const commands::CommandDef& def, int se
     if (!Write({device::controller::kConfirm}, false) || Await() != device::controller::kDone) {
         return Reply::NoAck;
     }
-    const int high = Await();
-    const int low = high <= 255 ? Await() : -1;
-    // A result byte that never came would make a position out of the timeout's marker.
-    if (high < 0 || high > 255 || low < 0 || low > 255) return Reply::NoAck;
-    raw = high * 256 + low;
+    const std::optional<std::uint8_t> high = Await();
+    const std::optional<std::uint8_t> low = high ? Await() : std::nullopt;
+    // A result byte that never came is a failed read, never half a position.
+    if (!high || !low) return Reply::NoAck;
+    raw = *high * 256 + *low;
     return Reply::Ok;
 }
 
@@ -100,10 +100,10 @@ ServoLink::Reply ServoLink::Send(const commands::CommandDef& def, const ServoMov
 
 bool ServoLink::Write(const std::vector<std::uint8_t>& bytes, bool discardFirst) {
     if (discardFirst) serial_.DiscardInput(portIndex_);
-    return serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_) == 1;
+    return serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_);
 }
 
-int ServoLink::Await() { return serial_.ReadByteTimeout(portIndex_, kReplySeconds); }
+std::optional<std::uint8_t> ServoLink::Await() { return serial_.ReadByteTimeout(portIndex_, kReplySeconds); }
 
 std::optional<int> ServoLink::AskToGoOn(const char* caption, const char* text) {
     if (prompts_.AskYesNo(host::Pl(caption), host::Pl(text))) return 0;

@@ -58,7 +58,7 @@ public:
 private:
     // Stale bytes (a late reply to an exchange that timed out) never pass for this one's echo.
     bool Write(const std::vector<std::uint8_t>& bytes, bool discardFirst);
-    int Await();
+    std::optional<std::uint8_t> Await();
     // The exchange of a read frame: the raw two result bytes, or the reply that failed.
     Reply ExchangeRead(const commands::CommandDef& def, int servo, int& raw);
     // Yes: go on with 0; No: stop.

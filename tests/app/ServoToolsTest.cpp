@@ -22,7 +22,7 @@
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "settings/OverlaySettings.h"
 #include "settings/QtSettingsStore.h"
@@ -40,7 +40,7 @@ struct Rig {
     explicit Rig(std::vector<std::string> simArgs = {}) : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
         file.WriteString("Sprawdzaj odpowiada co", "0");
         settings.OverridePort(sim.SlavePath());
-        window = std::make_unique<orvane::app::shell::MainWindow>(settings, orvane::host::PlatformFolders::Detect());
+        window = std::make_unique<orvane::app::shell::MainWindow>(settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         window->show();
         window->RunStartUp();
         tools = window->findChild<orvane::app::servo::ServoTools*>();
@@ -207,7 +207,7 @@ void ServoToolsTest::KomendyRefusesATakenNameAndZapiszWritesTheFile() {
     const std::string path = orvane::host::Utf8ToCp1250(home_.Path(QStringLiteral("Komendy.ini")).toStdString());
     orvane::commands::CommandTable shipped;
     orvane::commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", shipped, nullptr);
-    QVERIFY(orvane::host::AtomicFile::Write(path, orvane::commands::CommandFile::Serialize(shipped)));
+    QVERIFY(orvane::platform::AtomicFile::Write(path, orvane::commands::CommandFile::Serialize(shipped)));
     rig.settings.WriteString("Plik komend", path);
 
     // The list dialog, then its edit dialog: a name in use is refused, another one taken.

@@ -1,46 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "core/commands/CommandFile.h"
-#include "core/device/ComPortMap.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
-#include "core/host/MemorySettings.h"
 #include "core/tools/PositionTool.h"
 #include "core/tools/SequenceTool.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/SimProcess.h"
+#include "tests/support/SimLine.h"
 
 namespace orvane::test {
 namespace {
 
-const std::string kCommands = std::string(ORVANE_DATA_DIR) + "/Komendy.ini";
-
 // The servo dialogs' side of the line against the virtual controller in Komendy mode.
-struct SimServos {
-    SimServos() : sim(ORVANE_SIM_BIN, {"--commands", kCommands}) {
-        settings.WriteString(device::ComPortMap::OverrideKey(1), sim.SlavePath());
-        commands::CommandFile::ReadFile(kCommands, commands, nullptr);
-    }
-    bool EnterKomendy() {
-        if (serial.OpenPort(0) != 1 || serial.SetBaud(115200, 0) != 1) return false;
-        const std::uint8_t toKomendy = 0xFE;
-        serial.WriteBytes(&toKomendy, 1, 0);
-        return serial.ReadByteTimeout(0, 2) == 0xFE;
-    }
-    Traffic StopAndTraffic() {
-        serial.ClosePort(0);
-        sim.Stop();
-        return sim.Traffic();
-    }
-
-    SimProcess sim;
-    host::MemorySettings settings;
-    device::PosixPortOpener opener{settings};
-    host::SteadyClock clock;
-    ScriptedPrompts prompts;
-    device::CSerialCtrl serial{opener, clock, prompts};
-    commands::CommandTable commands;
+struct SimServos : SimLine {
+    SimServos() : SimLine(std::string(ORVANE_DATA_DIR) + "/Komendy.ini") {}
     tools::ServoLink link{serial, commands, settings, prompts};
 };
 
@@ -59,7 +28,7 @@ const Traffic kEnterKomendy = Exchange({0xFE}, {0xFE});
 
 TEST(ServoToolsE2E, PozycjaReadsMovesFollowsAndWritesItsLines) {
     SimServos run;
-    ASSERT_TRUE(run.EnterKomendy());
+    ASSERT_TRUE(run.Start());
     tools::PositionTool tool(run.link, run.settings);
     ASSERT_EQ(tool.Open({0, 115200}), tools::ToolStep::Going);
     tool.SetFormula("S1=S2+2;");
@@ -87,7 +56,7 @@ TEST(ServoToolsE2E, PozycjaReadsMovesFollowsAndWritesItsLines) {
 
 TEST(ServoToolsE2E, SekwencjaSendsItsStepsAndPutsTheTriedServoBack) {
     SimServos run;
-    ASSERT_TRUE(run.EnterKomendy());
+    ASSERT_TRUE(run.Start());
     tools::SequenceTool tool(run.link);
     ASSERT_EQ(tool.Open({0, 115200}), tools::ToolStep::Going);
     ASSERT_EQ(tool.Select(3), tools::ToolStep::Going);

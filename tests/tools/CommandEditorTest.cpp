@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/tools/CommandForm.h"
@@ -164,14 +164,14 @@ TEST(CommandListEditor, ZapiszWritesAFileThatReadsBackToTheSameTable) {
     EXPECT_EQ(back.NewestFirst(), expected);
     // Added at the end of the table, so written as the last section, though listed in order.
     std::string bytes;
-    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes.substr(bytes.rfind("Nazwa=") + 6, 300), added.name);
     EXPECT_TRUE(prompts.Boxes().empty());
 
     CommandListEditor emptied(back);
     while (!emptied.Table().Empty()) emptied.Remove(0);
     ASSERT_TRUE(emptied.Save(settings, files, prompts));
-    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes, "");
 }
 

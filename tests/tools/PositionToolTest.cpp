@@ -26,7 +26,7 @@ struct PositionRig : ServoRig {
     const PositionTool::Row& Row(int servo) const { return tool.GetState().rows[static_cast<std::size_t>(servo - 1)]; }
     Set LastSet() const { return board.Sets().back(); }
 
-    PositionTool tool{link, settings};
+    PositionTool tool{servoLink, settings};
 };
 
 TEST(PositionTool, OpeningReadsEveryServoAndShowsTheSilentOnesOff) {

@@ -15,7 +15,7 @@ using Set = std::array<int, 5>;  // servo, step, time, soft, wire position
 
 struct SequenceRig : ServoRig {
     SequenceRig() { board.positions[3] = 1700; }
-    SequenceTool tool{link};
+    SequenceTool tool{servoLink};
     const SequenceTool::State& State() const { return tool.GetState(); }
 };
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/MemorySettings.h"
 #include "core/tools/ServoFrameDecoder.h"
 #include "tests/support/RunRig.h"
@@ -35,7 +35,7 @@ TEST(ServoFrameDecoder, TheServoViewFollowsWhatARunOfAnExampleCommands) {
     RunRig rig;
     commands::CommandFile::ReadFile(kData + "/Komendy.ini", rig.commands, nullptr);
     std::string script;
-    ASSERT_TRUE(host::AtomicFile::Read(kData + "/examples/serwo_przemiatanie.orv", script));
+    ASSERT_TRUE(platform::AtomicFile::Read(kData + "/examples/serwo_przemiatanie.orv", script));
     rig.editor.SetText(script);
     std::vector<Position> heard;
     tools::ServoFrameDecoder decoder(rig.commands, rig.settings, [&](const Position& p) { heard.push_back(p); });
