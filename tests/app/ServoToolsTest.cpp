@@ -27,6 +27,7 @@
 #include "settings/OverlaySettings.h"
 #include "settings/QtSettingsStore.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/ServoTraffic.h"
 #include "tests/support/SimProcess.h"
 
 using enum orvane::app::shell::CommandId;
@@ -76,21 +77,6 @@ void WhenShown(QObject& parent, std::function<void(T*)> act) {
     poll->start(20);
 }
 
-orvane::test::Traffic Read(std::uint8_t servo, int position) {
-    using orvane::test::Exchange;
-    using orvane::test::operator+;
-    return Exchange({'R', servo}, {static_cast<std::uint8_t>('R' + servo)}) +
-           Exchange({0x01}, {0x01, static_cast<std::uint8_t>(position >> 8), static_cast<std::uint8_t>(position)});
-}
-
-orvane::test::Traffic Set(std::vector<std::uint8_t> frame) {
-    using orvane::test::Exchange;
-    using orvane::test::operator+;
-    unsigned sum = 0;
-    for (const auto b : frame) sum += b;
-    return Exchange(frame, {static_cast<std::uint8_t>(sum)}) + Exchange({0x01}, {0x01});
-}
-
 }  // namespace
 
 class ServoToolsTest : public QObject {
@@ -116,8 +102,10 @@ void ServoToolsTest::PozycjaInsertsItsLinesAfterEveryOkAndHandsThePortBack() {
     auto& dialog = rig.tools->PositionDialog();
     rig.window->Action(EditPosition)->trigger();
     QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
-    dialog.Slider(2)->setValue(1800);  // as a drag would
-    QVERIFY(WaitUntil([&] { return rig.tools->View().Position(2) == 1800; }));
+    QTest::keyClicks(dialog.Formula(), QStringLiteral("S1=S2+2;"));
+    dialog.Compute()->click();
+    dialog.Slider(2)->setValue(1800);  // as a drag would: servo 1 follows
+    QVERIFY(WaitUntil([&] { return rig.tools->View().Position(1) == 1802; }));
     dialog.Time()->selectAll();
     QTest::keyClicks(dialog.Time(), QStringLiteral("2000"));
     dialog.OkButton()->click();
@@ -126,26 +114,28 @@ void ServoToolsTest::PozycjaInsertsItsLinesAfterEveryOkAndHandsThePortBack() {
     dialog.EndButton()->click();
     QVERIFY(WaitUntil([&] { return !dialog.isVisible() && !rig.window->Device().IsBusy(); }));
 
+    // Where each servo stands after the first showing: 1 and 2 moved, the rest where they were.
+    const auto at = [](int servo) { return servo == 1 ? 1802 : servo == 2 ? 1800 : 1500; };
     QString lines;
-    for (int servo = 1; servo <= 16; ++servo) {
-        lines += QStringLiteral("ServoSet(%1,0,2,0,%2);\n").arg(servo).arg(servo == 2 ? 1800 : 1500);
-    }
+    for (int servo = 1; servo <= 16; ++servo) lines += QStringLiteral("ServoSet(%1,0,2,0,%2);\n").arg(servo).arg(at(servo));
     QCOMPARE(rig.Text().text(), QStringLiteral("Main:\n") + lines + QStringLiteral("Wait(2000);\n"));
     rig.Text().undo();  // the showing's lines are one step
     QCOMPARE(rig.Text().text(), QStringLiteral("Main:\n"));
     QCOMPARE(boxes.Boxes().at(0).caption, QStringLiteral("Reset RS232"));
     QCOMPARE(rig.Pane(), QStringLiteral(" Tryb: Komendy"));
-    QCOMPARE(rig.tools->View().Position(2), 1800);  // where the second showing found it
+    QCOMPARE(rig.tools->View().Position(2), 1800);  // "Koniec" put it where the second showing found it
 
     using orvane::test::operator+;
     using orvane::test::Exchange;
+    const auto hi = [&](std::uint8_t servo) { return static_cast<std::uint8_t>(at(servo) >> 8); };
+    const auto lo = [&](std::uint8_t servo) { return static_cast<std::uint8_t>(at(servo)); };
     orvane::test::Traffic expected = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0xFE}, {0xFE});
-    for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + Read(servo, 1500);
-    expected = expected + Set({'S', 2, 0, 0, 0, 0x07, 0x08});
-    for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + Read(servo, servo == 2 ? 1800 : 1500);
+    for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + orvane::test::ServoRead(servo, 1500);
+    expected = expected + orvane::test::ServoSet({'S', 2, 0, 0, 0, hi(2), lo(2)}) +
+               orvane::test::ServoSet({'S', 1, 0, 0, 0, hi(1), lo(1)});
+    for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + orvane::test::ServoRead(servo, at(servo));
     for (std::uint8_t servo = 1; servo <= 16; ++servo) {
-        expected = expected + Set({'S', servo, 0, 1, 0, static_cast<std::uint8_t>(servo == 2 ? 0x07 : 0x05),
-                                   static_cast<std::uint8_t>(servo == 2 ? 0x08 : 0xDC)});
+        expected = expected + orvane::test::ServoSet({'S', servo, 0, 1, 0, hi(servo), lo(servo)});
     }
     expected = expected + Exchange({0x00}, {0xFE});  // the mode query after Reset RS232
     QVERIFY(rig.sim.Traffic() == expected);
@@ -181,23 +171,40 @@ void ServoToolsTest::SekwencjaRecordsOneStepPerOk() {
     Rig rig;
     QVERIFY(rig.ToKomendy());
     auto& dialog = rig.tools->SequenceDialog();
+    const auto ready = [&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); };
+    const auto choose = [&](int servo, const QString& read) {
+        dialog.Choice(servo)->click();
+        return WaitUntil([&] { return dialog.PositionText()->text() == read; });
+    };
     rig.window->Action(EditSequence)->trigger();
-    QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.Choice(3)->isEnabled(); }));
+    QVERIFY(WaitUntil([&] { return ready() && dialog.Choice(3)->isEnabled(); }));
     dialog.OkButton()->click();  // the pause first
-    QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); }));
 
-    dialog.Choice(3)->click();
-    QVERIFY(WaitUntil([&] { return dialog.PositionText()->text() == QStringLiteral("1500"); }));
-    dialog.Slider()->setValue(1700);
-    dialog.Step()->selectAll();
-    QTest::keyClicks(dialog.Step(), QStringLiteral("300"));
+    QVERIFY(WaitUntil(ready));
+    QVERIFY(choose(3, QStringLiteral("1500")));
+    dialog.Slider()->setValue(1700);  // live: step 255, soft 10
+    QTest::keyClicks(dialog.Step(), QStringLiteral("300"));  // "0" + "300": sent and written as 255
     dialog.OkButton()->click();
-    QVERIFY(WaitUntil([&] { return rig.Text().text().contains(QStringLiteral("ServoSet(3")); }));
-    QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); }));
-    dialog.EndButton()->click();
+
+    QVERIFY(WaitUntil(ready));
+    QVERIFY(choose(3, QStringLiteral("1700")));
+    dialog.Slider()->setValue(2000);
+    QVERIFY(choose(4, QStringLiteral("1500")));  // servo 3 goes back to 1700 first, with time 2
+    dialog.EndButton()->click();  // and servo 4 to 1500
     QVERIFY(WaitUntil([&] { return !dialog.isVisible() && !rig.window->Device().IsBusy(); }));
     QCOMPARE(rig.Text().text(), QStringLiteral("Wait(1000);\nServoSet(3,255,0,0,1700);\n"));
     QCOMPARE(rig.tools->View().Position(3), 1700);
+
+    using orvane::test::operator+;
+    using orvane::test::Exchange;
+    using orvane::test::ServoRead;
+    using orvane::test::ServoSet;
+    const orvane::test::Traffic expected =
+        Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0xFE}, {0xFE}) + ServoRead(3, 1500) +
+        ServoSet({'S', 3, 255, 0, 10, 0x06, 0xA4}) + ServoSet({'S', 3, 255, 0, 0, 0x06, 0xA4}) + ServoRead(3, 1700) +
+        ServoSet({'S', 3, 255, 0, 10, 0x07, 0xD0}) + ServoSet({'S', 3, 0, 2, 0, 0x06, 0xA4}) + ServoRead(4, 1500) +
+        ServoSet({'S', 4, 0, 2, 0, 0x05, 0xDC}) + Exchange({0x00}, {0xFE});
+    QVERIFY(rig.sim.Traffic() == expected);
 }
 
 void ServoToolsTest::KomendyRefusesATakenNameAndZapiszWritesTheFile() {

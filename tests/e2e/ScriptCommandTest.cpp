@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include "core/commands/CommandFile.h"
+#include "core/device/ComPortMap.h"
+#include "core/device/SerialStack.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/EditorText.h"
+#include "core/host/MemorySettings.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
-#include "tests/support/SimLine.h"
+#include "tests/support/FakeTimers.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SimProcess.h"
 
 namespace orvane::test {
 namespace {
@@ -11,13 +18,37 @@ namespace {
 const std::string kCommands = std::string(ORVANE_DATA_DIR) + "/Komendy.ini";
 
 // A script run's device side against the virtual controller, switched to commands mode.
-struct SimScript : SimLine {
-    SimScript() : SimLine(kCommands) {}
+struct SimScript {
+    SimScript() : sim(std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::vector<std::string>{"--commands", kCommands})) {
+        settings.WriteString(device::ComPortMap::OverrideKey(1), sim->SlavePath());
+        commands::CommandFile::ReadFile(kCommands, commands, nullptr);
+    }
+    // Opens the port at 115200 and enters commands mode; false when the controller does not.
+    bool Start() {
+        if (!serial.OpenPort(0) || !serial.SetBaud(115200, 0)) return false;
+        const std::uint8_t toKomendy = 0xFE;
+        serial.WriteBytes(&toKomendy, 1, 0);
+        return serial.ReadByteTimeout(0, 2) == 0xFE;
+    }
+    // What crossed the line, once the controller has stopped (and so written all of its log).
+    Traffic StopAndTraffic() {
+        serial.ClosePort(0);
+        sim->Stop();
+        return sim->Traffic();
+    }
     script::CommandExecutor& Executor() { return engine.Executor(); }
 
+    std::unique_ptr<SimProcess> sim;
+    host::MemorySettings settings;
+    platform::SteadyClock clock;
+    ScriptedPrompts prompts;
+    FakeTimers timers;
+    device::SerialStack stack{settings, clock, prompts, timers};
+    device::CSerialCtrl& serial = stack.Serial();
     host::TextBuffer text{"x;"};
     script::StatementReader reader{text};
     script::VariableTable variables;
+    commands::CommandTable commands;
     script::ScriptContext context{reader, variables, commands, serial, prompts, 0};
     script::ScriptEngine engine{context};
 };

@@ -105,15 +105,6 @@ TEST(CommandForm, RefusesWhatTheCommandFileWouldLose) {
     EXPECT_FALSE(CommandForm::CanAddArgument(ten));
 }
 
-TEST(CommandForm, ArgumentsMoveUpAndDownWithinTheList) {
-    std::vector<commands::CommandArg> args{{1, 1, 1, 0, "a"}, {1, 1, 1, 0, "b"}, {1, 1, 1, 0, "c"}};
-    EXPECT_EQ(CommandForm::MoveArgument(args, 0, +1), 1);
-    EXPECT_EQ(CommandForm::MoveArgument(args, 1, +1), 2);
-    EXPECT_EQ(CommandForm::MoveArgument(args, 2, +1), 2);
-    EXPECT_EQ(CommandForm::MoveArgument(args, 0, -1), 0);
-    EXPECT_EQ(args[0].description + args[1].description + args[2].description, "bca");
-}
-
 TEST(CommandListEditor, NamesStayUniqueWithoutRegardToCase) {
     CommandListEditor editor(Shipped());
     std::size_t set = 0;
