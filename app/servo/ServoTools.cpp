@@ -70,7 +70,7 @@ void ServoTools::CreateDock() {
     dock_->setWidget(view_);
     window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
     QAction* toggle = dock_->toggleViewAction();
-    toggle->setText(QStringLiteral("&Serwa"));
+    toggle->setText(QStringLiteral("Se&rwa"));  // "Pasek &Stanu" has the S
     toggle->setStatusTip(dialogs::Pl("Pokazuje lub ukrywa widok serw: pozycje wysłane do sterownika"));
     if (QMenu* menu = ViewMenu(window_)) {
         menu->addSeparator();
