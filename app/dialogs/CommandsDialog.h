@@ -26,7 +26,6 @@ public:
     CommandsDialog(orvane::commands::CommandTable table, orvane::host::SettingsStore& settings,
                    orvane::host::FileChooser& files, orvane::host::Prompts& prompts, QWidget* parent = nullptr);
 
-    const tools::CommandListEditor& Editor() const { return editor_; }
     CommandEditDialog& EditDialog() { return *editDialog_; }
     void accept() override;
 

@@ -36,7 +36,6 @@ public:
     QLineEdit* Soft() const { return soft_; }
     QSlider* Slider() const { return slider_; }
     QCheckBox* Off() const { return off_; }
-    QLabel* OffLabel() const { return offLabel_; }
     QLabel* PositionText() const { return positionText_; }
 
 signals:

@@ -48,14 +48,14 @@ public:
     // to stop.
     std::optional<int> Read(int servo);
 
-    // The seven bytes of a set frame and their exchange. A command with identifier 0 sends
-    // nothing and counts as done.
-    static std::vector<std::uint8_t> SetFrame(const commands::CommandDef& def, const ServoMove& move);
+    // The exchange of a set frame (seven bytes). A command with identifier 0 sends nothing and
+    // counts as done.
     Reply Send(const commands::CommandDef& def, const ServoMove& move);
 
     host::Prompts& Prompts() { return prompts_; }
 
 private:
+    static std::vector<std::uint8_t> SetFrame(const commands::CommandDef& def, const ServoMove& move);
     // Stale bytes (a late reply to an exchange that timed out) never pass for this one's echo.
     bool Write(const std::vector<std::uint8_t>& bytes, bool discardFirst);
     std::optional<std::uint8_t> Await();
