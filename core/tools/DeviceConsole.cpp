@@ -74,13 +74,19 @@ void DeviceConsole::StartTimer() {
     timers_.Start(kRefreshTimer, RefreshPeriods::PeriodMs(values_.periodText));
 }
 
-ConsoleView DeviceConsole::Refresh() {
+void DeviceConsole::TakeWaiting() {
     std::vector<std::uint8_t> bytes;
     for (int byte; static_cast<int>(bytes.size()) < kMaxBytesPerRefresh && (byte = serial_.ReadByte(portIndex_)) >= 0;) {
         bytes.push_back(static_cast<std::uint8_t>(byte));
     }
     log_.Received(clock_.NowMs() - openedAtMs_, bytes);
-    received_.Refresh(bytes);
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+}
+
+ConsoleView DeviceConsole::Refresh() {
+    TakeWaiting();
+    received_.Refresh(pending_);
+    pending_.clear();
     return View();
 }
 
@@ -118,7 +124,7 @@ void DeviceConsole::ApplyLimits() {
 // number and prepares the start number; what the user typed in between is kept under its key.
 ConsoleView DeviceConsole::StartStop(const ConsoleValues& values) {
     values_ = values;
-    serial_.DiscardInput(portIndex_);
+    TakeWaiting();
     SendNumber();
     if (values_.started) {
         settings_.WriteString(kStartKey, values_.numberText);
@@ -135,7 +141,7 @@ ConsoleView DeviceConsole::StartStop(const ConsoleValues& values) {
 
 ConsoleView DeviceConsole::Slide(const ConsoleValues& values, SliderMove move, int thumb) {
     values_ = values;
-    serial_.DiscardInput(portIndex_);
+    TakeWaiting();
     int& position = values_.position;
     switch (move) {
         case SliderMove::LineLeft: position -= position > rangeMin_ ? 1 : 0; break;
@@ -200,7 +206,8 @@ ConsoleView DeviceConsole::Send(const ConsoleValues& values) {
 void DeviceConsole::Close(const ConsoleValues& values) {
     values_ = values;
     settings_.WriteString(kPeriodKey, values_.periodText);
-    serial_.DiscardInput(portIndex_);
+    TakeWaiting();  // into the saved conversation
+    pending_.clear();
     serial_.ClosePort(portIndex_);
     timers_.Kill(kRefreshTimer);
 }

@@ -80,6 +80,8 @@ public:
 
 private:
     void StartTimer();
+    // Reads what waits into the next refresh (and the log) instead of throwing it away unseen.
+    void TakeWaiting();
     void Write(const std::vector<std::uint8_t>& bytes);
     void SendNumber();
     void ApplyLimits();
@@ -93,6 +95,7 @@ private:
     std::int64_t openedAtMs_ = 0;
     ConsoleValues values_;
     ReceivedLine received_;
+    std::vector<std::uint8_t> pending_;  // read, not shown yet
     ConversationLog log_;
     int rangeMin_ = 0;
     int rangeMax_ = 0;

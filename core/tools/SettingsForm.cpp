@@ -112,13 +112,14 @@ std::optional<int> SettingsForm::IntervalOf(const IntervalField& field, int inde
 // A command file named anew may start as a copy of the commands loaded now; otherwise the
 // loader asks for a file when the table is loaded again.
 bool SettingsForm::PrepareCommandFile(const std::string& path) {
-    if (host::AtomicFile::Exists(path)) return true;
+    const std::string systemPath = host::Cp1250ToUtf8(path);
+    if (host::AtomicFile::Exists(systemPath)) return true;
     if (!prompts_.AskYesNo("Ustawienia", host::Pl("Plik komend „") + path +
                                              host::Pl("” nie istnieje.\nCzy utworzyć go z wczytanych teraz komend?"))) {
         return true;
     }
     std::string error;
-    if (host::AtomicFile::Write(path, commands::CommandFile::Serialize(commands_), &error)) return true;
+    if (host::AtomicFile::Write(systemPath, commands::CommandFile::Serialize(commands_), &error)) return true;
     prompts_.Tell(host::Pl("Błąd zapisu do pliku"), path + "\n" + error, host::Icon::Error);
     return false;
 }
