@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test bench sanitize clean install package screenshots
 
 all: build
 
@@ -32,6 +32,20 @@ sanitize: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_CORE_TESTS_ONLY=ON $(CMAKE_ARGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
+
+# Installs the programs, data, menu entry, MIME type and icon under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb of the programs with their run-time dependencies, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Renders the windows into docs/screenshots/ under the offscreen platform.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/app/orvane-screenshots --sim $(BUILD)/sim/orvane-sim \
+	  --examples data/examples --out docs/screenshots
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan

@@ -6,7 +6,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliTimers.h"
 #include "cli/ModePrinter.h"
-#include "cli/OverlaySettings.h"
 #include "cli/TerminalPrompts.h"
 #include "cli/TerminalProgress.h"
 #include "core/commands/CommandTable.h"
@@ -15,8 +14,9 @@
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
 #include "core/host/Clock.h"
-#include "core/host/IniSettingsFile.h"
 #include "core/host/PlatformFolders.h"
+#include "settings/OverlaySettings.h"
+#include "settings/QtSettingsStore.h"
 
 namespace orvane::cli {
 
@@ -59,8 +59,8 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     std::FILE* in_;
-    host::IniSettingsFile file_;
-    OverlaySettings settings_{file_};
+    settings::QtSettingsStore file_;
+    settings::OverlaySettings settings_{file_};
     TerminalPrompts prompts_;
     TerminalProgress progress_;
     CliFileChooser files_;

@@ -3,12 +3,13 @@
 #include <filesystem>
 
 #include "core/commands/CommandFile.h"
+#include "core/host/Cp1250.h"
 
 namespace orvane::app::device {
 
 DeviceSession::DeviceSession(orvane::host::SettingsStore& settings,
                              const orvane::host::PlatformFolders& folders, const WindowHost& window,
-                             orvane::device::ModeObserver* observer)
+                             orvane::device::ModeObserver* observer, Notify notify)
     : settings_(settings),
       folders_(folders),
       prompts_(window.prompts, window.context),
@@ -17,7 +18,8 @@ DeviceSession::DeviceSession(orvane::host::SettingsStore& settings,
       timers_([this](int id) { OnTimer(id); }),
       opener_(settings_),
       serial_(opener_, clock_, prompts_),
-      link_(serial_, settings_, prompts_, timers_, observer) {}
+      link_(serial_, settings_, prompts_, timers_, observer),
+      notify_(std::move(notify)) {}
 
 bool DeviceSession::StartUp() {
     // The shared data folder is where the user's copy of Komendy.ini lives; failing to create it
@@ -25,6 +27,9 @@ bool DeviceSession::StartUp() {
     std::error_code ignored;
     std::filesystem::create_directories(folders_.allUsersFolder, ignored);
     const bool opened = link_.OpenPortAtStartUp();
+    // The box says only that the port did not open; the reason (no such device, another program
+    // holds it) goes to the status bar.
+    if (!opened && notify_) notify_(orvane::host::Cp1250ToUtf8(serial_.LastOpenError()));
     LoadCommands();
     link_.QueryDeviceMode();
     link_.StartStateCheck();

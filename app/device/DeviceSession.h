@@ -32,8 +32,11 @@ class DeviceSession {
 public:
     using TimerHandler = std::function<void()>;
 
+    using Notify = std::function<void(const std::string& utf8)>;
+
+    // `notify` puts a line in the window's status bar.
     DeviceSession(orvane::host::SettingsStore& settings, const orvane::host::PlatformFolders& folders,
-                  const WindowHost& window, orvane::device::ModeObserver* observer);
+                  const WindowHost& window, orvane::device::ModeObserver* observer, Notify notify = {});
 
     // The device steps of the window's start-up, in their order: the shared data folder, the
     // port and its speed, the command table, the first mode query and the state check.
@@ -70,6 +73,7 @@ private:
     orvane::device::DeviceLink link_;
     orvane::commands::CommandTable commands_;
     std::map<int, TimerHandler> timerHandlers_;
+    Notify notify_;
 };
 
 }  // namespace orvane::app::device

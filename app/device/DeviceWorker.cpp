@@ -8,7 +8,9 @@ DeviceWorker::~DeviceWorker() = default;
 
 void DeviceWorker::CreateSession(orvane::host::SettingsStore& settings,
                                  const orvane::host::PlatformFolders& folders, const WindowHost& window) {
-    session_ = std::make_unique<DeviceSession>(settings, folders, window, this);
+    session_ = std::make_unique<DeviceSession>(settings, folders, window, this, [this](const std::string& text) {
+        emit message(QString::fromStdString(text));
+    });
 }
 
 void DeviceWorker::ModeApplied(int commandId, const std::string& mode) {

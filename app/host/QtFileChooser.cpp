@@ -26,7 +26,7 @@ QString QtFileChooser::QtFilter(const std::string& cp1250Filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
         QString patterns = parts[i + 1].trimmed();
-        if (name.isEmpty()) continue;
+        if (name.isEmpty() || patterns.isEmpty()) continue;
         // On this platform "*.*" would miss files without a dot.
         patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));

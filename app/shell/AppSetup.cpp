@@ -9,9 +9,13 @@
 #include <QSettings>
 #include <QTranslator>
 
+// The icons are compiled into the static library; a program that links it pulls them in here.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
 namespace orvane::app::shell {
 
 void AppSetup::Configure(QApplication& app) {
+    InitIconResources();
     QApplication::setOrganizationName(QStringLiteral("ORVANE"));
     QApplication::setApplicationName(QStringLiteral("ORVANE"));
     QApplication::setApplicationDisplayName(QStringLiteral("ORVANE"));

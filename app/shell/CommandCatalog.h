@@ -8,7 +8,7 @@ namespace orvane::app::shell {
 // Every command of the window with its menu text (the '&' mnemonic and, after '\t', the keys
 // it answers to), its status-bar help, its tooltip and its toolbar icon. The window builds its
 // actions from this one table; nothing else spells these texts.
-struct CommandSpec {
+struct CommandEntry {
     CommandId id;
     const char* text;       // UTF-8, exactly as the menu shows it
     const char* statusTip;  // fly-over help in the message pane
@@ -19,9 +19,9 @@ struct CommandSpec {
 
 class CommandCatalog {
 public:
-    static std::span<const CommandSpec> All();
+    static std::span<const CommandEntry> All();
     // Null for an id the table does not hold.
-    static const CommandSpec* Find(CommandId id);
+    static const CommandEntry* Find(CommandId id);
 };
 
 }  // namespace orvane::app::shell

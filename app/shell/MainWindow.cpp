@@ -24,8 +24,10 @@
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
 #include "app/host/QtPrompts.h"
+#include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
+#include "app/shell/MenuLayout.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
 
@@ -39,13 +41,13 @@ const QString kBarStateKey = QStringLiteral("BarStateORVANE");
 const QString kGeometryKey = QStringLiteral("Geometry");
 constexpr int kLayoutVersion = 1;
 
-QList<QKeySequence> ShortcutsOf(const CommandSpec& spec) {
+QList<QKeySequence> ShortcutsOf(const CommandEntry& entry) {
     QList<QKeySequence> keys;
-    const QString text = QString::fromUtf8(spec.text);
+    const QString text = QString::fromUtf8(entry.text);
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     if (tab >= 0) keys << QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText);
-    if (spec.extraKeys != nullptr) {
-        for (const QString& key : QString::fromUtf8(spec.extraKeys).split(QLatin1Char(';'))) {
+    if (entry.extraKeys != nullptr) {
+        for (const QString& key : QString::fromUtf8(entry.extraKeys).split(QLatin1Char(';'))) {
             keys << QKeySequence::fromString(key, QKeySequence::PortableText);
         }
     }
@@ -85,12 +87,20 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     ConnectModeCommands();
     ConnectPlaceholders();
     RestoreLayout();
+    QList<QAction*> all;
+    for (const auto& [id, action] : actions_) all << action;
+    new AcceleratorFilter(this, all);
 
     connect(editor_, &editor::ScriptEditor::stateChanged, this, &MainWindow::UpdateState);
     connect(editor_, &editor::ScriptEditor::overwriteChanged, panes_, &StatusPanes::SetOverwrite);
     connect(editor_, &editor::ScriptEditor::filesDropped, this,
             [this](const QStringList& files) { document_->OpenPath(files.first()); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::UpdateState);
+    // The clipboard is asked only when it changed: on X11 each question is a round trip.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        state_.canPaste = !QApplication::clipboard()->text().isEmpty();
+        UpdateCommands();
+    });
+    state_.canPaste = !QApplication::clipboard()->text().isEmpty();
     connect(document_, &document::ScriptDocument::titleChanged, this,
             [this](const QString& name, bool modified) {
                 setWindowTitle(name + QStringLiteral("[*] - ORVANE"));
@@ -144,17 +154,17 @@ void MainWindow::SetRunCommand(const std::string& runCommand) {
 // --- building --------------------------------------------------------------------------------------
 
 void MainWindow::CreateActions() {
-    for (const CommandSpec& spec : CommandCatalog::All()) {
-        auto* action = new QAction(QString::fromUtf8(spec.text), this);
-        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(spec.id)));
-        action->setShortcuts(ShortcutsOf(spec));
-        action->setStatusTip(QString::fromUtf8(spec.statusTip));
-        action->setToolTip(QString::fromUtf8(spec.toolTip));
-        action->setWhatsThis(QString::fromUtf8(spec.statusTip));
-        if (spec.icon != nullptr) {
-            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(spec.icon))));
+    for (const CommandEntry& entry : CommandCatalog::All()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(entry.id)));
+        action->setShortcuts(ShortcutsOf(entry));
+        action->setStatusTip(QString::fromUtf8(entry.statusTip));
+        action->setToolTip(QString::fromUtf8(entry.toolTip));
+        action->setWhatsThis(QString::fromUtf8(entry.statusTip));
+        if (entry.icon != nullptr) {
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(entry.icon))));
         }
-        actions_[spec.id] = action;
+        actions_[entry.id] = action;
     }
     for (CommandId id : {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar}) {
         Action(id)->setCheckable(true);
@@ -163,95 +173,30 @@ void MainWindow::CreateActions() {
 }
 
 void MainWindow::CreateMenus() {
-    auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
-        for (CommandId id : ids) menu->addAction(Action(id));
-    };
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Plik"));
-    add(fileMenu_, {FileNew, FileOpen, FileSave, FileSaveAs});
-    fileMenu_->addSeparator();
-    add(fileMenu_, {FilePrint, FilePrintPreview, FilePageSetup});
-    recentSeparator_ = fileMenu_->addSeparator();
+    recentSeparator_ = MenuLayout::BuildMenus(menuBar(), [this](CommandId id) { return Action(id); },
+                                              [this](QMenu* file) { AddRecentActions(file); });
+}
+
+void MainWindow::AddRecentActions(QMenu* file) {
     for (int i = 0; i < document::RecentFiles::kMaxEntries; ++i) {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(FileRecent) + i));
         action->setStatusTip(QStringLiteral("Otwiera ten skrypt"));
         connect(action, &QAction::triggered, this, [this, i] {
-            const QStringList& files = document_->Recent().Files();
+            // A copy: saving the current script first reorders the list.
+            const QStringList files = document_->Recent().Files();
             if (i < files.size()) document_->OpenPath(files[i]);
         });
-        fileMenu_->addAction(action);
+        file->addAction(action);
         recentActions_.push_back(action);
     }
-    fileMenu_->addSeparator();
-    add(fileMenu_, {AppExit});
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edycja"));
-    add(edit, {EditUndo, EditRedo});
-    edit->addSeparator();
-    add(edit, {EditCut, EditCopy, EditPaste, EditPasteSpecial});
-    edit->addSeparator();
-    add(edit, {EditSelectAll});
-    edit->addSeparator();
-    add(edit, {EditFind, EditFindNext, EditReplace});
-    edit->addSeparator();
-    add(edit, {EditSequence, EditPosition, ControlByRs});
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("Wi&dok"));
-    add(view, {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar});
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Opcje"));
-    add(options, {OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
-                  OptionsCommands});
-
-    QMenu* modes = menuBar()->addMenu(QStringLiteral("&Tryb pracy"));
-    add(modes, {ModeCheckState});
-    modes->addSeparator();
-    add(modes, {ModeBootLoader, ModeSystem, ModeKomendy, ModeProgram, ModeProgramCtrl});
-    modes->addSeparator();
-    add(modes, {ModeResetRs232});
-
-    QMenu* run = menuBar()->addMenu(QStringLiteral("&Wykonaj"));
-    add(run, {RunStart, RunRestart, RunStep, RunPause, RunStop});
-    run->addSeparator();
-    add(run, {RunCompile});
-    run->addSeparator();
-    add(run->addMenu(QStringLiteral("Program")), {ProgramWrite, ProgramRead, ProgramErase});
-    add(run->addMenu(QStringLiteral("System")), {SystemVersion, SystemWrite, SystemRead, SystemErase});
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Po&moc"));
-    add(help, {HelpUsing, HelpTopics});
-    help->addSeparator();
-    add(help, {HelpAbout});
-}
-
-QToolBar* MainWindow::CreateToolBar(const QString& name, const QString& title,
-                                    std::initializer_list<CommandId> ids) {
-    QToolBar* bar = addToolBar(title);
-    bar->setObjectName(name);
-    bar->setIconSize(QSize(20, 20));
-    for (CommandId id : ids) {
-        if (id == CommandId{}) bar->addSeparator();
-        else bar->addAction(Action(id));
-    }
-    return bar;
 }
 
 void MainWindow::CreateToolBars() {
-    constexpr CommandId bar{};
-    QToolBar* main = CreateToolBar(QStringLiteral("mainBar"), QStringLiteral("Pasek główny"),
-                                   {FileNew, FileOpen, FileSave, bar, FilePrint, FilePrintPreview, bar, EditCut,
-                                    EditCopy, EditPaste, bar, EditUndo, EditRedo, bar, AppExit, bar, HelpAbout,
-                                    HelpContext});
-    QToolBar* program = CreateToolBar(QStringLiteral("programBar"), QStringLiteral("Pasek programu"),
-                                      {RunStart, RunRestart, RunStep, RunPause, RunStop, bar, RunCompile,
-                                       ProgramWrite, ProgramRead, ProgramErase, bar, SystemWrite, SystemRead,
-                                       SystemErase});
-    QToolBar* modes = CreateToolBar(QStringLiteral("modesBar"), QStringLiteral("Pasek trybów"),
-                                    {ModeCheckState, bar, ModeBootLoader, ModeSystem, ModeKomendy, ModeProgram,
-                                     ModeProgramCtrl});
-    ConnectViewToggle(ViewMainBar, main);
-    ConnectViewToggle(ViewProgramBar, program);
-    ConnectViewToggle(ViewModesBar, modes);
+    const MenuLayout::Bars bars = MenuLayout::BuildToolBars(this, [this](CommandId id) { return Action(id); });
+    ConnectViewToggle(ViewMainBar, bars.main);
+    ConnectViewToggle(ViewProgramBar, bars.program);
+    ConnectViewToggle(ViewModesBar, bars.modes);
     ConnectViewToggle(ViewStatusBar, statusBar());
 }
 
@@ -385,7 +330,6 @@ void MainWindow::UpdateState() {
     state_.canUndo = sci->isUndoAvailable();
     state_.canRedo = sci->isRedoAvailable();
     state_.hasSelection = sci->hasSelectedText();
-    state_.canPaste = !QApplication::clipboard()->text().isEmpty();
     UpdateCommands();
 }
 
@@ -410,7 +354,8 @@ void MainWindow::RunStartUp() {
 void MainWindow::RestoreLayout() {
     QSettings layout;
     layout.beginGroup(kLayoutGroup);
-    restoreGeometry(layout.value(kGeometryKey).toByteArray());
+    // A first start opens wide enough for the three toolbars side by side.
+    if (!restoreGeometry(layout.value(kGeometryKey).toByteArray())) resize(1120, 720);
     restoreState(layout.value(kBarStateKey).toByteArray(), kLayoutVersion);
     // restoreState may have hidden bars: the check marks follow.
     for (auto [id, name] : {std::pair{ViewMainBar, "mainBar"}, {ViewProgramBar, "programBar"},

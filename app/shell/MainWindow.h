@@ -73,7 +73,7 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
-    QToolBar* CreateToolBar(const QString& name, const QString& title, std::initializer_list<CommandId> ids);
+    void AddRecentActions(QMenu* file);
     void CreateToolBars();
     void ConnectViewToggle(CommandId id, QWidget* bar);
     void ConnectCommands();
@@ -95,7 +95,6 @@ private:
     ShellState state_;
     std::map<CommandId, QAction*> actions_;
     std::map<CommandId, QMetaObject::Connection> placeholders_;
-    QMenu* fileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::vector<QAction*> recentActions_;
     editor::ScriptEditor* editor_ = nullptr;
