@@ -110,14 +110,12 @@ void DeviceDialogsTest::ChangedSpeedIsTestedAndStoredWithOk() {
     QCOMPARE(boxes.Boxes()[1].text, QStringLiteral("Prawidłowe rozpoznanie danej prędkości RSa."));
     QCOMPARE(boxes.Count(), std::size_t{2});
     QCOMPARE(QString::fromStdString(rig.file.ReadString("Baud Rate", "")), QStringLiteral("230,4k"));
-    QCOMPARE(rig.window->Device().IsBusy(), false);
     // Start-up; to the boot loader; the dialog's test; "Zmień" at 115200; the test at 230400;
     // the window's port opened again at the stored speed and asked.
     const Traffic expected = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0xF0}, {0xF0}) +
                              Exchange({0x00}, {0xF0}) + Exchange({0x0A, 2}, {}) + Exchange({0x00}, {0xF0}) +
                              Exchange({0x00}, {0xF0});
-    rig.sim.Stop();
-    QVERIFY(rig.sim.Traffic() == expected);
+    QVERIFY(rig.Logged(8) == expected);
 }
 
 // The controller listens at 9600 while the settings say 4800: the window cannot reach it, the
@@ -232,8 +230,7 @@ void DeviceDialogsTest::ControlDialogTalksToTheProgramAndSavesTheConversation() 
              qPrintable(conversation));
     QCOMPARE(boxes.Count(), std::size_t{1});
     QCOMPARE(boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
-    rig.sim.Stop();
-    const Traffic traffic = rig.sim.Traffic();
+    const Traffic traffic = rig.Logged(12);
     // Start-up; to Program (a query, 0xFD, a query after the program started); the dialog's
     // start, slider, value and stop (0xFF also leads back to System); the window's reset and
     // its way back to System.

@@ -18,6 +18,15 @@
 
 namespace orvane::test {
 
+// The bytes the simulator heard (R) or sent (T), in order.
+inline Traffic Only(char direction, const Traffic& traffic) {
+    Traffic only;
+    for (const auto& t : traffic) {
+        if (t.first == direction) only.push_back(t);
+    }
+    return only;
+}
+
 // A modal dialog runs its own event loop, so a test drives it from a timer: each step waits
 // until its condition holds, then acts; the test waits until every step has run.
 class DialogScript : public QObject {
@@ -68,6 +77,13 @@ struct DialogRig {
         window->RunStartUp();
     }
     QString Pane() { return window->Panes().ModeText(); }
+    // The whole traffic once the simulator has heard `heard` bytes (a last request that has no
+    // reply may still be on its way) and has ended.
+    Traffic Logged(std::size_t heard) {
+        WaitUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
+        sim.Stop();
+        return sim.Traffic();
+    }
     bool Idle() { return !window->Device().IsBusy(); }
 
     SimProcess sim;
@@ -76,14 +92,5 @@ struct DialogRig {
     std::unique_ptr<app::shell::MainWindow> window;
     app::dialogs::DeviceDialogs* dialogs = nullptr;  // owned by the window
 };
-
-// The bytes the simulator heard (R) or sent (T), in order.
-inline Traffic Only(char direction, const Traffic& traffic) {
-    Traffic only;
-    for (const auto& t : traffic) {
-        if (t.first == direction) only.push_back(t);
-    }
-    return only;
-}
 
 }  // namespace orvane::test
