@@ -28,7 +28,9 @@ Rs232Dialog::Rs232Dialog(orvane::host::SettingsStore& settings, SimulatorLaunche
 }
 
 Rs232Dialog::~Rs232Dialog() {
-    // The port thread ends (and with it any use of the logic) before the logic goes.
+    // An identification under way stops after the speed it tries; the port thread ends (and with
+    // it any use of the logic) before the logic goes.
+    cancelled_ = true;
     delete port_;
 }
 

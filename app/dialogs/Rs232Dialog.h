@@ -41,6 +41,8 @@ public:
 
     // Whether an exchange is under way (the controls wait for it).
     bool IsBusy() const;
+    // "Identyfikuj", as the button does it.
+    void Identify();
 
 protected:
     void reject() override;
@@ -54,7 +56,6 @@ private:
     // Runs `action` on the port thread; `status` shows meanwhile.
     void RunAction(const QString& status, std::function<tools::Rs232View(tools::Rs232Setup&)> action);
     void Test();
-    void Identify();
     void Change();
     void Accept();
     void Edited();

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include "app/dialogs/CompileParamsDialog.h"
@@ -54,6 +55,24 @@ const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWid
     }
     Settle([dialog] { return !dialog->IsBusy(); });
     return dialog;
+});
+
+// Identification waiting for an answer at the first speed; the window keeps painting.
+const Screenshot::Registrar kIdentify("rs232-identify", [](ShotContext& shot) -> QWidget* {
+    static dialogs::SimulatorLauncher simulator(QString::fromStdString(shot.window.Folders().allUsersFolder));
+    shot.window.Device().Post([](app::device::DeviceSession& session) {
+        session.Link().StopStateCheck();
+        session.Serial().ClosePort(session.Link().PortIndex());
+    });
+    Settle([&shot] { return !shot.window.Device().IsBusy(); });
+    auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Settings(), simulator, &shot.window));
+    dialog->ShowStored();
+    Settle([dialog] { return !dialog->IsBusy(); });
+    dialog->Identify();
+    QProgressDialog* progress = nullptr;
+    Settle([&] { return (progress = dialog->findChild<QProgressDialog*>()) != nullptr &&
+                        progress->labelText().contains(QStringLiteral("4800")); });
+    return progress;
 });
 
 const Screenshot::Registrar kSettings("settings-dialog", [](ShotContext& shot) -> QWidget* {
