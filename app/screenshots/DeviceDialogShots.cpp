@@ -33,12 +33,12 @@ Dialog* Shown(Dialog* dialog) {
     return dialog;
 }
 
-// The speed changed with "Zmień" on the virtual controller: the dialog warns until OK. The
-// window hands the port over as its RS232 command does.
-const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWidget* {
+// The RS232 dialog on the port the window released, as its RS232 command releases it (after
+// bringing the controller into BootLoader mode, when `toBootLoader`).
+dialogs::Rs232Dialog* Rs232OnReleasedPort(ShotContext& shot, bool toBootLoader) {
     static dialogs::SimulatorLauncher simulator(QString::fromStdString(shot.window.Folders().allUsersFolder));
-    shot.window.Device().Post([](app::device::DeviceSession& session) {
-        session.Link().SwitchToBootLoader();
+    shot.window.Device().Post([toBootLoader](app::device::DeviceSession& session) {
+        if (toBootLoader) session.Link().SwitchToBootLoader();
         session.Link().StopStateCheck();
         session.Serial().ClosePort(session.Link().PortIndex());
     });
@@ -46,6 +46,12 @@ const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWid
     auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Settings(), simulator, &shot.window));
     dialog->ShowStored();
     Settle([dialog] { return !dialog->IsBusy(); });
+    return dialog;
+}
+
+// The speed changed with "Zmień" on the virtual controller: the dialog warns until OK.
+const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWidget* {
+    dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, true);
     auto* baud = dialog->findChild<QComboBox*>(QStringLiteral("baudRate"));
     baud->setCurrentIndex(baud->findText(QStringLiteral("230,4k")));
     emit baud->activated(baud->currentIndex());
@@ -59,15 +65,7 @@ const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWid
 
 // Identification waiting for an answer at the first speed; the window keeps painting.
 const Screenshot::Registrar kIdentify("rs232-identify", [](ShotContext& shot) -> QWidget* {
-    static dialogs::SimulatorLauncher simulator(QString::fromStdString(shot.window.Folders().allUsersFolder));
-    shot.window.Device().Post([](app::device::DeviceSession& session) {
-        session.Link().StopStateCheck();
-        session.Serial().ClosePort(session.Link().PortIndex());
-    });
-    Settle([&shot] { return !shot.window.Device().IsBusy(); });
-    auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Settings(), simulator, &shot.window));
-    dialog->ShowStored();
-    Settle([dialog] { return !dialog->IsBusy(); });
+    dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, false);
     dialog->Identify();
     QProgressDialog* progress = nullptr;
     Settle([&] { return (progress = dialog->findChild<QProgressDialog*>()) != nullptr &&
