@@ -123,20 +123,9 @@ void DeviceDialogsTest::ChangedSpeedIsTestedAndStoredWithOk() {
 // answering throughout and shows the speed being tried.
 void DeviceDialogsTest::UnknownSpeedIsFoundWhileTheWindowKeepsAnswering() {
     orvane::test::BoxAnswerer boxes;
-    orvane::test::SimProcess sim(ORVANE_SIM_BIN, {"--baud", "9600"});
-    Tell(sim.SlavePath(), 9600, 0xF0);
-    orvane::settings::QtSettingsStore file;
-    file.WriteString("Sprawdzaj odpowiada co", "0");
-    file.WriteString("Baud Rate", "4800");
-    orvane::settings::OverlaySettings settings(file);
-    settings.OverridePort(sim.SlavePath());
-    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect());
-    auto* dialogs = new orvane::app::dialogs::DeviceDialogs(window);
-    window.show();
-    window.RunStartUp();
-    QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
-
-    auto& dialog = dialogs->Rs232();
+    DialogRig rig({"--baud", "9600"}, "4800", [](const std::string& device) { Tell(device, 9600, 0xF0); });
+    QVERIFY(WaitUntil([&] { return rig.Idle(); }));
+    auto& dialog = rig.dialogs->Rs232();
     QStringList tried;
     qint64 longestGap = 0;
     QElapsedTimer sinceBeat;
@@ -160,9 +149,8 @@ void DeviceDialogsTest::UnknownSpeedIsFoundWhileTheWindowKeepsAnswering() {
                   heartbeat.stop();
                   Button(&dialog, QStringLiteral("OK"))->click();
               });
-    window.Action(OptionsRs232)->trigger();
-    QVERIFY(WaitUntil([&] { return script.Done() && !window.Device().IsBusy() &&
-                                   window.Panes().ModeText() == QStringLiteral(" Tryb: BootLoader"); },
+    rig.window->Action(OptionsRs232)->trigger();
+    QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
                       30000));
 
     QStringList captions;
@@ -173,7 +161,7 @@ void DeviceDialogsTest::UnknownSpeedIsFoundWhileTheWindowKeepsAnswering() {
     // The silent second at 4800 is what the user waits through: the progress names it.
     QVERIFY2(tried.join(QLatin1Char('|')).contains(QStringLiteral("Próba: 4800")), qPrintable(tried.join(QLatin1Char('|'))));
     QVERIFY2(longestGap <= 500, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));
-    QCOMPARE(QString::fromStdString(file.ReadString("Baud Rate", "")), QStringLiteral("9600"));
+    QCOMPARE(QString::fromStdString(rig.file.ReadString("Baud Rate", "")), QStringLiteral("9600"));
 }
 
 // Program + CTRL: the controller runs its program (which echoes free bytes), the dialog sends a

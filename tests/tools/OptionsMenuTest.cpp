@@ -17,14 +17,10 @@ protected:
         link.QueryDeviceMode();
         wire->writes.clear();
     }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> captions;
-        for (const auto& box : prompts.Boxes()) captions.push_back(box.caption);
-        return captions;
-    }
     test::FakeController controller{*wire};
 };
 
+// From System, and without the boot loader (the question), the window's own tests go through it.
 TEST_F(OptionsMenuTest, Rs232GoesThroughSystemToTheBootLoaderAndRestartsThePortAfterTheDialog) {
     controller.mode = 0xFE;
     link.QueryDeviceMode();
@@ -43,22 +39,6 @@ TEST_F(OptionsMenuTest, Rs232GoesThroughSystemToTheBootLoaderAndRestartsThePortA
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0xFF, 0x00, 0x00, 0xF0, 0x00}));
     EXPECT_TRUE(timers.IsRunning(device::DeviceLink::kTimerAnswering));
     EXPECT_TRUE(prompts.Boxes().empty());
-}
-
-TEST_F(OptionsMenuTest, Rs232AsksBeforeGoingOnWithoutTheBootLoader) {
-    controller.silent = true;
-    int shown = 0;
-    prompts.QueueAnswer(host::Answer::Ok);  // OTB1
-    prompts.QueueAnswer(host::Answer::No);
-    OptionsMenu::Rs232(link, [&] { ++shown; });
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"Błąd (OTB1)", "Błąd trybu BootLoader"}));
-    EXPECT_EQ(prompts.Boxes()[1].text, "Błąd przejścia do trybu BootLoader\nCzy kontynuować?");
-
-    prompts.Clear();
-    OptionsMenu::Rs232(link, [&] { ++shown; });  // answered Yes: the dialog may find the speed
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(serial.IsOpen(link.PortIndex()));
 }
 
 TEST_F(OptionsMenuTest, SettingsReloadsTheCommandsOnlyAfterOkAndRestartsTheCheckWithNewIntervals) {
