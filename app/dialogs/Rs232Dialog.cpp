@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -178,10 +179,14 @@ void Rs232Dialog::Identify() {
     progress_->setMinimumDuration(0);
     progress_->setAutoClose(false);
     progress_->setAutoReset(false);
+    auto* bar = new QProgressBar(progress_);
+    bar->setFormat(QStringLiteral("%v z %m"));
+    progress_->setBar(bar);
+    progress_->setRange(0, static_cast<int>(orvane::device::BaudRates::All().size()));
     progress_->setValue(0);
     connect(progress_, &QProgressDialog::canceled, this, [this] {
         cancelled_ = true;
-        progress_->setLabelText(QStringLiteral("Przerywanie po bieżącej próbie…"));
+        status_->setText(QStringLiteral("Przerywanie po bieżącej próbie…"));
     });
     const tools::Rs232Values values = Values();
     QPointer<QProgressDialog> progress = progress_;
@@ -191,7 +196,7 @@ void Rs232Dialog::Identify() {
             values,
             [this, progress, tried](std::string_view text) {
                 const QString speed = Ui(std::string(text));
-                const int step = (*tried)++;
+                const int step = ++*tried;
                 host::PostToThreadOf(this, [progress, speed, step] {
                     if (!progress || progress->wasCanceled()) return;
                     progress->setValue(step);
