@@ -19,6 +19,23 @@
 
 namespace orvane::app::dialogs {
 
+namespace {
+// The device list is read again each time it drops down, so an adapter plugged in (or pulled
+// out) while the dialog is open shows at once.
+class DeviceComboBox : public QComboBox {
+public:
+    DeviceComboBox(QWidget* parent, std::function<void()> beforePopup)
+        : QComboBox(parent), beforePopup_(std::move(beforePopup)) {}
+    void showPopup() override {
+        beforePopup_();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> beforePopup_;
+};
+}  // namespace
+
 Rs232Dialog::Rs232Dialog(orvane::host::SettingsStore& settings, SimulatorLauncher& simulator, QWidget* parent)
     : QDialog(parent), staged_(settings), simulator_(simulator), prompts_(this),
       port_(new DialogPort(staged_, prompts_, this)) {
@@ -42,7 +59,7 @@ void Rs232Dialog::BuildControls() {
     com_ = new QLineEdit(this);
     com_->setObjectName(QStringLiteral("comPort"));
     com_->setMaximumWidth(80);
-    device_ = new QComboBox(this);
+    device_ = new DeviceComboBox(this, [this] { ListDevices(); });
     device_->setObjectName(QStringLiteral("device"));
     device_->setEditable(true);
     device_->setInsertPolicy(QComboBox::NoInsert);
@@ -97,7 +114,7 @@ void Rs232Dialog::BuildControls() {
     connect(device_->lineEdit(), &QLineEdit::textEdited, this, &Rs232Dialog::Edited);
 }
 
-// The devices present now (the list is made anew at each opening), then the virtual controller.
+// The devices present now, then the virtual controller; what the box holds stays.
 void Rs232Dialog::ListDevices() {
     const QString current = device_->currentText();
     device_->clear();
