@@ -23,15 +23,16 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_BENCH=ON
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	@sh scripts/bench.sh $(BUILD)-bench
 
-# The core and its unit tests under address and undefined-behaviour sanitizers.
+# The core, the virtual controller and the end-to-end runs of orvane-sim and orvane-cli (where
+# the pseudo-terminal and signal code lives) under address and undefined-behaviour sanitizers.
 sanitize: deps
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_CORE_TESTS_ONLY=ON $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_APP=OFF $(CMAKE_ARGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L 'core|sim|e2e'
 
 # Installs the programs, data, menu entry, MIME type and icon under PREFIX (default /usr/local).
 PREFIX ?= /usr/local

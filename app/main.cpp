@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     settings::OverlaySettings settings(file);
     if (options.port) settings.OverridePort(orvane::host::Utf8ToCp1250(options.port->toStdString()));
 
-    app::shell::MainWindow window(settings, app::shell::AppSetup::Folders(QApplication::applicationDirPath()));
+    app::shell::MainWindow window(settings, app::shell::AppSetup::Folders());
     new app::dialogs::DeviceDialogs(window);  // owned by the window
     window.show();
     // A script that cannot be opened is said so in its box; the window starts empty instead of

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     file.WriteString("Sprawdzaj odpowiada co", "0");
     settings::OverlaySettings settings(file);
     settings.OverridePort(port);
-    app::shell::MainWindow window(settings, app::shell::AppSetup::Folders(QApplication::applicationDirPath()));
+    app::shell::MainWindow window(settings, app::shell::AppSetup::Folders());
     FirstPaint paint;
     window.Editor().Widget()->installEventFilter(&paint);
     window.show();

@@ -2,12 +2,13 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/DataFolder.h"
 
 namespace orvane::cli {
 
 CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in)
     : options_(options), out_(out), err_(err), in_(in), prompts_(err, in, options.answer), progress_(err),
-      files_(err), modes_(err), folders_(host::PlatformFolders::Detect()) {
+      files_(err), modes_(err), folders_(host::PlatformFolders::Detect(platform::DataFolder())) {
     ApplyOverrides();
 }
 
@@ -26,19 +27,19 @@ void CliSession::ApplyOverrides() {
 bool CliSession::Connect() {
     if (connected_) return portOpen_;
     connected_ = true;
-    portOpen_ = link_.OpenPortAtStartUp();
+    portOpen_ = Link().OpenPortAtStartUp();
     if (!portOpen_) {
-        Error(host::Cp1250ToUtf8(serial_.LastOpenError()));
+        Error(host::Cp1250ToUtf8(Serial().LastOpenError()));
         return false;
     }
-    link_.QueryDeviceMode();
+    Link().QueryDeviceMode();
     return true;
 }
 
 bool CliSession::Allowed(bool allowed, const char* command) {
     if (!allowed) {
         Error(std::string("polecenie ") + command + " jest niedostępne w trybie " +
-              host::Cp1250ToUtf8(link_.DeviceMode()));
+              host::Cp1250ToUtf8(device::ModeName(Link().Mode())));
     }
     return allowed;
 }

@@ -1,7 +1,6 @@
 # What `cmake --install` puts beside the programs, and the .deb that `make package` builds.
-# Programs go to <prefix>/bin, data to <prefix>/share/orvane (each program's own rules install it).
+# Programs go to <prefix>/bin, data to <prefix>/share/orvane (cmake/OrvaneData.cmake).
 include(GNUInstallDirs)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/orvane)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvane)
 
 set(CPACK_GENERATOR DEB)

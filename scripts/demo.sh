@@ -3,7 +3,7 @@
 # virtual controller (or on the board, when one is configured in the settings).
 set -eu
 BUILD=${1:-build}
-CLI="$BUILD/cli/orvane-cli"
+CLI="$BUILD/bin/orvane-cli"
 . "$(dirname "$0")/sim-lib.sh"
 
 step() { printf '\n\033[1m== %s\033[0m\n' "$*"; }

@@ -4,7 +4,7 @@
 # are). With no display, it says so and runs the terminal demonstration instead.
 set -eu
 BUILD=${1:-build}
-APP="$BUILD/app/orvane"
+APP="$BUILD/bin/orvane"
 EXAMPLE=data/examples/serwo_przemiatanie.orv
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

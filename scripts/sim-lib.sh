@@ -1,6 +1,6 @@
 # Shared by run.sh and demo.sh (sourced, after BUILD is set): a private work folder, the board
 # check and the virtual controller, stopped and cleaned up when the script ends.
-SIM="$BUILD/sim/orvane-sim"
+SIM="$BUILD/bin/orvane-sim"
 CONF="${XDG_CONFIG_HOME:-$HOME/.config}/ORVANE/ORVANE.ini"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvane-run.XXXXXX")
 SIM_PID=""

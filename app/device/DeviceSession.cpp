@@ -16,9 +16,7 @@ DeviceSession::DeviceSession(orvane::host::SettingsStore& settings,
       files_(window.files, window.context),
       progress_(window.progress, window.context),
       timers_([this](int id) { OnTimer(id); }),
-      opener_(settings_),
-      serial_(opener_, clock_, prompts_),
-      link_(serial_, settings_, prompts_, timers_, observer),
+      stack_(settings_, clock_, prompts_, timers_, observer),
       notify_(std::move(notify)) {}
 
 bool DeviceSession::StartUp() {
@@ -26,13 +24,13 @@ bool DeviceSession::StartUp() {
     // is not worth a box here: the command file's own dialog follows if it is missing.
     std::error_code ignored;
     std::filesystem::create_directories(folders_.allUsersFolder, ignored);
-    const bool opened = link_.OpenPortAtStartUp();
+    const bool opened = Link().OpenPortAtStartUp();
     // The box says only that the port did not open; the reason (no such device, another program
     // holds it) goes to the status bar.
-    if (!opened && notify_) notify_(orvane::host::Cp1250ToUtf8(serial_.LastOpenError()));
+    if (!opened && notify_) notify_(orvane::host::Cp1250ToUtf8(Serial().LastOpenError()));
     LoadCommands();
-    link_.QueryDeviceMode();
-    link_.StartStateCheck();
+    Link().QueryDeviceMode();
+    Link().StartStateCheck();
     return opened;
 }
 
@@ -46,7 +44,7 @@ void DeviceSession::SetTimerHandler(int id, TimerHandler handler) {
 }
 
 void DeviceSession::OnTimer(int id) {
-    if (link_.OnTimer(id)) return;
+    if (Link().OnTimer(id)) return;
     const auto it = timerHandlers_.find(id);
     if (it != timerHandlers_.end() && it->second) it->second();
 }

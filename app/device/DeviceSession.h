@@ -8,9 +8,8 @@
 #include "app/host/ThreadPrompts.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/PlatformFolders.h"
 #include "core/host/SettingsStore.h"
 
@@ -47,8 +46,8 @@ public:
     // A timer id the link does not handle (the run's 1141 and 1138) goes to this handler.
     void SetTimerHandler(int id, TimerHandler handler);
 
-    orvane::device::DeviceLink& Link() { return link_; }
-    orvane::device::CSerialCtrl& Serial() { return serial_; }
+    orvane::device::DeviceLink& Link() { return stack_.Link(); }
+    orvane::device::CSerialCtrl& Serial() { return stack_.Serial(); }
     orvane::commands::CommandTable& Commands() { return commands_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
     orvane::host::Prompts& Prompts() { return prompts_; }
@@ -67,10 +66,8 @@ private:
     host::ThreadFileChooser files_;
     host::ThreadProgress progress_;
     host::QtTimers timers_;
-    orvane::host::SteadyClock clock_;
-    orvane::device::PosixPortOpener opener_;
-    orvane::device::CSerialCtrl serial_;
-    orvane::device::DeviceLink link_;
+    orvane::platform::SteadyClock clock_;
+    orvane::device::SerialStack stack_;
     orvane::commands::CommandTable commands_;
     std::map<int, TimerHandler> timerHandlers_;
     Notify notify_;

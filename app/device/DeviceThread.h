@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "app/device/DeviceSession.h"
+#include "core/device/DeviceMode.h"
 
 namespace orvane::app::device {
 
@@ -42,8 +43,8 @@ public:
     void Shutdown();
 
 signals:
-    // A mode reply was applied (its frame command id and the mode's name).
-    void modeApplied(int commandId, const QString& mode);
+    // A mode reply was applied.
+    void modeApplied(orvane::device::DeviceMode mode);
     void busyChanged(bool busy);
     // A line for the status bar's message pane.
     void message(const QString& text);

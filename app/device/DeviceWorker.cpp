@@ -1,6 +1,5 @@
 #include "app/device/DeviceWorker.h"
 
-#include "core/host/Cp1250.h"
 
 namespace orvane::app::device {
 
@@ -13,8 +12,6 @@ void DeviceWorker::CreateSession(orvane::host::SettingsStore& settings,
     });
 }
 
-void DeviceWorker::ModeApplied(int commandId, const std::string& mode) {
-    emit modeApplied(commandId, QString::fromStdString(orvane::host::Cp1250ToUtf8(mode)));
-}
+void DeviceWorker::ModeApplied(orvane::device::DeviceMode mode) { emit modeApplied(mode); }
 
 }  // namespace orvane::app::device

@@ -22,10 +22,10 @@ public:
                        const WindowHost& window);
     DeviceSession* Session() { return session_.get(); }
 
-    void ModeApplied(int commandId, const std::string& mode) override;
+    void ModeApplied(orvane::device::DeviceMode mode) override;
 
 signals:
-    void modeApplied(int commandId, const QString& mode);
+    void modeApplied(orvane::device::DeviceMode mode);
     void message(const QString& text);
 
 private:

@@ -16,7 +16,7 @@
 
 #include "app/dialogs/DialogText.h"
 #include "app/host/GuiCall.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::app::dialogs {
 
@@ -230,7 +230,7 @@ void ControlDialog::WriteConversation(const std::string& text) {
         {Cp(QStringLiteral("Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*|")), "*.txt", Cp(initial)});
     if (!path) return;
     std::string error;
-    if (orvane::host::AtomicFile::Write(orvane::host::Cp1250ToUtf8(*path), text, &error)) return;
+    if (orvane::platform::AtomicFile::Write(orvane::host::Cp1250ToUtf8(*path), text, &error)) return;
     prompts_.Tell(Cp(QStringLiteral("Błąd zapisu do pliku")), *path + "\n" + error, orvane::host::Icon::Error);
 }
 

@@ -8,7 +8,7 @@
 
 namespace orvane::app::dialogs {
 
-DialogPort::DialogPort(const orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* parent)
+DialogPort::DialogPort(orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* parent)
     : QObject(parent), worker_(new DialogPortWorker(settings, prompts, this)) {
     thread_.setObjectName(QStringLiteral("orvane-dialog-port"));
     worker_->moveToThread(&thread_);

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QThread>
 
-#include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
 #include "core/host/Clock.h"
 #include "core/host/Prompts.h"
@@ -33,8 +32,7 @@ public:
     using TimerHandler = std::function<void(Session&, int id)>;
 
     // `settings` names the device of each COM number; `prompts` lives on the window thread.
-    DialogPort(const orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts,
-               QObject* parent = nullptr);
+    DialogPort(orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* parent = nullptr);
     ~DialogPort() override;
 
     // Runs `work` on the port's thread after what was posted before; `thenOnWindow` runs on

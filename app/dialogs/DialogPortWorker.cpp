@@ -2,15 +2,14 @@
 
 namespace orvane::app::dialogs {
 
-DialogPortWorker::Parts::Parts(const orvane::host::SettingsStore& settings, orvane::host::Prompts& windowPrompts,
+DialogPortWorker::Parts::Parts(orvane::host::SettingsStore& settings, orvane::host::Prompts& windowPrompts,
                                QObject* context, host::QtTimers::Handler onTimer)
-    : opener(settings),
-      prompts(windowPrompts, context),
-      serial(opener, clock, prompts),
+    : prompts(windowPrompts, context),
       timers(std::move(onTimer)),
-      session{serial, timers, clock, prompts} {}
+      stack(settings, clock, prompts, timers),
+      session{stack.Serial(), timers, clock, prompts} {}
 
-DialogPortWorker::DialogPortWorker(const orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts,
+DialogPortWorker::DialogPortWorker(orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts,
                                    QObject* windowContext)
     : settings_(settings), prompts_(prompts), windowContext_(windowContext) {}
 

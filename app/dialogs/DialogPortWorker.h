@@ -7,6 +7,8 @@
 #include "app/dialogs/DialogPort.h"
 #include "app/host/QtTimers.h"
 #include "app/host/ThreadPrompts.h"
+#include "core/device/SerialStack.h"
+#include "core/platform/SteadyClock.h"
 
 namespace orvane::app::dialogs {
 
@@ -15,8 +17,7 @@ namespace orvane::app::dialogs {
 class DialogPortWorker : public QObject {
     Q_OBJECT
 public:
-    DialogPortWorker(const orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts,
-                     QObject* windowContext);
+    DialogPortWorker(orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* windowContext);
 
     // Called on the port's thread.
     DialogPort::Session& Session();
@@ -24,17 +25,17 @@ public:
 
 private:
     struct Parts {
-        Parts(const orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* context,
+        Parts(orvane::host::SettingsStore& settings, orvane::host::Prompts& prompts, QObject* context,
               host::QtTimers::Handler onTimer);
-        orvane::device::PosixPortOpener opener;
-        orvane::host::SteadyClock clock;
+        orvane::platform::SteadyClock clock;
         host::ThreadPrompts prompts;
-        orvane::device::CSerialCtrl serial;
         host::QtTimers timers;
+        // The port as every host builds it; the dialog uses only its serial port slots.
+        orvane::device::SerialStack stack;
         DialogPort::Session session;
     };
 
-    const orvane::host::SettingsStore& settings_;
+    orvane::host::SettingsStore& settings_;
     orvane::host::Prompts& prompts_;
     QObject* windowContext_;
     std::unique_ptr<Parts> parts_;

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/editor/Dictionaries.h"
+#include "app/editor/EditorFeatures.h"
 #include "app/editor/Markers.h"
 #include "core/host/Cp1250.h"
 
@@ -45,6 +47,8 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QObject(parent), sci_(new QsciScin
     sci_->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     sci_->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     SetUpMargins();
+    words_ = std::make_unique<Dictionaries>();
+    features_ = new EditorFeatures(*sci_, *words_);
 
     sci_->installEventFilter(this);
     sci_->viewport()->installEventFilter(this);
@@ -87,11 +91,17 @@ void ScriptEditor::SetLexer(QsciLexer* lexer) { sci_->setLexer(lexer); }
 
 void ScriptEditor::AddKeyFilter(QObject* filter) { sci_->installEventFilter(filter); }
 
-void ScriptEditor::RecolourAll() {
-    if (sci_->lexer() != nullptr) sci_->recolor();
+// The colours are forgotten and come back as the lines are shown, so a long script costs no
+// more than one screen here.
+void ScriptEditor::RecolourAll() { features_->RecolourAll(); }
+
+void ScriptEditor::SetTabSize(int size) { features_->SetTabSize(ClampTabSize(size)); }
+
+void ScriptEditor::LoadDictionaries(const std::string& folder, orvane::host::Prompts& prompts) {
+    words_->Load(folder, prompts);
 }
 
-void ScriptEditor::SetTabSize(int size) { sci_->setTabWidth(ClampTabSize(size)); }
+void ScriptEditor::AddFunctions(std::vector<FunctionHint> functions) { words_->AddFunctions(std::move(functions)); }
 
 int ScriptEditor::TabSize() const { return sci_->tabWidth(); }
 

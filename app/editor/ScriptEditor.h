@@ -1,6 +1,9 @@
 #pragma once
 #include <QObject>
 #include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/editor/PositionMap.h"
 #include "core/host/EditorAccess.h"
@@ -9,7 +12,15 @@ class QsciLexer;
 class QsciScintilla;
 class QWidget;
 
+namespace orvane::host {
+class Prompts;
+}
+
 namespace orvane::app::editor {
+
+class Dictionaries;
+class EditorFeatures;
+struct FunctionHint;
 
 // The script editor: a QsciScintilla held (not inherited), shown as the window's central
 // widget, and the core's EditorAccess over it on the window thread. The core counts CP1250
@@ -38,6 +49,14 @@ public:
     void RecolourAll();
     void SetTabSize(int size);
     int TabSize() const;
+
+    // The word dictionaries of the colouring, completion and call tips, read from `folder`; and
+    // what the editor adds to the plain widget (search, completion, indentation).
+    void LoadDictionaries(const std::string& folder, orvane::host::Prompts& prompts);
+    // Call tips and completion for the commands of the loaded command table too.
+    void AddFunctions(std::vector<FunctionHint> functions);
+    const Dictionaries& Words() const { return *words_; }
+    EditorFeatures& Features() { return *features_; }
 
     // The document's text: a load replaces it as a fresh start (no undo back into the old file).
     QString Text() const;
@@ -82,6 +101,8 @@ private:
     void NoteOverwrite();
 
     QsciScintilla* sci_;
+    std::unique_ptr<Dictionaries> words_;
+    EditorFeatures* features_ = nullptr;
     mutable PositionMap map_;
     mutable bool mapStale_ = true;
     bool enabled_ = true;

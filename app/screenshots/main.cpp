@@ -52,7 +52,7 @@ bool Take(const app::screenshots::Screenshot::Entry& entry, const QString& simBi
     settings.OverridePort(host::Utf8ToCp1250(port.toStdString()));
     bool saved = false;
     {
-        app::shell::MainWindow window(settings, app::shell::AppSetup::Folders(QApplication::applicationDirPath()));
+        app::shell::MainWindow window(settings, app::shell::AppSetup::Folders());
         window.resize(1200, 720);
         window.show();
         window.RunStartUp();

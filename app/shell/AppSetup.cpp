@@ -1,5 +1,7 @@
 #include "app/shell/AppSetup.h"
 
+#include "core/platform/DataFolder.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -33,14 +35,8 @@ void AppSetup::Configure(QApplication& app) {
     }
 }
 
-orvane::host::PlatformFolders AppSetup::Folders(const QString& applicationDir) {
-    orvane::host::PlatformFolders folders = orvane::host::PlatformFolders::Detect();
-    if (qEnvironmentVariableIsSet("ORVANE_DATA_DIR")) return folders;
-    const QString installed = QDir(applicationDir).absoluteFilePath(QStringLiteral("../share/orvane"));
-    if (QFileInfo::exists(installed + QStringLiteral("/Komendy.ini"))) {
-        folders.programFolder = QDir::cleanPath(installed).toStdString() + "/";
-    }
-    return folders;
+orvane::host::PlatformFolders AppSetup::Folders() {
+    return orvane::host::PlatformFolders::Detect(orvane::platform::DataFolder());
 }
 
 }  // namespace orvane::app::shell

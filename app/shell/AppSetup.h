@@ -13,9 +13,9 @@ namespace orvane::app::shell {
 class AppSetup {
 public:
     static void Configure(QApplication& app);
-    // The user's folders, and the program folder: the data installed beside the program
-    // (<prefix>/share/orvane next to <prefix>/bin), else the source tree's data/ of a build.
-    static orvane::host::PlatformFolders Folders(const QString& applicationDir);
+    // The user's folders, and the program folder: the data beside the program
+    // (<prefix>/share/orvane next to <prefix>/bin, in the build tree as installed).
+    static orvane::host::PlatformFolders Folders();
 };
 
 }  // namespace orvane::app::shell

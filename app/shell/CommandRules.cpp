@@ -1,16 +1,16 @@
 #include "app/shell/CommandRules.h"
 
-#include "core/device/ModeReply.h"
+#include "core/device/DeviceMode.h"
 #include "core/device/ModeRules.h"
 #include "core/script/RunRules.h"
 
 namespace orvane::app::shell {
 
-using device::ModeReply;
+using device::DeviceMode;
 using device::ModeRules;
 using script::RunRules;
 
-bool CommandRules::CanExit(const ShellState& s) { return s.mode != ModeReply::kKomendy; }
+bool CommandRules::CanExit(const ShellState& s) { return s.mode != DeviceMode::Komendy; }
 
 bool CommandRules::CanEditServos(const ShellState& s) { return ModeRules::CanEditPositions(s.mode); }
 
@@ -53,7 +53,7 @@ bool CommandRules::CanPause(const ShellState& s) {
 bool CommandRules::CanStop(const ShellState& s) { return RunRules::CanStop(s.editorEnabled); }
 
 bool CommandRules::CanCompile(const ShellState& s) {
-    return s.hasText && s.mode != ModeReply::kKomendy;
+    return s.hasText && s.mode != DeviceMode::Komendy;
 }
 
 bool CommandRules::CanTransferFlash(const ShellState& s) {

@@ -20,6 +20,8 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/document/ScriptDocument.h"
+#include "app/editor/CommandHints.h"
+#include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -108,8 +110,7 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
             });
     connect(document_, &document::ScriptDocument::replaced, this, &MainWindow::RunStartUp);
     connect(&document_->Recent(), &document::RecentFiles::changed, this, &MainWindow::RebuildRecentMenu);
-    connect(device_.get(), &device::DeviceThread::modeApplied, this,
-            [this](int, const QString& mode) { ApplyMode(mode); });
+    connect(device_.get(), &device::DeviceThread::modeApplied, this, &MainWindow::ApplyMode);
     connect(device_.get(), &device::DeviceThread::message, this,
             [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     connect(this, &MainWindow::recolourRequested, editor_, &editor::ScriptEditor::RecolourAll);
@@ -146,7 +147,7 @@ void MainWindow::SetControlDialog(device::DeviceThread::DeviceDialog dialog) {
     controlDialog_ = std::move(dialog);
 }
 
-void MainWindow::SetRunCommand(const std::string& runCommand) {
+void MainWindow::SetRunCommand(orvane::script::RunCommand runCommand) {
     state_.runCommand = runCommand;
     UpdateCommands();
 }
@@ -250,6 +251,9 @@ void MainWindow::ConnectCommands() {
         sci->replaceSelectedText(QApplication::clipboard()->text());
     });
     on(EditSelectAll, [sci] { sci->selectAll(); });
+    on(EditFind, [this] { editor_->Features().Find(); });
+    on(EditFindNext, [this] { editor_->Features().FindNext(); });
+    on(EditReplace, [this] { editor_->Features().Replace(); });
 
     on(HelpAbout, [this] { ShowAbout(); });
     on(HelpTopics, [this] { ShowHelp(); });
@@ -293,7 +297,7 @@ void MainWindow::ConnectModeCommands() {
 }
 
 void MainWindow::ConnectPlaceholders() {
-    for (CommandId id : {EditFind, EditFindNext, EditReplace, EditSequence, EditPosition, ControlByRs,
+    for (CommandId id : {EditSequence, EditPosition, ControlByRs,
                          OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
                          OptionsCommands, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile,
                          ProgramWrite, ProgramRead, ProgramErase, SystemVersion, SystemWrite, SystemRead,
@@ -337,18 +341,29 @@ void MainWindow::UpdateCommands() {
     for (const auto& [id, action] : actions_) action->setEnabled(CommandRules::IsEnabled(id, state_));
 }
 
-void MainWindow::ApplyMode(const QString& mode) {
-    panes_->SetMode(mode);
-    state_.mode = orvane::host::Utf8ToCp1250(mode.toStdString());
+void MainWindow::ApplyMode(orvane::device::DeviceMode mode) {
+    panes_->SetMode(QString::fromStdString(orvane::host::Cp1250ToUtf8(std::string(orvane::device::ModeName(mode)))));
+    state_.mode = mode;
     UpdateCommands();
 }
 
 // --- start-up, layout, closing -----------------------------------------------------------------------
 
 void MainWindow::RunStartUp() {
+    editor_->LoadDictionaries(folders_.programFolder, *prompts_);
     editor_->SetTabSize(settings_.ReadInt("Tab size", editor::ScriptEditor::kDefaultTabSize));
-    device_->Post([](device::DeviceSession& session) { session.StartUp(); },
-                  [this] { emit recolourRequested(); });
+    // The loaded commands join the dictionaries' functions, so a command the user added to the
+    // table has its call tip too.
+    auto hints = std::make_shared<std::vector<editor::FunctionHint>>();
+    device_->Post(
+        [hints](device::DeviceSession& session) {
+            session.StartUp();
+            *hints = editor::HintsOf(session.Commands());
+        },
+        [this, hints] {
+            editor_->AddFunctions(std::move(*hints));
+            emit recolourRequested();
+        });
 }
 
 void MainWindow::RestoreLayout() {

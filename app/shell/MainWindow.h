@@ -55,10 +55,11 @@ public:
     orvane::host::SettingsStore& Settings() { return settings_; }
     const orvane::host::PlatformFolders& Folders() const { return folders_; }
     const ShellState& State() const { return state_; }
-    void SetRunCommand(const std::string& runCommand);
+    void SetRunCommand(orvane::script::RunCommand runCommand);
 
-    // The window's part of start-up (each time a script is created or opened, too): the tab
-    // size, then the device steps on the device thread, then the recolouring of the text.
+    // The window's part of start-up (each time a script is created or opened, too): the editor's
+    // dictionaries and tab size, then the device steps on the device thread, then the
+    // recolouring of the text.
     void RunStartUp();
 
 signals:
@@ -82,7 +83,7 @@ private:
     void RebuildRecentMenu();
     void UpdateState();
     void UpdateCommands();
-    void ApplyMode(const QString& mode);
+    void ApplyMode(orvane::device::DeviceMode mode);
     void ShowNotAvailable(CommandId id);
     void ShowAbout();
     void ShowHelp();

@@ -1,13 +1,14 @@
 #pragma once
-#include <string>
+#include "core/device/DeviceMode.h"
+#include "core/script/RunRules.h"
 
 namespace orvane::app::shell {
 
 // Everything the enabling rules of the commands look at. The window keeps one and re-evaluates
 // the rules whenever a field changes (a mode reply, a run command, the editor's state).
 struct ShellState {
-    std::string mode;                // DeviceMode: empty before the first query
-    std::string runCommand = "Stop";  // "Stop", "Start", "Pauza" or "Krok"
+    orvane::device::DeviceMode mode = orvane::device::DeviceMode::NotQueried;
+    orvane::script::RunCommand runCommand = orvane::script::RunCommand::Stop;
     bool editorEnabled = true;       // false while a script runs or compiles
     bool hasText = false;
     // The editor's own state, for the Edycja items.

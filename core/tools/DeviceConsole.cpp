@@ -76,8 +76,10 @@ void DeviceConsole::StartTimer() {
 
 void DeviceConsole::TakeWaiting() {
     std::vector<std::uint8_t> bytes;
-    for (int byte; static_cast<int>(bytes.size()) < kMaxBytesPerRefresh && (byte = serial_.ReadByte(portIndex_)) >= 0;) {
-        bytes.push_back(static_cast<std::uint8_t>(byte));
+    while (static_cast<int>(bytes.size()) < kMaxBytesPerRefresh) {
+        const auto byte = serial_.ReadByte(portIndex_);
+        if (!byte) break;
+        bytes.push_back(*byte);
     }
     log_.Received(clock_.NowMs() - openedAtMs_, bytes);
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
@@ -99,7 +101,7 @@ ConsoleView DeviceConsole::StepPeriod(const ConsoleValues& values, bool longer) 
 }
 
 void DeviceConsole::Write(const std::vector<std::uint8_t>& bytes) {
-    if (serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_) > 0) {
+    if (serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_)) {
         log_.Sent(clock_.NowMs() - openedAtMs_, bytes);
     }
 }

@@ -1,18 +1,18 @@
 #include "core/tools/OptionsMenu.h"
 
-#include "core/device/ModeReply.h"
+#include "core/device/DeviceMode.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::tools {
 
-using device::ModeReply;
+using device::DeviceMode;
 
 void OptionsMenu::Rs232(device::DeviceLink& link, const std::function<void()>& dialog) {
-    if (!link.IsMode(ModeReply::kBootLoader)) {
-        if (link.IsMode(ModeReply::kKomendy)) link.SwitchToSystem();
+    if (!link.IsMode(DeviceMode::BootLoader)) {
+        if (link.IsMode(DeviceMode::Komendy)) link.SwitchToSystem();
         link.SwitchToBootLoader();
     }
-    if (!link.IsMode(ModeReply::kBootLoader) &&
+    if (!link.IsMode(DeviceMode::BootLoader) &&
         !link.Prompts().AskYesNo(host::Pl("Błąd trybu BootLoader"),
                                  host::Pl("Błąd przejścia do trybu BootLoader\nCzy kontynuować?"))) {
         return;

@@ -89,7 +89,7 @@ bool Rs232Setup::Take(const Rs232Values& values) {
 }
 
 bool Rs232Setup::OpenPort() {
-    if (serial_.OpenPort(portIndex_) == 1) return true;
+    if (serial_.OpenPort(portIndex_)) return true;
     prompts_.Tell(host::Pl("Błąd (URSBS1)"), host::Pl("Błąd otwarcia RS232"));
     return false;
 }
@@ -98,7 +98,7 @@ bool Rs232Setup::Probe(int rate) {
     serial_.SetBaud(rate, portIndex_);
     serial_.DiscardInput(portIndex_);
     const std::uint8_t query = device::controller::kQuery;
-    if (serial_.WriteBytes(&query, 1, portIndex_) <= 0) return false;
+    if (!serial_.WriteBytes(&query, 1, portIndex_)) return false;
     return serial_.ReadByteTimeout(portIndex_, kReplySeconds) == device::controller::kToBootLoader;
 }
 
@@ -145,7 +145,7 @@ Rs232View Rs232Setup::Change(const Rs232Values& values) {
     serial_.DiscardInput(portIndex_);
     const std::uint8_t request[] = {device::controller::kSetSpeed,
                                     static_cast<std::uint8_t>(BaudRates::SpeedCodeOfText(held_.baudText))};
-    if (serial_.WriteBytes(request, 2, portIndex_) > 0) controllerRate_ = BaudRates::RateOfText(held_.baudText);
+    if (serial_.WriteBytes(request, 2, portIndex_)) controllerRate_ = BaudRates::RateOfText(held_.baudText);
     return Finish();
 }
 

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::tools {
@@ -113,13 +113,13 @@ std::optional<int> SettingsForm::IntervalOf(const IntervalField& field, int inde
 // loader asks for a file when the table is loaded again.
 bool SettingsForm::PrepareCommandFile(const std::string& path) {
     const std::string systemPath = host::Cp1250ToUtf8(path);
-    if (host::AtomicFile::Exists(systemPath)) return true;
+    if (platform::AtomicFile::Exists(systemPath)) return true;
     if (!prompts_.AskYesNo("Ustawienia", host::Pl("Plik komend „") + path +
                                              host::Pl("” nie istnieje.\nCzy utworzyć go z wczytanych teraz komend?"))) {
         return true;
     }
     std::string error;
-    if (host::AtomicFile::Write(systemPath, commands::CommandFile::Serialize(commands_), &error)) return true;
+    if (platform::AtomicFile::Write(systemPath, commands::CommandFile::Serialize(commands_), &error)) return true;
     prompts_.Tell(host::Pl("Błąd zapisu do pliku"), path + "\n" + error, host::Icon::Error);
     return false;
 }

@@ -15,6 +15,8 @@
 using orvane::app::shell::CommandCatalog;
 using orvane::app::shell::CommandId;
 using enum orvane::app::shell::CommandId;
+using Mode = orvane::device::DeviceMode;
+using Run = orvane::script::RunCommand;
 
 namespace {
 // The editor's own items follow its undo history, selection and clipboard, not the table.
@@ -42,8 +44,8 @@ private:
 };
 
 void CommandRulesTest::EveryCommandInEveryModeAndRunState_data() {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("runCommand");
+    QTest::addColumn<orvane::device::DeviceMode>("mode");
+    QTest::addColumn<orvane::script::RunCommand>("runCommand");
     QTest::addColumn<bool>("editorEnabled");
     QTest::addColumn<bool>("hasText");
     QTest::addColumn<std::set<CommandId>>("disabled");
@@ -53,53 +55,53 @@ void CommandRulesTest::EveryCommandInEveryModeAndRunState_data() {
     const std::set<CommandId> runOnly{RunRestart, RunPause, RunStop};
 
     QTest::newRow("before the first reply, empty script")
-        << "" << "Stop" << true << false
+        << Mode::NotQueried << Run::Stop << true << false
         << Join({kNeedText, servoTools, fromSystem, kFlash,
                  {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
     QTest::newRow("System, idle")
-        << "System" << "Stop" << true << true << Join({servoTools, runOnly, {ModeSystem}});
+        << Mode::System << Run::Stop << true << true << Join({servoTools, runOnly, {ModeSystem}});
     QTest::newRow("System, empty script")
-        << "System" << "Stop" << true << false
+        << Mode::System << Run::Stop << true << false
         << Join({kNeedText, servoTools, runOnly, {ModeSystem, RunStart, RunStep, RunCompile}});
     QTest::newRow("Komendy, running")
-        << "Komendy" << "Start" << false << true
+        << Mode::Komendy << Run::Start << false << true
         << Join({fromSystem, kFlash,
                  {AppExit, ControlByRs, EditReplace, ModeCheckState, ModeBootLoader, ModeSystem, RunStart,
                   RunCompile, SystemVersion}});
     QTest::newRow("Komendy, paused")
-        << "Komendy" << "Pauza" << false << true
+        << Mode::Komendy << Run::Pause << false << true
         << Join({fromSystem, kFlash,
                  {AppExit, ControlByRs, EditReplace, ModeCheckState, ModeBootLoader, ModeSystem, RunPause,
                   RunCompile, SystemVersion}});
     QTest::newRow("Komendy, idle")
-        << "Komendy" << "Stop" << true << true
+        << Mode::Komendy << Run::Stop << true << true
         << Join({fromSystem, kFlash, runOnly, {AppExit, ControlByRs, RunCompile, SystemVersion}});
     QTest::newRow("Program, idle")
-        << "Program" << "Stop" << true << true
+        << Mode::Program << Run::Stop << true << true
         << Join({servoTools, fromSystem, runOnly, {ControlByRs, SystemVersion}});
     QTest::newRow("BootLoader, idle")
-        << "BootLoader" << "Stop" << true << true
+        << Mode::BootLoader << Run::Stop << true << true
         << Join({servoTools, fromSystem, runOnly,
                  {ControlByRs, ModeBootLoader, RunStart, RunStep, SystemVersion}});
     QTest::newRow("Nieznany, idle")
-        << "Nieznany" << "Stop" << true << true
+        << Mode::Unknown << Run::Stop << true << true
         << Join({servoTools, fromSystem, runOnly, kFlash,
                  {ControlByRs, OptionsDeviceParameters, ModeBootLoader, ModeSystem, RunStart, RunStep,
                   SystemVersion}});
 }
 
 void CommandRulesTest::EveryCommandInEveryModeAndRunState() {
-    QFETCH(QString, mode);
-    QFETCH(QString, runCommand);
+    QFETCH(orvane::device::DeviceMode, mode);
+    QFETCH(orvane::script::RunCommand, runCommand);
     QFETCH(bool, editorEnabled);
     QFETCH(bool, hasText);
     QFETCH(std::set<CommandId>, disabled);
 
     orvane::host::MemorySettings settings;
-    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect());
+    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     window.Editor().Load(hasText ? QStringLiteral("ServoSet(1, 0, 0, 0, 1500);") : QString());
-    emit window.Device().modeApplied(0, mode);
-    window.SetRunCommand(runCommand.toStdString());
+    emit window.Device().modeApplied(mode);
+    window.SetRunCommand(runCommand);
     window.Editor().SetEnabled(editorEnabled);
     QTest::qWait(0);
 
@@ -115,7 +117,7 @@ void CommandRulesTest::EveryCommandInEveryModeAndRunState() {
 // "Edycja Pozycji" answers Alt+P, which is also the "&Plik" menu's mnemonic.
 void CommandRulesTest::AcceleratorsWinOverMenuMnemonics() {
     orvane::host::MemorySettings settings;
-    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect());
+    orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     int positions = 0;
@@ -123,10 +125,10 @@ void CommandRulesTest::AcceleratorsWinOverMenuMnemonics() {
     QWidget* editor = window.Editor().Widget();
     editor->setFocus();
 
-    emit window.Device().modeApplied(0, QStringLiteral("Komendy"));
+    emit window.Device().modeApplied(Mode::Komendy);
     QTest::keyClick(editor, Qt::Key_P, Qt::AltModifier);
     QCOMPARE(positions, 1);
-    emit window.Device().modeApplied(0, QStringLiteral("System"));
+    emit window.Device().modeApplied(Mode::System);
     QTest::keyClick(editor, Qt::Key_P, Qt::AltModifier);
     QCOMPARE(positions, 1);
 }

@@ -56,13 +56,13 @@ void Tell(const std::string& device, int baud, std::uint8_t byte) {
     orvane::host::MemorySettings settings;
     settings.WriteString(orvane::device::ComPortMap::OverrideKey(1), device);
     orvane::device::PosixPortOpener opener(settings);
-    orvane::host::SteadyClock clock;
+    orvane::platform::SteadyClock clock;
     orvane::test::ScriptedPrompts prompts;
     orvane::device::CSerialCtrl serial(opener, clock, prompts);
-    QCOMPARE(serial.OpenPort(0), 1);
+    QVERIFY(serial.OpenPort(0));
     serial.SetBaud(baud, 0);
     serial.WriteBytes(&byte, 1, 0);
-    QVERIFY(serial.ReadByteTimeout(0, 1) < 256);
+    QVERIFY(serial.ReadByteTimeout(0, 1).has_value());
     serial.ClosePort(0);
 }
 

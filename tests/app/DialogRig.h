@@ -75,7 +75,7 @@ struct DialogRig {
         file.WriteString("Sprawdzaj odpowiada co", "0");
         file.WriteString("Baud Rate", baud);
         settings.OverridePort(sim.SlavePath());
-        window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect());
+        window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         dialogs = new app::dialogs::DeviceDialogs(*window);
         window->show();
         window->RunStartUp();

@@ -78,7 +78,7 @@ void DocumentTest::ModifiedScriptIsNeverLost() {
     const QString other = home_.Path(QStringLiteral("other.orv"));
     const QString saved = home_.Path(QStringLiteral("saved-") + way + QStringLiteral(".orv"));
     WriteAll(other, "Wait(1);\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect());
+    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     window.show();
     window.Document().Recent().Add(other);
     window.Document().SetPathAsker([&](bool forSave, const QString&) { return forSave ? saved : other; });
@@ -128,7 +128,7 @@ void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused() {
     QFETCH(QString, text);
     const QString path = home_.Path(QStringLiteral("script.orv"));
     WriteAll(path, bytes);
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect());
+    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     orvane::test::BoxAnswerer boxes;
     window.Editor().Load(QStringLiteral("kept"));
 
@@ -149,7 +149,7 @@ void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused() {
 void DocumentTest::TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
     const QString path = home_.Path(QStringLiteral("arrows.orv"));
     WriteAll(path, "Wait(1); // \xB3uk\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect());
+    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     QVERIFY(window.Document().OpenPath(path));
     window.Editor().Scintilla()->insert(QStringLiteral("// → "));
     orvane::test::BoxAnswerer boxes;
@@ -164,7 +164,7 @@ void DocumentTest::TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
 }
 
 void DocumentTest::CorePositionsLandOnTheEditorsCharacters() {
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect());
+    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
     orvane::app::editor::ScriptEditor& editor = window.Editor();
     editor.Load(QStringLiteral("ą=1;\r\nżółw=2; // ok\nx=3;"));
     QCOMPARE(editor.Length(), 24);

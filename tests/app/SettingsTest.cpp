@@ -92,7 +92,7 @@ void SettingsTest::GarbageReadsAsDefaultsOrClamped() {
     store.WriteString(Pl("Urządzenie COM1"), "/nonexistent/orvane-port");
     orvane::test::BoxAnswerer boxes;  // the port does not open: its box is answered
     {
-        orvane::app::shell::MainWindow window(store, orvane::host::PlatformFolders::Detect());
+        orvane::app::shell::MainWindow window(store, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         window.RunStartUp();
         QCOMPARE(window.Editor().Scintilla()->tabWidth(), tabSize);
         QVERIFY(orvane::test::WaitUntil([&] { return !window.Device().IsBusy(); }));

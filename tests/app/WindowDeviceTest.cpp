@@ -22,7 +22,7 @@ struct Rig {
         file.WriteString("Sprawdzaj odpowiada co", "0");
         settings.OverridePort(sim.SlavePath());
         window = std::make_unique<orvane::app::shell::MainWindow>(
-            settings, orvane::host::PlatformFolders::Detect());
+            settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         window->show();
         window->RunStartUp();
     }

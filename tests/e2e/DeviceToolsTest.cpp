@@ -6,7 +6,7 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/tools/Rs232Setup.h"
@@ -28,7 +28,7 @@ public:
     void SleepMs(std::int64_t ms) override { real_.SleepMs(ms / kSpeedUp + 1); }
 
 private:
-    host::SteadyClock real_;
+    platform::SteadyClock real_;
 };
 
 class FastWaitPort : public device::PortBackend {
@@ -69,12 +69,12 @@ protected:
         host::MemorySettings settings;
         settings.WriteString(device::ComPortMap::OverrideKey(1), sim_->SlavePath());
         device::PosixPortOpener opener(settings);
-        host::SteadyClock clock;
+        platform::SteadyClock clock;
         device::CSerialCtrl serial(opener, clock, prompts_);
-        ASSERT_EQ(serial.OpenPort(0), 1);
-        ASSERT_EQ(serial.SetBaud(baud, 0), 1);
-        ASSERT_EQ(serial.WriteBytes(request.data(), static_cast<int>(request.size()), 0), 1);
-        for (int i = 0; i < replies; ++i) ASSERT_LT(serial.ReadByteTimeout(0, 1), 256);
+        ASSERT_TRUE(serial.OpenPort(0));
+        ASSERT_TRUE(serial.SetBaud(baud, 0));
+        ASSERT_TRUE(serial.WriteBytes(request.data(), static_cast<int>(request.size()), 0));
+        for (int i = 0; i < replies; ++i) ASSERT_TRUE(serial.ReadByteTimeout(0, 1));
         serial.ClosePort(0);
     }
     // Waits (at most 2 s) until the simulator has heard `count` bytes: a line changes speed only

@@ -4,7 +4,7 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::test {
 
@@ -17,7 +17,7 @@ inline std::int64_t NowMs() {
 // The whole file, empty when it is missing (a child that wrote nothing).
 inline std::string ReadWhole(const std::string& path) {
     std::string bytes;
-    host::AtomicFile::Read(path, bytes);
+    platform::AtomicFile::Read(path, bytes);
     return bytes;
 }
 

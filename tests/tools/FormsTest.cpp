@@ -3,7 +3,7 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/compiler/CompileSettings.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/tools/CompileParamsForm.h"
@@ -46,7 +46,7 @@ TEST_F(FormsTest, CommandBoxesSelectByPrefixAndStoreBrakForNamesOutsideTheList) 
 
     values.commandTexts[1] = "ServoTypedByHand";
     values.commandFile = dir / "Komendy.ini";
-    host::AtomicFile::Write(values.commandFile, "");
+    platform::AtomicFile::Write(values.commandFile, "");
     ASSERT_TRUE(form.Accept(values));
     EXPECT_EQ(settings.ReadString(SettingsForm::CommandKeys()[1], ""), "BRAK");
 
@@ -59,7 +59,7 @@ TEST_F(FormsTest, CommandBoxesSelectByPrefixAndStoreBrakForNamesOutsideTheList) 
 TEST_F(FormsTest, IntervalsAreStoredWhenTickedAndRefusedWhenNoNumberOfSeconds) {
     const auto table = Table({});
     SettingsForm form(settings, prompts, table, dir / "Komendy.ini");
-    host::AtomicFile::Write(dir / "Komendy.ini", "");
+    platform::AtomicFile::Write(dir / "Komendy.ini", "");
     SettingsValues values = form.Open("");
     values.intervals[0] = {true, " 5 "};
     values.intervals[1] = {false, "abc"};  // not ticked: the check is off, whatever the text
@@ -93,14 +93,14 @@ TEST_F(FormsTest, ACommandFileNamedAnewMayBeCreatedFromTheLoadedCommands) {
     prompts.QueueAnswer(host::Answer::Yes);
     ASSERT_TRUE(form.Accept(values));
     std::string created;
-    ASSERT_TRUE(host::AtomicFile::Read(dir / "nowe \"komendy\" źdźbło.ini", created));
+    ASSERT_TRUE(platform::AtomicFile::Read(dir / "nowe \"komendy\" źdźbło.ini", created));
     EXPECT_EQ(created, commands::CommandFile::Serialize(table));
     EXPECT_EQ(settings.ReadString("Plik komend", ""), values.commandFile);
 
     values.commandFile = dir / "inne.ini";
     prompts.QueueAnswer(host::Answer::No);  // the loader asks for a file afterwards
     ASSERT_TRUE(form.Accept(values));
-    EXPECT_FALSE(host::AtomicFile::Exists(dir / "inne.ini"));
+    EXPECT_FALSE(platform::AtomicFile::Exists(dir / "inne.ini"));
     EXPECT_EQ(settings.ReadString("Plik komend", ""), dir / "inne.ini");
 
     values.commandFile = "  ";

@@ -6,6 +6,7 @@
 
 #include "core/device/BaudRates.h"
 #include "sim/VirtualController.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -124,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         RequestRow{"erase System", Mode::BootLoader, {'E'}, {0x01}, Mode::BootLoader},
         RequestRow{"erase Program", Mode::BootLoader, {'e'}, {0x01}, Mode::BootLoader},
         RequestRow{"no version in BootLoader", Mode::BootLoader, {0x76}, {}, Mode::BootLoader},
-        RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}));
+        RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}),
+    RowName<&RequestRow::what>{});
 
 TEST(VirtualControllerTest, DeviceParametersChooseThePowerUpMode) {
     const std::tuple<int, int, Mode> rows[] = {{0x00, 0x00, Mode::Program}, {0x00, 0xFF, Mode::Program},
@@ -277,7 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OutputFaultRow{"drop:3", {0x76, 0x00, 0x00}, {'3', '1', 0xFF}},
                       OutputFaultRow{"corrupt:1", {0x00, 0x00}, {0x00, 0xFF}},
                       OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
-                      OutputFaultRow{"silent-after:0", {0x00}, {}}));
+                      OutputFaultRow{"silent-after:0", {0x00}, {}}),
+    RowName<&OutputFaultRow::fault>{});
 
 TEST(VirtualControllerTest, SilencedStateStillChanges) {
     Bench bench = WithFaults({"silent"});

@@ -1,8 +1,8 @@
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 
 #include <algorithm>
 
-namespace orvane::host {
+namespace orvane::platform {
 
 TextEditorAccess::TextEditorAccess(std::string text) { SetText(std::move(text)); }
 
@@ -45,4 +45,4 @@ std::string TextEditorAccess::LineText(std::int32_t line) const {
     return text_.substr(begin, end - begin);
 }
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

@@ -5,13 +5,13 @@
 
 #include "core/host/ProcessRunner.h"
 
-namespace orvane::host {
+namespace orvane::platform {
 
 // Runs programs with posix_spawn: the arguments reach the program as they are, no shell ever
 // sees them, so a file name cannot smuggle in a command. Arguments and paths are CP1250 like
 // all core text and are handed to the system as UTF-8. The report is copied to a stream (the
 // terminal for the CLI); the window shows it in a report window instead.
-class PosixProcessRunner : public ProcessRunner {
+class PosixProcessRunner : public host::ProcessRunner {
 public:
     explicit PosixProcessRunner(std::ostream& reportOut);
 
@@ -25,4 +25,4 @@ private:
     std::ostream& reportOut_;
 };
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

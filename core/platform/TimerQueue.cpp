@@ -1,10 +1,10 @@
-#include "core/host/TimerQueue.h"
+#include "core/platform/TimerQueue.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-namespace orvane::host {
+namespace orvane::platform {
 
 void TimerQueue::Start(int id, int periodMs) {
     const std::int64_t periodUs = std::max<std::int64_t>(periodMs, 1) * 1000;
@@ -40,4 +40,4 @@ int TimerQueue::FireDue(const std::function<void(int id)>& handler) {
     return fired;
 }
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

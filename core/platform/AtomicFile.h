@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvane::host {
+namespace orvane::platform {
 
 // Files the user keeps (Komendy.ini, HEX images, generated sources) are never left truncated:
 // the bytes go to a temporary file beside the target, which replaces it only once complete.
@@ -18,4 +18,4 @@ public:
     static bool CanWrite(const std::string& path);
 };
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

@@ -1,15 +1,15 @@
-#include "core/host/PosixProcessRunner.h"
+#include "core/platform/PosixProcessRunner.h"
 
 #include <cerrno>
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 extern char** environ;
 
-namespace orvane::host {
+namespace orvane::platform {
 
 PosixProcessRunner::PosixProcessRunner(std::ostream& reportOut) : reportOut_(reportOut) {}
 
@@ -17,7 +17,7 @@ int PosixProcessRunner::Run(const std::vector<std::string>& argv) {
     if (argv.empty() || argv.front().empty()) return -1;
     std::vector<std::string> args;
     args.reserve(argv.size());
-    for (const auto& a : argv) args.push_back(Cp1250ToUtf8(a));
+    for (const auto& a : argv) args.push_back(host::Cp1250ToUtf8(a));
     std::vector<char*> raw;
     for (auto& a : args) raw.push_back(a.data());
     raw.push_back(nullptr);
@@ -40,8 +40,8 @@ int PosixProcessRunner::Run(const std::vector<std::string>& argv) {
 
 void PosixProcessRunner::ShowReport(const std::string& path) {
     std::string text;
-    if (!AtomicFile::Read(Cp1250ToUtf8(path), text)) {
-        reportOut_ << "Nie można odczytać raportu: " << Cp1250ToUtf8(path) << '\n';
+    if (!AtomicFile::Read(host::Cp1250ToUtf8(path), text)) {
+        reportOut_ << "Nie można odczytać raportu: " << host::Cp1250ToUtf8(path) << '\n';
         return;
     }
     reportOut_ << text;
@@ -49,4 +49,4 @@ void PosixProcessRunner::ShowReport(const std::string& path) {
     reportOut_.flush();
 }
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

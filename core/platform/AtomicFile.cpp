@@ -1,4 +1,4 @@
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace orvane::host {
+namespace orvane::platform {
 
 namespace {
 std::string Folder(const std::string& path) {
@@ -74,4 +74,4 @@ bool AtomicFile::CanWrite(const std::string& path) {
     return ::access(Folder(path).c_str(), W_OK) == 0;
 }
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

@@ -5,12 +5,12 @@
 
 #include "core/host/EditorAccess.h"
 
-namespace orvane::host {
+namespace orvane::platform {
 
 // The editor without a window: a CP1250 text with a selection, an enabled flag and line
 // queries. The CLI compiles and runs scripts through it, and tests drive the core with it.
 // Lines end at "\n"; a "\r" before it belongs to the line end, so CR LF files read alike.
-class TextEditorAccess : public EditorAccess {
+class TextEditorAccess : public host::EditorAccess {
 public:
     explicit TextEditorAccess(std::string text = {});
 
@@ -51,4 +51,4 @@ private:
     std::vector<std::string> variableLines_;
 };
 
-}  // namespace orvane::host
+}  // namespace orvane::platform

@@ -6,12 +6,12 @@
 
 #include "core/host/Timers.h"
 
-namespace orvane::host {
+namespace orvane::platform {
 
 // Window timers without a window: periodic timers known by id, due on a monotonic microsecond
 // clock. The owner's loop sleeps until NextDueUs and then calls FireDue, which calls the handler
 // as the window would deliver its timer messages: each due timer once, earliest first.
-class TimerQueue : public Timers {
+class TimerQueue : public host::Timers {
 public:
     using NowUs = std::function<std::int64_t()>;
 
@@ -40,4 +40,4 @@ private:
     std::map<int, Entry> timers_;
 };
 
-}  // namespace orvane::host
+}  // namespace orvane::platform
