@@ -37,7 +37,7 @@ private slots:
         ini.close();
         file.WriteString("Plik komend", commands.toStdString());
         settings.OverridePort(sim.SlavePath());
-        orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect());
+        orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         window.show();
         orvane::app::editor::ScriptEditor& editor = window.Editor();
         editor.Load(QStringLiteral("Wait(1); // x"));
