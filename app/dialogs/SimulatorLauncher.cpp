@@ -26,11 +26,8 @@ SimulatorLauncher::~SimulatorLauncher() {
 }
 
 QString SimulatorLauncher::Binary() {
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {here.filePath(QStringLiteral("orvane-sim")),
-                                     here.filePath(QStringLiteral("../sim/orvane-sim"))}) {
-        if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
-    }
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("orvane-sim"));
+    if (QFileInfo(beside).isExecutable()) return beside;
     return QStandardPaths::findExecutable(QStringLiteral("orvane-sim"));
 }
 

@@ -22,7 +22,7 @@ public:
     bool IsRunning() const { return process_.state() != QProcess::NotRunning; }
     // Starts it unless it runs; true once its link is there. `error` says why not.
     bool EnsureRunning(QString* error = nullptr);
-    // orvane-sim beside this program, in the build tree beside it, or on the PATH; empty if none.
+    // orvane-sim beside this program (as it is built and installed), or on the PATH; empty if none.
     static QString Binary();
 
 private:
