@@ -7,7 +7,6 @@
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/tools/CompileParamsForm.h"
-#include "core/tools/DeviceParamsForm.h"
 #include "core/tools/SettingsForm.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -135,19 +134,6 @@ TEST_F(FormsTest, CompileParameterBrowsingKeepsTheFolderSlashAndStoresOnlyOnOk) 
     EXPECT_EQ(compile.AppnotesFolder(), "/x/inc/");
     EXPECT_EQ(compile.Assembler(), "avra");
     EXPECT_EQ(compile.ConfigurationFile(), program + "Konfig.asm");
-}
-
-TEST(DeviceParamsFormTest, RunAtStartIsOfferedOnlyWithoutKomendyAndExplainedWhenBothAreSet) {
-    test::ScriptedPrompts prompts;
-    for (const auto& [run, komendy] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
-        const device::DeviceParams params{run, komendy};
-        EXPECT_EQ(DeviceParamsForm::RunAtStartEnabled(params), !komendy);
-        DeviceParamsForm::RunAtStartClicked(params, prompts);
-    }
-    ASSERT_EQ(prompts.Boxes().size(), 1u);
-    EXPECT_EQ(prompts.Boxes()[0].caption, "INFO");
-    EXPECT_EQ(prompts.Boxes()[0].text, "Program użytkownika będzie uruchamiany na starcie tylko wtedy, gdy praca "
-                                       "urządzenia nie rozpoczyna się od trybu Komend.");
 }
 
 }  // namespace
