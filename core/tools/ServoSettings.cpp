@@ -4,16 +4,15 @@
 
 namespace orvane::tools {
 
-std::string ServoSettings::SetCommand(const host::SettingsStore& settings) {
-    return settings.ReadString(host::Pl("Komenda ustalająca pozycję serw w ms"), "ServoSet");
+const std::array<std::string, 4>& ServoSettings::CommandKeys() {
+    static const std::array<std::string, 4> keys = {
+        host::Pl("Komenda ustalająca pozycję serw w ms"), host::Pl("Komenda ustalająca pozycję serw w stopniach"),
+        host::Pl("Komenda odczytująca pozycję serw w ms"), host::Pl("Komenda odczytująca pozycję serw w stopniach")};
+    return keys;
 }
 
-std::string ServoSettings::ReadCommand(const host::SettingsStore& settings) {
-    return settings.ReadString(host::Pl("Komenda odczytująca pozycję serw w ms"), "ServoRead");
-}
-
-std::string ServoSettings::SetDegreesCommand(const host::SettingsStore& settings) {
-    return settings.ReadString(host::Pl("Komenda ustalająca pozycję serw w stopniach"), "ServoSetS");
+std::string ServoSettings::CommandName(const host::SettingsStore& settings, Command command) {
+    return settings.ReadString(CommandKeys()[command], kDefaultCommands[command]);
 }
 
 }  // namespace orvane::tools
