@@ -26,6 +26,7 @@
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
 #include "app/host/QtPrompts.h"
+#include "app/servo/ServoTools.h"
 #include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
@@ -88,6 +89,9 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     ConnectCommands();
     ConnectModeCommands();
     ConnectPlaceholders();
+    // The servo tools take their commands over and add the servo view's dock, whose place the
+    // saved layout then restores.
+    new servo::ServoTools(*this);
     RestoreLayout();
     QList<QAction*> all;
     for (const auto& [id, action] : actions_) all << action;
