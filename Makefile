@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize clean install package screenshots
+.PHONY: all deps build run test bench sanitize clean install package screenshots difftest
 
 all: build
 
@@ -47,6 +47,13 @@ package: build
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/orvane-screenshots --sim $(BUILD)/bin/orvane-sim \
 	  --examples data/examples --out docs/screenshots
+
+# Random scripts run by both engines; the suite runs 300 with seed 14. Long runs:
+#   make difftest SEED=7 COUNT=20000
+SEED  ?= 14
+COUNT ?= 300
+difftest: build
+	cd $(BUILD) && DIFFTEST_SEED=$(SEED) DIFFTEST_COUNT=$(COUNT) ctest --output-on-failure -j $(JOBS) --timeout 86400 -R 'Differential'
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan

@@ -20,20 +20,33 @@ constexpr std::array<std::string_view, 24> kEntryPoints{
 
 std::string AsmFrame::Include(const std::string& path) { return ".include \"" + path + "\"\n"; }
 
-std::string AsmFrame::Header(const std::string& memoryFilePath) {
+std::string AsmFrame::Header(const std::string& memoryFilePath, bool exits) {
     std::string text = Include(memoryFilePath);
     for (const auto entry : kEntryPoints) text += ".EQU " + std::string(entry) + "\n";
     text += ".CSEG\n.ORG 0x0380\n";
-    text += "Program:\nrjmp ORVANExlMain\n";
+    text += exits ? "Program:\nrjmp ORVstart\n" : "Program:\nrjmp ORVANExlMain\n";
     return text;
 }
 
-std::string AsmFrame::EntryTable(const script::LabelTable& labels) {
+std::string AsmFrame::EntryTable(const script::LabelTable& labels, bool exits) {
     std::string text;
     text += labels.Contains("INT0") ? "rjmp ORVANExlINT0\n" : "ret\n";
     text += labels.Contains("INT1") ? "rjmp ORVANExlINT1\n" : "ret\n";
+    if (exits) {
+        text += "ORVstart:\nin tmp1,SPL\nin tmp2,SPH\nldi ZH,high(ORVsp)\nldi ZL,low(ORVsp)\n"
+                "st Z,tmp2\nstd Z+1,tmp1\n";
+        if (labels.Contains("Main")) text += "rjmp ORVANExlMain\n";
+    }
     if (!labels.Contains("Main")) text += "ORVANExlMain:\n";
     return text;
+}
+
+// The stack pointer's two halves change with interrupts held off, so no interrupt finds half a
+// stack.
+std::string AsmFrame::Trailer(bool exits) {
+    if (!exits) return "ret\n";
+    return "ret\nORVexit:\nldi ZH,high(ORVsp)\nldi ZL,low(ORVsp)\nld tmp2,Z\nldd tmp1,Z+1\n"
+           "in tmp3,SREG\ncli\nout SPH,tmp2\nout SPL,tmp1\nout SREG,tmp3\nret\n";
 }
 
 std::string AsmFrame::Reservations(const script::VariableTable& variables) {

@@ -14,12 +14,21 @@ public:
     // The word address of the user program, right after the system firmware.
     static constexpr int kProgramOrigin = 0x0380;
 
+    // Exit ends the program from any depth of Call and Run: it puts back the stack pointer the
+    // program started with (kept at ORVsp) and returns to the firmware.
+    static constexpr const char* kExitJump = "rjmp ORVexit\n";
+
     // Lines 1-4 of the assembler file: the include of the memory file, the 24 entry points,
-    // the origin and the jump to the program's start.
-    static std::string Header(const std::string& memoryFilePath);
-    // The two interrupt slots, then the start label unless the script has its own "Main".
-    static std::string EntryTable(const script::LabelTable& labels);
-    static std::string Trailer() { return "ret\n"; }
+    // the origin and the jump to the program's start (through the saving of the stack pointer
+    // when the program has an Exit).
+    static std::string Header(const std::string& memoryFilePath, bool exits);
+    // The two interrupt slots, the saving of the stack pointer when the program has an Exit,
+    // then the start label unless the script has its own "Main".
+    static std::string EntryTable(const script::LabelTable& labels, bool exits);
+    // The final return, and the code every Exit jumps to.
+    static std::string Trailer(bool exits);
+    // The two bytes that keep the stack pointer, when the program has an Exit.
+    static std::string ExitReservation() { return Reservation("ORVsp"); }
 
     static std::string Include(const std::string& path);
     // Two bytes of SRAM per variable, newest first.

@@ -89,6 +89,7 @@ struct CompileDriver::Build {
     std::string memoryText;
     std::string program;  // the translated statements
     bool faulty = false;
+    bool exits = false;  // an Exit was translated
     std::optional<TranslationStop> stop;
 };
 
@@ -210,6 +211,8 @@ void CompileDriver::Translate(Build& build) {
     }
     build.program = context.Assembler();
     build.memoryText += context.Memory();
+    build.exits = context.Exits();
+    if (build.exits) build.memoryText += AsmFrame::ExitReservation();
     build.faulty = context.Faulty();
     build.stop = context.StopInfo();
 }
@@ -219,9 +222,9 @@ bool CompileDriver::WriteSources(Build& build) {
     if (!WriteFile(build.memoryPath, build.memoryText, MemoryFileQuestion(),
                    [&](const std::string& p) { return Refused(build, p, build.asmPath); }))
         return false;
-    const std::string assembler = AsmFrame::Header(Os(build.memoryPath)) +
-                                  AsmFrame::EntryTable(tables_.labels) + build.program +
-                                  AsmFrame::Trailer();
+    const std::string assembler = AsmFrame::Header(Os(build.memoryPath), build.exits) +
+                                  AsmFrame::EntryTable(tables_.labels, build.exits) +
+                                  build.program + AsmFrame::Trailer(build.exits);
     return WriteFile(build.asmPath, assembler, AssemblerFileQuestion(),
                      [&](const std::string& p) { return Refused(build, p, build.memoryPath); });
 }

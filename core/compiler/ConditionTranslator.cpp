@@ -71,18 +71,21 @@ void ConditionTranslator::Translate(std::string_view statement, int n, Form form
     ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
 }
 
-// A non-zero number is always true and costs nothing (the usual while(1)); anything else is
-// true when its value is not 0, as when the script runs on the PC, so while(0) and if(x) do
-// what they say.
+// A constant is decided here, as the same number held in a variable would decide it: by its
+// 16-bit word, so while(1) costs nothing and if(65536) is as false as 0. Anything else is true
+// when its value is not 0, as when the script runs on the PC, so while(0) and if(x) do what
+// they say.
 void ConditionTranslator::WithoutOperator(std::string_view condition,
                                           const std::string& trueLabel,
                                           const std::string& falseLabel) {
-    const bool literal = std::all_of(condition.begin(), condition.end(), IsDigit);
-    if (literal && condition.find_first_not_of('0') != std::string_view::npos) return;
-    if (!literal) {
-        expressions_.TranslateExpression(condition);
-        ctx_.Write("cp tmp1,zero\ncpc tmp2,zero\nbrne " + trueLabel + "\n");
+    if (std::all_of(condition.begin(), condition.end(), IsDigit)) {
+        unsigned word = 0;
+        for (const char c : condition) word = (word * 10 + static_cast<unsigned>(c - '0')) % 65536;
+        if (word == 0) ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
+        return;
     }
+    expressions_.TranslateExpression(condition);
+    ctx_.Write("cp tmp1,zero\ncpc tmp2,zero\nbrne " + trueLabel + "\n");
     ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
 }
 

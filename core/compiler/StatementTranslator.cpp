@@ -66,7 +66,7 @@ bool StatementTranslator::Dispatch(const script::Statement& read, std::int32_t l
     }
     if (statement[0] == '{') return Block(limit);
 
-    if (const auto label = StatementPieces::LabelOf(statement)) {
+    if (const auto label = StatementPieces::StatementLabel(read)) {
         LabelStatement(statement, *label);
         return Advance();
     }
@@ -126,8 +126,11 @@ bool StatementTranslator::ControlOrCommand(const std::string& statement, const s
     } else if (name == "RetINT") {
         ctx_.Write(kRestoreRegisters);
         ctx_.Write("ret\n");
-    } else if (name == "Return" || name == "Exit") {
+    } else if (name == "Return") {
         ctx_.Write("ret\n");
+    } else if (name == "Exit") {
+        ctx_.NoteExit();
+        ctx_.Write(AsmFrame::kExitJump);
     } else if (name == "Restart") {
         ctx_.Write("rjmp SMALLBOOTSTART\n");
     } else if (name == "Wait") {

@@ -4,6 +4,7 @@
 
 #include "core/script/LabelCollector.h"
 #include "core/script/StatementPieces.h"
+#include "core/script/StatementWalk.h"
 
 namespace orvane::compiler {
 
@@ -11,19 +12,17 @@ SymbolCollector::SymbolCollector(script::StatementReader& reader, script::LabelT
                                  script::VariableTable& variables, host::Prompts& prompts)
     : reader_(reader), labels_(labels), variables_(variables), prompts_(prompts) {}
 
+// Labels and declarations inside blocks and loop bodies count as well as those outside.
 void SymbolCollector::CollectLabelsAndVariables() {
-    reader_.StartAt(0);
-    while (reader_.Start() < reader_.TextLength()) {
-        const std::string statement = reader_.ReadStatement(-1).text;
-        const auto label = script::StatementPieces::LabelOf(statement);
-        if (label && !script::LabelCollector::IsLabelName(*label)) {
-            CollectNames(statement);
-        } else if (label &&
-                   !script::LabelCollector::AddLabel(labels_, *label, reader_.End(), prompts_)) {
-            return;
+    script::StatementWalk::EveryStatement(reader_, [this](const script::Statement& statement, int) {
+        const auto label = script::StatementPieces::LabelOf(statement.text);
+        if (!label) return true;
+        if (!script::LabelCollector::IsLabelName(*label)) {
+            CollectNames(statement.text);
+            return true;
         }
-        reader_.Next();
-    }
+        return script::LabelCollector::AddLabel(labels_, *label, reader_.End(), prompts_);
+    });
 }
 
 void SymbolCollector::CollectNames(const std::string& statement) {

@@ -55,6 +55,11 @@ public:
     void NoteFault() { faulty_ = true; }
     bool Faulty() const { return faulty_ || stop_.has_value(); }
 
+    // An Exit was translated: the program keeps its stack pointer at its start, so that an Exit
+    // inside a subroutine ends the program rather than returning to the caller.
+    void NoteExit() { exits_ = true; }
+    bool Exits() const { return exits_; }
+
     // Ends the whole translation at the current statement and tells the user where and why
     // (unless a box has just said it). Only the first stop counts; every level returns as soon
     // as one is recorded.
@@ -75,6 +80,7 @@ private:
     int labelNumber_ = 0;
     int blockDepth_ = 0;
     bool faulty_ = false;
+    bool exits_ = false;
     std::optional<TranslationStop> stop_;
 };
 

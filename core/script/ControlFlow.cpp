@@ -6,6 +6,7 @@
 
 #include "core/host/Cp1250.h"
 #include "core/script/StatementPieces.h"
+#include "core/script/StatementWalk.h"
 
 namespace orvane::script {
 
@@ -20,8 +21,9 @@ std::optional<int> ControlFlow::Execute(const Statement& read) {
     ScriptContext::Scope scope(context_);
     auto& reader = context_.reader;
 
-    if (read.isElse) {  // reached after its if branch ran
-        Next();
+    if (read.isElse) {  // reached after its if's branch ran: the else and its branch are passed over
+        reader.JumpTo(read.elseBranch);
+        StatementWalk::SkipWhole(reader, state_.readLimit);
         return std::nullopt;
     }
     const std::string& statement = read.text;
@@ -43,9 +45,7 @@ std::optional<int> ControlFlow::Execute(const Statement& read) {
         OpenBlock();
         return std::nullopt;
     }
-    // A loop whose body holds a label or a declaration has a ":" too; it is still a loop.
-    const auto label = StatementPieces::LabelOf(statement);
-    if (label && !read.StartsWith("while(")) {
+    if (const auto label = StatementPieces::StatementLabel(read)) {
         if (*label == "Var") engine_.Evaluator().Declare(statement);
         Next();
         return std::nullopt;
@@ -140,16 +140,61 @@ void ControlFlow::Assign(const std::string& name, const std::string& statement) 
     Next();
 }
 
-// Jumping leaves the blocks it jumps out of, but only those of the current subroutine: the loop
-// that called it must still find its frame after Return.
+// A jump keeps the blocks and loops that hold its label and leaves the others, and enters those
+// it lands in as though the run had come in through their start, so each still ends where it
+// ends. Only the blocks of the current subroutine are touched: the loop that called it must
+// still find its frame after Return.
 void ControlFlow::GoTo(const std::string& statement) {
-    if (state_.blocks.TruncateTo(state_.calls.BaseBlockDepth())) state_.readLimit = -1;
     const auto* label = FindLabel(statement);
     if (label == nullptr) {
         ReportMissingLabel(statement);
         return;
     }
+    LeaveBlocksAround(label->position);
+    if (state_.nestedLabels.count(label->position)) EnterBlocksTo(label->position);
     context_.reader.JumpTo(label->position);
+}
+
+bool ControlFlow::InOwnBlock() const { return state_.blocks.Size() > state_.calls.BaseBlockDepth(); }
+
+void ControlFlow::LeaveBlocksAround(std::int32_t target) {
+    while (InOwnBlock()) {
+        const BlockFrame& top = state_.blocks.Top();
+        if (top.span.start < target && target < state_.readLimit) return;
+        state_.readLimit = top.readLimit;
+        state_.blocks.Pop();
+    }
+}
+
+// Walks from the start of the innermost block kept (or of the text) to the label, entering each
+// block, loop body and else branch on the way.
+void ControlFlow::EnterBlocksTo(std::int32_t target) {
+    auto& reader = context_.reader;
+    reader.StartAt(InOwnBlock() ? *StatementWalk::Inside(reader, ReadAt(state_.blocks.Top().span)) : 0);
+    while (reader.Start() < target) {
+        const Statement read = reader.ReadStatement(state_.readLimit);
+        if (read.text.empty() && !read.isElse) return;
+        if (reader.End() <= target) {
+            reader.Next();
+            continue;
+        }
+        const auto inside = StatementWalk::Inside(reader, read);
+        if (!inside) return;
+        if (read.StartsWith("{")) {
+            OpenBlock();
+        } else if (!read.isElse) {
+            state_.blocks.Push({reader.Span(), state_.readLimit, true});
+            FrameLoopBody(reader.Span());
+        } else {
+            reader.JumpTo(*inside);
+        }
+    }
+}
+
+// The statement at `span`, read again so that the reader stands on it.
+Statement ControlFlow::ReadAt(StatementSpan span) {
+    context_.reader.StartAt(span.start);
+    return context_.reader.ReadStatement(-1);
 }
 
 const LabelTable::Entry* ControlFlow::FindLabel(const std::string& statement) const {
@@ -195,27 +240,28 @@ void ControlFlow::While(const std::string& statement) {
     // A command in the condition that failed and was passed over moves the reader on; the
     // loop itself still starts here.
     const std::int32_t whileStart = reader.Start();
+    const std::int32_t whileEnd = reader.End();
     const bool holds = engine_.Evaluator().EvaluateCondition(statement);
     if (Stopped()) return;
-    if (!holds) {
-        Next();
+    if (!holds) {  // on after the whole body
+        reader.JumpTo(reader.PastClosingParen(whileStart, whileEnd));
+        StatementWalk::SkipWhole(reader, state_.readLimit);
         return;
     }
-    state_.blocks.Push({{whileStart, reader.End()}, state_.readLimit});
-    reader.JumpTo(whileStart);
-    EnterLoopBody();
+    state_.blocks.Push({{whileStart, whileEnd}, state_.readLimit, true});
+    FrameLoopBody({whileStart, whileEnd});
 }
 
-// Frames the body: from just past the condition's balancing ")" to the body's last "}" or ";",
-// which becomes the read limit. Every scan stops at the end of the text or of the body.
-void ControlFlow::EnterLoopBody() {
+// The body is the one whole statement after the condition's ")", an if with its else or a
+// braceless loop included; its last character becomes the read limit (so a loop that closes at
+// the very end of the text keeps a limit inside it), and the reader stands at its start.
+void ControlFlow::FrameLoopBody(StatementSpan loop) {
     auto& reader = context_.reader;
-    reader.JumpTo(reader.PastClosingParen(reader.Start(), reader.TextLength()));
-    reader.ReadStatement(state_.readLimit);
-    std::int32_t limit = reader.End();
-    while (limit > reader.Start() && reader.CharAt(limit) != '}' && reader.CharAt(limit) != ';')
-        --limit;
-    state_.readLimit = limit;
+    const std::int32_t body = reader.PastClosingParen(loop.start, loop.end);
+    reader.JumpTo(body);
+    StatementWalk::SkipWhole(reader, state_.readLimit);
+    state_.readLimit = reader.Start() - 1;
+    reader.StartAt(body);
 }
 
 void ControlFlow::If(const std::string& statement) {
@@ -228,30 +274,9 @@ void ControlFlow::If(const std::string& statement) {
         if (reader.ReadStatement(state_.readLimit).StartsWith("{")) OpenBlock();
         return;
     }
-    SkipStatement();
+    StatementWalk::SkipWhole(reader, state_.readLimit);
     const Statement next = reader.ReadStatement(state_.readLimit);
     if (next.isElse) reader.JumpTo(next.elseBranch);  // its branch runs next
-}
-
-// Passes over the branch of a false if. A branch that is itself an if (the reader returns only
-// its condition) takes its own branch and its else along, as the else belongs to the inner if.
-void ControlFlow::SkipStatement() {
-    auto& reader = context_.reader;
-    int innerIfs = 0;
-    for (;;) {
-        const Statement skipped = reader.ReadStatement(state_.readLimit);
-        Next();
-        if (!skipped.StartsWith("if(")) break;
-        ++innerIfs;
-    }
-    for (; innerIfs > 0; --innerIfs) {
-        const std::int32_t before = reader.Start();
-        if (!reader.ReadStatement(state_.readLimit).isElse) {
-            reader.JumpTo(before);
-            break;
-        }
-        Next();
-    }
 }
 
 std::optional<int> ControlFlow::Wait(const std::string& statement) {

@@ -38,13 +38,16 @@ private:
     void OpenBlock();
     void Assign(const std::string& name, const std::string& statement);
     void GoTo(const std::string& statement);
+    bool InOwnBlock() const;
+    void LeaveBlocksAround(std::int32_t target);
+    void EnterBlocksTo(std::int32_t target);
+    Statement ReadAt(StatementSpan span);
     const LabelTable::Entry* FindLabel(const std::string& statement) const;
     void CallLabel(const std::string& statement, bool copyVariables);
     void Return();
     void While(const std::string& statement);
-    void EnterLoopBody();
+    void FrameLoopBody(StatementSpan loop);
     void If(const std::string& statement);
-    void SkipStatement();
     std::optional<int> Wait(const std::string& statement);
     void Remove(const std::string& statement);
     void DeviceCommand(const std::string& statement);

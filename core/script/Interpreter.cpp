@@ -13,8 +13,9 @@ using device::DeviceMode;
 
 Interpreter::Interpreter(host::EditorAccess& editor, device::DeviceLink& link,
                          const commands::CommandTable& commands, host::Timers& timers)
-    : editor_(editor), link_(link), timers_(timers), prompts_(link.Prompts()), reader_(editor),
-      context_(reader_, state_.variables, commands, link.Serial(), link.Prompts(), link.PortIndex()),
+    : editor_(editor), link_(link), timers_(timers), prompts_(link.Prompts()),
+      statementPrompts_(link.Prompts()), reader_(editor),
+      context_(reader_, state_.variables, commands, link.Serial(), statementPrompts_, link.PortIndex()),
       engine_(context_), flow_(context_, engine_, state_) {
     // A device dialog borrowing the port must not find a statement running on it.
     link_.StopWhileLent(kTimerRunTick);
@@ -57,6 +58,8 @@ void Interpreter::StartRun() {
     link_.StopStateCheck();
     state_.calls.Clear();
     state_.labels.Clear();
+    state_.nestedLabels.clear();
+    statementPrompts_.StartRun();
     state_.variables.Clear();
     state_.blocks.Clear();
     if (editor_.Length() == 0) {  // nothing to run, so no list to show either
@@ -94,7 +97,7 @@ bool Interpreter::EnterKomendy() {
 }
 
 void Interpreter::CollectLabels() {
-    LabelCollector::CollectLabels(reader_, state_.labels, prompts_);
+    LabelCollector::CollectLabels(reader_, state_.labels, prompts_, &state_.nestedLabels);
 }
 
 void Interpreter::EndRun() {
@@ -152,15 +155,16 @@ void Interpreter::RunTick() {
     }
     Statement statement = reader_.ReadStatement(state_.readLimit);
     if (state_.readLimit >= 0 && reader_.Start() >= state_.readLimit) {
-        // The block or loop body is used up: back to where it was entered (a while is then
-        // evaluated again).
+        // The block or loop body is used up: a loop is evaluated again; a block whose "}" a
+        // faulty statement swallowed goes on after itself, never entered anew.
         const auto frame = state_.blocks.Pop();
         if (!frame) {
             flow_.ReportLostBlock();
             FinishTick(std::nullopt);
             return;
         }
-        reader_.Restore(frame->span);
+        if (frame->loop) reader_.Restore(frame->span);
+        else reader_.StartAt(frame->span.end);
         state_.readLimit = frame->readLimit;
         statement = reader_.ReadStatement(state_.readLimit);
     }
@@ -168,6 +172,7 @@ void Interpreter::RunTick() {
     // Only blanks or comments were left: nothing to show, the run ends quietly.
     const bool atText = reader_.Start() < editor_.Length();
     if (observer_ && atText) observer_(reader_.Start(), reader_.End());
+    statementPrompts_.AtStatement(reader_.Start());
     FinishTick(flow_.Execute(statement));
 }
 

@@ -10,6 +10,7 @@
 #include "core/host/Timers.h"
 #include "core/script/ControlFlow.h"
 #include "core/script/RunRules.h"
+#include "core/script/RunPrompts.h"
 #include "core/script/RunState.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
@@ -80,6 +81,7 @@ private:
     device::DeviceLink& link_;
     host::Timers& timers_;
     host::Prompts& prompts_;
+    RunPrompts statementPrompts_;
     RunState state_;
     StatementReader reader_;
     ScriptContext context_;

@@ -4,17 +4,19 @@
 
 #include "core/host/Cp1250.h"
 #include "core/script/StatementPieces.h"
+#include "core/script/StatementWalk.h"
 
 namespace orvane::script {
 
 void LabelCollector::CollectLabels(StatementReader& reader, LabelTable& labels,
-                                   host::Prompts& prompts) {
-    reader.StartAt(0);
-    while (reader.Start() < reader.TextLength()) {
-        const auto label = StatementPieces::LabelOf(reader.ReadStatement(-1).text);
-        if (label && IsLabelName(*label) && !AddLabel(labels, *label, reader.End(), prompts)) return;
-        reader.Next();
-    }
+                                   host::Prompts& prompts, std::unordered_set<std::int32_t>* nested) {
+    StatementWalk::EveryStatement(reader, [&](const Statement& statement, int depth) {
+        const auto label = StatementPieces::LabelOf(statement.text);
+        if (!label || !IsLabelName(*label)) return true;
+        if (!AddLabel(labels, *label, reader.End(), prompts)) return false;
+        if (nested != nullptr && depth > 0) nested->insert(reader.End());
+        return true;
+    });
 }
 
 bool LabelCollector::AddLabel(LabelTable& labels, std::string_view name, std::int32_t position,

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <unordered_set>
 
 #include "core/script/BlockStack.h"
 #include "core/script/CallStack.h"
@@ -17,6 +18,8 @@ struct RunState {
     BlockStack blocks;
     CallStack calls;
     LabelTable labels;
+    // Where the labels inside blocks stand: a jump there enters the blocks around them.
+    std::unordered_set<std::int32_t> nestedLabels;
     VariableTable variables;
 };
 

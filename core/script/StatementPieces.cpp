@@ -31,6 +31,11 @@ std::optional<std::string> StatementPieces::LabelOf(std::string_view statement) 
     return std::string(statement.substr(0, colon));
 }
 
+std::optional<std::string> StatementPieces::StatementLabel(const Statement& statement) {
+    if (statement.isElse || statement.StartsWith("while(")) return std::nullopt;
+    return LabelOf(statement.text);
+}
+
 std::optional<std::string> StatementPieces::AssignedVariable(std::string_view statement,
                                                              const VariableTable& variables) {
     const auto equals = statement.find('=');

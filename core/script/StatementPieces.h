@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/script/Statement.h"
+
 namespace orvane::commands {
 struct CommandDef;
 class CommandTable;
@@ -28,6 +30,9 @@ public:
                                                  const commands::CommandTable& commands);
     // Text before the first ":".
     static std::optional<std::string> LabelOf(std::string_view statement);
+    // The label (or "Var", "asm") a statement is. A loop whose body holds a label or a
+    // declaration has a ":" too, but it is a loop.
+    static std::optional<std::string> StatementLabel(const Statement& statement);
     // Text before the first "=" when a variable of exactly that name exists.
     static std::optional<std::string> AssignedVariable(std::string_view statement,
                                                        const VariableTable& variables);

@@ -57,28 +57,14 @@ Statement StatementReader::ReadStatement(std::int32_t limit) {
             text.clear();
         }
 
-        if (ch == '/') {
+        if (StartsComment(pos - 1)) {
+            pos = PastComment(pos - 1);
+            if (nothingYet()) span_.start = pos;
+        } else if (ch == '/') {
             const int next = CharAt(pos++);
-            if (next == '/') {
-                int c;
-                do c = CharAt(pos++);
-                while (c != '\n' && c != '\r' && c != kEnd);
-                if (nothingYet()) span_.start = pos;
-            } else if (next == '*') {
-                for (;;) {
-                    const int c = CharAt(pos++);
-                    if (c == kEnd) break;
-                    if (c == '*' && CharAt(pos) == '/') {
-                        ++pos;
-                        break;
-                    }
-                }
-                if (nothingYet()) span_.start = pos;
-            } else {
-                text.push_back('/');
-                take(next);
-                ch = next;
-            }
+            text.push_back('/');
+            take(next);
+            ch = next;
         } else {
             take(ch);
         }
@@ -98,12 +84,42 @@ Statement StatementReader::ReadStatement(std::int32_t limit) {
     return statement;
 }
 
+// Comments are passed over as the reader passes them: a bracket inside one counts for nothing.
 std::int32_t StatementReader::PastClosingParen(std::int32_t from, std::int32_t end) const {
+    std::int32_t commentEnd = from;
+    const auto significant = [&](std::int32_t i) {
+        if (i < commentEnd) return int{' '};
+        if (StartsComment(i)) {
+            commentEnd = PastComment(i);
+            return int{' '};
+        }
+        return CharAt(i);
+    };
     std::int32_t open = from;
-    while (open < end && CharAt(open) != '(') ++open;
-    const std::int32_t close =
-        ClosingParen([this](std::int32_t i) { return CharAt(i); }, open, end);
+    while (open < end && significant(open) != '(') ++open;
+    const std::int32_t close = ClosingParen(significant, open, end);
     return close == end ? end : close + 1;
+}
+
+bool StatementReader::StartsComment(std::int32_t pos) const {
+    return CharAt(pos) == '/' && (CharAt(pos + 1) == '/' || CharAt(pos + 1) == '*');
+}
+
+// A line comment takes its line break along, a block comment its "*/"; either ends at the end of
+// the text, whose end mark it consumes too.
+std::int32_t StatementReader::PastComment(std::int32_t at) const {
+    std::int32_t pos = at + 2;
+    if (CharAt(at + 1) == '/') {
+        int c;
+        do c = CharAt(pos++);
+        while (c != '\n' && c != '\r' && c != kEnd);
+        return pos;
+    }
+    for (;;) {
+        const int c = CharAt(pos++);
+        if (c == kEnd) return pos;
+        if (c == '*' && CharAt(pos) == '/') return pos + 1;
+    }
 }
 
 }  // namespace orvane::script

@@ -36,7 +36,7 @@ public:
     void Restore(StatementSpan span) { span_ = span; }
 
     // Just past the ")" that balances the first "(" at or after `from`, looking no further than
-    // `end`; `end` when nothing balances it. Comments are not told apart here.
+    // `end`; `end` when nothing balances it. Brackets inside comments do not count.
     std::int32_t PastClosingParen(std::int32_t from, std::int32_t end) const;
 
     // The character at `pos`: a signed 8-bit value, -1 at or past the end (and for 0xFF).
@@ -46,6 +46,10 @@ public:
     void SetText(const host::EditorText& text) { text_ = &text; }
 
 private:
+    bool StartsComment(std::int32_t pos) const;
+    // Just past the comment that starts at `at`.
+    std::int32_t PastComment(std::int32_t at) const;
+
     const host::EditorText* text_;
     StatementSpan span_;
 };

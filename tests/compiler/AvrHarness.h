@@ -36,6 +36,7 @@ public:
     // False when the firmware's dump never came (a crash or an endless loop, cut off).
     bool Completed() const { return completed_; }
     int Byte(int address) const { return sram_.at(static_cast<std::size_t>(address)); }
+    bool Has(const std::string& name) const { return symbols_.count(name) > 0; }
     // A variable's 16-bit value, high byte first at its address (from the map file).
     int Variable(const std::string& name) const { return Byte(symbols_.at(name)) * 256 + Byte(symbols_.at(name) + 1); }
     int StackAfterProgram() const { return Byte(0x260) * 256 + Byte(0x261); }

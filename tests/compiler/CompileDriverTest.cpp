@@ -66,8 +66,8 @@ TEST(CompileDriver, EntryTableFollowsTheLabels) {
     struct Row { const char* script; std::vector<std::string> entries; };  // the lines after "rjmp ORVANExlMain"
     for (const Row& row : {Row{"INT0: RetINT();", {"rjmp ORVANExlINT0", "ret", "ORVANExlMain:"}},
                            Row{"INT1: RetINT();", {"ret", "rjmp ORVANExlINT1", "ORVANExlMain:"}},
-                           Row{"Exit(); Main: Exit();", {"ret", "ret", "ret", "ORVANExlMain:"}},
-                           Row{"main: Exit();", {"ret", "ret", "ORVANExlMain:", "ORVANExlmain:"}}}) {
+                           Row{"Return(); Main: Return();", {"ret", "ret", "ret", "ORVANExlMain:"}},
+                           Row{"main: Return();", {"ret", "ret", "ORVANExlMain:", "ORVANExlmain:"}}}) {
         Rig r;
         r.editor.SetText(row.script);
         r.Compile();
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Błąd kompilacji | Nie można uruchomić skryptu kompilacji: @test.sh"}},
         OutcomeRow{"TranslationErrorsAreAssembledButNeverWritten", Text("Var: x;\nx = x + ;\n"), CompileOutcome::TranslationErrors,
                    {"BŁĄD (OASM1) | Błąd określenia wartości: x+;", kWithErrors}},
-        OutcomeRow{"StoppedTranslationStillWritesTheFiles", Text("Exit();\nCall(Nowhere);\nReturn();\n"),
+        OutcomeRow{"StoppedTranslationStillWritesTheFiles", Text("Return();\nCall(Nowhere);\nReturn();\n"),
                    CompileOutcome::TranslationErrors,
                    {"Błąd tłumaczenia (TASM1) | Tłumaczenie przerwane w wierszu 2:\n\"Call(Nowhere);\"\n\n"
                     "Niezdefiniowana etykieta: Nowhere\n\nProgram nie zostanie zapisany do urządzenia.",

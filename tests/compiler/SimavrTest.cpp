@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"y", 1}, {"z", 2}, {"w", 7}, {"r", 20}}},
         ProgramRow{"CallRestoresVariables", "Var: x, y; x = 1; Call(Sub); y = x; Exit(); Sub: x = 5; Return();",
                    {{"x", 1}, {"y", 1}}},
+        ProgramRow{"ExitInsideCallsEndsTheProgram",
+                   "Var: x, y; Call(Sub); y = 1; Exit(); Sub: x = 5; Run(Deep); x = 6; Return(); Deep: Exit();",
+                   {{"x", 5}, {"y", 0}}},
         ProgramRow{"RemoveClears", "Var: x, y; x = 4; y = 5; Remove(x); Var: x; x = x + 1; Remove(); ",
                    {{"x", 0}, {"y", 0}}}),
     RowName<&ProgramRow::name>{});

@@ -120,6 +120,21 @@ TEST(Flow, BoxesNameWhatWentWrong) {
                          {"BŁĄD", "Znak '}' bez znaku '{'!!!\n\nCzy kontynuować pracę?"}}));
 }
 
+// A loop whose statement keeps failing shows its OK box once, then runs on quietly until Stop;
+// another statement's box, and the same box in the next run, are shown again.
+TEST(Flow, RepeatedOkBoxIsShownOncePerStatementAndRun) {
+    test::RunRig rig("Var:n; while(1){ n = q; n = r; }");
+    rig.controller.mode = 0xFE;
+    for (int run = 0; run < 2; ++run) {
+        rig.interpreter.Start();
+        EXPECT_EQ(rig.Ticks(500), 500);
+        rig.interpreter.Stop();
+        rig.Ticks();
+        EXPECT_FALSE(rig.interpreter.RunExists());
+    }
+    EXPECT_EQ(rig.Captions(), (std::vector<std::string>(4, "BŁĄD (O1)")));
+}
+
 // No stops at the limit; Yes unwinds every call and goes on after the first. Copied variables bound
 // the depth before the frame count does.
 TEST(Flow, RunawayRecursionIsStoppedAtTheDepthLimit) {

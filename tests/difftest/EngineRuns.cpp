@@ -1,0 +1,89 @@
+#include "tests/difftest/EngineRuns.h"
+
+#include <cmath>
+#include <regex>
+#include <sstream>
+
+#include "core/host/Cp1250.h"
+#include "tests/compiler/AvrHarness.h"
+#include "tests/support/RunRig.h"
+
+namespace orvane::test {
+
+namespace {
+
+constexpr int kProgramWords = 0xF80 - 0x380;  // from the program's origin to the boot loader
+
+std::vector<std::string> BoxesOf(const ScriptedPrompts& prompts) {
+    std::vector<std::string> boxes;
+    for (const auto& box : prompts.Boxes()) boxes.push_back(box.caption + " | " + box.text);
+    return boxes;
+}
+
+// The interpreter's value as the 16-bit word the compiled program would hold: whole numbers
+// modulo 65536; anything else has no word and says so.
+std::string Word(double value) {
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9007199254740992.0) {
+        const auto whole = static_cast<long long>(value);
+        return std::to_string(((whole % 65536) + 65536) % 65536);
+    }
+    std::ostringstream text;
+    text << "no word: " << value;
+    return text.str();
+}
+
+}  // namespace
+
+EngineOutcome RunInterpreted(const std::string& script, const std::vector<std::string>& variables,
+                             int maxStatements) {
+    RunRig rig(script);
+    rig.controller.mode = 0xFE;  // commands mode: the run starts without a switch
+    EngineOutcome outcome;
+    const int ticks = rig.RunToEnd(maxStatements);
+    outcome.ended = ticks < maxStatements && !rig.interpreter.RunExists();
+    if (!outcome.ended) outcome.detail = "the run did not end within " + std::to_string(maxStatements) + " ticks";
+    outcome.boxes = BoxesOf(rig.prompts);
+    for (const auto& name : variables)
+        outcome.words[name] = rig.Has(name) ? Word(rig.Value(name)) : "missing";
+    return outcome;
+}
+
+EngineOutcome RunCompiled(const std::string& script, const std::vector<std::string>& variables) {
+    const RealCompile compile(host::Utf8ToCp1250(script));
+    EngineOutcome outcome;
+    outcome.boxes = BoxesOf(compile.prompts);
+    if (compile.result.outcome != compiler::CompileOutcome::Compiled) {
+        outcome.detail = "not compiled:\n";
+        std::istringstream report(compile.Report());
+        for (std::string line; std::getline(report, line);)
+            if (line.find("PRAGMA") == std::string::npos) outcome.detail += line + "\n";
+        return outcome;
+    }
+    // The controller keeps the program between its firmware and its boot loader: the simulated
+    // flash holds no more, and a longer program would not run as written.
+    std::smatch size;
+    const std::string report = compile.Report();
+    if (std::regex_search(report, size, std::regex(R"(Code\s*:\s*(\d+) words)")) && std::stoi(size[1]) > kProgramWords) {
+        outcome.detail = "the program (" + size[1].str() + " words) does not fit in the controller";
+        return outcome;
+    }
+    const AvrRun run(compile);
+    outcome.ended = run.Completed() && run.StackAfterProgram() == AvrRun::kRamEnd;
+    if (!outcome.ended) outcome.detail = "the program did not return with its stack balanced:\n" + run.Output();
+    for (const auto& name : variables)
+        outcome.words[name] = run.Completed() && run.Has(name) ? std::to_string(run.Variable(name)) : "missing";
+    return outcome;
+}
+
+std::string Describe(const std::string& engine, const EngineOutcome& outcome) {
+    std::ostringstream text;
+    text << engine << (outcome.ended ? ": ended" : ": did not end") << "\n";
+    // A run that never ends may repeat one box without end.
+    for (std::size_t i = 0; i < outcome.boxes.size() && i < 5; ++i) text << "  box: " << outcome.boxes[i] << "\n";
+    if (outcome.boxes.size() > 5) text << "  ... " << outcome.boxes.size() << " boxes in all\n";
+    for (const auto& [name, word] : outcome.words) text << "  " << name << " = " << word << "\n";
+    if (!outcome.detail.empty()) text << "  " << outcome.detail.substr(0, 2000) << "\n";
+    return text.str();
+}
+
+}  // namespace orvane::test
