@@ -9,19 +9,25 @@
 namespace orvane::app::flash {
 
 FlashProgressDialog::FlashProgressDialog(QWidget* parent)
-    : QDialog(parent), step_(new QLabel(this)), bar_(new QProgressBar(this)), count_(new QLabel(this)) {
+    : QDialog(parent),
+      title_(new QLabel(this)),
+      step_(new QLabel(this)),
+      bar_(new QProgressBar(this)),
+      count_(new QLabel(this)) {
     setObjectName(QStringLiteral("flashProgress"));
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(420);
-    QFont bold = step_->font();
-    bold.setBold(true);
-    step_->setFont(bold);
+    QFont heading = title_->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.15);
+    title_->setFont(heading);
     bar_->setTextVisible(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     cancel_ = buttons->button(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::rejected, this, &FlashProgressDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
     layout->addWidget(step_);
     layout->addWidget(bar_);
     layout->addWidget(count_);
@@ -52,6 +58,7 @@ void FlashProgressDialog::SetCancellable(bool cancellable) {
 
 void FlashProgressDialog::ShowText(const FlashSteps::Text& text) {
     setWindowTitle(QString::fromStdString(text.title));
+    title_->setText(windowTitle());
     step_->setText(cancelling_ ? QStringLiteral("Przerywanie…") : QString::fromStdString(text.step));
     count_->setText(QString::fromStdString(text.count));
     count_->setVisible(!text.count.empty());

@@ -32,6 +32,7 @@ protected:
 private:
     void ShowText(const FlashSteps::Text& text);
 
+    QLabel* title_;
     QLabel* step_;
     QProgressBar* bar_;
     QLabel* count_;
