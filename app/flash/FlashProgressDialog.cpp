@@ -56,11 +56,16 @@ void FlashProgressDialog::SetCancellable(bool cancellable) {
                                     : QStringLiteral("Tego etapu nie można bezpiecznie przerwać"));
 }
 
+// Only what changed is set again: each change of a label's text lays the dialog out anew.
 void FlashProgressDialog::ShowText(const FlashSteps::Text& text) {
-    setWindowTitle(QString::fromStdString(text.title));
-    title_->setText(windowTitle());
-    step_->setText(cancelling_ ? QStringLiteral("Przerywanie…") : QString::fromStdString(text.step));
-    count_->setText(QString::fromStdString(text.count));
+    const auto set = [](QLabel* label, const QString& value) {
+        if (label->text() != value) label->setText(value);
+    };
+    const QString title = QString::fromStdString(text.title);
+    if (windowTitle() != title) setWindowTitle(title);
+    set(title_, title);
+    set(step_, cancelling_ ? QStringLiteral("Przerywanie…") : QString::fromStdString(text.step));
+    set(count_, QString::fromStdString(text.count));
     count_->setVisible(!text.count.empty());
 }
 
