@@ -8,6 +8,7 @@
 #include "app/editor/ScriptEditor.h"
 #include "app/host/EditorSnapshot.h"
 #include "app/host/QtProgress.h"
+#include "app/host/QtPrompts.h"
 #include "app/host/ThreadDocument.h"
 #include "app/host/ThreadEditor.h"
 #include "app/host/ThreadProcessRunner.h"
@@ -78,6 +79,7 @@ void CompileController::Compile() {
 // On the window thread, while the compile waits on the device thread for the report to close.
 void CompileController::ShowReport(const std::string& path,
                                    const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map) {
+    if (window_.Prompts().IsClosing()) return;  // the window is going: nobody to read it
     ReportWindow report(&window_, map);
     report.Load(Utf8(path));
     for (const auto& span : report.ErrorStatements()) MarkError(span);

@@ -56,10 +56,12 @@ RunController::RunController(shell::MainWindow& window)
             [this](int margin, int line, Qt::KeyboardModifiers) {
                 if (margin == editor::kSymbolMargin) ToggleBreakpoint(line);
             });
-    // Breakpoints belong to the script they were set in.
+    // Breakpoints belong to the script they were set in, and so does a run: another script
+    // opened meanwhile ends it.
     connect(&window.Document(), &document::ScriptDocument::replaced, this, [this] {
         window_.Editor().Scintilla()->markerDeleteAll(editor::kBreakpointMarker);
         SyncBreakpoints();
+        if (status_.exists || startsOnTheirWay_ > 0) Stop();
     });
 }
 

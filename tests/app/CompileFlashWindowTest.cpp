@@ -129,8 +129,8 @@ void CompileFlashWindowTest::ReportAndTranslationStopLeadBackToTheScript() {
             chosen = sci->selectedText();
         }
     }));
-    QCOMPARE(chosen, QStringLiteral("asm:"));  // the statement whose code the assembler refused
-    QCOMPARE(sci->markerFindNext(0, 1 << orvane::app::editor::kErrorMarker), 3);
+    QCOMPARE(chosen, QStringLiteral("rjmp Nigdzie"));  // the line the assembler refused
+    QCOMPARE(sci->markerFindNext(0, 1 << orvane::app::editor::kErrorMarker), 5);
     QCOMPARE(static_cast<int>(rig.window->Compiles().LastResult().outcome),
              static_cast<int>(orvane::compiler::CompileOutcome::AssemblyErrors));
 

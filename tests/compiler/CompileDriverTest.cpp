@@ -86,7 +86,7 @@ TEST(CompileDriver, AssemblerLinesLeadBackToTheirStatements) {
     EXPECT_EQ(statementOf("ORVwhileLoop0:").substr(0, 6), "while ");
     EXPECT_EQ(statementOf("std Z+1,tmp1"), "x = x + 1;");
     EXPECT_EQ(statementOf("ORVwhileLoop0Koniec:").substr(0, 6), "while ");
-    EXPECT_EQ(statementOf("nop"), "asm:");
+    EXPECT_EQ(statementOf("nop"), "nop;");  // the user's own line
     EXPECT_FALSE(map.StatementOfLine(static_cast<int>(lines.size()) + 1));
 
     r.editor.SetText("Var: x;\nx = 1;\n}\nx = 2;\n");
