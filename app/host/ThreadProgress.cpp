@@ -17,13 +17,13 @@ void ThreadProgress::SetPosition(int position) {
     const bool waiting = box->position.has_value();
     box->position = position;
     if (waiting) return;
-    PostToThreadOf(context_, [this, box] {
+    PostToThreadOf(context_, [&window = window_, box] {
         std::optional<int> latest;
         {
             const std::lock_guard taken(box->mutex);
             latest = std::exchange(box->position, std::nullopt);
         }
-        if (latest) window_.SetPosition(*latest);
+        if (latest) window.SetPosition(*latest);
     });
 }
 
@@ -37,7 +37,8 @@ void ThreadProgress::SetCancellable(bool cancellable) {
 
 void ThreadProgress::Ordered(std::function<void(QtProgress&)> show) {
     mailbox_ = std::make_shared<Mailbox>();
-    PostToThreadOf(context_, [this, show = std::move(show)] { show(window_); });
+    // The window's progress lives as long as the window, which the posted call needs anyway.
+    PostToThreadOf(context_, [&window = window_, show = std::move(show)] { show(window); });
 }
 
 }  // namespace orvane::app::host

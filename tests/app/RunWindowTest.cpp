@@ -75,8 +75,13 @@ void RunWindowTest::KrokAndABreakpointHaltBeforeTheirStatement() {
     auto& editor = rig.window->Editor();
     editor.Load(QStringLiteral("Var: a;\na = 1;\nwhile (a < 3) {\n  a = a + 1;\n}\na = a * 10;\n"));
     QsciScintilla* sci = editor.Scintilla();
-    sci->setCursorPosition(3, 0);
-    rig.window->Action(RunBreakpoint)->trigger();  // Ctrl+B on "a = a + 1;"
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    const auto lineStart = static_cast<unsigned long>(sci->positionFromLineIndex(3, 0));
+    const int y = static_cast<int>(sci->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, lineStart)) +
+                  sci->textHeight(3) / 2;
+    const int x = sci->marginWidth(0) + sci->marginWidth(orvane::app::editor::kSymbolMargin) / 2;
+    QTest::mouseClick(sci->viewport(), Qt::LeftButton, {}, QPoint(x, y));  // the margin of "a = a + 1;"
+    QCOMPARE(MarkedLine(rig, orvane::app::editor::kBreakpointMarker), 3);
     auto& runs = rig.window->Runs();
     const auto haltedAt = [&](const QString& statement) {
         return WaitUntil([&] { return runs.Status().halted && Selected(rig) == statement; });
@@ -96,7 +101,7 @@ void RunWindowTest::KrokAndABreakpointHaltBeforeTheirStatement() {
 
     rig.window->Action(RunStart)->trigger();  // halts there again on the loop's next pass
     QVERIFY(WaitUntil([&] { return runs.Dock().Lines() == QStringList{"a = 2.00"} && runs.Status().halted; }));
-    rig.window->Action(RunBreakpoint)->trigger();  // off again: the caret stands on that line
+    rig.window->Action(RunBreakpoint)->trigger();  // Ctrl+B: off again, the caret stands on that line
     rig.window->Action(RunStart)->trigger();
     QVERIFY(WaitUntil([&] { return !runs.Status().exists && editor.IsEnabled(); }));
     QCOMPARE(runs.Dock().Lines(), QStringList{"a = 30.00"});
