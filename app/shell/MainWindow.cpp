@@ -30,6 +30,7 @@
 #include "app/host/QtPrompts.h"
 #include "app/run/RunController.h"
 #include "app/run/VariableDock.h"
+#include "app/servo/ServoTools.h"
 #include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
@@ -97,6 +98,9 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     runs_ = new run::RunController(*this);
     compiles_ = new compile::CompileController(*this);
     flash_ = new flash::FlashCommands(*this);
+    // The servo tools take their commands over and add the servo view's dock, whose place the
+    // saved layout then restores.
+    new servo::ServoTools(*this);
     RestoreLayout();
     QList<QAction*> all;
     for (const auto& [id, action] : actions_) all << action;

@@ -27,8 +27,9 @@ bool CSerialCtrl::IsOpen(int portIndex) const {
 }
 
 bool CSerialCtrl::WriteBytes(const std::uint8_t* bytes, int count, int portIndex) {
-    if (!OpenPort(portIndex)) return false;
-    return Port(portIndex)->Write(bytes, count);
+    if (!OpenPort(portIndex) || !Port(portIndex)->Write(bytes, count)) return false;
+    if (writeObserver_ != nullptr && count > 0) writeObserver_->Written({bytes, static_cast<std::size_t>(count)});
+    return true;
 }
 
 std::optional<std::uint8_t> CSerialCtrl::ReadByte(int portIndex) {

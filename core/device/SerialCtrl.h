@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/device/PortBackend.h"
+#include "core/device/WriteObserver.h"
 #include "core/host/Clock.h"
 #include "core/host/Prompts.h"
 
@@ -56,6 +57,8 @@ public:
     // Why the last OpenPort failed, for callers that add the reason to their box.
     const std::string& LastOpenError() const { return lastOpenError_; }
     host::Clock& Clock() { return clock_; }
+    // Told of every write that reached the device (null: nobody listens).
+    void SetWriteObserver(WriteObserver* observer) { writeObserver_ = observer; }
 
 private:
     // The slot of an index, or null for a negative index.
@@ -70,6 +73,7 @@ private:
     std::array<std::unique_ptr<PortBackend>, kSlots> slots_;
     std::array<std::uint8_t, kBufferSize + 1> buffer_{};
     std::string lastOpenError_;
+    WriteObserver* writeObserver_ = nullptr;
 };
 
 }  // namespace orvane::device

@@ -6,12 +6,11 @@
 #include "core/commands/CommandFile.h"
 #include "core/platform/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/tools/ServoSettings.h"
 
 namespace orvane::tools {
 
 namespace {
-
-constexpr std::array<const char*, 4> kDefaultCommands = {"ServoSet", "ServoSetS", "ServoRead", "ServoReadS"};
 
 std::vector<std::string> SortedNames(std::string_view list) {
     std::vector<std::string> names;
@@ -46,12 +45,7 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-const std::array<std::string, 4>& SettingsForm::CommandKeys() {
-    static const std::array<std::string, 4> keys = {
-        host::Pl("Komenda ustalająca pozycję serw w ms"), host::Pl("Komenda ustalająca pozycję serw w stopniach"),
-        host::Pl("Komenda odczytująca pozycję serw w ms"), host::Pl("Komenda odczytująca pozycję serw w stopniach")};
-    return keys;
-}
+const std::array<std::string, 4>& SettingsForm::CommandKeys() { return ServoSettings::CommandKeys(); }
 
 const std::array<std::string, 2>& SettingsForm::IntervalKeys() {
     static const std::array<std::string, 2> keys = {"Sprawdzaj odpowiada co", "Sprawdzaj NIE odpowiada co"};
@@ -70,7 +64,8 @@ SettingsValues SettingsForm::Open(std::string_view commandNames) const {
     for (std::size_t i = 0; i < values.commands.size(); ++i) {
         CommandChoice& choice = values.commands[i];
         choice.names = names;
-        choice.selected = FirstStartingWith(names, settings_.ReadString(CommandKeys()[i], kDefaultCommands[i]));
+        const auto command = static_cast<ServoSettings::Command>(i);
+        choice.selected = FirstStartingWith(names, ServoSettings::CommandName(settings_, command));
         values.commandTexts[i] = choice.selected < 0 ? std::string() : names[static_cast<std::size_t>(choice.selected)];
     }
     // The intervals the state check really uses, so OK on an untouched dialog changes nothing;
