@@ -12,12 +12,20 @@ DeviceSession::DeviceSession(orvane::host::SettingsStore& settings,
                              orvane::device::ModeObserver* observer, Notify notify)
     : settings_(settings),
       folders_(folders),
-      prompts_(window.prompts, window.context),
+      prompts_(window.prompts, window.context, window.breaker),
       files_(window.files, window.context),
       progress_(window.progress, window.context),
       timers_([this](int id) { OnTimer(id); }),
-      stack_(settings_, clock_, prompts_, timers_, observer),
-      notify_(std::move(notify)) {}
+      clock_(window.breaker != nullptr ? *window.breaker : unbroken_),
+      opener_(settings_, window.breaker != nullptr ? *window.breaker : unbroken_),
+      stack_(opener_, settings_, clock_, prompts_, timers_, observer),
+      flash_(stack_.Link(), files_, progress_, folders_.userFolder),
+      run_(stack_.Link(), commands_, timers_),
+      notify_(std::move(notify)) {
+    for (const int id : {orvane::script::Interpreter::kTimerRunTick, orvane::script::Interpreter::kTimerVariableList}) {
+        SetTimerHandler(id, [this, id] { run_.OnTimer(id); });
+    }
+}
 
 bool DeviceSession::StartUp() {
     // The shared data folder is where the user's copy of Komendy.ini lives; failing to create it

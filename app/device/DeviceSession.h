@@ -2,31 +2,39 @@
 #include <functional>
 #include <map>
 
+#include "app/device/BreakableClock.h"
+#include "app/device/BreakablePortOpener.h"
+#include "app/host/QtProgress.h"
 #include "app/host/QtTimers.h"
 #include "app/host/ThreadFileChooser.h"
 #include "app/host/ThreadProgress.h"
 #include "app/host/ThreadPrompts.h"
+#include "app/host/WaitBreaker.h"
+#include "app/run/RunSession.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
+#include "core/device/FlashOperations.h"
 #include "core/device/SerialStack.h"
-#include "core/platform/SteadyClock.h"
 #include "core/host/PlatformFolders.h"
 #include "core/host/SettingsStore.h"
 
 namespace orvane::app::device {
 
 // What the window's side of the controller needs from the window thread: its boxes, file
-// dialogs and progress, and an object living there to hand them to.
+// dialogs and progress, an object living there to hand them to, and the breaker with which it
+// cuts the device thread's waits short.
 struct WindowHost {
     orvane::host::Prompts& prompts;
     orvane::host::FileChooser& files;
-    orvane::host::Progress& progress;
+    host::QtProgress& progress;
     QObject* context;
+    const host::WaitBreaker* breaker = nullptr;
 };
 
 // Everything that talks to the controller, created on the device thread and used only there:
-// the serial port, the device link, the command table and the timers of the state check (and
-// of a run). Its boxes, file dialogs and progress are proxies to the window thread.
+// the serial port, the device link, the command table, the flash operations, the run and the
+// timers of the state check and of the run. Its boxes, file dialogs and progress are proxies to
+// the window thread; its clock and port give up their waits when the window's breaker fires.
 class DeviceSession {
 public:
     using TimerHandler = std::function<void()>;
@@ -49,6 +57,8 @@ public:
     orvane::device::DeviceLink& Link() { return stack_.Link(); }
     orvane::device::CSerialCtrl& Serial() { return stack_.Serial(); }
     orvane::commands::CommandTable& Commands() { return commands_; }
+    orvane::device::FlashOperations& Flash() { return flash_; }
+    run::RunSession& Run() { return run_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
     orvane::host::Prompts& Prompts() { return prompts_; }
     orvane::host::FileChooser& Files() { return files_; }
@@ -62,13 +72,17 @@ private:
 
     orvane::host::SettingsStore& settings_;
     orvane::host::PlatformFolders folders_;
+    host::WaitBreaker unbroken_;  // stands in when the window gave no breaker
     host::ThreadPrompts prompts_;
     host::ThreadFileChooser files_;
     host::ThreadProgress progress_;
     host::QtTimers timers_;
-    orvane::platform::SteadyClock clock_;
+    BreakableClock clock_;
+    BreakablePortOpener opener_;
     orvane::device::SerialStack stack_;
     orvane::commands::CommandTable commands_;
+    orvane::device::FlashOperations flash_;
+    run::RunSession run_;
     std::map<int, TimerHandler> timerHandlers_;
     Notify notify_;
 };

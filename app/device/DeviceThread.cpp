@@ -18,8 +18,10 @@ DeviceThread::DeviceThread(orvane::host::SettingsStore& settings,
     connect(worker_, &DeviceWorker::message, this, &DeviceThread::message);
     thread_.start();
     DeviceWorker* worker = worker_;
-    host::PostToThreadOf(worker_, [worker, &settings, folders, window] {
-        worker->CreateSession(settings, folders, window);
+    WindowHost withBreaker = window;
+    withBreaker.breaker = &breaker_;
+    host::PostToThreadOf(worker_, [worker, &settings, folders, withBreaker] {
+        worker->CreateSession(settings, folders, withBreaker);
     });
 }
 

@@ -39,6 +39,8 @@ public:
 
     // Work posted and not finished yet.
     bool IsBusy() const { return pending_ > 0; }
+    // Cuts the device thread's waits short (see WaitBreaker); shared with the session.
+    host::WaitBreaker& Breaker() { return breaker_; }
     // Ends the thread once the work in hand is done (the window answers boxes meanwhile).
     void Shutdown();
 
@@ -52,6 +54,7 @@ signals:
 private:
     void Finished(const std::function<void()>& thenOnWindow);
 
+    host::WaitBreaker breaker_;
     QThread thread_;
     DeviceWorker* worker_;
     int pending_ = 0;

@@ -13,12 +13,12 @@ QString FromCp1250(const std::string& text) {
     return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
 }
 
-// True when the path survives the trip into CP1250 and back.
-bool SpellableInCp1250(const QString& path) {
+}  // namespace
+
+bool QtFileChooser::SpellableInCp1250(const QString& path) {
     const std::string cp1250 = orvane::host::Utf8ToCp1250(path.toStdString());
     return FromCp1250(cp1250) == path;
 }
-}  // namespace
 
 QString QtFileChooser::QtFilter(const std::string& cp1250Filter) {
     const QStringList parts = FromCp1250(cp1250Filter).split(QLatin1Char('|'));

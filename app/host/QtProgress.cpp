@@ -1,6 +1,6 @@
 #include "app/host/QtProgress.h"
 
-#include <QProgressDialog>
+#include "app/flash/FlashProgressDialog.h"
 
 namespace orvane::app::host {
 
@@ -8,25 +8,24 @@ QtProgress::~QtProgress() { delete dialog_.data(); }
 
 void QtProgress::Begin(int rangeMax) {
     if (!dialog_) {
-        dialog_ = new QProgressDialog(parent_);
-        dialog_->setWindowTitle(QStringLiteral("ORVANE"));
-        dialog_->setWindowModality(Qt::WindowModal);
-        dialog_->setCancelButton(nullptr);  // the operations stop only where it is safe
-        dialog_->setMinimumDuration(0);
-        dialog_->setAutoReset(false);
-        dialog_->setAutoClose(false);
+        dialog_ = new flash::FlashProgressDialog(parent_);
+        QObject::connect(dialog_, &flash::FlashProgressDialog::cancelRequested, [this] { cancel_.store(true); });
     }
-    dialog_->setRange(0, rangeMax);
-    dialog_->setValue(0);
+    steps_.Begin(rangeMax);
+    dialog_->Start(rangeMax, steps_.Describe(0));
     dialog_->show();
 }
 
 void QtProgress::SetPosition(int position) {
-    if (dialog_) dialog_->setValue(position);
+    if (dialog_) dialog_->Show(position, steps_.Describe(position));
 }
 
 void QtProgress::End() {
     if (dialog_) dialog_->hide();
+}
+
+void QtProgress::SetCancellable(bool cancellable) {
+    if (dialog_) dialog_->SetCancellable(cancellable);
 }
 
 }  // namespace orvane::app::host

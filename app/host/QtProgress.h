@@ -1,27 +1,42 @@
 #pragma once
-#include <QPointer>
-#include <QProgressDialog>
+#include <atomic>
 
+#include <QPointer>
+
+#include "app/flash/FlashProgressDialog.h"
+#include "app/flash/FlashSteps.h"
 #include "core/host/Progress.h"
 
 class QWidget;
 
 namespace orvane::app::host {
 
-// The progress bar of an erase, a write or a read-out, as a window-modal progress dialog on
-// the window thread. The device thread reaches it through ThreadProgress.
+// The progress of an erase, a write, a read-out or a verify as a window-modal dialog on the
+// window thread, worded from the task the window started (Expect). The device thread reaches it
+// through ThreadProgress; whether Cancel was pressed it reads straight from here.
 class QtProgress : public orvane::host::Progress {
 public:
     explicit QtProgress(QWidget* parent) : parent_(parent) {}
     ~QtProgress() override;
+
+    // Window thread, before the task is handed to the device thread.
+    void Expect(flash::FlashTask task, orvane::device::FlashArea::Kind area) { steps_.Expect(task, area); }
+
     void Begin(int rangeMax) override;
     void SetPosition(int position) override;
     void End() override;
-    QProgressDialog* Dialog() const { return dialog_; }
+    void SetCancellable(bool cancellable) override;
+    // Any thread.
+    bool CancelRequested() override { return cancel_.load(); }
+    void ClearCancel() { cancel_.store(false); }
+
+    flash::FlashProgressDialog* Dialog() const { return dialog_; }
 
 private:
     QWidget* parent_;
-    QPointer<QProgressDialog> dialog_;
+    flash::FlashSteps steps_;
+    QPointer<flash::FlashProgressDialog> dialog_;
+    std::atomic<bool> cancel_{false};
 };
 
 }  // namespace orvane::app::host

@@ -31,7 +31,12 @@ QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
-Answer StoppingAnswer(Buttons buttons) {
+QString FromCp1250(const std::string& text) {
+    return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
+}
+}  // namespace
+
+Answer QtPrompts::StoppingAnswer(Buttons buttons) {
     switch (buttons) {
         case Buttons::OkCancel: return Answer::Cancel;
         case Buttons::YesNo: return Answer::No;
@@ -39,11 +44,6 @@ Answer StoppingAnswer(Buttons buttons) {
     }
     return Answer::Ok;
 }
-
-QString FromCp1250(const std::string& text) {
-    return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
-}
-}  // namespace
 
 Answer QtPrompts::Ask(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
     if (closing_) return StoppingAnswer(buttons);

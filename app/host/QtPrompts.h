@@ -14,6 +14,9 @@ public:
     orvane::host::Answer Ask(const std::string& caption, const std::string& text,
                              orvane::host::Buttons buttons, orvane::host::Icon icon) override;
     void SetClosing(bool closing) { closing_ = closing; }
+    bool IsClosing() const { return closing_; }
+    // The answer that stops: No, Cancel, or the OK of a box that only tells.
+    static orvane::host::Answer StoppingAnswer(orvane::host::Buttons buttons);
 
 private:
     QWidget* parent_;

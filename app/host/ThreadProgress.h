@@ -1,27 +1,37 @@
 #pragma once
-#include "app/host/GuiCall.h"
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "app/host/QtProgress.h"
 #include "core/host/Progress.h"
 
 namespace orvane::app::host {
 
-// The device thread's progress reports, handed to the window thread without waiting for it.
+// The device thread's progress reports, handed to the window thread without waiting for it; a
+// Cancel pressed there is read at once. A read-out reports a position every 64 bytes, faster
+// than a window needs: positions are coalesced, the window taking the latest whenever it gets
+// round to it, while Begin, End and the Cancel offer keep their order.
 class ThreadProgress : public orvane::host::Progress {
 public:
-    ThreadProgress(orvane::host::Progress& window, QObject* windowContext)
-        : window_(window), context_(windowContext) {}
-    void Begin(int rangeMax) override {
-        PostToThreadOf(context_, [this, rangeMax] { window_.Begin(rangeMax); });
-    }
-    void SetPosition(int position) override {
-        PostToThreadOf(context_, [this, position] { window_.SetPosition(position); });
-    }
-    void End() override {
-        PostToThreadOf(context_, [this] { window_.End(); });
-    }
+    ThreadProgress(QtProgress& window, QObject* windowContext) : window_(window), context_(windowContext) {}
+
+    void Begin(int rangeMax) override;
+    void SetPosition(int position) override;
+    void End() override;
+    void SetCancellable(bool cancellable) override;
+    bool CancelRequested() override { return window_.CancelRequested(); }
 
 private:
-    orvane::host::Progress& window_;
+    struct Mailbox {
+        std::mutex mutex;
+        std::optional<int> position;
+    };
+    void Ordered(std::function<void(QtProgress&)> show);
+
+    QtProgress& window_;
     QObject* context_;
+    std::shared_ptr<Mailbox> mailbox_ = std::make_shared<Mailbox>();
 };
 
 }  // namespace orvane::app::host

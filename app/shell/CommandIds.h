@@ -62,6 +62,7 @@ enum class CommandId : int {
     SystemVersion = 32811,
     SystemRead = 32812,
     SystemWrite = 32813,
+    RunBreakpoint = 32820,  // ours: a breakpoint on the caret's line
     // Pomoc
     HelpAbout = 57664,
     HelpTopics = 57667,

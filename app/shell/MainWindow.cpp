@@ -19,17 +19,22 @@
 #include <QWhatsThis>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/compile/CompileController.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/CommandHints.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
+#include "app/flash/FlashCommands.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
 #include "app/host/QtPrompts.h"
+#include "app/run/RunController.h"
+#include "app/run/VariableDock.h"
 #include "app/servo/ServoTools.h"
 #include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
+#include "app/shell/EditorHolds.h"
 #include "app/shell/MenuLayout.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
@@ -89,6 +94,10 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     ConnectCommands();
     ConnectModeCommands();
     ConnectPlaceholders();
+    holds_ = std::make_unique<EditorHolds>(*editor_);
+    runs_ = new run::RunController(*this);
+    compiles_ = new compile::CompileController(*this);
+    flash_ = new flash::FlashCommands(*this);
     // The servo tools take their commands over and add the servo view's dock, whose place the
     // saved layout then restores.
     new servo::ServoTools(*this);
@@ -303,9 +312,7 @@ void MainWindow::ConnectModeCommands() {
 void MainWindow::ConnectPlaceholders() {
     for (CommandId id : {EditSequence, EditPosition, ControlByRs,
                          OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
-                         OptionsCommands, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile,
-                         ProgramWrite, ProgramRead, ProgramErase, SystemVersion, SystemWrite, SystemRead,
-                         SystemErase}) {
+                         OptionsCommands}) {
         placeholders_[id] = connect(Action(id), &QAction::triggered, this, [this, id] { ShowNotAvailable(id); });
     }
 }
@@ -376,6 +383,7 @@ void MainWindow::RestoreLayout() {
     // A first start opens wide enough for the three toolbars side by side.
     if (!restoreGeometry(layout.value(kGeometryKey).toByteArray())) resize(1120, 720);
     restoreState(layout.value(kBarStateKey).toByteArray(), kLayoutVersion);
+    runs_->Dock().hide();  // it keeps its place and size, but shows only once a run starts
     // restoreState may have hidden bars: the check marks follow.
     for (auto [id, name] : {std::pair{ViewMainBar, "mainBar"}, {ViewProgramBar, "programBar"},
                             {ViewModesBar, "modesBar"}}) {

@@ -16,6 +16,9 @@ class QMenu;
 class QToolBar;
 
 namespace orvane::app::editor { class ScriptEditor; }
+namespace orvane::app::compile { class CompileController; }
+namespace orvane::app::flash { class FlashCommands; }
+namespace orvane::app::run { class RunController; }
 namespace orvane::app::document { class ScriptDocument; }
 namespace orvane::app::host {
 class QtFileChooser;
@@ -25,6 +28,7 @@ class QtPrompts;
 
 namespace orvane::app::shell {
 
+class EditorHolds;
 class StatusPanes;
 
 // The main window: menus, the three toolbars and the status bar around the script editor; the
@@ -33,7 +37,8 @@ class StatusPanes;
 //
 // Extension points: Action(id) for any command; SetHandler(id, fn) replaces the placeholder of
 // a command that is not built yet; SetControlDialog for Program + CTRL; Device() to post work
-// to the device thread; SetRunCommand / SetEditorEnabled feed the rules.
+// to the device thread; SetRunCommand feeds the rules. Runs, compiles and flash operations live
+// in their own controllers (Runs(), Compiles(), Flash()).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,6 +58,11 @@ public:
     host::QtFileChooser& Files() { return *files_; }
     host::QtProgress& Progress() { return *progress_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
+    // Runs, compiles and flash operations from the window, and who holds the editor meanwhile.
+    EditorHolds& Holds() { return *holds_; }
+    run::RunController& Runs() { return *runs_; }
+    compile::CompileController& Compiles() { return *compiles_; }
+    flash::FlashCommands& Flash() { return *flash_; }
     const orvane::host::PlatformFolders& Folders() const { return folders_; }
     const ShellState& State() const { return state_; }
     void SetRunCommand(orvane::script::RunCommand runCommand);
@@ -105,6 +115,10 @@ private:
     std::unique_ptr<host::QtFileChooser> files_;
     std::unique_ptr<host::QtProgress> progress_;
     std::unique_ptr<device::DeviceThread> device_;
+    std::unique_ptr<EditorHolds> holds_;
+    run::RunController* runs_ = nullptr;
+    compile::CompileController* compiles_ = nullptr;
+    flash::FlashCommands* flash_ = nullptr;
     device::DeviceThread::DeviceDialog controlDialog_;
 };
 

@@ -66,6 +66,7 @@ QAction* MenuLayout::BuildMenus(QMenuBar* bar, const ActionOf& action,
 
     QMenu* run = bar->addMenu(QStringLiteral("&Wykonaj"));
     add(run, {RunStart, RunRestart, RunStep, RunPause, RunStop});
+    add(run, {RunBreakpoint});
     run->addSeparator();
     add(run, {RunCompile});
     run->addSeparator();

@@ -1,5 +1,6 @@
 #include "core/compiler/CompileDriver.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -88,6 +89,7 @@ struct CompileDriver::Build {
     BuildPaths::Outputs outputs;
     std::string memoryText;
     std::string program;  // the translated statements
+    AsmSourceMap::Lines programLines;
     bool faulty = false;
     bool exits = false;  // an Exit was translated
     std::optional<TranslationStop> stop;
@@ -210,6 +212,7 @@ void CompileDriver::Translate(Build& build) {
     while (translator.TranslateStatement(-1)) {
     }
     build.program = context.Assembler();
+    build.programLines = context.LineStatements();
     build.memoryText += context.Memory();
     build.exits = context.Exits();
     if (build.exits) build.memoryText += AsmFrame::ExitReservation();
@@ -222,11 +225,17 @@ bool CompileDriver::WriteSources(Build& build) {
     if (!WriteFile(build.memoryPath, build.memoryText, MemoryFileQuestion(),
                    [&](const std::string& p) { return Refused(build, p, build.asmPath); }))
         return false;
-    const std::string assembler = AsmFrame::Header(Os(build.memoryPath), build.exits) +
-                                  AsmFrame::EntryTable(tables_.labels, build.exits) +
-                                  build.program + AsmFrame::Trailer(build.exits);
-    return WriteFile(build.asmPath, assembler, AssemblerFileQuestion(),
-                     [&](const std::string& p) { return Refused(build, p, build.memoryPath); });
+    const std::string frame = AsmFrame::Header(Os(build.memoryPath), build.exits) +
+                              AsmFrame::EntryTable(tables_.labels, build.exits);
+    const std::string assembler = frame + build.program + AsmFrame::Trailer(build.exits);
+    if (!WriteFile(build.asmPath, assembler, AssemblerFileQuestion(),
+                   [&](const std::string& p) { return Refused(build, p, build.memoryPath); }))
+        return false;
+    if (host_.sourceMap != nullptr) {
+        const auto frameLines = std::count(frame.begin(), frame.end(), '\n');
+        host_.sourceMap->Reset(build.asmPath, static_cast<int>(frameLines), build.programLines);
+    }
+    return true;
 }
 
 // The script and the four files the assembler writes beside it must leave every other file of

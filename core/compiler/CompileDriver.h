@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/commands/CommandTable.h"
+#include "core/compiler/AsmSourceMap.h"
 #include "core/compiler/BuildPaths.h"
 #include "core/compiler/CompileSettings.h"
 #include "core/compiler/FileTargets.h"
@@ -48,6 +49,9 @@ struct CompileHost {
     host::ProcessRunner& processes;
     std::string programFolder;  // the shipped Konfig.asm and Pamiec.asm, with a trailing "/"
     ProgramWriter* programWriter = nullptr;  // null: compile without writing
+    // Filled once the assembler file is written, before the assembler runs, so the report can
+    // lead from its lines back to the script; null: not wanted.
+    AsmSourceMap* sourceMap = nullptr;
 };
 
 // The tables and the statement position the compile shares with the interpreter.

@@ -10,6 +10,14 @@ std::string InlineAssembler::Line(std::int32_t line) const {
     return ctx_.Editor().LineText(line) + "\n";
 }
 
+// A copied line is the user's own code: its assembler line leads back to that line itself.
+void InlineAssembler::WriteLine(std::int32_t line, const std::string& text) {
+    const std::int32_t start = ctx_.Editor().LineStart(line);
+    const auto length = static_cast<std::int32_t>(ctx_.Editor().LineText(line).size());
+    const TranslationContext::StatementScope scope(ctx_, {start, start + length});
+    ctx_.Write(text);
+}
+
 void InlineAssembler::Copy() {
     host::EditorAccess& editor = ctx_.Editor();
     std::int32_t start = 0;
@@ -27,7 +35,7 @@ void InlineAssembler::Copy() {
     if (text.find('{') == std::string::npos) {
         // One line: a C-style ";" at its end would start a comment in the assembler.
         std::erase(text, ';');
-        ctx_.Write(text);
+        WriteLine(line + 1, text);
         next = editor.LineStart(line + 2);
     } else {
         const std::int32_t last = editor.LineFromPosition(editor.Length());
@@ -36,7 +44,7 @@ void InlineAssembler::Copy() {
             if (line > last) break;  // no "}": the block runs to the end of the text
             text = Line(line);
             if (text.find('}') != std::string::npos) break;
-            ctx_.Write(text);
+            WriteLine(line, text);
         }
         next = editor.LineStart(line + 1);
     }

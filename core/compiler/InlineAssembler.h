@@ -17,6 +17,7 @@ public:
 
 private:
     std::string Line(std::int32_t line) const;
+    void WriteLine(std::int32_t line, const std::string& text);
 
     TranslationContext& ctx_;
 };

@@ -43,6 +43,7 @@ bool StatementTranslator::TranslateStatement(std::int32_t limit) {
     const script::Statement statement = reader.ReadStatement(limit);
     ctx_.Editor().SetSelection(reader.Start(), reader.End());
     if (limit >= 0 && reader.Start() >= limit) return false;
+    const TranslationContext::StatementScope scope(ctx_, reader.Span());
     if (!statement.isElse && statement.text.empty()) return Advance();
     // Every level is a C++ frame: absurdly deep nesting stops instead of exhausting the stack.
     if (nesting_ >= kMaxNesting) {

@@ -17,13 +17,20 @@ TranslationContext::TranslationContext(script::StatementReader& reader,
       commands_(commands),
       prompts_(prompts) {}
 
+void TranslationContext::Write(std::string_view text) {
+    assembler_.append(text);
+    for (const char c : text) {
+        if (c == '\n') lineStatements_.push_back(current_);
+    }
+}
+
 void TranslationContext::Stop(std::string_view statement, std::string_view reason, bool tell) {
     if (stop_) return;
     std::string shown(statement);
     // The reader marks the end of the text with 0xFF; it is not part of what the user wrote.
     while (!shown.empty() && shown.back() == '\xFF') shown.pop_back();
-    TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1, shown,
-                         std::string(reason)};
+    TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1,
+                         current_.value_or(reader_.Span()), shown, std::string(reason)};
     if (tell)
         prompts_.Tell(host::Pl("Błąd tłumaczenia (TASM1)"),
                       host::Pl("Tłumaczenie przerwane w wierszu ") + std::to_string(stop.line) +

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/commands/CommandTable.h"
 #include "core/host/EditorAccess.h"
@@ -16,6 +17,7 @@ namespace orvane::compiler {
 // Where and why the translation gave up before the end of the script.
 struct TranslationStop {
     std::int32_t line = 0;  // from 1
+    script::StatementSpan span;  // the statement being translated
     std::string statement;  // CP1250, as the reader gave it
     std::string reason;     // CP1250
 };
@@ -36,11 +38,32 @@ public:
     const commands::CommandTable& Commands() const { return commands_; }
     host::Prompts& Prompts() { return prompts_; }
 
-    // The translated program and the reservations that turn up while translating.
-    void Write(std::string_view text) { assembler_.append(text); }
+    // The translated program and the reservations that turn up while translating. Every line
+    // of the program remembers the statement being translated when it was completed.
+    void Write(std::string_view text);
     void WriteMemory(std::string_view text) { memory_.append(text); }
     const std::string& Assembler() const { return assembler_; }
     const std::string& Memory() const { return memory_; }
+    const std::vector<std::optional<script::StatementSpan>>& LineStatements() const {
+        return lineStatements_;
+    }
+
+    // The statement whose code is being written, for as long as the scope lives; the enclosing
+    // statement's again afterwards (the end of a loop belongs to the loop, not to its body).
+    class StatementScope {
+    public:
+        StatementScope(TranslationContext& context, script::StatementSpan span)
+            : context_(context), outer_(context.current_) {
+            context_.current_ = span;
+        }
+        ~StatementScope() { context_.current_ = outer_; }
+        StatementScope(const StatementScope&) = delete;
+        StatementScope& operator=(const StatementScope&) = delete;
+
+    private:
+        TranslationContext& context_;
+        std::optional<script::StatementSpan> outer_;
+    };
 
     // Every if and while takes the next number for its labels.
     int TakeLabelNumber() { return labelNumber_++; }
@@ -77,6 +100,8 @@ private:
 
     std::string assembler_;
     std::string memory_;
+    std::optional<script::StatementSpan> current_;
+    std::vector<std::optional<script::StatementSpan>> lineStatements_;
     int labelNumber_ = 0;
     int blockDepth_ = 0;
     bool faulty_ = false;

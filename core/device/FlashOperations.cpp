@@ -177,38 +177,54 @@ bool FlashOperations::EnterBootLoader(bool withPause, bool showProgress) {
     return link_.IsMode(DeviceMode::BootLoader);
 }
 
-// The start of an erase and of a write alike: into the boot loader, then the area erased.
-bool FlashOperations::EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
-                                              const char* eraseCaption) {
-    if (!EnterBootLoader(true, true)) {
+bool FlashOperations::CancelRequested() { return progressShown_ && progress_.CancelRequested(); }
+
+// The start of an erase and of a write alike: into the boot loader, then the area erased. Until
+// the erase byte goes out the operation may still be cancelled, leaving the flash as it was.
+FlashResult FlashOperations::EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
+                                                     const char* eraseCaption) {
+    progress_.SetCancellable(true);
+    const bool entered = EnterBootLoader(true, true);
+    const bool cancelled = CancelRequested();
+    progress_.SetCancellable(false);
+    if (!entered) {
         Box(host::Pl(bootCaption), host::Pl(kBootLoaderText));
-        return false;
+        return FlashResult::Failed;
+    }
+    if (cancelled) {
+        link_.RequestMode(kToSystem, kBootLoaderSeconds);
+        return FlashResult::Cancelled;
     }
     const bool sent = link_.Send({area.eraseByte});
     Step(5);
     if (!sent || link_.ReadReply(kBootLoaderSeconds) != kDone) {
         Box(host::Pl(eraseCaption), host::Pl(area.eraseFailText));
-        return false;
+        return FlashResult::Failed;
     }
     Step(6);
-    return true;
+    return FlashResult::Done;
 }
 
 FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, FlashImage& image) {
     Stream stream{area.readStart, area.readStart, 0};
     image.Erase();
     if (!link_.Send({area.readByte})) return stream;
+    progress_.SetCancellable(true);
     for (;;) {
         const auto byte = link_.ReadReply(kStreamSilenceSeconds);
         if (!byte) break;
+        // A cancelled stream is still heard out to its silence: bytes left coming in would be
+        // taken for the replies of whatever is sent next.
+        stream.cancelled = stream.cancelled || CancelRequested();
         // Bytes beyond the end of the memory have no place in the image and are dropped.
-        if (stream.end < FlashImage::kSize) image[stream.end++] = *byte;
+        if (!stream.cancelled && stream.end < FlashImage::kSize) image[stream.end++] = *byte;
         ++stream.received;
-        if (stream.received % FlashImage::kPageSize == 0) {
+        if (!stream.cancelled && stream.received % FlashImage::kPageSize == 0) {
             Step(std::min(stream.received, FlashImage::kSize - area.readStart));
         }
         if (stream.received >= kStreamCap) break;
     }
+    progress_.SetCancellable(false);
     return stream;
 }
 
@@ -218,8 +234,9 @@ FlashResult FlashOperations::Erase(FlashArea::Kind kind) {
     const FlashArea& area = FlashArea::Of(kind);
     OperationEnd end(*this);
     BeginProgress(kEraseRange);
-    if (!EnterBootLoaderAndErase(area, area.eraseBootCaption, area.eraseFailCaption))
-        return FlashResult::Failed;
+    const FlashResult erased =
+        EnterBootLoaderAndErase(area, area.eraseBootCaption, area.eraseFailCaption);
+    if (erased != FlashResult::Done) return erased;
     link_.Serial().Clock().WaitSeconds(kAfterEraseSeconds);
     link_.RequestMode(kToSystem, kBootLoaderSeconds);
     Step(7);
@@ -239,8 +256,9 @@ FlashResult FlashOperations::Write(FlashArea::Kind kind) {
     if (!LoadImage(area, content, image)) return FlashResult::Failed;
 
     BeginProgress(kWriteRange);
-    if (!EnterBootLoaderAndErase(area, area.writeBootCaption, area.writeEraseCaption))
-        return FlashResult::Failed;
+    const FlashResult erased =
+        EnterBootLoaderAndErase(area, area.writeBootCaption, area.writeEraseCaption);
+    if (erased != FlashResult::Done) return erased;
     if (area.pauseBeforePages > 0) {
         link_.Serial().Clock().WaitSeconds(area.pauseBeforePages);
         Step(7);
@@ -295,6 +313,7 @@ FlashResult FlashOperations::ReadOut(FlashArea::Kind kind) {
     BeginProgress(FlashImage::kSize - area.readStart);
     const Stream stream = ReadStream(area, image);
     EndProgress();
+    if (stream.cancelled) return FlashResult::Cancelled;  // no file for part of the flash
     // An empty read-out would still make a well-formed file; it must not pass for the flash.
     if (stream.received == 0) {
         Box(host::Pl("Błąd pobrania"),
@@ -325,6 +344,7 @@ FlashResult FlashOperations::Verify(const FlashArea& area, const FlashImage& wri
     const Stream stream = ReadStream(area, readBack);
     EndProgress();
     link_.RequestMode(kToSystem, kBootLoaderSeconds);
+    if (stream.cancelled) return FlashResult::Cancelled;  // written, but left unchecked
     lastDifference_ =
         FlashVerifier::FirstDifference(written, readBack, stream.start, stream.end, area);
     if (!lastDifference_) return FlashResult::Done;

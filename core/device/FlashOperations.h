@@ -44,14 +44,16 @@ private:
         int start = 0;
         int end = 0;  // one past the last byte stored
         int received = 0;
+        bool cancelled = false;  // the user stopped it; the rest was heard out and dropped
     };
 
     std::optional<std::string> ChooseFileToWrite(const FlashArea& area, std::string& content);
     std::optional<std::string> ChooseFileToSave(const FlashArea& area);
     bool LoadImage(const FlashArea& area, const std::string& content, FlashImage& image);
     bool EnterBootLoader(bool withPause, bool showProgress);
-    bool EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
-                                 const char* eraseCaption);
+    FlashResult EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
+                                        const char* eraseCaption);
+    bool CancelRequested();
     FlashResult WritePages(const FlashArea& area, const FlashImage& image);
     Stream ReadStream(const FlashArea& area, FlashImage& image);
     FlashResult Verify(const FlashArea& area, const FlashImage& written);

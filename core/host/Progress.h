@@ -9,6 +9,11 @@ public:
     virtual void Begin(int rangeMax) = 0;
     virtual void SetPosition(int position) = 0;
     virtual void End() = 0;
+
+    // Stopping at the user's request: an operation offers it only while it can stop without
+    // harm (before an erase, while reading), and looks for the request only then.
+    virtual void SetCancellable(bool cancellable) { (void)cancellable; }
+    virtual bool CancelRequested() { return false; }
 };
 
 }  // namespace orvane::host

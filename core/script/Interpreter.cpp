@@ -171,9 +171,23 @@ void Interpreter::RunTick() {
     Select(reader_.Start(), reader_.End());
     // Only blanks or comments were left: nothing to show, the run ends quietly.
     const bool atText = reader_.Start() < editor_.Length();
+    if (atText && HaltsHere()) {
+        FinishTick(std::nullopt);  // step mode now: the same statement is read and shown again
+        return;
+    }
     if (observer_ && atText) observer_(reader_.Start(), reader_.End());
     statementPrompts_.AtStatement(reader_.Start());
     FinishTick(flow_.Execute(statement));
+}
+
+// A breakpoint halts the run before its statement; the next tick reads that statement again.
+bool Interpreter::HaltsHere() {
+    const bool asked = breakCheck_ && breakCheck_(reader_.Start(), reader_.End());
+    if (!asked || state_.stepMode) return false;
+    runCommand_ = RunCommand::Pause;
+    state_.stepMode = true;
+    reader_.JumpTo(reader_.Start());
+    return true;
 }
 
 // The end of the text ends the run, unless a loop or block that closes right at the end still

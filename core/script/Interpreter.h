@@ -34,6 +34,10 @@ public:
 
     // Told of every statement a tick is about to carry out, with its place in the text.
     using StatementObserver = std::function<void(std::int32_t start, std::int32_t end)>;
+    // Asked before every statement a tick is about to carry out; true halts a running run right
+    // there, as Pauza halts it, with the statement selected and not yet carried out (Krok or
+    // Uruchom carries it out). Asked in step mode too, so the host can follow where the run is.
+    using BreakCheck = std::function<bool(std::int32_t start, std::int32_t end)>;
 
     Interpreter(host::EditorAccess& editor, device::DeviceLink& link,
                 const commands::CommandTable& commands, host::Timers& timers);
@@ -66,9 +70,11 @@ public:
     const RunState& State() const { return state_; }
     const StatementReader& Reader() const { return reader_; }
     void SetStatementObserver(StatementObserver observer) { observer_ = std::move(observer); }
+    void SetBreakCheck(BreakCheck check) { breakCheck_ = std::move(check); }
 
 private:
     bool AtEnd() const;
+    bool HaltsHere();
     bool EnterKomendy();
     void FinishTick(std::optional<int> waitMs);
     void SelectNext();
@@ -91,6 +97,7 @@ private:
     std::int32_t savedSelectionStart_ = 0;
     std::int32_t savedSelectionEnd_ = 0;
     StatementObserver observer_;
+    BreakCheck breakCheck_;
 };
 
 }  // namespace orvane::script

@@ -3,37 +3,11 @@
 #include <QAction>
 #include <QElapsedTimer>
 
-#include "app/shell/MainWindow.h"
-#include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
-#include "settings/OverlaySettings.h"
-#include "settings/QtSettingsStore.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/support/SimProcess.h"
+#include "tests/app/WindowRig.h"
 
 using enum orvane::app::shell::CommandId;
-
-namespace {
-// A window started on the simulator through --port's override, as `make run` starts it.
-struct Rig {
-    explicit Rig(std::vector<std::string> simArgs)
-        : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
-        // Only the tests' own queries reach the controller: the periodic check stays off.
-        file.WriteString("Sprawdzaj odpowiada co", "0");
-        settings.OverridePort(sim.SlavePath());
-        window = std::make_unique<orvane::app::shell::MainWindow>(
-            settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-        window->show();
-        window->RunStartUp();
-    }
-    QString Pane() { return window->Panes().ModeText(); }
-
-    orvane::test::SimProcess sim;
-    orvane::settings::QtSettingsStore file;
-    orvane::settings::OverlaySettings settings;
-    std::unique_ptr<orvane::app::shell::MainWindow> window;
-};
-}  // namespace
+using Rig = orvane::test::WindowRig;
 
 class WindowDeviceTest : public QObject {
     Q_OBJECT
@@ -78,21 +52,13 @@ void WindowDeviceTest::SilentControllerNeverStallsTheWindowAndItsBoxesAppear() {
     Rig rig({"--fault", "silent-after:1"});
     QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
 
-    QElapsedTimer sinceBeat;
-    qint64 longestGap = 0;
-    QTimer heartbeat;
-    heartbeat.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, sinceBeat.restart());
-    });
-    sinceBeat.start();
-    heartbeat.start(10);
+    orvane::test::Heartbeat heartbeat;
 
     // The switch asks the silent controller and waits out its timeouts on the device thread.
     rig.window->Action(ModeKomendy)->trigger();
     QVERIFY(orvane::test::WaitUntil([&] { return boxes.SawText(QStringLiteral("OTK1")); }, 15000));
     QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: Nieznany"); }));
-    heartbeat.stop();
+    const qint64 longestGap = heartbeat.LongestGapMs();
 
     QCOMPARE(boxes.Boxes().front().text, QStringLiteral("Błąd przejścia do trybu Komendy!"));
     QVERIFY2(longestGap <= 100, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));

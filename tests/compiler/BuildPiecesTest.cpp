@@ -24,6 +24,28 @@ TEST(AssemblerReport, SuccessOnlyOnTheExactLine) {
         EXPECT_EQ(compiler::AssemblerReport::Succeeded(row.report), row.success) << row.report;
 }
 
+// The report's lines that name a place in a file, as avra writes them, and lines that only
+// look alike.
+TEST(AssemblerReport, PlacesOfItsLines) {
+    using Kind = compiler::AssemblerReport::Place::Kind;
+    struct Row { const char* line; const char* file; int number; Kind kind; };
+    for (const Row row : {Row{"/tmp/a b/test.asm(41) : Error   : Unknown mnemonic/macro: foo", "/tmp/a b/test.asm",
+                              41, Kind::Error},
+                          Row{"t.asm(5) : Warning : Constant out of range", "t.asm", 5, Kind::Warning},
+                          Row{"/x/(1)/m8def.inc(44) : PRAGMA PARTINC directive", "/x/(1)/m8def.inc", 44, Kind::Note},
+                          Row{"Pass 1...", nullptr, 0, Kind::Note}, Row{"f() : Error : x", nullptr, 0, Kind::Note},
+                          Row{"(3) : Error : x", nullptr, 0, Kind::Note},
+                          Row{"f(1x) : Error : x", nullptr, 0, Kind::Note},
+                          Row{"f(99999999999999999999) : Error", nullptr, 0, Kind::Note}}) {
+        const auto place = compiler::AssemblerReport::PlaceOf(row.line);
+        ASSERT_EQ(place.has_value(), row.file != nullptr) << row.line;
+        if (!place) continue;
+        EXPECT_EQ(place->file, row.file);
+        EXPECT_EQ(place->line, row.number);
+        EXPECT_EQ(place->kind, row.kind) << row.line;
+    }
+}
+
 // Whatever the build script is called, the assembler's four files and the script differ, and
 // only the script's own extension is replaced (not a ".bat" in a folder name).
 TEST(BuildPaths, OutputsAlwaysDiffer) {

@@ -62,6 +62,40 @@ TEST(CompileDriver, AssemblerFileFrame) {
                      "x: .BYTE 2", "y: .BYTE 2"}));
 }
 
+// Each line of the generated program leads back to the statement it came from; the end of a
+// loop to the loop, not to its body; the frame to none. A translation stop names its statement.
+TEST(CompileDriver, AssemblerLinesLeadBackToTheirStatements) {
+    Rig r;
+    const std::string script = "Var: x;\nwhile (x < 3) {\n  x = x + 1;\n}\nasm:\nnop;\n";
+    r.editor.SetText(script);
+    compiler::AsmSourceMap map;
+    compiler::CompileDriver driver({r.editor, r.document, r.settings, r.prompts, r.files, r.runner, kData,
+                                    nullptr, &map},
+                                   {r.reader, r.labels, r.variables, r.commands});
+    ASSERT_EQ(driver.CompileScript().outcome, CompileOutcome::Compiled);
+    EXPECT_EQ(map.AsmPath(), r.dir / "test.asm");
+    const auto lines = r.AsmLines();
+    const auto statementOf = [&](const std::string& asmLine) -> std::string {
+        const auto at = std::find(lines.begin(), lines.end(), asmLine);
+        if (at == lines.end()) return "<no such line>";
+        const auto span = map.StatementOfLine(static_cast<int>(at - lines.begin()) + 1);
+        if (!span) return "<none>";
+        return script.substr(static_cast<std::size_t>(span->start), static_cast<std::size_t>(span->end - span->start));
+    };
+    EXPECT_EQ(statementOf(".ORG 0x0380"), "<none>");
+    EXPECT_EQ(statementOf("ORVwhileLoop0:").substr(0, 6), "while ");
+    EXPECT_EQ(statementOf("std Z+1,tmp1"), "x = x + 1;");
+    EXPECT_EQ(statementOf("ORVwhileLoop0Koniec:").substr(0, 6), "while ");
+    EXPECT_EQ(statementOf("nop"), "nop;");  // the user's own line
+    EXPECT_FALSE(map.StatementOfLine(static_cast<int>(lines.size()) + 1));
+
+    r.editor.SetText("Var: x;\nx = 1;\n}\nx = 2;\n");
+    const auto stopped = r.Compile();
+    ASSERT_TRUE(stopped.stop);
+    EXPECT_EQ(stopped.stop->line, 3);
+    EXPECT_EQ(stopped.stop->span.start, 15);
+}
+
 TEST(CompileDriver, EntryTableFollowsTheLabels) {
     struct Row { const char* script; std::vector<std::string> entries; };  // the lines after "rjmp ORVANExlMain"
     for (const Row& row : {Row{"INT0: RetINT();", {"rjmp ORVANExlINT0", "ret", "ORVANExlMain:"}},

@@ -260,6 +260,32 @@ TEST_F(FlashOperationsTest, ReadOutFailuresWriteNoFile) {
     EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
 }
 
+// Cancel is offered until the erase goes out and while a read-out streams in: a cancelled write
+// leaves the flash as it was and the controller back in System; a cancelled read-out hears the
+// stream out and writes no file.
+TEST_F(FlashOperationsTest, CancelStopsOnlyWhereNothingIsLost) {
+    const FlashImage before = ImageWithPages({40});
+    controller.flash = before;
+    files.QueueChoice(File("p.hex", HexFile::WriteProgramHex(ImageWithPages({28}))));
+    progress.cancelAt = 2;
+    EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Cancelled);
+    EXPECT_EQ(std::count(wire->writes.begin(), wire->writes.end(), Bytes{'e'}), 0);
+    EXPECT_EQ(controller.flash, before);
+    EXPECT_EQ(ModeName(link.Mode()), "System");
+    EXPECT_FALSE(progress.shown || progress.cancellable);
+    EXPECT_TRUE(prompts.Boxes().empty());
+
+    progress = {};
+    progress.cancelAt = 64;
+    files.QueueChoice(dir / "part.hex");
+    EXPECT_EQ(ops.ReadOut(Kind::Program), FlashResult::Cancelled);
+    EXPECT_FALSE(platform::AtomicFile::Exists(dir / "part.hex"));
+    EXPECT_EQ(progress.positions, std::vector<int>{64});
+    EXPECT_EQ(ModeName(link.Mode()), "BootLoader");
+    EXPECT_EQ(link.ReadReply(0), std::nullopt);  // nothing of the stream left on the line
+    EXPECT_TRUE(prompts.Boxes().empty());
+}
+
 // A line that never falls silent: a byte is always waiting.
 struct BabblingPort : PortBackend, PortOpener {
     int BytesWaiting() override { return 1; }

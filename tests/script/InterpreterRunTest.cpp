@@ -97,6 +97,43 @@ TEST_F(RunTest, ControllerThatDoesNotComeBackIsReportedAfterTenSeconds) {
     EXPECT_FALSE(interpreter.RunExists());
 }
 
+// A breakpoint halts a running run before its statement, which Uruchom or Krok then carries out;
+// the check is asked in step mode too, so a host that halts on entering a line does not halt
+// again on the statement it is already halted at.
+TEST_F(RunTest, BreakpointHaltsBeforeItsStatementLikePauza) {
+    SetScript("Var:a;\na=1;\na=2;\na=3;\na=4;\n");
+    std::int32_t lastLine = -1;
+    int asked = 0;
+    interpreter.SetBreakCheck([&](std::int32_t start, std::int32_t) {
+        ++asked;
+        const std::int32_t line = editor.LineFromPosition(start);
+        const bool entered = line != lastLine;
+        lastLine = line;
+        return entered && (line == 2 || line == 4);
+    });
+    interpreter.Start();
+    Ticks();
+    EXPECT_EQ(Selected(), "a=2;");
+    EXPECT_EQ(Value("a"), 1);
+    EXPECT_TRUE(interpreter.RunExists());
+    EXPECT_EQ(interpreter.LastRunCommand(), RunCommand::Pause);
+    EXPECT_EQ(timers.Period(kTick), -1);
+
+    interpreter.Step();  // Krok carries out the statement it halted at
+    Tick();
+    EXPECT_EQ(Value("a"), 2);
+    EXPECT_EQ(Selected(), "a=3;");
+    interpreter.Start();
+    Ticks();
+    EXPECT_EQ(Selected(), "a=4;");  // the next breakpoint
+    EXPECT_EQ(Value("a"), 3);
+    interpreter.Start();
+    Ticks();
+    EXPECT_FALSE(interpreter.RunExists());
+    EXPECT_EQ(Value("a"), 4);
+    EXPECT_EQ(asked, 5 + 1 + 1);  // every statement, and the two halted at twice
+}
+
 // Actions: u Uruchom, k Krok, p Pauza, s Stop, r Restart, t one tick, T ticks while one is pending.
 struct CommandsRow {
     const char* name;

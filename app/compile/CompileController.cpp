@@ -1,0 +1,125 @@
+#include "app/compile/CompileController.h"
+
+#include <QStatusBar>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/compile/ReportWindow.h"
+#include "app/editor/Markers.h"
+#include "app/editor/ScriptEditor.h"
+#include "app/host/EditorSnapshot.h"
+#include "app/host/QtProgress.h"
+#include "app/host/QtPrompts.h"
+#include "app/host/ThreadDocument.h"
+#include "app/host/ThreadEditor.h"
+#include "app/host/ThreadProcessRunner.h"
+#include "app/shell/EditorHolds.h"
+#include "app/shell/MainWindow.h"
+#include "core/compiler/DeviceProgramWriter.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::app::compile {
+
+namespace {
+using orvane::compiler::CompileOutcome;
+
+QString Utf8(const std::string& cp1250) { return QString::fromStdString(orvane::host::Cp1250ToUtf8(cp1250)); }
+
+QString OutcomeText(const orvane::compiler::CompileResult& result) {
+    switch (result.outcome) {
+        case CompileOutcome::Written: return QStringLiteral("Program skompilowany i zapisany do sterownika.");
+        case CompileOutcome::Compiled: return QStringLiteral("Program skompilowany: %1").arg(Utf8(result.hexPath));
+        case CompileOutcome::DeviceUnavailable:
+            return QStringLiteral("Program skompilowany, nie zapisany do sterownika: %1").arg(Utf8(result.hexPath));
+        case CompileOutcome::WriteFailed:
+            return QStringLiteral("Program skompilowany; zapis do sterownika nie został wykonany.");
+        case CompileOutcome::TranslationErrors:
+            return QStringLiteral("Program skompilowany z błędami tłumaczenia; nie zapisano go do sterownika.");
+        case CompileOutcome::AssemblyErrors: return QStringLiteral("Asembler zgłosił błędy; zobacz raport kompilacji.");
+        case CompileOutcome::AssemblerFailed: return QStringLiteral("Asemblera nie udało się uruchomić.");
+        case CompileOutcome::Abandoned: return QStringLiteral("Kompilację przerwano.");
+        case CompileOutcome::NotStarted: break;
+    }
+    return {};
+}
+}  // namespace
+
+CompileController::CompileController(shell::MainWindow& window) : QObject(&window), window_(window) {
+    window.SetHandler(shell::CommandId::RunCompile, [this] { Compile(); });
+}
+
+void CompileController::Compile() {
+    editor::ScriptEditor& editor = window_.Editor();
+    if (!editor.IsEnabled()) return;  // a run or a compile holds the text
+    editor.Scintilla()->markerDeleteAll(editor::kErrorMarker);
+    window_.Holds().Expect();
+    window_.Progress().Expect(flash::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
+    auto job = std::make_shared<Job>();
+    window_.Device().Post(
+        [this, job, snapshot = host::EditorSnapshot::Of(editor)](device::DeviceSession& session) {
+            host::ThreadEditor text;
+            text.Reset(snapshot, *this, this);
+            host::ThreadDocument document(window_.Document(), this);
+            host::ThreadProcessRunner runner(this, [this, map = job->map](const std::string& path) { ShowReport(path, map); });
+            orvane::compiler::DeviceProgramWriter writer(session.Link(), session.Flash());
+            orvane::script::StatementReader reader(text);
+            orvane::script::LabelTable labels;
+            orvane::script::VariableTable variables;
+            orvane::compiler::CompileDriver driver(
+                {text, document, session.Settings(), session.Prompts(), session.Files(), runner,
+                 session.Folders().programFolder, &writer, job->map.get()},
+                {reader, labels, variables, session.Commands()});
+            job->result = driver.CompileScript();
+        },
+        [this, job] {
+            window_.Holds().Arrived();
+            Finish(*job);
+        });
+}
+
+// On the window thread, while the compile waits on the device thread for the report to close.
+void CompileController::ShowReport(const std::string& path,
+                                   const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map) {
+    if (window_.Prompts().IsClosing()) return;  // the window is going: nobody to read it
+    ReportWindow report(&window_, map);
+    report.Load(Utf8(path));
+    for (const auto& span : report.ErrorStatements()) MarkError(span);
+    connect(&report, &ReportWindow::statementChosen, this, &CompileController::ShowStatement);
+    report.exec();
+}
+
+void CompileController::ShowStatement(orvane::script::StatementSpan span) {
+    editor::ScriptEditor& editor = window_.Editor();
+    editor.SetSelection(span.start, span.end);
+    editor.Scintilla()->ensureLineVisible(editor.LineFromPosition(span.start));
+}
+
+void CompileController::MarkError(orvane::script::StatementSpan span) {
+    editor::ScriptEditor& editor = window_.Editor();
+    const int line = editor.LineFromPosition(span.start);
+    if ((editor.Scintilla()->markersAtLine(line) & (1 << editor::kErrorMarker)) == 0) {
+        editor.Scintilla()->markerAdd(line, editor::kErrorMarker);
+    }
+}
+
+void CompileController::Finish(const Job& job) {
+    last_ = job.result;
+    if (job.result.stop) {
+        // The caret goes where the translation gave up, after the compile gave the editor back.
+        ShowStatement(job.result.stop->span);
+        MarkError(job.result.stop->span);
+        window_.Editor().Focus();
+    }
+    const QString text = OutcomeText(job.result);
+    if (!text.isEmpty()) window_.statusBar()->showMessage(text, 10000);
+    emit finished();
+}
+
+// --- what the compile shows ---------------------------------------------------------------------
+
+void CompileController::ShowSelection(std::int32_t start, std::int32_t end) { window_.Editor().SetSelection(start, end); }
+
+void CompileController::ShowEnabled(bool enabled) { window_.Holds().SetHeld(!enabled); }
+
+void CompileController::ShowFocus() { window_.Editor().Focus(); }
+
+}  // namespace orvane::app::compile

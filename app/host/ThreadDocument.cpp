@@ -1,0 +1,26 @@
+#include "app/host/ThreadDocument.h"
+
+#include "app/document/ScriptDocument.h"
+#include "app/host/GuiCall.h"
+#include "app/host/QtFileChooser.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::app::host {
+
+std::string ThreadDocument::PathName() const {
+    std::string path;
+    CallOnThreadOf(context_, [&] {
+        const QString& file = window_.FilePath();
+        if (QtFileChooser::SpellableInCp1250(file)) path = orvane::host::Utf8ToCp1250(file.toStdString());
+    });
+    return path;
+}
+
+void ThreadDocument::Save() {
+    CallOnThreadOf(context_, [&] {
+        if (QtFileChooser::SpellableInCp1250(window_.FilePath())) window_.Save();
+        else window_.SaveAs();
+    });
+}
+
+}  // namespace orvane::app::host

@@ -1,0 +1,26 @@
+#pragma once
+#include <QDockWidget>
+#include <QStringList>
+
+class QListWidget;
+
+namespace orvane::app::run {
+
+// The run's variables beside the editor, one "name = value" line each, newest first. It opens
+// when a run starts and keeps the values the run left once it ends (a short run may end before
+// its first refresh), until the next run or until the user closes it.
+class VariableDock : public QDockWidget {
+    Q_OBJECT
+public:
+    explicit VariableDock(QWidget* parent);
+
+    void Begin();
+    void SetLines(const QStringList& lines);
+    void Finish();
+    QStringList Lines() const;
+
+private:
+    QListWidget* list_;
+};
+
+}  // namespace orvane::app::run

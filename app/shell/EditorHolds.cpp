@@ -1,0 +1,24 @@
+#include "app/shell/EditorHolds.h"
+
+#include "app/editor/ScriptEditor.h"
+
+namespace orvane::app::shell {
+
+void EditorHolds::Expect() {
+    ++expected_;
+    Apply();
+}
+
+void EditorHolds::Arrived() {
+    if (expected_ > 0) --expected_;
+    Apply();
+}
+
+void EditorHolds::SetHeld(bool held) {
+    held_ = held;
+    Apply();
+}
+
+void EditorHolds::Apply() { editor_.SetEnabled(expected_ == 0 && !held_); }
+
+}  // namespace orvane::app::shell
