@@ -1,5 +1,6 @@
 #include "core/commands/CommandFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/commands/CommandIni.h"
@@ -49,8 +50,13 @@ void CommandFile::Parse(std::string_view iniBytes, CommandTable& table,
                         std::vector<std::string>* warnings) {
     table.Clear();
     const IniFile ini = IniFile::FromBytes(iniBytes);
+    std::vector<CommandDef> loaded;
     int n = 1;
-    for (; auto def = CommandIni::Read(ini, n, warnings); ++n) table.AddNewest(std::move(*def));
+    for (; auto def = CommandIni::Read(ini, n, warnings); ++n) loaded.push_back(std::move(*def));
+    // Read in file order and turned round once: putting each record in front would cost time
+    // quadratic in the number of commands.
+    std::reverse(loaded.begin(), loaded.end());
+    table.NewestFirst() = std::move(loaded);
     CommandIni::CheckUnread(ini, n, warnings);
 }
 

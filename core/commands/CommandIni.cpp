@@ -16,12 +16,19 @@ constexpr std::size_t kListedSections = 5;  // a warning names at most this many
 
 std::string ArgKey(const char* word, int n) { return word + std::to_string(n); }
 
+// Whether a section's name begins with "Komenda" (case ignored), as a command's does.
+bool HasCommandPrefix(const std::string& name) {
+    const std::string_view prefix(kSectionPrefix);
+    return name.size() >= prefix.size() &&
+           host::EqualsIgnoreCase(std::string_view(name).substr(0, prefix.size()), prefix);
+}
+
 // The number of a section named "Komenda<n>" exactly as the reader asks for it (no sign, no
 // leading zero; case ignored), or 0.
 int SectionNumber(const std::string& name) {
     const std::string_view prefix(kSectionPrefix);
     if (name.size() <= prefix.size() || name.size() > prefix.size() + 9) return 0;
-    if (!host::EqualsIgnoreCase(std::string_view(name).substr(0, prefix.size()), prefix)) return 0;
+    if (!HasCommandPrefix(name)) return 0;
     const std::string digits = name.substr(prefix.size());
     if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), [](char c) {
             return c >= '0' && c <= '9';
@@ -136,11 +143,19 @@ void CommandIni::CheckUnread(const IniFile& ini, int end, std::vector<std::strin
     if (!warnings) return;
     std::vector<std::string> behind;
     std::vector<std::string> repeated;
+    std::vector<std::string> misnamed;  // "Komenda 1", "Komenda01": never asked for
     std::set<int> seen;
     for (const std::string& name : ini.SectionNames()) {
         const int k = SectionNumber(name);
         if (k > end) behind.push_back(name);
         else if (k > 0 && k < end && !seen.insert(k).second) repeated.push_back(name);
+        else if (k == 0 && HasCommandPrefix(name)) misnamed.push_back(name);
+    }
+    if (!misnamed.empty()) {
+        warnings->push_back(host::Pl(misnamed.size() == 1 ? "Pominięto sekcję " : "Pominięto sekcje ") +
+                            JoinNames(misnamed) +
+                            host::Pl(": sekcje komend nazywają się Komenda1, Komenda2, Komenda3 i "
+                                     "tak dalej, bez przerw."));
     }
     if (!behind.empty()) {
         warnings->push_back(host::Pl(behind.size() == 1 ? "Pominięto sekcję " : "Pominięto sekcje ") +

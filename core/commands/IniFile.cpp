@@ -102,7 +102,8 @@ void IniFile::AddLine(std::string_view line) {
     if (line.front() == '[') {
         const auto close = line.rfind(']');
         if (close != std::string_view::npos) {
-            AppendSection(std::string(line.substr(1, close - 1)), true);
+            // The profile reader drops blanks inside the brackets too: "[ Komenda1 ]" is Komenda1.
+            AppendSection(std::string(Trim(line.substr(1, close - 1))), true);
             return;
         }
     }

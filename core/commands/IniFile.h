@@ -13,7 +13,8 @@ namespace orvane::commands {
 // - lines end in CR LF or LF (a lone CR ends a line too, so old Mac files load); blanks around
 //   lines, key names and values are dropped; lines starting with ';' are comments;
 // - "[name]" opens a section (the name runs to the last ']'); "key=value" is a key, split at
-//   the first '='; a line without '=' is a key without a value;
+//   the first '='; a line without '=' is a key without a value; blanks inside the brackets
+//   are dropped too;
 // - section and key lookups ignore case (CP1250 letters included); the first section of a
 //   name and the first key of a name win;
 // - a value read is cut to 499 characters (the 500-character buffer) and loses one pair of
