@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test bench sanitize fuzz clean
 
 all: build
 
@@ -33,5 +33,13 @@ sanitize: deps
 	cmake --build $(BUILD)-asan -j $(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
 
+# The libFuzzer targets of fuzz/ (clang, address and undefined-behaviour sanitizers), each run
+# FUZZ_SECONDS from the seeds of data/, the tests and fuzz/seeds; a finding fails the target.
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_ARGS)
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@sh scripts/fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz
