@@ -72,40 +72,41 @@ std::string CommandIni::SectionName(int n) { return kSectionPrefix + std::to_str
 std::optional<CommandDef> CommandIni::Read(const IniFile& ini, int n,
                                            std::vector<std::string>* warnings) {
     const std::string section = SectionName(n);
-    std::string name = ini.GetString(section, "Nazwa", kEndName);
+    const IniFile::SectionKeys keys = ini.KeysOf(section);
+    std::string name = keys.GetString("Nazwa", kEndName);
     if (name == kEndName) return std::nullopt;
 
     CommandDef def;
     def.name = std::move(name);
-    def.description = ini.GetString(section, "Opis", "");
-    def.asmName = ini.GetString(section, "Nazwa ASM", "");
-    const std::string id = ini.GetString(section, "ID", "");
+    def.description = keys.GetString("Opis", "");
+    def.asmName = keys.GetString("Nazwa ASM", "");
+    const std::string id = keys.GetString("ID", "");
     def.identifier = id.empty() ? 0 : static_cast<std::uint8_t>(id.front());
-    def.argumentCount = ReadArgumentCount(ini, section, def.name, warnings);
-    def.resultSize = ini.GetInt(section, "Wynik", 0);
-    def.resultConstant = ini.GetInt(section, "Stala", 0);
-    def.resultMultiplier = ini.GetInt(section, "Mnoznik", 1);
-    def.resultDivisor = ini.GetInt(section, "Dzielnik", 1);
+    def.argumentCount = ReadArgumentCount(keys, section, def.name, warnings);
+    def.resultSize = keys.GetInt("Wynik", 0);
+    def.resultConstant = keys.GetInt("Stala", 0);
+    def.resultMultiplier = keys.GetInt("Mnoznik", 1);
+    def.resultDivisor = keys.GetInt("Dzielnik", 1);
     for (int k = 1; k <= def.argumentCount; ++k) {
-        def.arguments[static_cast<std::size_t>(k - 1)] = ReadArgument(ini, section, k);
+        def.arguments[static_cast<std::size_t>(k - 1)] = ReadArgument(keys, k);
     }
     return def;
 }
 
-CommandArg CommandIni::ReadArgument(const IniFile& ini, const std::string& section, int n) {
+CommandArg CommandIni::ReadArgument(const IniFile::SectionKeys& keys, int n) {
     CommandArg arg;
-    arg.size = ini.GetInt(section, ArgKey("Argument ", n), 1);
-    arg.multiplier = ini.GetInt(section, ArgKey("Mnoznik ", n), 1);
-    arg.divisor = ini.GetInt(section, ArgKey("Dzielnik ", n), 1);
-    arg.constant = ini.GetInt(section, ArgKey("Stala ", n), 0);
-    arg.description = ini.GetString(section, ArgKey("Opis ", n), "");
+    arg.size = keys.GetInt(ArgKey("Argument ", n), 1);
+    arg.multiplier = keys.GetInt(ArgKey("Mnoznik ", n), 1);
+    arg.divisor = keys.GetInt(ArgKey("Dzielnik ", n), 1);
+    arg.constant = keys.GetInt(ArgKey("Stala ", n), 0);
+    arg.description = keys.GetString(ArgKey("Opis ", n), "");
     return arg;
 }
 
 // The record holds ten arguments: a larger count keeps the first ten, a negative one none.
-int CommandIni::ReadArgumentCount(const IniFile& ini, const std::string& section,
+int CommandIni::ReadArgumentCount(const IniFile::SectionKeys& keys, const std::string& section,
                                   const std::string& name, std::vector<std::string>* warnings) {
-    const int count = ini.GetInt(section, "Argumenty", 0);
+    const int count = keys.GetInt("Argumenty", 0);
     const int kept = std::clamp(count, 0, CommandDef::kMaxArguments);
     if (kept != count && warnings) {
         const std::string where = section + " (" + name + "): Argumenty=" + std::to_string(count);
