@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize fuzz clean
+.PHONY: all deps build run test bench sanitize fuzz clean install package screenshots
 
 all: build
 
@@ -23,15 +23,30 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_BENCH=ON
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BUILD_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS)
 	@sh scripts/bench.sh $(BUILD)-bench
 
-# The core and its unit tests under address and undefined-behaviour sanitizers.
+# The core, the virtual controller and the end-to-end runs of orvane-sim and orvane-cli (where
+# the pseudo-terminal and signal code lives) under address and undefined-behaviour sanitizers.
 sanitize: deps
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_CORE_TESTS_ONLY=ON $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_APP=OFF $(CMAKE_ARGS)
 	cmake --build $(BUILD)-asan -j $(JOBS)
-	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L core
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS) -L 'core|sim|e2e'
+
+# Installs the programs, data, menu entry, MIME type and icon under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb of the programs with their run-time dependencies, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Renders the windows into docs/screenshots/ under the offscreen platform.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/app/orvane-screenshots --sim $(BUILD)/sim/orvane-sim \
+	  --examples data/examples --out docs/screenshots
 
 # The libFuzzer targets of fuzz/ (clang, address and undefined-behaviour sanitizers), each run
 # FUZZ_SECONDS from the seeds of data/, the tests and fuzz/seeds; a finding fails the target.

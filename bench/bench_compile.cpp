@@ -12,9 +12,9 @@
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/PosixProcessRunner.h"
 #include "core/host/Prompts.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/PosixProcessRunner.h"
+#include "core/platform/TextEditorAccess.h"
 
 namespace {
 
@@ -80,12 +80,12 @@ void BM_Translate5000Statements(benchmark::State& state) {
     SilentPrompts prompts;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        host::TextEditorAccess editor(script);
+        platform::TextEditorAccess editor(script);
         script::StatementReader reader(editor);
         script::LabelTable labels;
         script::VariableTable variables;
         compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.statementStart = reader.statementEnd = 0;
+        reader.StartAt(0);
         compiler::TranslationContext context(reader, editor, variables, labels, Commands(), prompts);
         compiler::StatementTranslator translator(context);
         while (translator.TranslateStatement(-1)) {
@@ -109,10 +109,10 @@ void BM_CompileWithAvra(benchmark::State& state) {
     SilentPrompts prompts;
     NoFiles files;
     std::ostringstream report;
-    host::PosixProcessRunner runner(report);
+    platform::PosixProcessRunner runner(report);
     compiler::CompileOutcome outcome{};
     for (auto _ : state) {
-        host::TextEditorAccess editor(script);
+        platform::TextEditorAccess editor(script);
         script::StatementReader reader(editor);
         script::LabelTable labels;
         script::VariableTable variables;

@@ -25,10 +25,11 @@
 #include "core/device/FlashOperations.h"
 #include "core/device/HexFile.h"
 #include "core/device/PosixPortOpener.h"
-#include "core/host/AtomicFile.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/SteadyClock.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ std::int64_t CpuUs() {
 }
 
 // The real clock, noting how long the operation slept in its prescribed pauses.
-class MeasuringClock : public host::SteadyClock {
+class MeasuringClock : public platform::SteadyClock {
 public:
     void SleepMs(std::int64_t ms) override {
         const std::int64_t start = NowUs();
@@ -149,8 +150,8 @@ Measurement WriteOnce(const std::string& hexPath, bool verify) {
     NoTimers timers;
     NoProgress progress;
     FixedFile file(hexPath);
-    device::CSerialCtrl serial(opener, clock, prompts);
-    device::DeviceLink link(serial, settings, prompts, timers);
+    device::SerialStack stack(opener, settings, clock, prompts, timers);
+    device::DeviceLink& link = stack.Link();
     device::FlashOperations flash(link, file, progress, "/tmp/");
     link.OpenPortAtStartUp();
     link.QueryDeviceMode();
@@ -179,7 +180,7 @@ std::string FullProgramHex() {
         image[a] = static_cast<std::uint8_t>(random() % 255);
     }
     const std::string path = std::filesystem::temp_directory_path() / "orvane-bench-program.hex";
-    if (!host::AtomicFile::Write(path, device::HexFile::WriteProgramHex(image))) throw std::runtime_error(path);
+    if (!platform::AtomicFile::Write(path, device::HexFile::WriteProgramHex(image))) throw std::runtime_error(path);
     return path;
 }
 

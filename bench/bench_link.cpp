@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "core/device/ComPortMap.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
 #include "core/host/MemorySettings.h"
 #include "core/host/Prompts.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TimerQueue.h"
 #include "sim/PtyHost.h"
 #include "sim/VirtualController.h"
 
@@ -86,11 +86,12 @@ int main() {
     SimThread sim;
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.SlavePath());
-    device::PosixPortOpener opener(settings);
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     NoPrompts prompts;
-    device::CSerialCtrl ctrl(opener, clock, prompts);
-    if (ctrl.OpenPort(kPort) != 1 || ctrl.SetBaud(kBaud, kPort) != 1) {
+    platform::TimerQueue timers([] { return std::int64_t{0}; });
+    device::SerialStack stack(settings, clock, prompts, timers);
+    device::CSerialCtrl& ctrl = stack.Serial();
+    if (!ctrl.OpenPort(kPort) || !ctrl.SetBaud(kBaud, kPort)) {
         std::fprintf(stderr, "bench_link: cannot open %s\n", sim.SlavePath().c_str());
         return 1;
     }
@@ -101,10 +102,10 @@ int main() {
         const auto start = Clock::now();
         ctrl.DiscardInput(kPort);
         ctrl.WriteBytes(&query, 1, kPort);
-        const int reply = ctrl.ReadByteTimeout(kPort, 1);
+        const auto reply = ctrl.ReadByteTimeout(kPort, 1);
         const auto end = Clock::now();
         if (reply != 0xFF) {
-            std::fprintf(stderr, "bench_link: reply %d to the state query\n", reply);
+            std::fprintf(stderr, "bench_link: reply %d to the state query\n", reply ? *reply : -1);
             return 1;
         }
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
@@ -121,11 +122,12 @@ int main() {
     const double threadCpu = CpuMs(CLOCK_THREAD_CPUTIME_ID);
     const double processCpu = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
     const auto start = Clock::now();
-    const int none = ctrl.ReadByteTimeout(kPort, 3);
+    const auto none = ctrl.ReadByteTimeout(kPort, 3);
     const double wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     const double waitCpu = CpuMs(CLOCK_THREAD_CPUTIME_ID) - threadCpu;
     const double allCpu = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - processCpu;
-    std::printf("ReadByteTimeout(3 s) without a byte: returned %d after %.0f ms\n", none, wallMs);
+    std::printf("ReadByteTimeout(3 s) without a byte: returned %s after %.0f ms\n",
+                none ? "a byte" : "nothing", wallMs);
     std::printf("  processor time of the waiting thread %.2f ms = %.3f %% of a core (target < 2 %%): %s\n",
                 waitCpu, 100 * waitCpu / wallMs, 100 * waitCpu / wallMs < 2 ? "OK" : "MISSED");
     std::printf("  whole process, simulator thread included: %.2f ms = %.3f %% of a core\n", allCpu,

@@ -23,12 +23,12 @@
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/TextEditorAccess.h"
-#include "core/host/TimerQueue.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TextEditorAccess.h"
+#include "core/platform/TimerQueue.h"
 #include "core/script/Interpreter.h"
 
 namespace {
@@ -58,16 +58,15 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     host::MemorySettings settings;
     settings.WriteString(device::ComPortMap::OverrideKey(1), sim.Path());
     settings.WriteString("Sprawdzaj odpowiada co", "0");
-    host::SteadyClock clock;
-    device::PosixPortOpener opener(settings);
+    platform::SteadyClock clock;
     BenchPrompts prompts;
-    host::TimerQueue timers(&NowUs);
-    device::CSerialCtrl serial(opener, clock, prompts);
-    device::DeviceLink link(serial, settings, prompts, timers);
+    platform::TimerQueue timers(&NowUs);
+    device::SerialStack stack(settings, clock, prompts, timers);
+    device::DeviceLink& link = stack.Link();
     link.OpenPortAtStartUp();
     commands::CommandTable commands;
     commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", commands, nullptr);
-    host::TextEditorAccess editor(script);
+    platform::TextEditorAccess editor(script);
     script::Interpreter interpreter(editor, link, commands, timers);
 
     Result result;
@@ -80,7 +79,7 @@ Result Measure(const BenchSimulator& sim, const std::string& script, bool realTi
     const auto fire = [&](int id) { interpreter.OnTimer(id); };
     interpreter.Start();
     while (interpreter.RunExists()) {
-        if (!realTicks && timers.IsRunning(device::DeviceLink::kTimerRunTick)) {
+        if (!realTicks && timers.IsRunning(script::Interpreter::kTimerRunTick)) {
             interpreter.RunTick();
             continue;
         }

@@ -17,11 +17,12 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
-#include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/SteadyClock.h"
+#include "core/platform/TimerQueue.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
 #include "core/script/StatementPieces.h"
@@ -50,10 +51,11 @@ struct Engine {
         if (!devicePath.empty()) settings.WriteString(device::ComPortMap::OverrideKey(1), devicePath);
     }
     host::MemorySettings settings;
-    device::PosixPortOpener opener{settings};
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     CountingPrompts prompts;
-    device::CSerialCtrl serial{opener, clock, prompts};
+    platform::TimerQueue timers{[] { return std::int64_t{0}; }};
+    device::SerialStack stack{settings, clock, prompts, timers};
+    device::CSerialCtrl& serial = stack.Serial();
     host::TextBuffer text;
     script::StatementReader reader{text};
     script::VariableTable variables;
@@ -83,10 +85,10 @@ void BM_ReadEveryStatement(benchmark::State& state) {
     Engine e(ScriptOf(statements));
     std::int64_t read = 0;
     for (auto _ : state) {
-        e.reader.statementStart = 0;
-        while (e.reader.statementStart < e.reader.TextLength()) {
+        e.reader.StartAt(0);
+        while (e.reader.Start() < e.reader.TextLength()) {
             benchmark::DoNotOptimize(e.reader.ReadStatement(-1));
-            e.reader.statementStart = e.reader.statementEnd;
+            e.reader.Next();
             ++read;
         }
     }
@@ -103,7 +105,7 @@ void BM_EvaluateAssignment(benchmark::State& state) {
     e.variables.Find("b")->value = 7;
     const std::string statement = "x=a*2+(b-3)/4;";
     for (auto _ : state) {
-        const std::string name = script::StatementPieces::AssignedVariable(statement, e.variables);
+        const std::string name = *script::StatementPieces::AssignedVariable(statement, e.variables);
         const double value =
             e.engine.Evaluator().EvaluateExpression(std::string_view(statement).substr(name.size() + 1));
         e.variables.Find(name)->value = value;
@@ -169,8 +171,8 @@ void BM_ServoSetRoundTrip(benchmark::State& state) {
     std::vector<std::string> warnings;
     commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", e.commands, &warnings);
     const std::uint8_t toKomendy = 0xFE;
-    if (e.serial.OpenPort(0) != 1 || e.serial.SetBaud(kBaud, 0) != 1 ||
-        e.serial.WriteBytes(&toKomendy, 1, 0) != 1 || e.serial.ReadByteTimeout(0, 2) != 0xFE) {
+    if (!e.serial.OpenPort(0) || !e.serial.SetBaud(kBaud, 0) || !e.serial.WriteBytes(&toKomendy, 1, 0) ||
+        e.serial.ReadByteTimeout(0, 2) != 0xFE) {
         state.SkipWithError("the virtual controller did not enter commands mode");
         return;
     }

@@ -1,15 +1,14 @@
 #include "cli/CliSession.h"
 
 #include "core/commands/CommandFile.h"
-#include "core/device/ComPortMap.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/DataFolder.h"
 
 namespace orvane::cli {
 
 CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err, std::FILE* in)
-    : options_(options), out_(out), err_(err), in_(in), file_(host::IniSettingsFile::DefaultPath()),
-      prompts_(err, in, options.answer), progress_(err), files_(err), modes_(err),
-      folders_(host::PlatformFolders::Detect()) {
+    : options_(options), out_(out), err_(err), in_(in), prompts_(err, in, options.answer), progress_(err),
+      files_(err), modes_(err), folders_(host::PlatformFolders::Detect(platform::DataFolder())) {
     ApplyOverrides();
 }
 
@@ -18,10 +17,7 @@ void CliSession::ApplyOverrides() {
     for (const auto& [key, value] : options_.settings) {
         settings_.Override(Utf8ToCp1250(key), Utf8ToCp1250(value));
     }
-    if (options_.portPath) {
-        settings_.Override("COM", "1");
-        settings_.Override(device::ComPortMap::OverrideKey(1), Utf8ToCp1250(*options_.portPath));
-    }
+    if (options_.portPath) settings_.OverridePort(Utf8ToCp1250(*options_.portPath));
     if (options_.comNumber) settings_.Override("COM", std::to_string(*options_.comNumber));
     if (options_.baudText) settings_.Override("Baud Rate", Utf8ToCp1250(*options_.baudText));
     if (options_.commandsFile) settings_.Override("Plik komend", Utf8ToCp1250(*options_.commandsFile));
@@ -31,25 +27,27 @@ void CliSession::ApplyOverrides() {
 bool CliSession::Connect() {
     if (connected_) return portOpen_;
     connected_ = true;
-    portOpen_ = link_.OpenPortAtStartUp();
+    portOpen_ = Link().OpenPortAtStartUp();
     if (!portOpen_) {
-        Error(host::Cp1250ToUtf8(serial_.LastOpenError()));
+        Error(host::Cp1250ToUtf8(Serial().LastOpenError()));
         return false;
     }
-    link_.QueryDeviceMode();
+    Link().QueryDeviceMode();
     return true;
 }
 
 bool CliSession::Allowed(bool allowed, const char* command) {
     if (!allowed) {
         Error(std::string("polecenie ") + command + " jest niedostępne w trybie " +
-              host::Cp1250ToUtf8(link_.DeviceMode()));
+              host::Cp1250ToUtf8(device::ModeName(Link().Mode())));
     }
     return allowed;
 }
 
 void CliSession::ReportUnsavedSettings() {
-    if (!file_.LastError().empty()) Error("ustawienia nie zostały zapisane: " + file_.LastError());
+    if (!file_.LastError().isEmpty()) {
+        Error("ustawienia nie zostały zapisane: " + file_.LastError().toStdString());
+    }
 }
 
 void CliSession::LoadCommands(commands::CommandTable& table) {

@@ -6,17 +6,16 @@
 #include "cli/CliOptions.h"
 #include "cli/CliTimers.h"
 #include "cli/ModePrinter.h"
-#include "cli/OverlaySettings.h"
-#include "cli/TerminalPrompts.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalPrompts.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
-#include "core/host/IniSettingsFile.h"
+#include "core/device/SerialStack.h"
 #include "core/host/PlatformFolders.h"
+#include "core/platform/SteadyClock.h"
+#include "settings/OverlaySettings.h"
+#include "settings/QtSettingsStore.h"
 
 namespace orvane::cli {
 
@@ -46,8 +45,8 @@ public:
     host::Progress& Progress() { return progress_; }
     host::Clock& Clock() { return clock_; }
     const host::PlatformFolders& Folders() const { return folders_; }
-    device::CSerialCtrl& Serial() { return serial_; }
-    device::DeviceLink& Link() { return link_; }
+    device::CSerialCtrl& Serial() { return stack_.Serial(); }
+    device::DeviceLink& Link() { return stack_.Link(); }
     device::FlashOperations& Flash() { return flash_; }
     std::FILE* Out() { return out_; }
     std::FILE* In() { return in_; }
@@ -59,19 +58,17 @@ private:
     std::FILE* out_;
     std::FILE* err_;
     std::FILE* in_;
-    host::IniSettingsFile file_;
-    OverlaySettings settings_{file_};
+    settings::QtSettingsStore file_;
+    settings::OverlaySettings settings_{file_};
     TerminalPrompts prompts_;
     TerminalProgress progress_;
     CliFileChooser files_;
     CliTimers timers_;
     ModePrinter modes_;
-    host::SteadyClock clock_;
+    platform::SteadyClock clock_;
     host::PlatformFolders folders_;
-    device::PosixPortOpener opener_{settings_};
-    device::CSerialCtrl serial_{opener_, clock_, prompts_};
-    device::DeviceLink link_{serial_, settings_, prompts_, timers_, &modes_};
-    device::FlashOperations flash_{link_, files_, progress_, folders_.userFolder};
+    device::SerialStack stack_{settings_, clock_, prompts_, timers_, &modes_};
+    device::FlashOperations flash_{stack_.Link(), files_, progress_, folders_.userFolder};
     bool connected_ = false;
     bool portOpen_ = false;
 };

@@ -6,10 +6,10 @@
 #include "core/commands/CommandTable.h"
 #include "core/compiler/CompileDriver.h"
 #include "core/compiler/DeviceProgramWriter.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
-#include "core/host/PosixProcessRunner.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/PosixProcessRunner.h"
+#include "core/platform/TextEditorAccess.h"
 #include "core/script/LabelTable.h"
 #include "core/script/StatementReader.h"
 #include "core/script/VariableTable.h"
@@ -37,7 +37,9 @@ class CliProgramWriter : public compiler::ProgramWriter {
 public:
     explicit CliProgramWriter(CliSession& session)
         : session_(session), device_(session.Link(), session.Flash()) {}
-    std::string DeviceMode() override { return session_.Connect() ? device_.DeviceMode() : ""; }
+    device::DeviceMode Mode() override {
+        return session_.Connect() ? device_.Mode() : device::DeviceMode::NotQueried;
+    }
     bool WriteProgram(const std::string& hexPath) override {
         session_.Files().Offer(hexPath);
         return device_.WriteProgram(hexPath);
@@ -75,20 +77,20 @@ int RunCompile(CliSession& session, const std::vector<std::string>& arguments) {
     if (scriptArgument.empty()) return session.Error("brak pliku skryptu"), CliCommand::kUsage;
 
     std::string text;
-    if (!host::AtomicFile::Read(scriptArgument, text)) {
+    if (!platform::AtomicFile::Read(scriptArgument, text)) {
         session.Error("nie można odczytać skryptu " + scriptArgument);
         return CliCommand::kFailed;
     }
     commands::CommandTable commands;
     session.LoadCommands(commands);
 
-    host::TextEditorAccess editor(std::move(text));
+    platform::TextEditorAccess editor(std::move(text));
     script::StatementReader reader(editor);
     script::LabelTable labels;
     script::VariableTable variables;
     FileDocument document(host::Utf8ToCp1250(scriptArgument));
     std::ostringstream report;
-    host::PosixProcessRunner runner(report);
+    platform::PosixProcessRunner runner(report);
     CliProgramWriter writer(session);
     compiler::CompileDriver driver({editor, document, session.Settings(), session.Prompts(),
                                     session.Files(), runner, session.Folders().programFolder,

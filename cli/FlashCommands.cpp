@@ -23,7 +23,7 @@ int Exit(FlashResult result) { return result == FlashResult::Done ? CliCommand::
 
 int RunVersion(CliSession& session, const std::vector<std::string>&) {
     if (!session.Connect()) return CliCommand::kFailed;
-    if (!session.Allowed(ModeRules::CanQueryVersion(session.Link().DeviceMode()), "version")) {
+    if (!session.Allowed(ModeRules::CanQueryVersion(session.Link().Mode()), "version")) {
         return CliCommand::kFailed;
     }
     const auto version = session.Flash().Version();
@@ -36,7 +36,7 @@ int RunVersion(CliSession& session, const std::vector<std::string>&) {
 std::optional<FlashArea::Kind> Prepare(CliSession& session, const std::string& area, const char* command) {
     const auto kind = AreaOf(session, area);
     if (!kind || !session.Connect()) return std::nullopt;
-    if (!session.Allowed(ModeRules::CanTransferFlash(session.Link().DeviceMode()), command)) return std::nullopt;
+    if (!session.Allowed(ModeRules::CanTransferFlash(session.Link().Mode()), command)) return std::nullopt;
     return kind;
 }
 

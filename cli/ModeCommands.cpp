@@ -3,7 +3,6 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
-#include "core/device/ModeReply.h"
 #include "core/device/ModeRules.h"
 #include "core/host/Cp1250.h"
 
@@ -11,27 +10,27 @@ namespace orvane::cli {
 
 namespace {
 
-using device::ModeReply;
+using device::DeviceMode;
 
 int RunMode(CliSession& session, const std::vector<std::string>&) {
     if (!session.Connect()) return CliCommand::kFailed;
-    const std::string& mode = session.Link().DeviceMode();
-    std::fprintf(session.Out(), "%s\n", host::Cp1250ToUtf8(mode).c_str());
-    return mode == ModeReply::kUnknown ? CliCommand::kFailed : CliCommand::kOk;
+    const DeviceMode mode = session.Link().Mode();
+    std::fprintf(session.Out(), "%s\n", host::Cp1250ToUtf8(device::ModeName(mode)).c_str());
+    return mode == DeviceMode::Unknown ? CliCommand::kFailed : CliCommand::kOk;
 }
 
 int RunSwitch(CliSession& session, const std::vector<std::string>& arguments) {
     const std::string_view target = arguments[0];
     device::DeviceLink& link = session.Link();
     void (device::DeviceLink::*change)() = nullptr;
-    std::string_view mode;
-    for (const auto& [name, member] : {std::pair{ModeReply::kSystem, &device::DeviceLink::SwitchToSystem},
-                                       std::pair{ModeReply::kKomendy, &device::DeviceLink::SwitchToKomendy},
-                                       std::pair{ModeReply::kProgram, &device::DeviceLink::SwitchToProgram},
-                                       std::pair{ModeReply::kBootLoader, &device::DeviceLink::SwitchToBootLoader}}) {
-        if (host::EqualsIgnoreCase(name, target)) {
+    DeviceMode mode = DeviceMode::NotQueried;
+    for (const auto& [wanted, member] : {std::pair{DeviceMode::System, &device::DeviceLink::SwitchToSystem},
+                                         std::pair{DeviceMode::Komendy, &device::DeviceLink::SwitchToKomendy},
+                                         std::pair{DeviceMode::Program, &device::DeviceLink::SwitchToProgram},
+                                         std::pair{DeviceMode::BootLoader, &device::DeviceLink::SwitchToBootLoader}}) {
+        if (host::EqualsIgnoreCase(device::ModeName(wanted), target)) {
             change = member;
-            mode = name;
+            mode = wanted;
         }
     }
     if (!change) {
@@ -67,7 +66,7 @@ int RunParams(CliSession& session, const std::vector<std::string>& arguments) {
         wanted = device::DeviceParams{*run, *komendy};
     }
     if (!session.Connect()) return CliCommand::kFailed;
-    if (!session.Allowed(device::ModeRules::CanEditDeviceParameters(session.Link().DeviceMode()), "params")) {
+    if (!session.Allowed(device::ModeRules::CanEditDeviceParameters(session.Link().Mode()), "params")) {
         return CliCommand::kFailed;
     }
     const bool read = session.Link().EditDeviceParameters([&](device::DeviceParams& params) {

@@ -4,10 +4,10 @@
 
 namespace orvane::cli {
 
-void ModePrinter::ModeApplied(int, const std::string& mode) {
+void ModePrinter::ModeApplied(device::DeviceMode mode) {
     if (mode == shown_) return;
     shown_ = mode;
-    std::fprintf(out_, " Tryb: %s\n", host::Cp1250ToUtf8(mode).c_str());
+    std::fprintf(out_, " Tryb: %s\n", host::Cp1250ToUtf8(device::ModeName(mode)).c_str());
     std::fflush(out_);
 }
 

@@ -10,11 +10,11 @@ namespace orvane::cli {
 class ModePrinter : public device::ModeObserver {
 public:
     explicit ModePrinter(std::FILE* out) : out_(out) {}
-    void ModeApplied(int commandId, const std::string& mode) override;
+    void ModeApplied(device::DeviceMode mode) override;
 
 private:
     std::FILE* out_;
-    std::string shown_;
+    device::DeviceMode shown_ = device::DeviceMode::NotQueried;
 };
 
 }  // namespace orvane::cli

@@ -4,11 +4,11 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
-#include "core/commands/CommandTable.h"
 #include "cli/RunEventLoop.h"
-#include "core/host/AtomicFile.h"
+#include "core/commands/CommandTable.h"
 #include "core/host/Cp1250.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/TextEditorAccess.h"
 #include "core/script/Interpreter.h"
 #include "core/script/RunRules.h"
 #include "core/script/VariableLines.h"
@@ -35,7 +35,7 @@ bool ParseArguments(CliSession& session, const std::vector<std::string>& argumen
 }
 
 // "LINE: text" of a statement as it stands in the editor, blanks and line breaks run together.
-std::string Shown(const host::TextEditorAccess& editor, std::int32_t start, std::int32_t end) {
+std::string Shown(const platform::TextEditorAccess& editor, std::int32_t start, std::int32_t end) {
     std::string text;
     for (std::int32_t pos = start; pos < end && pos < editor.Length(); ++pos) {
         const char c = static_cast<char>(editor.ByteAt(pos));
@@ -48,7 +48,7 @@ std::string Shown(const host::TextEditorAccess& editor, std::int32_t start, std:
 }
 
 // The statement a halted run waits with, before Enter carries it out.
-void PromptStep(CliSession& session, const host::TextEditorAccess& editor) {
+void PromptStep(CliSession& session, const platform::TextEditorAccess& editor) {
     std::int32_t start = 0, end = 0;
     editor.GetSelection(start, end);
     if (start >= editor.Length()) std::fprintf(session.Out(), "> (koniec skryptu)\n");
@@ -58,7 +58,7 @@ void PromptStep(CliSession& session, const host::TextEditorAccess& editor) {
 
 // Drives the run until the editor is given back: timers, Enter in step mode, Ctrl+C.
 bool Drive(CliSession& session, script::Interpreter& interpreter, RunEventLoop& loop,
-           const host::TextEditorAccess& editor) {
+           const platform::TextEditorAccess& editor) {
     bool interrupted = false;
     bool inputOpen = true;
     const auto fire = [&](int id) {
@@ -67,7 +67,7 @@ bool Drive(CliSession& session, script::Interpreter& interpreter, RunEventLoop& 
     std::string line;
     while (interpreter.RunExists()) {
         const bool halted = interpreter.StepMode() &&
-                            !loop.Timers().IsRunning(device::DeviceLink::kTimerRunTick);
+                            !loop.Timers().IsRunning(script::Interpreter::kTimerRunTick);
         if (halted && inputOpen) PromptStep(session, editor);
         switch (loop.Wait(halted && inputOpen, fire, line)) {
             case RunEventLoop::Event::Timers: break;
@@ -90,7 +90,7 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     RunArguments run;
     if (!ParseArguments(session, arguments, run)) return CliCommand::kUsage;
     std::string text;
-    if (!host::AtomicFile::Read(run.script, text)) {
+    if (!platform::AtomicFile::Read(run.script, text)) {
         session.Error("nie można odczytać skryptu " + run.script);
         return CliCommand::kFailed;
     }
@@ -100,14 +100,14 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     }
     RunEventLoop loop(session.In());
     if (!session.Connect()) return CliCommand::kFailed;
-    const std::string& mode = session.Link().DeviceMode();
+    const device::DeviceMode mode = session.Link().Mode();
     const bool allowed = run.step ? script::RunRules::CanStep(true, mode)
-                                  : script::RunRules::CanStart(true, mode, script::RunRules::kStop);
+                                  : script::RunRules::CanStart(true, mode, script::RunCommand::Stop);
     if (!session.Allowed(allowed, "run")) return CliCommand::kFailed;
 
     commands::CommandTable commands;
     session.LoadCommands(commands);
-    host::TextEditorAccess editor(std::move(text));
+    platform::TextEditorAccess editor(std::move(text));
     script::Interpreter interpreter(editor, session.Link(), commands, loop.Timers());
     if (run.trace) {
         interpreter.SetStatementObserver([&](std::int32_t start, std::int32_t end) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "core/host/TimerQueue.h"
+#include "core/platform/TimerQueue.h"
 
 namespace orvane::cli {
 
@@ -21,7 +21,7 @@ public:
     RunEventLoop(const RunEventLoop&) = delete;
     RunEventLoop& operator=(const RunEventLoop&) = delete;
 
-    host::TimerQueue& Timers() { return timers_; }
+    platform::TimerQueue& Timers() { return timers_; }
     static std::int64_t NowUs();
 
     // Sleeps until the earliest timer is due, a line can be read (only when `readInput`) or
@@ -32,7 +32,7 @@ private:
     bool ReadLine(std::string& line);
 
     std::FILE* in_;
-    host::TimerQueue timers_{&RunEventLoop::NowUs};
+    platform::TimerQueue timers_{&RunEventLoop::NowUs};
     int oldSlack_ = -1;
     bool interruptReported_ = false;
 };

@@ -16,19 +16,18 @@ using orvane::script::StatementPieces;
 
 constexpr std::size_t kMaxInput = 16 * 1024;
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
-void Carry(orvane::test::ScriptRig& rig, const std::string& statement) {
+void Carry(orvane::test::ScriptRig& rig, const orvane::script::Statement& statement) {
     auto& evaluator = rig.engine.Evaluator();
-    if (StatementPieces::LabelOf(statement) == "Var") {
-        evaluator.Declare(statement);
-    } else if (StartsWith(statement, "if(") || StartsWith(statement, "while(")) {
-        evaluator.EvaluateCondition(statement);
-    } else if (const auto eq = statement.find('='); eq != std::string::npos) {
-        rig.variables.Declare(statement.substr(0, eq));
-        evaluator.EvaluateExpression(std::string_view(statement).substr(eq + 1));
-    } else if (!StatementPieces::IsNoValue(StatementPieces::CommandNameOf(statement))) {
-        rig.engine.Executor().ExecuteCommand(statement);
+    const std::string& text = statement.text;
+    if (StatementPieces::LabelOf(text) == "Var") {
+        evaluator.Declare(text);
+    } else if (statement.StartsWith("if(") || statement.StartsWith("while(")) {
+        evaluator.EvaluateCondition(text);
+    } else if (const auto eq = text.find('='); eq != std::string::npos) {
+        rig.variables.Declare(text.substr(0, eq));
+        evaluator.EvaluateExpression(std::string_view(text).substr(eq + 1));
+    } else if (StatementPieces::CommandNameOf(text)) {
+        rig.engine.Executor().ExecuteCommand(text);
     }
 }
 
@@ -42,12 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.commands.AddNewest(orvane::test::MakeCommand("Set", 'S', {1, 2}));
     rig.commands.AddNewest(orvane::test::MakeCommand("Read", 'R', {1}, 2));
     auto& reader = rig.reader;
-    while (reader.statementStart < reader.TextLength()) {
-        const std::int32_t start = reader.statementStart;
-        const std::string statement = reader.ReadStatement(-1);
-        orvane::fuzz::Require(reader.statementEnd > start, "the reader did not move on");
+    while (reader.Start() < reader.TextLength()) {
+        const std::int32_t start = reader.Start();
+        const orvane::script::Statement statement = reader.ReadStatement(-1);
+        orvane::fuzz::Require(reader.End() > start, "the reader did not move on");
         Carry(rig, statement);
-        reader.statementStart = reader.statementEnd;
+        reader.Next();
     }
     return 0;
 }

@@ -30,8 +30,8 @@ using State = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::size_t, 
 
 State StateOf(const orvane::script::Interpreter& interpreter) {
     const auto& s = interpreter.State();
-    return {interpreter.Reader().statementStart, interpreter.Reader().statementEnd, s.readLimit,
-            s.blocks.Size(), s.calls.Size()};
+    return {interpreter.Reader().Start(), interpreter.Reader().End(), s.readLimit, s.blocks.Size(),
+            s.calls.Size()};
 }
 
 }  // namespace

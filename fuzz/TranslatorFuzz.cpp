@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvane::compiler::SymbolCollector(harness.reader, harness.labels, harness.variables, harness.prompts)
         .CollectLabelsAndVariables();
     auto& reader = harness.reader;
-    reader.statementStart = reader.statementEnd = 0;
+    reader.StartAt(0);
     for (std::int32_t before = -1; harness.translator.TranslateStatement(-1);) {
-        orvane::fuzz::Require(reader.statementStart > before, "the translation did not move on");
-        before = reader.statementStart;
+        orvane::fuzz::Require(reader.Start() > before, "the translation did not move on");
+        before = reader.Start();
     }
     return 0;
 }

@@ -1,62 +1,24 @@
 #!/bin/sh
-# `make run`: until the window application stands, a short demonstration of ORVANE on the
-# virtual controller (or on the board, when one is configured in the settings).
+# `make run`: opens the ORVANE window. With no board configured in the settings, it starts the
+# virtual controller and talks to it for this run only (--port; the stored settings stay as they
+# are). With no display, it says so and runs the terminal demonstration instead.
 set -eu
 BUILD=${1:-build}
-SIM="$BUILD/sim/orvane-sim"
-CLI="$BUILD/cli/orvane-cli"
-CONF="${XDG_CONFIG_HOME:-$HOME/.config}/ORVANE/ORVANE.ini"
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvane-run.XXXXXX")
-SIM_PID=""
+APP="$BUILD/bin/orvane"
+EXAMPLE=data/examples/serwo_przemiatanie.orv
 
-cleanup() {
-  if [ -n "$SIM_PID" ]; then kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true; fi
-  rm -rf "$WORK"
-}
-trap cleanup EXIT INT TERM
-
-step() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
-
-if [ -f "$CONF" ] && grep -q '^COM=' "$CONF"; then
-  step "A board is configured in $CONF: talking to it"
-  PORT_ARGS=""
-else
-  step "No board configured: starting the virtual controller orvane-sim"
-  "$SIM" --link "$WORK/tty" --flash "$WORK/flash.hex" --log "$WORK/traffic.log" > "$WORK/sim.out" &
-  SIM_PID=$!
-  for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    [ -e "$WORK/tty" ] && break
-    sleep 0.1
-  done
-  echo "virtual controller on $(head -n 1 "$WORK/sim.out") (link $WORK/tty)"
-  PORT_ARGS="--port $WORK/tty"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "make run: no display available (DISPLAY and WAYLAND_DISPLAY unset): the terminal demonstration instead of the window."
+  exec sh scripts/demo.sh "$BUILD"
 fi
 
-cli() { echo "\$ orvane-cli $*"; "$CLI" $PORT_ARGS "$@"; }
-
-step "Query the controller's mode, switch it, read its version"
-cli mode
-cli switch Komendy
-cli switch System
-cli version
-
-step "Run a script on the PC, statement by statement (each device command goes over the link)"
-cli run data/examples/decyzja.orv --trace || true
-
-step "Compile a script to AVR assembler and assemble it with avra"
-cp data/examples/serwo_przemiatanie.orv "$WORK/sweep.orv"
-cli compile "$WORK/sweep.orv"
-HEX="$WORK/sweep.hex"
-
-step "Write a program into the flash through the boot loader, with read-back check"
-cli --yes --verify write program "$HEX"
-step "Read the program back into a HEX file"
-cli read program "$WORK/readback.hex"
-head -n 4 "$WORK/readback.hex"
-cli switch System
-
-if [ -n "$SIM_PID" ]; then
-  step "The last bytes on the wire (traffic log of the virtual controller)"
-  tail -n 6 "$WORK/traffic.log"
+. "$(dirname "$0")/sim-lib.sh"
+if board_configured; then
+  echo "make run: a board is configured in $CONF: opening ORVANE on it"
+  "$APP" "$EXAMPLE"
+  exit
 fi
-step "Done"
+
+start_sim
+echo "make run: no board configured: ORVANE on the virtual controller $(head -n 1 "$WORK/sim.out")"
+"$APP" --port "$WORK/tty" "$EXAMPLE"

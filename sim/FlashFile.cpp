@@ -1,8 +1,8 @@
 #include "sim/FlashFile.h"
 
 #include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::sim {
 
@@ -16,7 +16,7 @@ constexpr int kRecordBytes = 16;
 bool FlashFile::Load(const std::string& path, FlashImage& image, host::Prompts& prompts,
                      std::string& error) {
     image.Erase();
-    if (!host::AtomicFile::Exists(path)) return true;
+    if (!platform::AtomicFile::Exists(path)) return true;
     const device::HexMessage unused{};
     const device::HexMessage top{host::Pl("BŁĄD"),
                                  host::Pl("Dane pamięci od adresu 0x1F00 w górę: tam jest BootLoader!")};
@@ -44,7 +44,7 @@ std::string FlashFile::ToHex(const FlashImage& image) {
 }
 
 bool FlashFile::Save(const std::string& path, const FlashImage& image, std::string& error) {
-    return host::AtomicFile::Write(path, ToHex(image), &error);
+    return platform::AtomicFile::Write(path, ToHex(image), &error);
 }
 
 }  // namespace orvane::sim

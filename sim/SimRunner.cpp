@@ -1,12 +1,10 @@
 #include "sim/SimRunner.h"
 
-#include <climits>
 #include <cstdio>
-#include <unistd.h>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/DataFolder.h"
 #include "sim/FlashFile.h"
 #include "sim/PtyHost.h"
 #include "sim/StderrPrompts.h"
@@ -14,29 +12,7 @@
 
 namespace orvane::sim {
 
-namespace {
-
-std::string ExecutableFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    const std::string exe(path, static_cast<std::size_t>(n));
-    return exe.substr(0, exe.rfind('/'));
-}
-
-}  // namespace
-
-std::string SimRunner::DefaultCommandsPath() {
-    const std::string candidates[] = {
-        std::string(ORVANE_DATA_DIR) + "/Komendy.ini",
-        ExecutableFolder() + "/../share/orvane/Komendy.ini",
-        ExecutableFolder() + "/data/Komendy.ini",
-    };
-    for (const auto& path : candidates) {
-        if (host::AtomicFile::Exists(path)) return path;
-    }
-    return candidates[0];
-}
+std::string SimRunner::DefaultCommandsPath() { return platform::DataFolder() + "Komendy.ini"; }
 
 int SimRunner::Fail(const std::string& message, int code) {
     std::fprintf(stderr, "orvane-sim: %s\n", message.c_str());

@@ -3,15 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/device/HexFile.h"
+
 namespace orvane::sim {
 
 namespace {
 
-std::string Hex(std::uint8_t byte) {
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    return text;
-}
+std::string Hex(std::uint8_t byte) { return device::HexFile::ByteToHex(byte); }
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/device/ControllerBytes.h"
+#include "core/device/DeviceMode.h"
+#include "core/device/HexFile.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::sim {
@@ -13,10 +15,7 @@ using namespace device::controller;
 
 using device::FlashImage;
 
-std::string Hex(std::uint8_t byte) {
-    static const char digits[] = "0123456789ABCDEF";
-    return {digits[byte >> 4], digits[byte & 0x0F]};
-}
+std::string Hex(std::uint8_t byte) { return device::HexFile::ByteToHex(byte); }
 
 std::string Utf8(const std::string& cp1250) { return host::Cp1250ToUtf8(cp1250); }
 
@@ -40,14 +39,8 @@ VirtualController::VirtualController(ControllerSetup setup)
     version_.resize(2, '0');
 }
 
-const char* VirtualController::ModeName(Mode mode) {
-    switch (mode) {
-        case Mode::Program: return "Program";
-        case Mode::BootLoader: return "BootLoader";
-        case Mode::Komendy: return "Komendy";
-        case Mode::System: return "System";
-    }
-    return "?";
+std::string VirtualController::ModeName(Mode mode) {
+    return std::string(device::ModeName(device::ModeOfReply(static_cast<std::uint8_t>(mode))));
 }
 
 int VirtualController::RateOfSpeedCode(std::uint8_t code) { return 11059200 / (16 * (code + 1)); }
@@ -93,7 +86,7 @@ void VirtualController::Reply(std::uint8_t byte) {
 }
 
 void VirtualController::Enter(Mode mode, bool answer) {
-    if (mode != mode_) Note(std::string("tryb ") + ModeName(mode));
+    if (mode != mode_) Note("tryb " + ModeName(mode));
     mode_ = mode;
     frame_.Reset();
     if (answer) Reply(static_cast<std::uint8_t>(mode));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/commands/CommandTable.h"
+#include "core/device/ControllerBytes.h"
 #include "core/device/FlashImage.h"
 #include "sim/BoardState.h"
 #include "sim/FaultPlan.h"
@@ -14,7 +15,12 @@
 namespace orvane::sim {
 
 // The controller's operating modes, each named by the byte it reports itself with.
-enum class Mode : std::uint8_t { Program = 0x00, BootLoader = 0xF0, Komendy = 0xFE, System = 0xFF };
+enum class Mode : std::uint8_t {
+    Program = device::controller::kInProgram,
+    BootLoader = device::controller::kInBootLoader,
+    Komendy = device::controller::kInKomendy,
+    System = device::controller::kInSystem,
+};
 
 struct ControllerSetup {
     commands::CommandTable commands;
@@ -59,7 +65,7 @@ public:
 
     // The rate a speed code selects: 11059200 / (16 * (code + 1)).
     static int RateOfSpeedCode(std::uint8_t code);
-    static const char* ModeName(Mode mode);
+    static std::string ModeName(Mode mode);
 
 private:
     enum class Awaiting { Nothing, Parameters, SpeedCode, Page, Frame, Confirmation };

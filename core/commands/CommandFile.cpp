@@ -5,8 +5,8 @@
 
 #include "core/commands/CommandIni.h"
 #include "core/commands/IniFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::commands {
 
@@ -26,8 +26,8 @@ bool AskRetry(host::Prompts& prompts, const std::string& path) {
 // Settles `path` on a file that can be written: asks again while an existing file refuses,
 // offers the Open dialog while there is no file. False when the user gives up.
 bool FindWritable(std::string& path, host::FileChooser& files, host::Prompts& prompts) {
-    while (!host::AtomicFile::CanWrite(path)) {
-        if (host::AtomicFile::Exists(path)) {
+    while (!platform::AtomicFile::CanWrite(path)) {
+        if (platform::AtomicFile::Exists(path)) {
             if (!AskRetry(prompts, path)) return false;
             continue;
         }
@@ -65,7 +65,7 @@ bool CommandFile::ReadFile(const std::string& path, CommandTable& table,
     table.Clear();
     std::string bytes;
     // A folder opens as a stream too, and would read as an empty file.
-    if (!host::AtomicFile::Exists(path) || !host::AtomicFile::Read(path, bytes)) {
+    if (!platform::AtomicFile::Exists(path) || !platform::AtomicFile::Read(path, bytes)) {
         if (warnings) warnings->push_back(host::Pl("Błąd odczytu pliku komend: ") + path);
         return false;
     }
@@ -78,7 +78,7 @@ void CommandFile::Load(CommandTable& table, host::SettingsStore& settings,
                        const std::string& defaultPath) {
     table.Clear();
     std::string path = settings.ReadString(kPathKey, defaultPath);
-    while (!host::AtomicFile::Exists(path)) {
+    while (!platform::AtomicFile::Exists(path)) {
         const auto chosen = files.ChooseOpen(OpenRequest(path));
         if (!chosen) return;
         path = *chosen;
@@ -100,7 +100,7 @@ bool CommandFile::Write(const CommandTable& table, host::SettingsStore& settings
     // failure at any point leaves the previous file as it was.
     while (FindWritable(path, files, prompts)) {
         settings.WriteString(kPathKey, path);
-        if (host::AtomicFile::Write(path, bytes)) return true;
+        if (platform::AtomicFile::Write(path, bytes)) return true;
         if (!AskRetry(prompts, path)) return false;
     }
     return false;
@@ -116,12 +116,12 @@ std::string CommandFile::Serialize(const CommandTable& table) {
 std::string CommandFile::PrepareDefault(const host::SettingsStore& settings,
                                         const host::PlatformFolders& folders) {
     const std::string path = folders.allUsersFolder + "Komendy.ini";
-    if (!settings.ReadString(kPathKey, "").empty() || host::AtomicFile::Exists(path)) return path;
+    if (!settings.ReadString(kPathKey, "").empty() || platform::AtomicFile::Exists(path)) return path;
     std::string shipped;
-    if (!host::AtomicFile::Read(folders.programFolder + "Komendy.ini", shipped)) return path;
+    if (!platform::AtomicFile::Read(folders.programFolder + "Komendy.ini", shipped)) return path;
     std::error_code ignored;
     std::filesystem::create_directories(folders.allUsersFolder, ignored);
-    host::AtomicFile::Write(path, shipped);  // a failure leaves the loader's Open dialog to ask
+    platform::AtomicFile::Write(path, shipped);  // a failure leaves the loader's Open dialog to ask
     return path;
 }
 

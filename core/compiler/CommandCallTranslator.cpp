@@ -31,8 +31,7 @@ CommandCallTranslator::CommandCallTranslator(TranslationContext& context,
     : ctx_(context), expressions_(expressions) {}
 
 std::int32_t CommandCallTranslator::TranslateCommandCall(std::string_view statement) {
-    const commands::CommandDef* def =
-        ctx_.Commands().Find(script::StatementPieces::CommandNameOf(statement));
+    const commands::CommandDef* def = script::StatementPieces::CommandOf(statement, ctx_.Commands());
     if (def == nullptr) {
         ctx_.NoteFault();
         ctx_.Prompts().Tell(host::Pl("Komenda nie zdefiniowana! (WPASM1)"),

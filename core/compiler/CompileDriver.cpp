@@ -1,6 +1,5 @@
 #include "core/compiler/CompileDriver.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
@@ -10,8 +9,8 @@
 #include "core/compiler/EditorLock.h"
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::compiler {
 
@@ -69,12 +68,9 @@ bool Clashes(const std::string& path, std::initializer_list<const std::string*> 
     return false;
 }
 
-bool WritableMode(const std::string& mode) {
-    static constexpr std::array<std::string_view, 4> kModes{"Komendy", "System", "Program",
-                                                            "BootLoader"};
-    for (const auto m : kModes)
-        if (mode == m) return true;
-    return false;
+// A controller that answered a mode query can be taken into its boot loader.
+bool WritableMode(device::DeviceMode mode) {
+    return mode != device::DeviceMode::NotQueried && mode != device::DeviceMode::Unknown;
 }
 
 }  // namespace
@@ -206,8 +202,7 @@ void CompileDriver::Translate(Build& build) {
                        AsmFrame::Include(Os(build.memdefsPath)) +
                        AsmFrame::Reservations(tables_.variables);
     script::StatementReader& reader = tables_.reader;
-    reader.statementStart = 0;
-    reader.statementEnd = 0;
+    reader.StartAt(0);
     TranslationContext context(reader, host_.editor, tables_.variables, tables_.labels,
                                tables_.commands, host_.prompts);
     StatementTranslator translator(context);
@@ -261,7 +256,7 @@ bool CompileDriver::WriteFile(std::string& path, const std::string& content,
                               const FileTargets::Question& question,
                               const FileTargets::Refused& refused) {
     for (;;) {
-        if (!refused(path) && host::AtomicFile::Write(Os(path), content)) return true;
+        if (!refused(path) && platform::AtomicFile::Write(Os(path), content)) return true;
         auto chosen = targets_.AskAgain(path, question, true);
         if (!chosen) return false;
         path = std::move(*chosen);
@@ -279,7 +274,7 @@ std::optional<std::string> CompileDriver::Assemble(Build& build) {
         return std::nullopt;
     }
     std::string report;
-    if (!host::AtomicFile::Read(Os(build.reportPath), report)) {
+    if (!platform::AtomicFile::Read(Os(build.reportPath), report)) {
         Tell("Błąd kompilacji", Pl("Brak raportu kompilatora: ") + build.reportPath);
         return std::nullopt;
     }
@@ -296,7 +291,7 @@ CompileOutcome CompileDriver::Deliver(const Build& build) {
     }
     settings_.StoreHexFile(hex);
     if (host_.programWriter == nullptr) return CompileOutcome::Compiled;
-    if (WritableMode(host_.programWriter->DeviceMode()))
+    if (WritableMode(host_.programWriter->Mode()))
         return host_.programWriter->WriteProgram(hex) ? CompileOutcome::Written
                                                       : CompileOutcome::WriteFailed;
     Tell("Błąd urządzenia!", Pl("Program został skompilowany z powodzeniem!\nPlik programu:\n   ") +

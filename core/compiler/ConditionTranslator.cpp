@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/script/ClosingParen.h"
+
 namespace orvane::compiler {
 
 namespace {
@@ -40,13 +42,10 @@ const ConditionTranslator::Comparison* ConditionTranslator::FindOperator(
 std::string ConditionTranslator::ConditionOf(std::string_view statement) {
     const std::size_t open = statement.find('(');
     if (open == std::string_view::npos) return {};
-    int depth = 1;
-    for (std::size_t i = open + 1; i < statement.size(); ++i) {
-        if (statement[i] == '(') ++depth;
-        if (statement[i] == ')' && --depth == 0)
-            return std::string(statement.substr(open + 1, i - open - 1));
-    }
-    return std::string(statement.substr(open + 1));
+    const std::size_t close = script::ClosingParen(statement, open);
+    return std::string(statement.substr(open + 1, close == std::string_view::npos
+                                                      ? std::string_view::npos
+                                                      : close - open - 1));
 }
 
 void ConditionTranslator::Translate(std::string_view statement, int n, Form form) {

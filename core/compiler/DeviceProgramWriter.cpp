@@ -7,7 +7,7 @@ namespace orvane::compiler {
 DeviceProgramWriter::DeviceProgramWriter(device::DeviceLink& link, device::FlashOperations& flash)
     : link_(link), flash_(flash) {}
 
-std::string DeviceProgramWriter::DeviceMode() { return link_.DeviceMode(); }
+device::DeviceMode DeviceProgramWriter::Mode() { return link_.Mode(); }
 
 bool DeviceProgramWriter::WriteProgram(const std::string&) {
     return flash_.Write(device::FlashArea::Kind::Program) == device::FlashResult::Done;

@@ -14,7 +14,7 @@ class DeviceProgramWriter : public ProgramWriter {
 public:
     DeviceProgramWriter(device::DeviceLink& link, device::FlashOperations& flash);
 
-    std::string DeviceMode() override;
+    device::DeviceMode Mode() override;
     bool WriteProgram(const std::string& hexPath) override;
 
 private:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/host/Cp1250.h"
+#include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
 #include "core/script/StatementPieces.h"
 
@@ -16,16 +17,6 @@ constexpr std::string_view kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
 constexpr std::string_view kSubtract = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The ")" that balances a "(" standing just before `from`; npos when none does.
-std::size_t BalancingParen(std::string_view text, std::size_t from) {
-    int depth = 1;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) return i;
-    }
-    return std::string_view::npos;
-}
 
 // A 16-bit pair load of a number that may lie beyond 16 bits: the assembler reports a high byte
 // above 255 (a huge literal is kept within what a line can print).
@@ -133,7 +124,7 @@ void ExpressionTranslator::Unrecognised(std::string_view whole) {
 // An unclosed group takes the rest of the text.
 void ExpressionTranslator::Group(Pass& pass) {
     const std::size_t inner = pass.pos + 1;
-    const std::size_t close = BalancingParen(pass.text, inner);
+    const std::size_t close = script::ClosingParen(pass.text, pass.pos);
     const std::size_t innerEnd = close == std::string::npos ? pass.text.size() : close;
     if (pass.waiting != 0) ctx_.Write(kPushAccumulator);
     TranslateExpression(std::string_view(pass.text).substr(inner, innerEnd - inner));
@@ -175,7 +166,7 @@ void ExpressionTranslator::CommandCall(Pass& pass) {
     if (pass.waiting != 0) ctx_.Write("mov tmp4,tmp2\nmov tmp3,tmp1\npop tmp2\npop tmp1\n");
     const std::size_t open = rest.find('(');
     const std::size_t close =
-        open == std::string_view::npos ? open : BalancingParen(rest, open + 1);
+        open == std::string_view::npos ? open : script::ClosingParen(rest, open);
     pass.pos = close == std::string_view::npos ? pass.text.size() : pass.pos + close + 1;
 }
 
@@ -207,16 +198,16 @@ void ExpressionTranslator::ApplyWaiting(char waiting) {
 
 std::int32_t ExpressionTranslator::TranslateArgument(std::string_view statement, int n) {
     if (statement.find('(') == std::string_view::npos) return 1;
-    std::string argument;
-    if (!script::StatementPieces::CutArgument(statement, n, argument)) return -1;
-    if (argument == "0") return 0;
-    if (std::all_of(argument.begin(), argument.end(), IsDigit)) {
+    const auto argument = script::StatementPieces::CutArgument(statement, n);
+    if (!argument) return -1;
+    if (*argument == "0") return 0;
+    if (std::all_of(argument->begin(), argument->end(), IsDigit)) {
         // Saturates: a literal beyond the 32-bit range means "as large as it gets".
         std::int64_t value = 0;
-        for (const char c : argument) value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
+        for (const char c : *argument) value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
         return value <= 0 ? 0 : static_cast<std::int32_t>(-value);
     }
-    TranslateExpression(argument);
+    TranslateExpression(*argument);
     return 1;
 }
 

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::compiler {
 
@@ -12,11 +12,11 @@ FileTargets::FileTargets(host::Prompts& prompts, host::FileChooser& files)
 
 bool FileTargets::CanRead(const std::string& path) {
     const std::string os = host::Cp1250ToUtf8(path);
-    return host::AtomicFile::Exists(os) && std::ifstream(os).good();
+    return platform::AtomicFile::Exists(os) && std::ifstream(os).good();
 }
 
 bool FileTargets::CanWrite(const std::string& path) {
-    return !path.empty() && host::AtomicFile::CanWrite(host::Cp1250ToUtf8(path));
+    return !path.empty() && platform::AtomicFile::CanWrite(host::Cp1250ToUtf8(path));
 }
 
 std::optional<std::string> FileTargets::AskAgain(const std::string& path,

@@ -40,8 +40,7 @@ void InlineAssembler::Copy() {
         }
         next = editor.LineStart(line + 1);
     }
-    ctx_.Reader().statementStart = next;
-    ctx_.Reader().statementEnd = next;
+    ctx_.Reader().StartAt(next);
 }
 
 }  // namespace orvane::compiler

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/device/DeviceMode.h"
+
 namespace orvane::compiler {
 
 // Where a successful compile sends its program: the controller's last known mode decides
@@ -8,8 +10,7 @@ namespace orvane::compiler {
 class ProgramWriter {
 public:
     virtual ~ProgramWriter() = default;
-    // "System", "Komendy", "BootLoader", "Program", "Nieznany", or empty before any query.
-    virtual std::string DeviceMode() = 0;
+    virtual device::DeviceMode Mode() = 0;
     // The program write into the controller's flash; true when it was written.
     virtual bool WriteProgram(const std::string& hexPath) = 0;
 };

@@ -40,13 +40,13 @@ StatementTranslator::StatementTranslator(TranslationContext& context)
 bool StatementTranslator::TranslateStatement(std::int32_t limit) {
     if (ctx_.Stopped()) return false;
     script::StatementReader& reader = ctx_.Reader();
-    const std::string statement = reader.ReadStatement(limit);
-    ctx_.Editor().SetSelection(reader.statementStart, reader.statementEnd);
-    if (limit >= 0 && reader.statementStart >= limit) return false;
-    if (statement.empty()) return Advance();
+    const script::Statement statement = reader.ReadStatement(limit);
+    ctx_.Editor().SetSelection(reader.Start(), reader.End());
+    if (limit >= 0 && reader.Start() >= limit) return false;
+    if (!statement.isElse && statement.text.empty()) return Advance();
     // Every level is a C++ frame: absurdly deep nesting stops instead of exhausting the stack.
     if (nesting_ >= kMaxNesting) {
-        ctx_.Stop(statement, host::Pl("Zbyt głębokie zagnieżdżenie instrukcji."));
+        ctx_.Stop(statement.Quoted(), host::Pl("Zbyt głębokie zagnieżdżenie instrukcji."));
         return false;
     }
     ++nesting_;
@@ -55,7 +55,10 @@ bool StatementTranslator::TranslateStatement(std::int32_t limit) {
     return more && !ctx_.Stopped();
 }
 
-bool StatementTranslator::Dispatch(const std::string& statement, std::int32_t limit) {
+// An else reaches here only when no if took it.
+bool StatementTranslator::Dispatch(const script::Statement& read, std::int32_t limit) {
+    if (read.isElse) return Unknown(read);
+    const std::string& statement = read.text;
     if (statement[0] == '}') {
         if (ctx_.BlockDepth() > 0) return false;  // the end of the enclosing block
         ctx_.Stop(statement, host::Pl("Znak '}' bez znaku '{'!"));
@@ -63,26 +66,24 @@ bool StatementTranslator::Dispatch(const std::string& statement, std::int32_t li
     }
     if (statement[0] == '{') return Block(limit);
 
-    const std::string label = StatementPieces::LabelOf(statement);
-    if (!StatementPieces::IsNoValue(label)) {
-        LabelStatement(statement, label);
+    if (const auto label = StatementPieces::LabelOf(statement)) {
+        LabelStatement(statement, *label);
         return Advance();
     }
-    const std::string name = StatementPieces::CommandNameOf(statement);
-    if (!StatementPieces::IsNoValue(name)) return ControlOrCommand(statement, name, limit);
+    if (const auto name = StatementPieces::CommandNameOf(statement))
+        return ControlOrCommand(statement, *name, limit);
 
-    const std::string variable = StatementPieces::AssignedVariable(statement, ctx_.Variables());
-    if (!StatementPieces::IsNoValue(variable)) {
-        Assignment(statement, variable);
+    if (const auto variable = StatementPieces::AssignedVariable(statement, ctx_.Variables())) {
+        Assignment(statement, *variable);
         return Advance();
     }
-    return Unknown(statement);
+    return Unknown(read);
 }
 
 // The statements inside are translated until the "}" that closes the block returns false.
 bool StatementTranslator::Block(std::int32_t limit) {
     script::StatementReader& reader = ctx_.Reader();
-    ++reader.statementStart;
+    reader.JumpTo(reader.Start() + 1);  // just inside the "{"
     ctx_.EnterBlock();
     while (TranslateStatement(limit)) {
     }
@@ -114,14 +115,14 @@ void StatementTranslator::Declaration(const std::string& statement) {
 
 bool StatementTranslator::ControlOrCommand(const std::string& statement, const std::string& name,
                                            std::int32_t limit) {
-    const std::string argument = StatementPieces::ArgumentText(statement, 1);
+    const auto argument = StatementPieces::ArgumentText(statement, 1);
     if (name == "GoTo") {
         // Not looked up: the assembler reports a label that does not exist.
-        ctx_.Write("rjmp ORVANExl" + argument + "\n");
+        ctx_.Write("rjmp ORVANExl" + StatementPieces::Shown(argument) + "\n");
     } else if (name == "Run") {
-        if (!Run(statement, argument)) return false;
+        if (!Run(statement, StatementPieces::Shown(argument))) return false;
     } else if (name == "Call") {
-        if (!Call(statement, argument)) return false;
+        if (!Call(statement, StatementPieces::Shown(argument))) return false;
     } else if (name == "RetINT") {
         ctx_.Write(kRestoreRegisters);
         ctx_.Write("ret\n");
@@ -185,9 +186,9 @@ void StatementTranslator::Wait(const std::string& statement) {
 // A run forgets removed variables and a later declaration starts them at 0; a compiled program
 // keeps every variable in its place, so removing one clears it. Remove() clears them all, and a
 // name that is no variable is passed over, as in a run.
-void StatementTranslator::Remove(const std::string& argument) {
+void StatementTranslator::Remove(const std::optional<std::string>& argument) {
     for (const auto& v : ctx_.Variables().Entries())
-        if (StatementPieces::IsNoValue(argument) || v.name == argument)
+        if (!argument || v.name == *argument)
             ctx_.Write(LoadZ(v.name) + "st Z,zero\nstd Z+1,zero\n");
 }
 
@@ -200,15 +201,7 @@ void StatementTranslator::While(const std::string& statement, std::int32_t limit
     conditions_.Translate(statement, n, ConditionTranslator::Form::While);
 
     script::StatementReader& reader = ctx_.Reader();
-    std::int32_t pos = reader.statementStart;
-    while (pos < reader.statementEnd && reader.CharAt(pos) != '(') ++pos;
-    int depth = 0;
-    while (pos < reader.statementEnd) {
-        const int c = reader.CharAt(pos++);
-        if (c == '(') ++depth;
-        if (c == ')' && --depth == 0) break;
-    }
-    reader.statementStart = pos;
+    reader.JumpTo(reader.PastClosingParen(reader.Start(), reader.End()));
     TranslateStatement(limit);
     if (ctx_.Stopped()) return;
     ctx_.Write("rjmp " + loop + "\n" + loop + "Koniec:\n");
@@ -222,21 +215,20 @@ void StatementTranslator::If(const std::string& statement, std::int32_t limit) {
     conditions_.Translate(statement, n, ConditionTranslator::Form::If);
 
     script::StatementReader& reader = ctx_.Reader();
-    reader.statementStart = reader.statementEnd;
+    reader.Next();
     TranslateStatement(limit);
     if (ctx_.Stopped()) return;
     ctx_.Write("rjmp " + name + "Koniec\n" + name + "Nie:\n");
 
-    const std::int32_t afterBody = reader.statementEnd;
-    reader.statementStart = afterBody;
-    const std::string next = reader.ReadStatement(-1);
-    if (next.starts_with("else/")) {
-        reader.statementStart += 4;  // just past the word else
+    const std::int32_t afterBody = reader.End();
+    reader.JumpTo(afterBody);
+    const script::Statement next = reader.ReadStatement(-1);
+    if (next.isElse) {
+        reader.JumpTo(next.elseBranch);
         TranslateStatement(limit);
         if (ctx_.Stopped()) return;
     } else {
-        reader.statementStart = afterBody;
-        reader.statementEnd = afterBody;
+        reader.StartAt(afterBody);
     }
     ctx_.Write(name + "Koniec:\n");
 }
@@ -248,16 +240,19 @@ void StatementTranslator::Assignment(const std::string& statement, const std::st
 
 // The end of the text ends the translation quietly; anything else that fits no kind of
 // statement stops it with the reason.
-bool StatementTranslator::Unknown(const std::string& statement) {
+bool StatementTranslator::Unknown(const script::Statement& read) {
+    if (read.isElse) {
+        ctx_.Stop(read.Quoted(), host::Pl("else bez poprzedzającego if."));
+        return false;
+    }
+    const std::string& statement = read.text;
     const script::StatementReader& reader = ctx_.Reader();
-    if (statement == "\xFF" && reader.statementStart >= reader.TextLength()) return false;
+    if (statement == "\xFF" && reader.Start() >= reader.TextLength()) return false;
 
     std::string bare = statement;
     while (!bare.empty() && (bare.back() == ';' || bare.back() == '\xFF')) bare.pop_back();
     std::string reason;
-    if (statement.starts_with("else/")) {
-        reason = host::Pl("else bez poprzedzającego if.");
-    } else if (std::find(kKeywords.begin(), kKeywords.end(), bare) != kKeywords.end()) {
+    if (std::find(kKeywords.begin(), kKeywords.end(), bare) != kKeywords.end()) {
         reason = host::Pl("Brak nawiasów po słowie kluczowym ") + bare + ".";
     } else if (const std::size_t equals = statement.find('='); equals != std::string::npos &&
                                                               equals > 0) {
@@ -270,8 +265,7 @@ bool StatementTranslator::Unknown(const std::string& statement) {
 }
 
 bool StatementTranslator::Advance() {
-    script::StatementReader& reader = ctx_.Reader();
-    reader.statementStart = reader.statementEnd;
+    ctx_.Reader().Next();
     return true;
 }
 

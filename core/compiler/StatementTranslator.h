@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,7 @@ public:
 private:
     static constexpr int kMaxNesting = 200;
 
-    bool Dispatch(const std::string& statement, std::int32_t limit);
+    bool Dispatch(const script::Statement& read, std::int32_t limit);
     bool Block(std::int32_t limit);
     void LabelStatement(const std::string& statement, const std::string& label);
     void Declaration(const std::string& statement);
@@ -36,11 +37,11 @@ private:
     bool Call(const std::string& statement, const std::string& label);
     bool Run(const std::string& statement, const std::string& label);
     void Wait(const std::string& statement);
-    void Remove(const std::string& argument);
+    void Remove(const std::optional<std::string>& argument);
     void While(const std::string& statement, std::int32_t limit);
     void If(const std::string& statement, std::int32_t limit);
     void Assignment(const std::string& statement, const std::string& variable);
-    bool Unknown(const std::string& statement);
+    bool Unknown(const script::Statement& read);
     bool Advance();
 
     TranslationContext& ctx_;

@@ -12,19 +12,17 @@ SymbolCollector::SymbolCollector(script::StatementReader& reader, script::LabelT
     : reader_(reader), labels_(labels), variables_(variables), prompts_(prompts) {}
 
 void SymbolCollector::CollectLabelsAndVariables() {
-    reader_.statementStart = 0;
-    reader_.statementEnd = 0;
-    while (reader_.statementStart < reader_.TextLength()) {
-        const std::string statement = reader_.ReadStatement(-1);
-        const std::string label = script::StatementPieces::LabelOf(statement);
-        if (label == "Var" || label == "asm") {
+    reader_.StartAt(0);
+    while (reader_.Start() < reader_.TextLength()) {
+        const std::string statement = reader_.ReadStatement(-1).text;
+        const auto label = script::StatementPieces::LabelOf(statement);
+        if (label && !script::LabelCollector::IsLabelName(*label)) {
             CollectNames(statement);
-        } else if (script::LabelCollector::IsLabelName(label) &&
-                   !script::LabelCollector::AddLabel(labels_, label, reader_.statementEnd,
-                                                     prompts_)) {
+        } else if (label &&
+                   !script::LabelCollector::AddLabel(labels_, *label, reader_.End(), prompts_)) {
             return;
         }
-        reader_.statementStart = reader_.statementEnd;
+        reader_.Next();
     }
 }
 

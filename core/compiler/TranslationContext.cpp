@@ -22,7 +22,7 @@ void TranslationContext::Stop(std::string_view statement, std::string_view reaso
     std::string shown(statement);
     // The reader marks the end of the text with 0xFF; it is not part of what the user wrote.
     while (!shown.empty() && shown.back() == '\xFF') shown.pop_back();
-    TranslationStop stop{editor_.LineFromPosition(reader_.statementStart) + 1, shown,
+    TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1, shown,
                          std::string(reason)};
     if (tell)
         prompts_.Tell(host::Pl("Błąd tłumaczenia (TASM1)"),

@@ -23,6 +23,12 @@ inline constexpr std::uint8_t kReadSystem = 'R';
 inline constexpr std::uint8_t kReadProgram = 'r';
 inline constexpr std::uint8_t kSetSpeed = 0x0A;
 
+// Mode replies: the byte the controller answers a query or a switch with in each mode.
+inline constexpr std::uint8_t kInSystem = 0xFF;
+inline constexpr std::uint8_t kInKomendy = 0xFE;
+inline constexpr std::uint8_t kInBootLoader = 0xF0;
+inline constexpr std::uint8_t kInProgram = 0x00;
+
 // Command frames and boot-loader status.
 inline constexpr std::uint8_t kConfirm = 0x01;
 inline constexpr std::uint8_t kDone = 0x01;

@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "core/device/ControllerBytes.h"
-#include "core/device/ModeReply.h"
 #include "core/device/PortStarter.h"
 #include "core/host/Cp1250.h"
 
@@ -31,49 +30,52 @@ DeviceLink::DeviceLink(CSerialCtrl& serial, host::SettingsStore& settings, host:
 
 // --- port start sequence ---------------------------------------------------------------------
 
-bool DeviceLink::OpenPortAtStartUp() {
+bool DeviceLink::StartPort(const char* failCaption, bool baudWhenClosed) {
     PortStarter::Result result = PortStarter::Open(serial_, settings_);
     portIndex_ = result.portIndex;
-    if (!result.opened) prompts_.Tell(host::Pl("Błąd (OIU3)"), host::Pl("Błąd otwarcia RS232"));
-    PortStarter::ApplyBaud(serial_, settings_, result);
-    baud_ = result.baud;
+    if (!result.opened && failCaption)
+        prompts_.Tell(host::Pl(failCaption), host::Pl("Błąd otwarcia RS232"));
+    if (result.opened || baudWhenClosed) {
+        PortStarter::ApplyBaud(serial_, settings_, result);
+        baud_ = result.baud;
+    }
     return result.opened;
 }
 
+bool DeviceLink::OpenPortAtStartUp() { return StartPort("Błąd (OIU3)", true); }
+
 bool DeviceLink::ReopenAfterRs232Dialog() {
-    PortStarter::Result result = PortStarter::Open(serial_, settings_);
-    portIndex_ = result.portIndex;
-    if (!result.opened) prompts_.Tell(host::Pl("BŁĄD RS (OOU2)"), host::Pl("Błąd otwarcia RS232"));
-    PortStarter::ApplyBaud(serial_, settings_, result);
-    baud_ = result.baud;
+    const bool opened = StartPort("BŁĄD RS (OOU2)", true);
     QueryDeviceMode();
-    return result.opened;
+    return opened;
 }
 
 // --- requests ----------------------------------------------------------------------------------
 
-int DeviceLink::Exchange(std::span<const std::uint8_t> bytes, int seconds) {
-    const int written =
-        serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_);
-    if (written <= 0) return CSerialCtrl::kTimeout;
+std::optional<std::uint8_t> DeviceLink::Exchange(std::span<const std::uint8_t> bytes, int seconds) {
+    if (!serial_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()), portIndex_))
+        return std::nullopt;
     return serial_.ReadByteTimeout(portIndex_, seconds);
 }
 
-int DeviceLink::Request(std::span<const std::uint8_t> bytes, int seconds) {
+std::optional<std::uint8_t> DeviceLink::Request(std::span<const std::uint8_t> bytes, int seconds) {
     serial_.DiscardInput(portIndex_);
     return Exchange(bytes, seconds);
 }
 
-int DeviceLink::Request(std::initializer_list<std::uint8_t> bytes, int seconds) {
+std::optional<std::uint8_t> DeviceLink::Request(std::initializer_list<std::uint8_t> bytes,
+                                                int seconds) {
     return Request(std::span<const std::uint8_t>(bytes.begin(), bytes.size()), seconds);
 }
 
 bool DeviceLink::Send(std::initializer_list<std::uint8_t> bytes) {
     serial_.DiscardInput(portIndex_);
-    return serial_.WriteBytes(bytes.begin(), static_cast<int>(bytes.size()), portIndex_) > 0;
+    return serial_.WriteBytes(bytes.begin(), static_cast<int>(bytes.size()), portIndex_);
 }
 
-int DeviceLink::ReadReply(int seconds) { return serial_.ReadByteTimeout(portIndex_, seconds); }
+std::optional<std::uint8_t> DeviceLink::ReadReply(int seconds) {
+    return serial_.ReadByteTimeout(portIndex_, seconds);
+}
 
 void DeviceLink::RequestMode(std::uint8_t byte, int seconds) {
     ApplyModeReply(Request({byte}, seconds));
@@ -81,36 +83,35 @@ void DeviceLink::RequestMode(std::uint8_t byte, int seconds) {
 
 // --- modes -------------------------------------------------------------------------------------
 
-void DeviceLink::ApplyModeReply(int reply) {
-    if (reply < 0) return;
-    mode_ = std::string(ModeReply::NameOf(reply));
-    if (observer_) observer_->ModeApplied(ModeReply::CommandIdOf(reply), mode_);
+void DeviceLink::ApplyModeReply(std::optional<std::uint8_t> reply) {
+    mode_ = ModeOfReply(reply);
+    if (observer_) observer_->ModeApplied(mode_);
 }
 
 void DeviceLink::QueryDeviceMode() { RequestMode(kQuery, kModeReplySeconds); }
 
-void DeviceLink::ReportIfNot(std::string_view mode, const char* caption, const char* text) {
+void DeviceLink::ReportIfNot(device::DeviceMode mode, const char* caption, const char* text) {
     if (mode_ != mode) prompts_.Tell(host::Pl(caption), host::Pl(text));
 }
 
 void DeviceLink::SwitchToProgram() {
     StopStateCheck();
     QueryDeviceMode();
-    if (IsMode(ModeReply::kSystem)) {
+    if (IsMode(DeviceMode::System)) {
         // The controller does not answer this switch; it is asked once the program has started.
         Send({kToProgram});
         serial_.Clock().WaitSeconds(kProgramStartSeconds);
         QueryDeviceMode();
     }
-    ReportIfNot(ModeReply::kProgram, "Błąd (OTP1)", "Błąd przejścia do trybu Program!");
+    ReportIfNot(DeviceMode::Program, "Błąd (OTP1)", "Błąd przejścia do trybu Program!");
     StartStateCheck();
 }
 
 void DeviceLink::SwitchToKomendy() {
     StopStateCheck();
     QueryDeviceMode();
-    if (IsMode(ModeReply::kSystem)) RequestMode(kToKomendy, kModeReplySeconds);
-    ReportIfNot(ModeReply::kKomendy, "Błąd (OTK1)", "Błąd przejścia do trybu Komendy!");
+    if (IsMode(DeviceMode::System)) RequestMode(kToKomendy, kModeReplySeconds);
+    ReportIfNot(DeviceMode::Komendy, "Błąd (OTK1)", "Błąd przejścia do trybu Komendy!");
     StartStateCheck();
 }
 
@@ -121,19 +122,19 @@ void DeviceLink::SwitchToSystem() {
     for (int repeat = 0;; ++repeat) {
         StopStateCheck();
         QueryDeviceMode();
-        if (!IsMode(ModeReply::kSystem)) {
-            if (IsMode(ModeReply::kKomendy) || IsMode(ModeReply::kProgram) ||
-                IsMode(ModeReply::kBootLoader)) {
+        if (!IsMode(DeviceMode::System)) {
+            if (IsMode(DeviceMode::Komendy) || IsMode(DeviceMode::Program) ||
+                IsMode(DeviceMode::BootLoader)) {
                 RequestMode(kToSystem, kModeReplySeconds);
             }
-            if (!IsMode(ModeReply::kSystem)) RequestMode(kToSystem, kModeReplySeconds);
+            if (!IsMode(DeviceMode::System)) RequestMode(kToSystem, kModeReplySeconds);
         }
-        if (!IsMode(ModeReply::kSystem)) {
+        if (!IsMode(DeviceMode::System)) {
             failed = true;
             break;
         }
         QueryDeviceMode();
-        if (!IsMode(ModeReply::kProgram)) break;
+        if (!IsMode(DeviceMode::Program)) break;
         if (repeat == kMaxSystemRepeats) {
             failed = true;
             break;
@@ -146,19 +147,19 @@ void DeviceLink::SwitchToSystem() {
 void DeviceLink::SwitchToBootLoader() {
     StopStateCheck();
     QueryDeviceMode();
-    if (!IsMode(ModeReply::kBootLoader)) {
-        if (IsMode(ModeReply::kKomendy) || IsMode(ModeReply::kProgram)) {
+    if (!IsMode(DeviceMode::BootLoader)) {
+        if (IsMode(DeviceMode::Komendy) || IsMode(DeviceMode::Program)) {
             RequestMode(kToSystem, kSystemOnWayToBootLoaderSeconds);
         }
-        if (IsMode(ModeReply::kSystem)) RequestMode(kToBootLoader, kModeReplySeconds);
+        if (IsMode(DeviceMode::System)) RequestMode(kToBootLoader, kModeReplySeconds);
     }
-    ReportIfNot(ModeReply::kBootLoader, "Błąd (OTB1)", "Błąd przejścia do trybu BootLoader!");
+    ReportIfNot(DeviceMode::BootLoader, "Błąd (OTB1)", "Błąd przejścia do trybu BootLoader!");
     StartStateCheck();
 }
 
 void DeviceLink::ProgramAndCtrl(const DeviceDialog& controlDialog) {
     SwitchToProgram();
-    if (!IsMode(ModeReply::kProgram)) return;
+    if (!IsMode(DeviceMode::Program)) return;
     HandOverPort(controlDialog);
     SwitchToSystem();
 }
@@ -172,7 +173,7 @@ int DeviceLink::CheckPeriodMs(const char* key, int fallbackSeconds) const {
 
 // Only one of the two timers may run: 1140 while the controller is silent, 1139 otherwise.
 void DeviceLink::StartStateCheck() {
-    const bool silent = IsMode(ModeReply::kUnknown);
+    const bool silent = IsMode(DeviceMode::Unknown);
     const int id = silent ? kTimerSilent : kTimerAnswering;
     timers_.Kill(silent ? kTimerAnswering : kTimerSilent);
     const int period = silent ? CheckPeriodMs("Sprawdzaj NIE odpowiada co", 0)
@@ -195,22 +196,22 @@ bool DeviceLink::OnTimer(int id) {
 void DeviceLink::OnAnsweringTimer() {
     timers_.Kill(kTimerAnswering);
     QueryDeviceMode();
-    if (IsMode(ModeReply::kUnknown)) showRsOpenError_ = true;
+    if (IsMode(DeviceMode::Unknown)) showRsOpenError_ = true;
     StartStateCheck();
 }
 
 void DeviceLink::OnSilentTimer() {
     timers_.Kill(kTimerSilent);
     // A mode byte the controller sent by itself (after being switched on) is taken over.
-    int last = -1;
+    std::optional<std::uint8_t> last;
     for (int n = 0; n < kMaxDrainedBytes; ++n) {
-        const int byte = serial_.ReadByte(portIndex_);
-        if (byte < 0) break;
+        const auto byte = serial_.ReadByte(portIndex_);
+        if (!byte) break;
         last = byte;
     }
-    ApplyModeReply(last);
+    if (last) ApplyModeReply(last);
     QueryDeviceMode();
-    if (IsMode(ModeReply::kUnknown)) {
+    if (IsMode(DeviceMode::Unknown)) {
         ResetRs232();
         QueryDeviceMode();
     }
@@ -224,11 +225,7 @@ void DeviceLink::ResetRs232() {
     serial_.DiscardInput(portIndex_);
     serial_.ClosePort(portIndex_);
     prompts_.Tell("Reset RS232", host::Pl("RS232 jest odłączony.\nProszę potwierdzić uruchomienie."));
-    PortStarter::Result result = PortStarter::Open(serial_, settings_);
-    portIndex_ = result.portIndex;
-    if (result.opened) {
-        PortStarter::ApplyBaud(serial_, settings_, result);
-        baud_ = result.baud;
+    if (StartPort(nullptr, false)) {
         QueryDeviceMode();
         StartStateCheck();
         return;
@@ -242,7 +239,7 @@ void DeviceLink::ResetRs232() {
 }
 
 void DeviceLink::HandOverPort(const DeviceDialog& dialog) {
-    timers_.Kill(kTimerRunTick);
+    for (const int id : lentTimers_) timers_.Kill(id);
     StopStateCheck();
     const PortLoan loan{portIndex_, baud_};
     serial_.ClosePort(portIndex_);
@@ -260,10 +257,10 @@ bool DeviceLink::EditDeviceParameters(const ParamsDialog& dialog) {
     SwitchToSystem();
     // The switch restarted the check; the controller stays quiet while the dialog is open.
     StopStateCheck();
-    const bool inSystem = IsMode(ModeReply::kSystem);
+    const bool inSystem = IsMode(DeviceMode::System);
     if (inSystem) {
-        const int first = Request({kReadParameters}, kParamReplySeconds);
-        const int second = ReadReply(kParamReplySeconds);
+        const auto first = Request({kReadParameters}, kParamReplySeconds);
+        const auto second = ReadReply(kParamReplySeconds);
         DeviceParams params = DeviceParams::FromReplies(first, second);
         if (dialog(params)) {
             Send({kWriteParameters, params.FirstWireByte(), params.SecondWireByte()});

@@ -2,9 +2,12 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "core/device/DeviceMode.h"
 #include "core/device/DeviceParams.h"
 #include "core/device/ModeObserver.h"
 #include "core/device/SerialCtrl.h"
@@ -28,10 +31,9 @@ struct PortLoan {
 // handlers (OnTimer) are called back by the host.
 class DeviceLink {
 public:
-    static constexpr int kTimerVariableList = 1138;
+    // The state check's timers: 1139 while the controller answers, 1140 while it is silent.
     static constexpr int kTimerAnswering = 1139;
     static constexpr int kTimerSilent = 1140;
-    static constexpr int kTimerRunTick = 1141;
 
     // SwitchToSystem starts over while the controller falls back to Program right after
     // confirming System; this many times at most, then the switch counts as failed (OTS1).
@@ -48,9 +50,8 @@ public:
                host::Timers& timers, ModeObserver* observer = nullptr);
 
     // --- shared state ---------------------------------------------------------------------
-    // "System", "Komendy", "BootLoader", "Program", "Nieznany"; empty before the first query.
-    const std::string& DeviceMode() const { return mode_; }
-    bool IsMode(std::string_view mode) const { return mode_ == mode; }
+    device::DeviceMode Mode() const { return mode_; }
+    bool IsMode(device::DeviceMode mode) const { return mode_ == mode; }
     bool ShowRsOpenError() const { return showRsOpenError_; }
     int PortIndex() const { return portIndex_; }
     int Baud() const { return baud_; }
@@ -69,9 +70,8 @@ public:
     bool ReopenAfterRs232Dialog();
 
     // --- modes -----------------------------------------------------------------------------
-    // Negative replies change nothing; otherwise the mode of the reply byte (1000: "Nieznany")
-    // and the observer is told.
-    void ApplyModeReply(int reply);
+    // The mode of the reply (none in time: "Nieznany"); the observer is told.
+    void ApplyModeReply(std::optional<std::uint8_t> reply);
     void QueryDeviceMode();
     void SwitchToSystem();
     void SwitchToKomendy();
@@ -90,7 +90,11 @@ public:
 
     // --- port reset and hand-over ------------------------------------------------------------
     void ResetRs232();
+    // Lends the port to a device dialog until it ends without OK, then resets RS232. The timers
+    // named by StopWhileLent are killed first: nothing else may talk to the controller meanwhile.
     void HandOverPort(const DeviceDialog& dialog);
+    // A timer of another layer (the run tick) that a port loan stops.
+    void StopWhileLent(int timerId) { lentTimers_.push_back(timerId); }
 
     // --- device parameters -----------------------------------------------------------------
     // Reads the flags in System mode, shows the dialog and writes them back after OK. False
@@ -99,21 +103,25 @@ public:
 
     // --- requests the flash operations build on --------------------------------------------
     // Discards stale input, sends `bytes` in one write and returns the reply byte read within
-    // `seconds`, or 1000 when none came. A request that could not be written has no reply to
-    // wait for and gives 1000 at once.
-    int Request(std::span<const std::uint8_t> bytes, int seconds);
-    int Request(std::initializer_list<std::uint8_t> bytes, int seconds);
+    // `seconds`; nothing when none came. A request that could not be written has no reply to
+    // wait for and gives nothing at once.
+    std::optional<std::uint8_t> Request(std::span<const std::uint8_t> bytes, int seconds);
+    std::optional<std::uint8_t> Request(std::initializer_list<std::uint8_t> bytes, int seconds);
     // Discards stale input and sends without reading; false when the bytes were not written.
     bool Send(std::initializer_list<std::uint8_t> bytes);
     // Sends as is, keeping waiting input (the page frames of a flash write); then one reply.
-    int Exchange(std::span<const std::uint8_t> bytes, int seconds);
+    std::optional<std::uint8_t> Exchange(std::span<const std::uint8_t> bytes, int seconds);
     // A mode request: sends one byte and applies the reply read within `seconds`.
     void RequestMode(std::uint8_t byte, int seconds);
-    // The next byte within `seconds`, or 1000.
-    int ReadReply(int seconds);
+    // The next byte within `seconds`; nothing when none came.
+    std::optional<std::uint8_t> ReadReply(int seconds);
 
 private:
-    void ReportIfNot(std::string_view mode, const char* caption, const char* text);
+    // The port start sequence: the index from "COM" and the open, with the box `failCaption`
+    // when it fails (none when null); the speed from "Baud Rate" when the port opened, or
+    // always with `baudWhenClosed`. True when the port opened.
+    bool StartPort(const char* failCaption, bool baudWhenClosed);
+    void ReportIfNot(device::DeviceMode mode, const char* caption, const char* text);
     int CheckPeriodMs(const char* key, int fallbackSeconds) const;
 
     CSerialCtrl& serial_;
@@ -122,7 +130,8 @@ private:
     host::Timers& timers_;
     ModeObserver* observer_;
 
-    std::string mode_;
+    device::DeviceMode mode_ = device::DeviceMode::NotQueried;
+    std::vector<int> lentTimers_;
     bool showRsOpenError_ = true;
     int portIndex_ = 0;
     int baud_ = 115200;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 namespace orvane::device {
 
@@ -11,8 +12,9 @@ struct DeviceParams {
     // On the wire the first flag is inverted (0x00 = set) and the second is not (0xFF = set).
     std::uint8_t FirstWireByte() const { return runUserProgramAtStart ? 0x00 : 0xFF; }
     std::uint8_t SecondWireByte() const { return startInKomendy ? 0xFF : 0x00; }
-    // Replies as read (1000 for a missing one, which therefore reads as set for both flags).
-    static DeviceParams FromReplies(int first, int second) {
+    // Replies as read; a missing one reads as set for both flags.
+    static DeviceParams FromReplies(std::optional<std::uint8_t> first,
+                                    std::optional<std::uint8_t> second) {
         return {first != 0xFF, second != 0x00};
     }
 };

@@ -1,17 +1,14 @@
 #include "core/device/FlashOperations.h"
 
-#include "core/device/ControllerBytes.h"
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <filesystem>
 
+#include "core/device/ControllerBytes.h"
 #include "core/device/FlashVerifier.h"
 #include "core/device/HexFile.h"
-#include "core/device/ModeReply.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::device {
 
@@ -39,8 +36,8 @@ constexpr const char* kBootLoaderText = "Błąd przejścia do trybu BootLoadera!
 bool ReadSmallFile(const std::string& path, std::string& content) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxHexFileBytes || !host::AtomicFile::Exists(path)) return false;
-    return host::AtomicFile::Read(path, content);
+    if (error || size > kMaxHexFileBytes || !platform::AtomicFile::Exists(path)) return false;
+    return platform::AtomicFile::Read(path, content);
 }
 
 bool ImageEmpty(const FlashImage& image) {
@@ -51,13 +48,7 @@ bool ImageEmpty(const FlashImage& image) {
 }
 
 // The version characters go into a message box; control bytes would garble it.
-char Printable(int byte) { return byte < 0x20 ? '?' : static_cast<char>(byte); }
-
-std::string Hex4(int address) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(address) & 0xFFFFu);
-    return text;
-}
+char Printable(std::uint8_t byte) { return byte < 0x20 ? '?' : static_cast<char>(byte); }
 
 }  // namespace
 
@@ -126,7 +117,7 @@ std::optional<std::string> FlashOperations::ChooseFileToSave(const FlashArea& ar
     for (;;) {
         std::optional<std::string> path = files_.ChooseSave(request);
         if (!path) return std::nullopt;
-        if (!path->empty() && host::AtomicFile::CanWrite(*path)) return path;
+        if (!path->empty() && platform::AtomicFile::CanWrite(*path)) return path;
     }
 }
 
@@ -174,16 +165,33 @@ bool FlashOperations::EnterBootLoader(bool withPause, bool showProgress) {
     step(1);
     link_.QueryDeviceMode();
     step(2);
-    if (link_.IsMode(ModeReply::kKomendy) || link_.IsMode(ModeReply::kProgram)) {
+    if (link_.IsMode(DeviceMode::Komendy) || link_.IsMode(DeviceMode::Program)) {
         link_.RequestMode(kToSystem, kBootLoaderSeconds);
     }
     step(3);
-    if (link_.IsMode(ModeReply::kSystem) || link_.IsMode(ModeReply::kProgram) ||
-        link_.IsMode(ModeReply::kUnknown)) {
+    if (link_.IsMode(DeviceMode::System) || link_.IsMode(DeviceMode::Program) ||
+        link_.IsMode(DeviceMode::Unknown)) {
         link_.RequestMode(kToBootLoader, kBootLoaderSeconds);
     }
     step(4);
-    return link_.IsMode(ModeReply::kBootLoader);
+    return link_.IsMode(DeviceMode::BootLoader);
+}
+
+// The start of an erase and of a write alike: into the boot loader, then the area erased.
+bool FlashOperations::EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
+                                              const char* eraseCaption) {
+    if (!EnterBootLoader(true, true)) {
+        Box(host::Pl(bootCaption), host::Pl(kBootLoaderText));
+        return false;
+    }
+    const bool sent = link_.Send({area.eraseByte});
+    Step(5);
+    if (!sent || link_.ReadReply(kBootLoaderSeconds) != kDone) {
+        Box(host::Pl(eraseCaption), host::Pl(area.eraseFailText));
+        return false;
+    }
+    Step(6);
+    return true;
 }
 
 FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, FlashImage& image) {
@@ -191,10 +199,10 @@ FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, Flash
     image.Erase();
     if (!link_.Send({area.readByte})) return stream;
     for (;;) {
-        const int byte = link_.ReadReply(kStreamSilenceSeconds);
-        if (byte == CSerialCtrl::kTimeout) break;
+        const auto byte = link_.ReadReply(kStreamSilenceSeconds);
+        if (!byte) break;
         // Bytes beyond the end of the memory have no place in the image and are dropped.
-        if (stream.end < FlashImage::kSize) image[stream.end++] = static_cast<std::uint8_t>(byte);
+        if (stream.end < FlashImage::kSize) image[stream.end++] = *byte;
         ++stream.received;
         if (stream.received % FlashImage::kPageSize == 0) {
             Step(std::min(stream.received, FlashImage::kSize - area.readStart));
@@ -210,17 +218,8 @@ FlashResult FlashOperations::Erase(FlashArea::Kind kind) {
     const FlashArea& area = FlashArea::Of(kind);
     OperationEnd end(*this);
     BeginProgress(kEraseRange);
-    if (!EnterBootLoader(true, true)) {
-        Box(host::Pl(area.eraseBootCaption), host::Pl(kBootLoaderText));
+    if (!EnterBootLoaderAndErase(area, area.eraseBootCaption, area.eraseFailCaption))
         return FlashResult::Failed;
-    }
-    const bool sent = link_.Send({area.eraseByte});
-    Step(5);
-    if ((sent ? link_.ReadReply(kBootLoaderSeconds) : CSerialCtrl::kTimeout) != kDone) {
-        Box(host::Pl(area.eraseFailCaption), host::Pl(area.eraseFailText));
-        return FlashResult::Failed;
-    }
-    Step(6);
     link_.Serial().Clock().WaitSeconds(kAfterEraseSeconds);
     link_.RequestMode(kToSystem, kBootLoaderSeconds);
     Step(7);
@@ -240,17 +239,8 @@ FlashResult FlashOperations::Write(FlashArea::Kind kind) {
     if (!LoadImage(area, content, image)) return FlashResult::Failed;
 
     BeginProgress(kWriteRange);
-    if (!EnterBootLoader(true, true)) {
-        Box(host::Pl(area.writeBootCaption), host::Pl(kBootLoaderText));
+    if (!EnterBootLoaderAndErase(area, area.writeBootCaption, area.writeEraseCaption))
         return FlashResult::Failed;
-    }
-    const bool sent = link_.Send({area.eraseByte});
-    Step(5);
-    if ((sent ? link_.ReadReply(kBootLoaderSeconds) : CSerialCtrl::kTimeout) != kDone) {
-        Box(host::Pl(area.writeEraseCaption), host::Pl(area.eraseFailText));
-        return FlashResult::Failed;
-    }
-    Step(6);
     if (area.pauseBeforePages > 0) {
         link_.Serial().Clock().WaitSeconds(area.pauseBeforePages);
         Step(7);
@@ -289,11 +279,11 @@ FlashResult FlashOperations::ReadOut(FlashArea::Kind kind) {
     const FlashArea& area = FlashArea::Of(kind);
     OperationEnd end(*this);
     link_.StopStateCheck();
-    if (!link_.IsMode(ModeReply::kBootLoader)) {
+    if (!link_.IsMode(DeviceMode::BootLoader)) {
         link_.SwitchToBootLoader();
         link_.StopStateCheck();
     }
-    if (!link_.IsMode(ModeReply::kBootLoader)) {
+    if (!link_.IsMode(DeviceMode::BootLoader)) {
         Box(host::Pl(area.readBootCaption), host::Pl("Błąd pobrania Programu!"));
         return FlashResult::Failed;
     }
@@ -314,7 +304,7 @@ FlashResult FlashOperations::ReadOut(FlashArea::Kind kind) {
     const std::string text = area.kind == FlashArea::Kind::System ? HexFile::WriteSystemHex(image)
                                                                   : HexFile::WriteProgramHex(image);
     std::string error;
-    if (!host::AtomicFile::Write(*path, text, &error)) {
+    if (!platform::AtomicFile::Write(*path, text, &error)) {
         Box(host::Pl("Błąd zapisu pliku"),
             host::Pl("Nie można zapisać pliku:\n") + *path + "\n" + error);
         return FlashResult::Failed;
@@ -340,22 +330,22 @@ FlashResult FlashOperations::Verify(const FlashArea& area, const FlashImage& wri
     if (!lastDifference_) return FlashResult::Done;
     Box(host::Pl("Błąd weryfikacji"),
         host::Pl("Zawartość pamięci urządzenia różni się od zapisanego pliku.\n"
-                 "Pierwszy różniący się adres: 0x") + Hex4(*lastDifference_));
+                 "Pierwszy różniący się adres: 0x") + HexFile::WordToHex(*lastDifference_));
     return FlashResult::Failed;
 }
 
 std::optional<std::string> FlashOperations::Version() {
-    const int first = link_.Request({kVersion}, kVersionSeconds);
-    if (first == CSerialCtrl::kTimeout) {
+    const auto first = link_.Request({kVersion}, kVersionSeconds);
+    if (!first) {
         Box(host::Pl("Błąd (WSW01)"), host::Pl("Nie odebrano informacji o wersji Systemu!"));
         return std::nullopt;
     }
-    const int second = link_.ReadReply(kVersionSeconds);
-    if (second == CSerialCtrl::kTimeout) {
+    const auto second = link_.ReadReply(kVersionSeconds);
+    if (!second) {
         Box(host::Pl("Błąd (WSW02)"), host::Pl("Nie odebrano informacji o wersji Systemu!"));
         return std::nullopt;
     }
-    const std::string version{Printable(second), '.', Printable(first)};
+    const std::string version{Printable(*second), '.', Printable(*first)};
     Box(host::Pl("Wersja Systemu"),
         host::Pl("System znajdujący się w urządzeniu jest w wersji: ") + version);
     return version;

@@ -50,6 +50,8 @@ private:
     std::optional<std::string> ChooseFileToSave(const FlashArea& area);
     bool LoadImage(const FlashArea& area, const std::string& content, FlashImage& image);
     bool EnterBootLoader(bool withPause, bool showProgress);
+    bool EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
+                                 const char* eraseCaption);
     FlashResult WritePages(const FlashArea& area, const FlashImage& image);
     Stream ReadStream(const FlashArea& area, FlashImage& image);
     FlashResult Verify(const FlashArea& area, const FlashImage& written);

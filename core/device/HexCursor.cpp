@@ -1,5 +1,9 @@
 #include "core/device/HexCursor.h"
 
+#include <algorithm>
+
+#include "core/host/HexDigits.h"
+
 namespace orvane::device {
 
 bool HexCursor::SkipToColon() {
@@ -22,11 +26,8 @@ int HexCursor::ReadDigit() {
         ranPastEnd_ = true;
         return 0;
     }
-    const char c = text_[pos_++];
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 0;
+    // Any other character reads as 0, as the controller's own tools read them.
+    return std::max(host::HexDigitValue(text_[pos_++]), 0);
 }
 
 }  // namespace orvane::device

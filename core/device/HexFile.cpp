@@ -6,7 +6,8 @@
 #include <utility>
 
 #include "core/device/HexCursor.h"
-#include "core/host/AtomicFile.h"
+#include "core/host/HexDigits.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::device {
 
@@ -72,11 +73,7 @@ void StoreData(const Record& record, std::uint64_t address, FlashImage& image) {
 }
 
 // Two uppercase digits of a value from 0 to 255.
-void AppendByte(std::string& text, int value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    text += kDigits[value / 16];
-    text += kDigits[value % 16];
-}
+void AppendByte(std::string& text, int value) { host::AppendHexByte(text, static_cast<std::uint8_t>(value)); }
 
 void AppendDataRecord(std::string& text, int address, const std::uint8_t* bytes, int count) {
     unsigned sum = static_cast<unsigned>(count + address / 256 + address % 256 + kData);
@@ -187,7 +184,7 @@ HexReadResult HexFile::ReadHexFile(const std::string& path, FlashImage& image, i
                                    const HexMessage& below, const HexMessage& top,
                                    host::Prompts& prompts) {
     std::string content;
-    if (!host::AtomicFile::Read(path, content)) {
+    if (!platform::AtomicFile::Read(path, content)) {
         image.Erase();
         return HexReadResult::CannotOpen;
     }

@@ -1,14 +1,13 @@
 #pragma once
-#include <string>
+#include "core/device/DeviceMode.h"
 
 namespace orvane::device {
 
-// Told of every mode reply the link applies: the window's mode pane shows " Tryb: " and the
-// name, the CLI prints it. `commandId` is the frame command of the mode (32781 to 32785).
+// Told of every mode reply the link applies: the window's mode pane shows it, the CLI prints it.
 class ModeObserver {
 public:
     virtual ~ModeObserver() = default;
-    virtual void ModeApplied(int commandId, const std::string& mode) = 0;
+    virtual void ModeApplied(DeviceMode mode) = 0;
 };
 
 }  // namespace orvane::device

@@ -1,48 +1,46 @@
 #include "core/device/ModeRules.h"
 
-#include "core/device/ModeReply.h"
-
 namespace orvane::device {
 
 bool ModeRules::CanCheckState(bool editorEnabled) { return editorEnabled; }
 
-bool ModeRules::CanSwitchToBootLoader(std::string_view mode, bool editorEnabled) {
-    return editorEnabled && mode != ModeReply::kBootLoader && mode != ModeReply::kUnknown;
+bool ModeRules::CanSwitchToBootLoader(DeviceMode mode, bool editorEnabled) {
+    return editorEnabled && mode != DeviceMode::BootLoader && mode != DeviceMode::Unknown;
 }
 
-bool ModeRules::CanSwitchToSystem(std::string_view mode, bool editorEnabled) {
-    return editorEnabled && mode != ModeReply::kSystem && mode != ModeReply::kUnknown;
+bool ModeRules::CanSwitchToSystem(DeviceMode mode, bool editorEnabled) {
+    return editorEnabled && mode != DeviceMode::System && mode != DeviceMode::Unknown;
 }
 
-bool ModeRules::CanSwitchToKomendy(std::string_view mode, bool editorEnabled) {
-    return editorEnabled && mode == ModeReply::kSystem;
+bool ModeRules::CanSwitchToKomendy(DeviceMode mode, bool editorEnabled) {
+    return editorEnabled && mode == DeviceMode::System;
 }
 
-bool ModeRules::CanSwitchToProgram(std::string_view mode, bool editorEnabled) {
-    return editorEnabled && mode == ModeReply::kSystem;
+bool ModeRules::CanSwitchToProgram(DeviceMode mode, bool editorEnabled) {
+    return editorEnabled && mode == DeviceMode::System;
 }
 
-bool ModeRules::CanProgramAndCtrl(std::string_view mode, bool editorEnabled) {
-    return editorEnabled && mode == ModeReply::kSystem;
+bool ModeRules::CanProgramAndCtrl(DeviceMode mode, bool editorEnabled) {
+    return editorEnabled && mode == DeviceMode::System;
 }
 
 bool ModeRules::CanResetRs232() { return true; }
 
-bool ModeRules::CanControlByRs(std::string_view mode) { return mode == ModeReply::kSystem; }
+bool ModeRules::CanControlByRs(DeviceMode mode) { return mode == DeviceMode::System; }
 
-bool ModeRules::CanEditPositions(std::string_view mode) { return mode == ModeReply::kKomendy; }
+bool ModeRules::CanEditPositions(DeviceMode mode) { return mode == DeviceMode::Komendy; }
 
-bool ModeRules::CanEditSequence(std::string_view mode) { return mode == ModeReply::kKomendy; }
+bool ModeRules::CanEditSequence(DeviceMode mode) { return mode == DeviceMode::Komendy; }
 
-bool ModeRules::CanEditDeviceParameters(std::string_view mode) {
-    return mode != ModeReply::kUnknown;
+bool ModeRules::CanEditDeviceParameters(DeviceMode mode) {
+    return mode != DeviceMode::Unknown;
 }
 
-bool ModeRules::CanTransferFlash(std::string_view mode) {
-    return mode == ModeReply::kSystem || mode == ModeReply::kProgram ||
-           mode == ModeReply::kBootLoader;
+bool ModeRules::CanTransferFlash(DeviceMode mode) {
+    return mode == DeviceMode::System || mode == DeviceMode::Program ||
+           mode == DeviceMode::BootLoader;
 }
 
-bool ModeRules::CanQueryVersion(std::string_view mode) { return mode == ModeReply::kSystem; }
+bool ModeRules::CanQueryVersion(DeviceMode mode) { return mode == DeviceMode::System; }
 
 }  // namespace orvane::device

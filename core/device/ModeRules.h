@@ -1,5 +1,5 @@
 #pragma once
-#include <string_view>
+#include "core/device/DeviceMode.h"
 
 namespace orvane::device {
 
@@ -9,22 +9,22 @@ class ModeRules {
 public:
     // Tryb pracy menu.
     static bool CanCheckState(bool editorEnabled);
-    static bool CanSwitchToBootLoader(std::string_view mode, bool editorEnabled);
-    static bool CanSwitchToSystem(std::string_view mode, bool editorEnabled);
-    static bool CanSwitchToKomendy(std::string_view mode, bool editorEnabled);
-    static bool CanSwitchToProgram(std::string_view mode, bool editorEnabled);
-    static bool CanProgramAndCtrl(std::string_view mode, bool editorEnabled);
+    static bool CanSwitchToBootLoader(DeviceMode mode, bool editorEnabled);
+    static bool CanSwitchToSystem(DeviceMode mode, bool editorEnabled);
+    static bool CanSwitchToKomendy(DeviceMode mode, bool editorEnabled);
+    static bool CanSwitchToProgram(DeviceMode mode, bool editorEnabled);
+    static bool CanProgramAndCtrl(DeviceMode mode, bool editorEnabled);
     static bool CanResetRs232();
 
     // Device dialogs.
-    static bool CanControlByRs(std::string_view mode);      // "Steruj przez RS"
-    static bool CanEditPositions(std::string_view mode);    // "Edycja Pozycji"
-    static bool CanEditSequence(std::string_view mode);     // "Edycja Sekwencji"
-    static bool CanEditDeviceParameters(std::string_view mode);
+    static bool CanControlByRs(DeviceMode mode);      // "Steruj przez RS"
+    static bool CanEditPositions(DeviceMode mode);    // "Edycja Pozycji"
+    static bool CanEditSequence(DeviceMode mode);     // "Edycja Sekwencji"
+    static bool CanEditDeviceParameters(DeviceMode mode);
 
     // Flash operations: writes, read-outs and erases of both areas; the System version.
-    static bool CanTransferFlash(std::string_view mode);
-    static bool CanQueryVersion(std::string_view mode);
+    static bool CanTransferFlash(DeviceMode mode);
+    static bool CanQueryVersion(DeviceMode mode);
 };
 
 }  // namespace orvane::device

@@ -8,8 +8,7 @@ PortStarter::Result PortStarter::Open(CSerialCtrl& serial, const host::SettingsS
     Result result;
     const int com = settings.ReadInt("COM", 1);
     result.portIndex = com - 1;
-    result.comBelowOne = com < 1;
-    result.opened = !result.comBelowOne && serial.OpenPort(result.portIndex) == 1;
+    result.opened = com >= 1 && serial.OpenPort(result.portIndex);
     return result;
 }
 
@@ -20,12 +19,6 @@ int PortStarter::ConfiguredBaud(const host::SettingsStore& settings) {
 void PortStarter::ApplyBaud(CSerialCtrl& serial, const host::SettingsStore& settings, Result& result) {
     result.baud = ConfiguredBaud(settings);
     serial.SetBaud(result.baud, result.portIndex);
-}
-
-PortStarter::Result PortStarter::Run(CSerialCtrl& serial, const host::SettingsStore& settings) {
-    Result result = Open(serial, settings);
-    ApplyBaud(serial, settings, result);
-    return result;
 }
 
 }  // namespace orvane::device

@@ -13,15 +13,12 @@ public:
         int portIndex = 0;   // "COM" minus one
         bool opened = false;
         int baud = 0;        // the current baud rate after the sequence
-        bool comBelowOne = false;
     };
 
     // Steps 1 and 2: the index from the settings and OpenPort.
     static Result Open(CSerialCtrl& serial, const host::SettingsStore& settings);
     // Steps 3 and 4: the rate from "Baud Rate" and SetBaud on the index.
     static void ApplyBaud(CSerialCtrl& serial, const host::SettingsStore& settings, Result& result);
-    // The whole sequence as start-up runs it: steps 3 and 4 run even when the open failed.
-    static Result Run(CSerialCtrl& serial, const host::SettingsStore& settings);
     // The rate of the "Baud Rate" setting (default "115,2k").
     static int ConfiguredBaud(const host::SettingsStore& settings);
 };

@@ -16,97 +16,91 @@ const std::unique_ptr<PortBackend>* CSerialCtrl::Slot(int portIndex) const {
     return const_cast<CSerialCtrl*>(this)->Slot(portIndex);
 }
 
+PortBackend* CSerialCtrl::Port(int portIndex) {
+    auto* slot = Slot(portIndex);
+    return slot ? slot->get() : nullptr;
+}
+
 bool CSerialCtrl::IsOpen(int portIndex) const {
     const auto* slot = Slot(portIndex);
     return slot && *slot;
 }
 
-int CSerialCtrl::WriteBytes(const std::uint8_t* bytes, int count, int portIndex) {
-    if (OpenPort(portIndex) == 0) return 0;
-    auto* slot = Slot(portIndex);
-    if (!slot || !*slot) return -1;
-    return (*slot)->Write(bytes, count) ? 1 : 0;
+bool CSerialCtrl::WriteBytes(const std::uint8_t* bytes, int count, int portIndex) {
+    if (!OpenPort(portIndex)) return false;
+    return Port(portIndex)->Write(bytes, count);
 }
 
-int CSerialCtrl::ReadByte(int portIndex) {
-    auto* slot = Slot(portIndex);
-    if (!slot || !*slot) return -1;
-    if ((*slot)->BytesWaiting() <= 0) return -1;
-    if ((*slot)->Read(buffer_.data(), 1) != 1) return -1;
+std::optional<std::uint8_t> CSerialCtrl::ReadByte(int portIndex) {
+    auto* port = Port(portIndex);
+    if (!port || port->BytesWaiting() <= 0) return std::nullopt;
+    if (port->Read(buffer_.data(), 1) != 1) return std::nullopt;
     return buffer_[0];
 }
 
-int CSerialCtrl::ReadAvailable(const std::uint8_t** bytes, int portIndex) {
-    auto* slot = Slot(portIndex);
-    if (!slot || !*slot) return -1;
-    const int waiting = std::min((*slot)->BytesWaiting(), kBufferSize);
-    if (waiting <= 0) return 0;
-    const int read = std::max((*slot)->Read(buffer_.data(), waiting), 0);
-    if (read > 0) {
-        buffer_[static_cast<std::size_t>(read)] = 0;
-        *bytes = buffer_.data();
-    }
-    return read;
+std::optional<std::span<const std::uint8_t>> CSerialCtrl::ReadAvailable(int portIndex) {
+    auto* port = Port(portIndex);
+    if (!port) return std::nullopt;
+    const int waiting = std::min(port->BytesWaiting(), kBufferSize);
+    const int read = waiting > 0 ? std::max(port->Read(buffer_.data(), waiting), 0) : 0;
+    const auto count = static_cast<std::size_t>(read);
+    buffer_[count] = 0;
+    return std::span<const std::uint8_t>(buffer_.data(), count);
 }
 
-void CSerialCtrl::DiscardInput(int portIndex) {
-    const std::uint8_t* scratch = nullptr;
-    ReadAvailable(&scratch, portIndex);
-}
+void CSerialCtrl::DiscardInput(int portIndex) { ReadAvailable(portIndex); }
 
-int CSerialCtrl::ReadByteTimeout(int portIndex, int seconds) {
+std::optional<std::uint8_t> CSerialCtrl::ReadByteTimeout(int portIndex, int seconds) {
     const std::int64_t start = clock_.ClockSeconds();
     const std::int64_t deadlineMs = (start + static_cast<std::int64_t>(seconds) + 1) * 1000;
     for (;;) {
-        const int byte = ReadByte(portIndex);
-        if (byte >= 0) return byte;
+        if (const auto byte = ReadByte(portIndex)) return byte;
         const std::int64_t now = clock_.ClockSeconds();
-        if (seconds - (now - start) < 0) return kTimeout;
+        if (seconds - (now - start) < 0) return std::nullopt;
         const std::int64_t remaining = std::max<std::int64_t>(deadlineMs - clock_.NowMs(), 1);
-        auto* slot = Slot(portIndex);
-        if (slot && *slot) (*slot)->WaitReadable(remaining);
+        if (auto* port = Port(portIndex)) port->WaitReadable(remaining);
         else clock_.SleepMs(remaining);
     }
 }
 
-int CSerialCtrl::OpenPort(int portIndex) {
+bool CSerialCtrl::OpenPort(int portIndex) {
     auto* slot = Slot(portIndex);
     if (!slot) {
         lastOpenError_ = "port index below 0";
-        return 0;
+        return false;
     }
-    if (*slot) return 1;
+    if (*slot) return true;
     std::string error;
     *slot = opener_.Open(portIndex, error);
     if (!*slot) {
         lastOpenError_ = error;
-        return 0;
+        return false;
     }
     (*slot)->Purge();
     if (!(*slot)->ApplyLineSettings(kLazyOpenBaud, error)) {
         lastOpenError_ = error;
-        return 0;
+        return false;
     }
     lastOpenError_.clear();
-    return 1;
+    return true;
 }
 
-int CSerialCtrl::SetBaud(int baud, int portIndex) {
-    auto* slot = Slot(portIndex);
-    if (!slot || !*slot) return -1;
+bool CSerialCtrl::SetBaud(int baud, int portIndex) {
+    auto* port = Port(portIndex);
+    if (!port) return false;
     std::string error;
-    if ((*slot)->SetBaud(baud, error)) return 1;
+    if (port->SetBaud(baud, error)) return true;
     prompts_.Tell("Error", error, host::Icon::Information);
-    return 0;
+    return false;
 }
 
-int CSerialCtrl::ClosePort(int portIndex) {
+bool CSerialCtrl::ClosePort(int portIndex) {
     auto* slot = Slot(portIndex);
-    if (!slot || !*slot) return -1;
+    if (!slot || !*slot) return false;
     (*slot)->SetDtr(false);
     (*slot)->Purge();
     slot->reset();
-    return 1;
+    return true;
 }
 
 }  // namespace orvane::device

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "core/device/PortBackend.h"
@@ -13,42 +15,42 @@ namespace orvane::device {
 // The serial port class: 40 port slots addressed by port index (COM number minus one; an
 // index of 40 or more shares the last slot, a negative index selects none and behaves as a
 // closed slot), a 1024-byte receive buffer and the byte primitives every conversation with the
-// controller is made of. Return codes are those the whole system relies on:
-//   -1   the slot is closed, or nothing was read;
-//    0   a write whose lazy open failed;
-//   1000 ReadByteTimeout without a byte in time (never a byte value).
+// controller is made of. No call blocks longer than its own wait, and none throws.
 class CSerialCtrl {
 public:
     static constexpr int kSlots = 40;
     static constexpr int kBufferSize = 1024;
-    static constexpr int kTimeout = 1000;
     static constexpr int kLazyOpenBaud = 19200;
 
     CSerialCtrl(PortOpener& opener, host::Clock& clock, host::Prompts& prompts);
 
-    // Writes the bytes in one go, opening a closed slot first (at 19200 baud).
-    // 0: the open failed; -1: no slot; 1: written; 0 also when the device refused the bytes.
-    int WriteBytes(const std::uint8_t* bytes, int count, int portIndex);
-    // One waiting byte 0..255, or -1 (closed slot, nothing waiting, read failure).
-    int ReadByte(int portIndex);
-    // Reads everything waiting, at most 1024 bytes, into the receive buffer followed by a NUL.
-    // *bytes is set only when at least one byte was read; -1 for a closed slot, else the count.
-    int ReadAvailable(const std::uint8_t** bytes, int portIndex);
+    // Writes the bytes in one go, opening a closed slot first (at 19200 baud). True when every
+    // byte was handed to the device; false when there is no slot, the open failed (nothing is
+    // written then) or the device refused the bytes.
+    bool WriteBytes(const std::uint8_t* bytes, int count, int portIndex);
+    // One byte that is waiting already; nothing when the slot is closed, no byte waits or the
+    // read failed.
+    std::optional<std::uint8_t> ReadByte(int portIndex);
+    // Everything waiting, at most 1024 bytes, kept in the receive buffer (followed by a NUL)
+    // until the next read; empty when nothing waits or the read failed. Nothing for a closed slot.
+    std::optional<std::span<const std::uint8_t>> ReadAvailable(int portIndex);
     // The first byte within `seconds` whole clock seconds: returns once the second count has
     // advanced by more than `seconds` (after more than `seconds` and at most `seconds`+1 real
-    // seconds), sleeping in the port's wait in between. 1000 when none came.
-    int ReadByteTimeout(int portIndex, int seconds);
+    // seconds), sleeping in the port's wait in between. Nothing when no byte came in that time;
+    // a closed slot and a vanished device sleep the whole wait too.
+    std::optional<std::uint8_t> ReadByteTimeout(int portIndex, int seconds);
     // Discards waiting input (the first step of most requests).
     void DiscardInput(int portIndex);
 
-    // 1 when the slot was open already (nothing changes, not even the speed) or the port was
-    // opened and set to the controller's line at 19200 baud; 0 when it could not be opened or
+    // True when the slot was open already (nothing changes, not even the speed) or the port was
+    // opened and set to the controller's line at 19200 baud; false when it could not be opened or
     // configured (a port that refused the configuration stays open in its slot).
-    int OpenPort(int portIndex);
-    // -1 for a closed slot; 1 when the new rate took; 0 after the "Error" box with the reason.
-    int SetBaud(int baud, int portIndex);
-    // -1 for a closed slot; 1 after clearing DTR, purging and closing.
-    int ClosePort(int portIndex);
+    bool OpenPort(int portIndex);
+    // True when the new rate took; false for a closed slot, or after the "Error" box with the
+    // device's reason.
+    bool SetBaud(int baud, int portIndex);
+    // Clears DTR, purges and closes; false when the slot was closed already.
+    bool ClosePort(int portIndex);
 
     bool IsOpen(int portIndex) const;
     // Why the last OpenPort failed, for callers that add the reason to their box.
@@ -59,6 +61,8 @@ private:
     // The slot of an index, or null for a negative index.
     std::unique_ptr<PortBackend>* Slot(int portIndex);
     const std::unique_ptr<PortBackend>* Slot(int portIndex) const;
+    // The open port of an index, or null.
+    PortBackend* Port(int portIndex);
 
     PortOpener& opener_;
     host::Clock& clock_;

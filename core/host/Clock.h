@@ -19,11 +19,4 @@ public:
     void WaitSeconds(int n);
 };
 
-// The real monotonic clock (steady_clock, nanosleep).
-class SteadyClock : public Clock {
-public:
-    std::int64_t NowMs() override;
-    void SleepMs(std::int64_t ms) override;
-};
-
 }  // namespace orvane::host

@@ -10,7 +10,7 @@ namespace orvane::host {
 std::string Cp1250ToUtf8(std::string_view cp1250);
 std::string Utf8ToCp1250(std::string_view utf8);
 
-// UTF-8 pieces shared with the settings file's escaping: one code point appended, and the code
+// UTF-8 pieces for the INI reader and the editor's position map: one code point appended, and the code
 // point at `i` decoded (malformed input gives U+FFFD and moves on by one byte).
 void AppendUtf8(std::string& out, std::uint32_t codePoint);
 std::uint32_t NextUtf8CodePoint(std::string_view utf8, std::size_t& i);

@@ -15,7 +15,7 @@ std::string Env(const char* name) {
 }
 }  // namespace
 
-PlatformFolders PlatformFolders::Detect() {
+PlatformFolders PlatformFolders::Detect(const std::string& programFolder) {
     PlatformFolders f;
     std::string home = Env("HOME");
     if (home.empty()) home = "/tmp";
@@ -24,8 +24,7 @@ PlatformFolders PlatformFolders::Detect() {
     std::string dataHome = Env("XDG_DATA_HOME");
     if (dataHome.empty()) dataHome = f.userFolder + ".local/share";
     f.allUsersFolder = WithSlash(WithSlash(dataHome) + "ORVANE");
-    const std::string dataDir = Env("ORVANE_DATA_DIR");
-    f.programFolder = WithSlash(dataDir.empty() ? std::string(ORVANE_DATA_DIR) : dataDir);
+    f.programFolder = WithSlash(programFolder);
     return f;
 }
 

@@ -12,8 +12,8 @@ struct PlatformFolders {
     std::string allUsersFolder;
     std::string programFolder;
 
-    // Reads HOME, XDG_DATA_HOME and the build's data folder.
-    static PlatformFolders Detect();
+    // Reads HOME and XDG_DATA_HOME; the program folder is the host's to find.
+    static PlatformFolders Detect(const std::string& programFolder);
 };
 
 }  // namespace orvane::host

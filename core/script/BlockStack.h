@@ -4,13 +4,14 @@
 #include <optional>
 #include <vector>
 
+#include "core/script/Statement.h"
+
 namespace orvane::script {
 
 // Where the run stood when it entered a braced block, the branch of a true `if` or the body of
 // a `while`: leaving the block (its "}" or its read limit) puts these positions back.
 struct BlockFrame {
-    std::int32_t statementStart = 0;
-    std::int32_t statementEnd = 0;
+    StatementSpan span;
     std::int32_t readLimit = -1;
 };
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/script/Statement.h"
 #include "core/script/VariableTable.h"
 
 namespace orvane::script {
@@ -12,8 +13,7 @@ namespace orvane::script {
 // puts back; `blockDepth` is how many block frames were open at the call, so that a `Return`
 // from inside a block of the subroutine leaves none of them behind for the caller's loops.
 struct CallFrame {
-    std::int32_t statementStart = 0;
-    std::int32_t statementEnd = 0;
+    StatementSpan span;
     std::int32_t readLimit = -1;
     std::size_t blockDepth = 0;
     std::optional<VariableTable> savedVariables;  // Call only

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "core/device/ControllerBytes.h"
 #include "core/host/Cp1250.h"
 #include "core/script/ExpressionEvaluator.h"
 #include "core/script/StatementPieces.h"
 #include "core/script/WireScaling.h"
 
 namespace orvane::script {
+
+namespace controller = device::controller;
 
 namespace {
 
@@ -22,7 +25,7 @@ std::uint8_t Checksum(const std::vector<std::uint8_t>& frame) {
 std::int32_t CommandExecutor::ExecuteCommand(std::string_view callText) {
     ScriptContext::Scope scope(context_);
     const std::string call(callText);
-    const auto* def = context_.commands.Find(StatementPieces::CommandNameOf(call));
+    const auto* def = StatementPieces::CommandOf(call, context_.commands);
     if (def == nullptr) {
         return AskToGoOn(host::Pl("Komenda nie zdefiniowana! (WP3)"),
                          host::Pl("Komenda niezdefiniowana:  \"") + call +
@@ -38,9 +41,8 @@ std::int32_t CommandExecutor::ExecuteCommand(std::string_view callText) {
                                host::Pl("\n\nCzy kontynuować pracę?");
     if (AwaitByte() != Checksum(frame)) return AskToGoOn(host::Pl("BŁĄD (WP2)"), failed);
 
-    const std::uint8_t confirmation = kConfirmation;
-    context_.serial.WriteBytes(&confirmation, 1, context_.portIndex);
-    if (AwaitByte() != kConfirmation) return AskToGoOn(host::Pl("BŁĄD (WP1)"), failed);
+    context_.serial.WriteBytes(&controller::kConfirm, 1, context_.portIndex);
+    if (AwaitByte() != controller::kDone) return AskToGoOn(host::Pl("BŁĄD (WP1)"), failed);
 
     return std::max<std::int32_t>(def->resultSize, 0);
 }
@@ -62,18 +64,17 @@ bool CommandExecutor::BuildFrame(const commands::CommandDef& def, std::string_vi
 
 std::int32_t CommandExecutor::ArgumentValue(std::string_view callText, int n) {
     ScriptContext::Scope scope(context_);
-    std::string argument;
-    if (!StatementPieces::CutArgument(callText, n, argument)) return 0;
-    return WireScaling::ToInt32(evaluator_.EvaluateExpression(argument));
+    const auto argument = StatementPieces::CutArgument(callText, n);
+    if (!argument) return 0;
+    return WireScaling::ToInt32(evaluator_.EvaluateExpression(*argument));
 }
 
 double CommandExecutor::ReadCommandResult(std::string_view callText, std::int32_t n) {
     double raw = 0.0;
     for (std::int32_t i = 0; i < std::min(n, kMaxResultBytes); ++i) {
-        const int reply = AwaitByte();
-        if (reply >= 0 && reply <= 255) raw = raw * 256 + reply;
+        if (const auto reply = AwaitByte()) raw = raw * 256 + *reply;
     }
-    const auto* def = context_.commands.Find(StatementPieces::CommandNameOf(callText));
+    const auto* def = StatementPieces::CommandOf(callText, context_.commands);
     return def == nullptr ? raw : WireScaling::ScaleResult(raw, *def);
 }
 
@@ -88,15 +89,15 @@ std::optional<double> CommandExecutor::CallInExpression(const std::string& callT
 std::int32_t CommandExecutor::AskToGoOn(const std::string& caption, const std::string& text) {
     auto& reader = context_.reader;
     if (context_.prompts.AskYesNo(caption, text)) {
-        reader.statementStart = reader.statementEnd;
+        reader.Next();
         return 0;
     }
-    reader.statementStart = reader.TextLength();
+    reader.JumpToEnd();
     context_.stopped = true;
     return -1;
 }
 
-int CommandExecutor::AwaitByte() {
+std::optional<std::uint8_t> CommandExecutor::AwaitByte() {
     return context_.serial.ReadByteTimeout(context_.portIndex, kReplySeconds);
 }
 

@@ -15,11 +15,10 @@ class ExpressionEvaluator;
 
 // Sends device commands of the script to the controller: the frame in one write, then the
 // checksum echo, the confirmation 0x01 and its acknowledgement, each reply awaited for
-// kReplySeconds. Every failure asks whether to go on; the answer moves statementStart.
+// kReplySeconds. Every failure asks whether to go on; the answer moves the reader on.
 class CommandExecutor : public CommandCaller {
 public:
     static constexpr int kReplySeconds = 3;
-    static constexpr std::uint8_t kConfirmation = 0x01;
     // More result bytes than a double can use are not awaited: a definition with an absurd
     // result size would otherwise freeze the program for kReplySeconds per missing byte.
     static constexpr std::int32_t kMaxResultBytes = 8;
@@ -27,7 +26,7 @@ public:
     CommandExecutor(ScriptContext& context, ExpressionEvaluator& evaluator)
         : context_(context), evaluator_(evaluator) {}
 
-    // -1: the user chose to stop (statementStart is at the end of the text); 0: done with no
+    // -1: the user chose to stop (the reader is at the end of the text); 0: done with no
     // result bytes to read, passed over after an error, or a command with identifier 0; n > 0:
     // done, the controller now sends n result bytes.
     std::int32_t ExecuteCommand(std::string_view callText);
@@ -47,7 +46,7 @@ public:
 private:
     // A failed command: Yes passes over the statement (0), No ends the run (-1).
     std::int32_t AskToGoOn(const std::string& caption, const std::string& text);
-    int AwaitByte();
+    std::optional<std::uint8_t> AwaitByte();
 
     ScriptContext& context_;
     ExpressionEvaluator& evaluator_;

@@ -13,28 +13,26 @@ namespace {
 
 constexpr char kEndOfText = '\xFF';
 
-bool Is(const std::string& text, std::string_view prefix) { return text.starts_with(prefix); }
-
 }  // namespace
 
-std::optional<int> ControlFlow::Execute(const std::string& statement) {
+std::optional<int> ControlFlow::Execute(const Statement& read) {
     // One scope for the whole statement: a No answered anywhere in it abandons all of it.
     ScriptContext::Scope scope(context_);
     auto& reader = context_.reader;
 
+    if (read.isElse) {  // reached after its if branch ran
+        Next();
+        return std::nullopt;
+    }
+    const std::string& statement = read.text;
     if (statement.empty()) {
         Next();
         return std::nullopt;
     }
     // Only blanks or comments were left before the end of the text: the script is done. (A 0xFF
     // character inside the text reads the same way but ends before the end; it is reported.)
-    if (statement.size() == 1 && statement[0] == kEndOfText &&
-        reader.statementEnd > reader.TextLength()) {
+    if (statement.size() == 1 && statement[0] == kEndOfText && reader.End() > reader.TextLength()) {
         EndAtNextTick();
-        return std::nullopt;
-    }
-    if (Is(statement, "else/")) {  // reached after its if branch ran
-        Next();
         return std::nullopt;
     }
     if (statement[0] == '}') {
@@ -46,19 +44,17 @@ std::optional<int> ControlFlow::Execute(const std::string& statement) {
         return std::nullopt;
     }
     // A loop whose body holds a label or a declaration has a ":" too; it is still a loop.
-    const std::string label = StatementPieces::LabelOf(statement);
-    if (!StatementPieces::IsNoValue(label) && !Is(statement, "while(")) {
-        if (label == "Var") engine_.Evaluator().Declare(statement);
+    const auto label = StatementPieces::LabelOf(statement);
+    if (label && !read.StartsWith("while(")) {
+        if (*label == "Var") engine_.Evaluator().Declare(statement);
         Next();
         return std::nullopt;
     }
-    const std::string variable = StatementPieces::AssignedVariable(statement, state_.variables);
-    if (!StatementPieces::IsNoValue(variable)) {
-        Assign(variable, statement);
+    if (const auto variable = StatementPieces::AssignedVariable(statement, state_.variables)) {
+        Assign(*variable, statement);
         return std::nullopt;
     }
-    const std::string name = StatementPieces::CommandNameOf(statement);
-    if (!StatementPieces::IsNoValue(name)) return Keyword(name, statement);
+    if (const auto name = StatementPieces::CommandNameOf(statement)) return Keyword(*name, statement);
 
     AskToGoOn(host::Pl("Błąd"),
               host::Pl("Błąd komendy: ") + statement + host::Pl("!\n\nCzy kontynuować pracę?"));
@@ -80,15 +76,14 @@ std::optional<int> ControlFlow::Keyword(const std::string& name, const std::stri
 }
 
 void ControlFlow::EndAtNextTick() {
-    auto& reader = context_.reader;
-    reader.statementStart = reader.TextLength();
+    context_.reader.JumpToEnd();
     state_.readLimit = -1;
     state_.stepMode = false;
 }
 
 bool ControlFlow::AskToGoOn(const std::string& caption, const std::string& text) {
     if (context_.prompts.AskYesNo(caption, text)) {
-        context_.reader.statementStart = context_.reader.statementEnd;
+        Next();
         return true;
     }
     EndAtNextTick();
@@ -106,7 +101,7 @@ void ControlFlow::ReportMissingLabel(const std::string& statement) {
                                              host::Pl("!\n\nCzy kontynuować pracę?"));
 }
 
-void ControlFlow::Next() { context_.reader.statementStart = context_.reader.statementEnd; }
+void ControlFlow::Next() { context_.reader.Next(); }
 
 // The user answered No in a box of a command inside the statement: the rest of it is dropped.
 bool ControlFlow::Stopped() {
@@ -124,15 +119,15 @@ void ControlFlow::CloseBlock() {
         return;
     }
     const auto frame = state_.blocks.Pop();
-    context_.reader.statementStart = frame->statementEnd;
+    context_.reader.JumpTo(frame->span.end);
     state_.readLimit = frame->readLimit;
 }
 
 void ControlFlow::OpenBlock() {
     auto& reader = context_.reader;
-    state_.blocks.Push({reader.statementStart, reader.statementEnd, state_.readLimit});
-    reader.statementStart += 1;
-    state_.readLimit = reader.statementEnd;
+    state_.blocks.Push({reader.Span(), state_.readLimit});
+    reader.JumpTo(reader.Start() + 1);  // just inside the "{"
+    state_.readLimit = reader.End();
 }
 
 // --- statements ----------------------------------------------------------------------------------
@@ -149,16 +144,21 @@ void ControlFlow::Assign(const std::string& name, const std::string& statement) 
 // that called it must still find its frame after Return.
 void ControlFlow::GoTo(const std::string& statement) {
     if (state_.blocks.TruncateTo(state_.calls.BaseBlockDepth())) state_.readLimit = -1;
-    const auto* label = state_.labels.Find(StatementPieces::ArgumentText(statement, 1));
+    const auto* label = FindLabel(statement);
     if (label == nullptr) {
         ReportMissingLabel(statement);
         return;
     }
-    context_.reader.statementStart = label->position;
+    context_.reader.JumpTo(label->position);
+}
+
+const LabelTable::Entry* ControlFlow::FindLabel(const std::string& statement) const {
+    const auto name = StatementPieces::ArgumentText(statement, 1);
+    return name ? state_.labels.Find(*name) : nullptr;
 }
 
 void ControlFlow::CallLabel(const std::string& statement, bool copyVariables) {
-    const auto* label = state_.labels.Find(StatementPieces::ArgumentText(statement, 1));
+    const auto* label = FindLabel(statement);
     if (label == nullptr) {
         ReportMissingLabel(statement);
         return;
@@ -170,12 +170,11 @@ void ControlFlow::CallLabel(const std::string& statement, bool copyVariables) {
         return;
     }
     auto& reader = context_.reader;
-    CallFrame frame{reader.statementStart, reader.statementEnd, state_.readLimit,
-                    state_.blocks.Size(), std::nullopt};
+    CallFrame frame{reader.Span(), state_.readLimit, state_.blocks.Size(), std::nullopt};
     // Call: the caller's table waits in the frame, the subroutine works on a copy of it.
     if (copyVariables) frame.savedVariables = state_.variables;
     state_.calls.Push(std::move(frame));
-    reader.statementStart = label->position;
+    reader.JumpTo(label->position);
     state_.readLimit = -1;
 }
 
@@ -188,23 +187,22 @@ void ControlFlow::Return() {
     if (frame->savedVariables) state_.variables = std::move(*frame->savedVariables);
     state_.readLimit = frame->readLimit;
     state_.blocks.TruncateTo(frame->blockDepth);
-    auto& reader = context_.reader;
-    reader.statementStart = reader.statementEnd = frame->statementEnd;
+    context_.reader.StartAt(frame->span.end);
 }
 
 void ControlFlow::While(const std::string& statement) {
     auto& reader = context_.reader;
-    // A command in the condition that failed and was passed over moves statementStart on; the
+    // A command in the condition that failed and was passed over moves the reader on; the
     // loop itself still starts here.
-    const std::int32_t whileStart = reader.statementStart;
+    const std::int32_t whileStart = reader.Start();
     const bool holds = engine_.Evaluator().EvaluateCondition(statement);
     if (Stopped()) return;
     if (!holds) {
         Next();
         return;
     }
-    state_.blocks.Push({whileStart, reader.statementEnd, state_.readLimit});
-    reader.statementStart = whileStart;
+    state_.blocks.Push({{whileStart, reader.End()}, state_.readLimit});
+    reader.JumpTo(whileStart);
     EnterLoopBody();
 }
 
@@ -212,19 +210,10 @@ void ControlFlow::While(const std::string& statement) {
 // which becomes the read limit. Every scan stops at the end of the text or of the body.
 void ControlFlow::EnterLoopBody() {
     auto& reader = context_.reader;
-    const std::int32_t length = reader.TextLength();
-    std::int32_t pos = reader.statementStart;
-    while (pos < length && reader.CharAt(pos) != '(') ++pos;
-    int depth = 0;
-    while (pos < length) {
-        const int ch = reader.CharAt(pos++);
-        if (ch == '(') ++depth;
-        else if (ch == ')' && --depth == 0) break;
-    }
-    reader.statementStart = pos;
+    reader.JumpTo(reader.PastClosingParen(reader.Start(), reader.TextLength()));
     reader.ReadStatement(state_.readLimit);
-    std::int32_t limit = reader.statementEnd;
-    while (limit > reader.statementStart && reader.CharAt(limit) != '}' && reader.CharAt(limit) != ';')
+    std::int32_t limit = reader.End();
+    while (limit > reader.Start() && reader.CharAt(limit) != '}' && reader.CharAt(limit) != ';')
         --limit;
     state_.readLimit = limit;
 }
@@ -233,16 +222,15 @@ void ControlFlow::If(const std::string& statement) {
     const bool holds = engine_.Evaluator().EvaluateCondition(statement);
     if (Stopped()) return;
     auto& reader = context_.reader;
-    reader.statementStart = reader.statementEnd;
+    reader.Next();
     if (holds) {
         // A braced branch is entered here; a single statement simply runs at the next tick.
-        const std::string branch = reader.ReadStatement(state_.readLimit);
-        if (Is(branch, "{")) OpenBlock();
+        if (reader.ReadStatement(state_.readLimit).StartsWith("{")) OpenBlock();
         return;
     }
     SkipStatement();
-    const std::string next = reader.ReadStatement(state_.readLimit);
-    if (Is(next, "else/")) reader.statementStart += 4;  // just past "else": its branch runs next
+    const Statement next = reader.ReadStatement(state_.readLimit);
+    if (next.isElse) reader.JumpTo(next.elseBranch);  // its branch runs next
 }
 
 // Passes over the branch of a false if. A branch that is itself an if (the reader returns only
@@ -251,15 +239,15 @@ void ControlFlow::SkipStatement() {
     auto& reader = context_.reader;
     int innerIfs = 0;
     for (;;) {
-        const std::string skipped = reader.ReadStatement(state_.readLimit);
+        const Statement skipped = reader.ReadStatement(state_.readLimit);
         Next();
-        if (!Is(skipped, "if(")) break;
+        if (!skipped.StartsWith("if(")) break;
         ++innerIfs;
     }
     for (; innerIfs > 0; --innerIfs) {
-        const std::int32_t before = reader.statementStart;
-        if (!Is(reader.ReadStatement(state_.readLimit), "else/")) {
-            reader.statementStart = before;
+        const std::int32_t before = reader.Start();
+        if (!reader.ReadStatement(state_.readLimit).isElse) {
+            reader.JumpTo(before);
             break;
         }
         Next();
@@ -275,9 +263,9 @@ std::optional<int> ControlFlow::Wait(const std::string& statement) {
 }
 
 void ControlFlow::Remove(const std::string& statement) {
-    const std::string name = StatementPieces::ArgumentText(statement, 1);
-    if (StatementPieces::IsNoValue(name)) state_.variables.Clear();
-    else state_.variables.Remove(name);
+    const auto name = StatementPieces::ArgumentText(statement, 1);
+    if (name) state_.variables.Remove(*name);
+    else state_.variables.Clear();
     Next();
 }
 

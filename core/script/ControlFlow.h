@@ -9,7 +9,7 @@
 
 namespace orvane::script {
 
-// Carries out one statement of a run: its kind decides (empty, "else/", "}", "{", label or
+// Carries out one statement of a run: its kind decides (else, empty, "}", "{", label or
 // declaration, assignment, control keyword, device command, or none), and the statement
 // positions, the read limit and the two stacks move accordingly. Every failure is a box; a No
 // in any of them ends the run at its next tick.
@@ -20,7 +20,7 @@ public:
 
     // Executes `statement`, just read at the reader's positions. The delay of the next tick in
     // ms when the statement is a Wait outside step mode; nothing for the usual next tick.
-    std::optional<int> Execute(const std::string& statement);
+    std::optional<int> Execute(const Statement& statement);
 
     // The next tick ends the run: the position goes to the end of the text, no block limit can
     // hold it there, and a halted run no longer waits for Krok.
@@ -38,6 +38,7 @@ private:
     void OpenBlock();
     void Assign(const std::string& name, const std::string& statement);
     void GoTo(const std::string& statement);
+    const LabelTable::Entry* FindLabel(const std::string& statement) const;
     void CallLabel(const std::string& statement, bool copyVariables);
     void Return();
     void While(const std::string& statement);

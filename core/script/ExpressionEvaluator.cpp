@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/host/Cp1250.h"
+#include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
 
 namespace orvane::script {
@@ -38,16 +39,6 @@ void Combine(double& sum, char& sign, double& term, char op, double operand) {
     }
 }
 
-// The ")" that balances the "(" at `open`, or npos.
-std::size_t BalancingParen(std::string_view text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        else if (text[i] == ')' && --depth == 0) return i;
-    }
-    return npos;
-}
-
 bool Compare(std::string_view op, double left, double right) {
     if (op == "<=") return left <= right;
     if (op == "<") return left < right;
@@ -73,7 +64,7 @@ bool ExpressionEvaluator::EvaluateCondition(std::string_view statement) {
     ScriptContext::Scope scope(context_);
     const auto open = statement.find('(');
     if (open == npos) return false;
-    const auto close = BalancingParen(statement, open);
+    const auto close = ClosingParen(statement, open);
     if (close == npos) {
         // Nothing closes the condition: a guess at its end could run the wrong branch.
         ReportUnknownValue(statement.substr(open + 1));

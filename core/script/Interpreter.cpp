@@ -2,46 +2,43 @@
 
 #include <algorithm>
 
-#include "core/device/ModeReply.h"
+#include "core/device/ControllerBytes.h"
 #include "core/host/Cp1250.h"
 #include "core/script/LabelCollector.h"
-#include "core/script/RunRules.h"
 #include "core/script/VariableLines.h"
 
 namespace orvane::script {
 
-using device::DeviceLink;
-using device::ModeReply;
-
-namespace {
-constexpr std::uint8_t kToSystem = 0xFF;
-}  // namespace
+using device::DeviceMode;
 
 Interpreter::Interpreter(host::EditorAccess& editor, device::DeviceLink& link,
                          const commands::CommandTable& commands, host::Timers& timers)
     : editor_(editor), link_(link), timers_(timers), prompts_(link.Prompts()), reader_(editor),
       context_(reader_, state_.variables, commands, link.Serial(), link.Prompts(), link.PortIndex()),
-      engine_(context_), flow_(context_, engine_, state_), runCommand_(RunRules::kStop) {}
+      engine_(context_), flow_(context_, engine_, state_) {
+    // A device dialog borrowing the port must not find a statement running on it.
+    link_.StopWhileLent(kTimerRunTick);
+}
 
 // --- run commands ------------------------------------------------------------------------------
 
 void Interpreter::Start() {
-    runCommand_ = RunRules::kStart;
+    runCommand_ = RunCommand::Start;
     state_.stepMode = false;
     StartRun();
 }
 
 void Interpreter::Step() {
-    runCommand_ = RunRules::kStep;
+    runCommand_ = RunCommand::Step;
     state_.stepMode = true;
     if (!RunExists()) StartRun();
-    else timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+    else timers_.Start(kTimerRunTick, kTickMs);
 }
 
 void Interpreter::Pause() {
-    runCommand_ = RunRules::kPause;
+    runCommand_ = RunCommand::Pause;
     state_.stepMode = true;
-    timers_.Kill(DeviceLink::kTimerRunTick);
+    timers_.Kill(kTimerRunTick);
     if (!RunExists()) StartRun();
 }
 
@@ -54,7 +51,7 @@ void Interpreter::Restart() { RestartRun(); }
 void Interpreter::StartRun() {
     if (RunExists()) {  // halted or waiting: go on continuously
         state_.stepMode = false;
-        timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+        timers_.Start(kTimerRunTick, kTickMs);
         return;
     }
     link_.StopStateCheck();
@@ -71,11 +68,9 @@ void Interpreter::StartRun() {
     editor_.GetSelection(savedSelectionStart_, savedSelectionEnd_);
     CollectLabels();
 
-    reader_.statementStart = reader_.statementEnd = 0;
+    const auto* main = state_.labels.Find("Main");
+    reader_.StartAt(main ? main->position : 0);
     state_.readLimit = -1;
-    if (const auto* main = state_.labels.Find("Main")) {
-        reader_.statementStart = reader_.statementEnd = main->position;
-    }
     context_.portIndex = link_.PortIndex();
     if (!EnterKomendy()) {
         prompts_.Tell(host::Pl("Tryb pracy(US3)"), host::Pl("Błąd przejścia do trybu Komend!"));
@@ -83,19 +78,19 @@ void Interpreter::StartRun() {
         GiveEditorBack();
         return;
     }
-    if (!state_.stepMode) timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+    if (!state_.stepMode) timers_.Start(kTimerRunTick, kTickMs);
     else SelectNext();  // the run waits for Krok with its first statement shown
 }
 
 bool Interpreter::EnterKomendy() {
     link_.QueryDeviceMode();
-    if (!link_.IsMode(ModeReply::kKomendy)) {
-        if (!link_.IsMode(ModeReply::kSystem)) link_.SwitchToSystem();
-        if (link_.IsMode(ModeReply::kSystem)) link_.SwitchToKomendy();
+    if (!link_.IsMode(DeviceMode::Komendy)) {
+        if (!link_.IsMode(DeviceMode::System)) link_.SwitchToSystem();
+        if (link_.IsMode(DeviceMode::System)) link_.SwitchToKomendy();
     }
     // The switches restart the state check; its queries must not cut into the command frames.
     link_.StopStateCheck();
-    return link_.IsMode(ModeReply::kKomendy);
+    return link_.IsMode(DeviceMode::Komendy);
 }
 
 void Interpreter::CollectLabels() {
@@ -103,13 +98,13 @@ void Interpreter::CollectLabels() {
 }
 
 void Interpreter::EndRun() {
-    timers_.Kill(DeviceLink::kTimerRunTick);
+    timers_.Kill(kTimerRunTick);
     state_.blocks.Clear();
     editor_.SetEnabled(true);
     link_.QueryDeviceMode();
-    if (!link_.IsMode(ModeReply::kSystem)) {
-        link_.RequestMode(kToSystem, kReturnToSystemSeconds);
-        if (!link_.IsMode(ModeReply::kSystem)) {
+    if (!link_.IsMode(DeviceMode::System)) {
+        link_.RequestMode(device::controller::kToSystem, kReturnToSystemSeconds);
+        if (!link_.IsMode(DeviceMode::System)) {
             prompts_.Tell(host::Pl("BŁĄD (OT1)"),
                           host::Pl("Błąd realizacji powrotu do trybu System!"));
         }
@@ -126,15 +121,15 @@ void Interpreter::GiveEditorBack() {
 }
 
 void Interpreter::StopRun() {
-    runCommand_ = RunRules::kStop;
-    reader_.statementStart = reader_.statementEnd = editor_.Length();
+    runCommand_ = RunCommand::Stop;
+    reader_.StartAt(editor_.Length());
     state_.readLimit = -1;
     // A halted run gets the tick that ends it, and a waiting one does not sit out its Wait.
-    if (RunExists()) timers_.Start(DeviceLink::kTimerRunTick, kTickMs);
+    if (RunExists()) timers_.Start(kTimerRunTick, kTickMs);
 }
 
 void Interpreter::RestartRun() {
-    reader_.statementStart = 0;
+    reader_.JumpTo(0);
     state_.calls.Clear();
     state_.variables.Clear();
     if (RunExists()) editor_.SetSelection(0, 0);
@@ -143,20 +138,20 @@ void Interpreter::RestartRun() {
 // --- the tick ------------------------------------------------------------------------------------
 
 bool Interpreter::OnTimer(int id) {
-    if (id == DeviceLink::kTimerRunTick) RunTick();
-    else if (id == DeviceLink::kTimerVariableList) RefreshVariableList();
+    if (id == kTimerRunTick) RunTick();
+    else if (id == kTimerVariableList) RefreshVariableList();
     else return false;
     return true;
 }
 
 void Interpreter::RunTick() {
-    timers_.Kill(DeviceLink::kTimerRunTick);
+    timers_.Kill(kTimerRunTick);
     if (AtEnd()) {
         EndRun();
         return;
     }
-    std::string statement = reader_.ReadStatement(state_.readLimit);
-    if (state_.readLimit >= 0 && reader_.statementStart >= state_.readLimit) {
+    Statement statement = reader_.ReadStatement(state_.readLimit);
+    if (state_.readLimit >= 0 && reader_.Start() >= state_.readLimit) {
         // The block or loop body is used up: back to where it was entered (a while is then
         // evaluated again).
         const auto frame = state_.blocks.Pop();
@@ -165,15 +160,14 @@ void Interpreter::RunTick() {
             FinishTick(std::nullopt);
             return;
         }
-        reader_.statementStart = frame->statementStart;
-        reader_.statementEnd = frame->statementEnd;
+        reader_.Restore(frame->span);
         state_.readLimit = frame->readLimit;
         statement = reader_.ReadStatement(state_.readLimit);
     }
-    Select(reader_.statementStart, reader_.statementEnd);
+    Select(reader_.Start(), reader_.End());
     // Only blanks or comments were left: nothing to show, the run ends quietly.
-    const bool atText = reader_.statementStart < editor_.Length();
-    if (observer_ && atText) observer_(reader_.statementStart, reader_.statementEnd);
+    const bool atText = reader_.Start() < editor_.Length();
+    if (observer_ && atText) observer_(reader_.Start(), reader_.End());
     FinishTick(flow_.Execute(statement));
 }
 
@@ -181,7 +175,7 @@ void Interpreter::RunTick() {
 // has its frame to return to.
 bool Interpreter::AtEnd() const {
     const std::int32_t length = editor_.Length();
-    if (reader_.statementStart < length) return false;
+    if (reader_.Start() < length) return false;
     return state_.readLimit < 0 || state_.readLimit >= length || state_.blocks.Empty();
 }
 
@@ -190,12 +184,12 @@ void Interpreter::FinishTick(std::optional<int> waitMs) {
         SelectNext();
         return;
     }
-    timers_.Start(DeviceLink::kTimerRunTick, waitMs.value_or(kTickMs));
+    timers_.Start(kTimerRunTick, waitMs.value_or(kTickMs));
 }
 
 void Interpreter::SelectNext() {
     reader_.ReadStatement(state_.readLimit);
-    Select(reader_.statementStart, reader_.statementEnd);
+    Select(reader_.Start(), reader_.End());
 }
 
 void Interpreter::Select(std::int32_t start, std::int32_t end) {
@@ -207,11 +201,11 @@ void Interpreter::Select(std::int32_t start, std::int32_t end) {
 void Interpreter::ShowVariableList() {
     editor_.SetVariableLines({});
     editor_.ShowVariableList(true);
-    timers_.Start(DeviceLink::kTimerVariableList, kVariableListMs);
+    timers_.Start(kTimerVariableList, kVariableListMs);
 }
 
 void Interpreter::HideVariableList() {
-    timers_.Kill(DeviceLink::kTimerVariableList);
+    timers_.Kill(kTimerVariableList);
     editor_.ShowVariableList(false);
 }
 

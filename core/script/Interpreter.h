@@ -9,6 +9,7 @@
 #include "core/host/EditorAccess.h"
 #include "core/host/Timers.h"
 #include "core/script/ControlFlow.h"
+#include "core/script/RunRules.h"
 #include "core/script/RunState.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
@@ -16,12 +17,16 @@
 
 namespace orvane::script {
 
-// Runs the editor's script on the PC, one statement per tick of timer 1141, while the controller
-// sits in commands mode. The host calls OnTimer for 1141 (run tick) and 1138 (variable list);
+// Runs the editor's script on the PC, one statement per tick of its run timer, while the
+// controller sits in commands mode. The host calls OnTimer for its two timers;
 // the run commands of the "&Wykonaj" menu take effect between ticks. The editor's enabled state
 // is the run indicator: a run disables it at its start and enables it at its end.
 class Interpreter {
 public:
+    // The window timers of a run: the tick that carries out one statement, and the refresh of
+    // the variable list beside the editor.
+    static constexpr int kTimerRunTick = 1141;
+    static constexpr int kTimerVariableList = 1138;
     static constexpr int kTickMs = 1;
     static constexpr int kVariableListMs = 300;
     static constexpr int kReturnToSystemSeconds = 10;
@@ -49,13 +54,13 @@ public:
     void StopRun();
     void RestartRun();
     void RefreshVariableList();
-    // Handles 1141 and 1138; false for any other id (the state check belongs to the link).
+    // Handles the run's two timers; false for any other id (the state check belongs to the link).
     bool OnTimer(int id);
 
     // --- state -----------------------------------------------------------------------------------
     bool RunExists() const { return !editor_.IsEnabled(); }
-    // "Stop", "Start", "Pauza" or "Krok": the last run command, for the enabling rules.
-    const std::string& RunCommand() const { return runCommand_; }
+    // The last run command, for the enabling rules.
+    script::RunCommand LastRunCommand() const { return runCommand_; }
     bool StepMode() const { return state_.stepMode; }
     const RunState& State() const { return state_; }
     const StatementReader& Reader() const { return reader_; }
@@ -80,7 +85,7 @@ private:
     ScriptContext context_;
     ScriptEngine engine_;
     ControlFlow flow_;
-    std::string runCommand_;
+    script::RunCommand runCommand_ = script::RunCommand::Stop;
     std::int32_t savedSelectionStart_ = 0;
     std::int32_t savedSelectionEnd_ = 0;
     StatementObserver observer_;

@@ -9,13 +9,11 @@ namespace orvane::script {
 
 void LabelCollector::CollectLabels(StatementReader& reader, LabelTable& labels,
                                    host::Prompts& prompts) {
-    reader.statementStart = 0;
-    reader.statementEnd = 0;
-    while (reader.statementStart < reader.TextLength()) {
-        const std::string statement = reader.ReadStatement(-1);
-        const std::string label = StatementPieces::LabelOf(statement);
-        if (IsLabelName(label) && !AddLabel(labels, label, reader.statementEnd, prompts)) return;
-        reader.statementStart = reader.statementEnd;
+    reader.StartAt(0);
+    while (reader.Start() < reader.TextLength()) {
+        const auto label = StatementPieces::LabelOf(reader.ReadStatement(-1).text);
+        if (label && IsLabelName(*label) && !AddLabel(labels, *label, reader.End(), prompts)) return;
+        reader.Next();
     }
 }
 
@@ -32,7 +30,7 @@ bool LabelCollector::AddLabel(LabelTable& labels, std::string_view name, std::in
 }
 
 bool LabelCollector::IsLabelName(std::string_view name) {
-    return !StatementPieces::IsNoValue(name) && name != "Var" && name != "asm";
+    return name != "Var" && name != "asm";
 }
 
 }  // namespace orvane::script

@@ -1,31 +1,28 @@
 #include "core/script/RunRules.h"
 
-#include "core/device/ModeReply.h"
-
 namespace orvane::script {
 
-using device::ModeReply;
+using device::DeviceMode;
 
 // A continuous run already in commands mode has nothing to start; a halted one may go on.
-bool RunRules::CanStart(bool hasText, std::string_view mode, std::string_view runCommand) {
-    return hasText && (mode == ModeReply::kSystem || mode == ModeReply::kProgram ||
-                       (mode == ModeReply::kKomendy && runCommand != kStart));
+bool RunRules::CanStart(bool hasText, DeviceMode mode, RunCommand last) {
+    return hasText && (mode == DeviceMode::System || mode == DeviceMode::Program ||
+                       (mode == DeviceMode::Komendy && last != RunCommand::Start));
 }
 
-bool RunRules::CanStep(bool hasText, std::string_view mode) {
-    return hasText && (mode == ModeReply::kSystem || mode == ModeReply::kKomendy ||
-                       mode == ModeReply::kProgram);
+bool RunRules::CanStep(bool hasText, DeviceMode mode) {
+    return hasText && (mode == DeviceMode::System || mode == DeviceMode::Komendy ||
+                       mode == DeviceMode::Program);
 }
 
-bool RunRules::CanPause(bool hasText, std::string_view mode, std::string_view runCommand,
-                        bool editorEnabled) {
-    return hasText && mode == ModeReply::kKomendy && runCommand == kStart && !editorEnabled;
+bool RunRules::CanPause(bool hasText, DeviceMode mode, RunCommand last, bool editorEnabled) {
+    return hasText && mode == DeviceMode::Komendy && last == RunCommand::Start && !editorEnabled;
 }
 
 bool RunRules::CanStop(bool editorEnabled) { return !editorEnabled; }
 
-bool RunRules::CanRestart(bool hasText, std::string_view mode, bool editorEnabled) {
-    return hasText && mode == ModeReply::kKomendy && !editorEnabled;
+bool RunRules::CanRestart(bool hasText, DeviceMode mode, bool editorEnabled) {
+    return hasText && mode == DeviceMode::Komendy && !editorEnabled;
 }
 
 }  // namespace orvane::script

@@ -10,11 +10,11 @@ namespace orvane::script {
 // What a running script works on: the run loop owns these objects and hands them to the
 // evaluator and the command executor by reference. Nothing here is copied.
 struct ScriptContext {
-    ScriptContext(StatementReader& reader, VariableTable& variables,
-                  const commands::CommandTable& commands, device::CSerialCtrl& serial,
-                  host::Prompts& prompts, int portIndex = 0)
-        : reader(reader), variables(variables), commands(commands), serial(serial),
-          prompts(prompts), portIndex(portIndex) {}
+    ScriptContext(StatementReader& statementReader, VariableTable& variableTable,
+                  const commands::CommandTable& commandTable, device::CSerialCtrl& port,
+                  host::Prompts& boxes, int comIndex = 0)
+        : reader(statementReader), variables(variableTable), commands(commandTable), serial(port),
+          prompts(boxes), portIndex(comIndex) {}
 
     StatementReader& reader;
     VariableTable& variables;
@@ -23,7 +23,7 @@ struct ScriptContext {
     host::Prompts& prompts;
     int portIndex;
 
-    // Set when the user answered No in a command's box (statementStart is then at the end of
+    // Set when the user answered No in a command's box (the reader is then at the end of
     // the text): the statement being carried out is abandoned, nothing more of it is evaluated
     // or sent, and the run ends. Cleared when the next statement is started.
     bool stopped = false;

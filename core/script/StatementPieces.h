@@ -1,30 +1,44 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+
+namespace orvane::commands {
+struct CommandDef;
+class CommandTable;
+}  // namespace orvane::commands
 
 namespace orvane::script {
 
 class VariableTable;
 
-// The small text operations that take a statement apart. Every piece that is absent comes back
-// as the no-value marker "<<BRAK>>". Names are compared exactly, case included.
+// The small text operations that take a statement apart. A piece that is absent comes back as
+// nothing. Names are compared exactly, case included.
 class StatementPieces {
 public:
-    static constexpr std::string_view kNoValue = "<<BRAK>>";
+    // How an absent piece reads where one is shown or written out regardless (a label in a
+    // message, a jump target in the generated assembler).
+    static constexpr std::string_view kShownAbsent = "<<BRAK>>";
 
     // Text before the first "("; none without "(" or with an "=" at or before it.
-    static std::string CommandNameOf(std::string_view statement);
+    static std::optional<std::string> CommandNameOf(std::string_view statement);
+    // The definition of the command a call names; none for a call without "(" or of a name the
+    // table does not know.
+    static const commands::CommandDef* CommandOf(std::string_view statement,
+                                                 const commands::CommandTable& commands);
     // Text before the first ":".
-    static std::string LabelOf(std::string_view statement);
+    static std::optional<std::string> LabelOf(std::string_view statement);
     // Text before the first "=" when a variable of exactly that name exists.
-    static std::string AssignedVariable(std::string_view statement, const VariableTable& variables);
+    static std::optional<std::string> AssignedVariable(std::string_view statement,
+                                                       const VariableTable& variables);
     // The n-th argument (from 1), split at every comma; none when absent or empty.
-    static std::string ArgumentText(std::string_view statement, int n);
-    // The raw n-th argument text as ArgumentText cuts it, but empty instead of the marker;
-    // false when the statement has no "(" or fewer than n arguments.
-    static bool CutArgument(std::string_view statement, int n, std::string& argument);
+    static std::optional<std::string> ArgumentText(std::string_view statement, int n);
+    // The raw n-th argument text as ArgumentText cuts it, empty ones included; none when the
+    // statement has no "(" or fewer than n arguments.
+    static std::optional<std::string> CutArgument(std::string_view statement, int n);
 
-    static bool IsNoValue(std::string_view piece) { return piece == kNoValue; }
+    // `piece`, or kShownAbsent.
+    static std::string Shown(const std::optional<std::string>& piece);
 };
 
 }  // namespace orvane::script

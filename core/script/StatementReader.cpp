@@ -1,5 +1,7 @@
 #include "core/script/StatementReader.h"
 
+#include "core/script/ClosingParen.h"
+
 namespace orvane::script {
 
 namespace {
@@ -15,15 +17,19 @@ bool StartsWithIf(const std::string& text) { return text.compare(0, 3, "if(") ==
 }  // namespace
 
 // One pass over the characters, each read once: the statement costs time linear in its length
-// whatever it holds (unclosed comments, unbalanced brackets and stray "}" included).
-std::string StatementReader::ReadStatement(std::int32_t limit) {
-    if (limit != -1 && statementStart >= limit) return {};
+// whatever it holds (unclosed comments, unbalanced brackets and stray "}" included). An else
+// ends where the word and its branch would end together: never at the ":" of "Var:" nor right
+// after an "if(...)" that follows the word.
+Statement StatementReader::ReadStatement(std::int32_t limit) {
+    Statement statement;
+    if (limit != -1 && span_.start >= limit) return statement;
 
-    std::string text;
-    std::int32_t pos = statementStart;
+    std::string& text = statement.text;
+    std::int32_t pos = span_.start;
     int braces = 0;
     int parens = 0;
     bool closedTooMany = false;
+    const auto nothingYet = [&] { return text.empty() && !statement.isElse; };
 
     // Appends one character, counting brackets; blanks are dropped (leading ones move the start).
     auto take = [&](int ch) {
@@ -36,7 +42,7 @@ std::string StatementReader::ReadStatement(std::int32_t limit) {
             case ')': --parens; break;
             default:
                 if (IsBlank(ch)) {
-                    if (pos == statementStart + 1) statementStart = pos;
+                    if (pos == span_.start + 1) span_.start = pos;
                     return;
                 }
         }
@@ -45,7 +51,11 @@ std::string StatementReader::ReadStatement(std::int32_t limit) {
 
     for (;;) {
         int ch = CharAt(pos++);
-        if (text == "else" && EndsElse(ch)) text.push_back('/');
+        if (!statement.isElse && text == "else" && EndsElse(ch)) {
+            statement.isElse = true;
+            statement.elseBranch = pos - 1;
+            text.clear();
+        }
 
         if (ch == '/') {
             const int next = CharAt(pos++);
@@ -53,7 +63,7 @@ std::string StatementReader::ReadStatement(std::int32_t limit) {
                 int c;
                 do c = CharAt(pos++);
                 while (c != '\n' && c != '\r' && c != kEnd);
-                if (text.empty()) statementStart = pos;
+                if (nothingYet()) span_.start = pos;
             } else if (next == '*') {
                 for (;;) {
                     const int c = CharAt(pos++);
@@ -63,7 +73,7 @@ std::string StatementReader::ReadStatement(std::int32_t limit) {
                         break;
                     }
                 }
-                if (text.empty()) statementStart = pos;
+                if (nothingYet()) span_.start = pos;
             } else {
                 text.push_back('/');
                 take(next);
@@ -76,16 +86,24 @@ std::string StatementReader::ReadStatement(std::int32_t limit) {
 
         const bool balanced = braces == 0 && parens == 0;
         if ((limit > 0 && pos > limit) || ch == kEnd) break;
-        if (ch == ':' && text != "Var:") {
+        if (ch == ':' && (statement.isElse || text != "Var:")) {
             if (balanced) break;
         } else if (ch == ';' || ch == '}') {
             if (balanced) break;
-        } else if (StartsWithIf(text) && balanced) {
+        } else if (!statement.isElse && StartsWithIf(text) && balanced) {
             break;
         }
     }
-    statementEnd = pos;
-    return text;
+    span_.end = pos;
+    return statement;
+}
+
+std::int32_t StatementReader::PastClosingParen(std::int32_t from, std::int32_t end) const {
+    std::int32_t open = from;
+    while (open < end && CharAt(open) != '(') ++open;
+    const std::int32_t close =
+        ClosingParen([this](std::int32_t i) { return CharAt(i); }, open, end);
+    return close == end ? end : close + 1;
 }
 
 }  // namespace orvane::script

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
@@ -32,7 +32,7 @@ protected:
     }
     std::string Read(const std::string& path) {
         std::string bytes;
-        EXPECT_TRUE(host::AtomicFile::Read(path, bytes));
+        EXPECT_TRUE(platform::AtomicFile::Read(path, bytes));
         return bytes;
     }
     void Load() { CommandFile::Load(table, settings, files, prompts, dir / "Komendy.ini"); }
@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(CommandFileDialogTest, LoadReadsTheDefaultFileAndShowsAllWarningsInOneBox) {
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "Komendy.ini", "[Komenda1]\r\nNazwa=A\r\nArgumenty=11\r\n[Komenda3]\r\n"));
+    ASSERT_TRUE(platform::AtomicFile::Write(dir / "Komendy.ini", "[Komenda1]\r\nNazwa=A\r\nArgumenty=11\r\n[Komenda3]\r\n"));
     Load();
     EXPECT_EQ(table.Size(), 1u);
     EXPECT_EQ(table.NewestFirst()[0].argumentCount, 10);
@@ -82,7 +82,7 @@ TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) 
     EXPECT_EQ(Setting(), dir / "gone.ini");
 
     std::filesystem::create_directory(dir / "folder.ini");
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "mine.ini", kTwoCommands));
+    ASSERT_TRUE(platform::AtomicFile::Write(dir / "mine.ini", kTwoCommands));
     for (const char* choice : {"missing.ini", "folder.ini", "mine.ini"}) files.QueueChoice(dir / choice);
     Load();
     EXPECT_EQ(OpenDialogs(), (std::vector<std::string>{dir / "gone.ini", dir / "gone.ini", dir / "missing.ini",
@@ -93,7 +93,7 @@ TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) 
 
 TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "Komendy.ini", kTwoCommands));
+    ASSERT_TRUE(platform::AtomicFile::Write(dir / "Komendy.ini", kTwoCommands));
     ::chmod((dir / "Komendy.ini").c_str(), 0);
     Load();
     EXPECT_TRUE(table.Empty());
@@ -102,7 +102,7 @@ TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {
 }
 
 TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHere) {
-    ASSERT_TRUE(host::AtomicFile::Write(dir / "k.ini", std::string(5000, 'x')));
+    ASSERT_TRUE(platform::AtomicFile::Write(dir / "k.ini", std::string(5000, 'x')));
     settings.WriteString("Plik komend", dir / "k.ini");
     EXPECT_TRUE(Write());
     EXPECT_EQ(Read(dir / "k.ini"), CommandFile::Serialize(table)) << "nothing of the longer old file is left";
@@ -152,24 +152,24 @@ TEST(CommandFileDefaultTest, AFirstRunStartsFromTheShippedFileAndNeverOverwrites
     folders.programFolder = dir / "program/";
     folders.allUsersFolder = dir / "shared/ORVANE/";
     std::filesystem::create_directories(folders.programFolder);
-    ASSERT_TRUE(host::AtomicFile::Write(folders.programFolder + "Komendy.ini", "shipped"));
+    ASSERT_TRUE(platform::AtomicFile::Write(folders.programFolder + "Komendy.ini", "shipped"));
     host::MemorySettings settings;
     std::string bytes;
 
     const std::string path = CommandFile::PrepareDefault(settings, folders);
     EXPECT_EQ(path, folders.allUsersFolder + "Komendy.ini");
-    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes, "shipped");
 
-    ASSERT_TRUE(host::AtomicFile::Write(path, "edited by the user"));
+    ASSERT_TRUE(platform::AtomicFile::Write(path, "edited by the user"));
     CommandFile::PrepareDefault(settings, folders);
-    ASSERT_TRUE(host::AtomicFile::Read(path, bytes));
+    ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes, "edited by the user");
 
     std::filesystem::remove(path);
     settings.WriteString("Plik komend", "/elsewhere/Komendy.ini");
     CommandFile::PrepareDefault(settings, folders);
-    EXPECT_FALSE(host::AtomicFile::Exists(path)) << "a chosen file is the user's business";
+    EXPECT_FALSE(platform::AtomicFile::Exists(path)) << "a chosen file is the user's business";
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/commands/CommandFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::commands {
 namespace {
@@ -133,7 +133,7 @@ TEST(CommandFileTest, RecordsSurviveAWriteAndAReadExceptWhatNoLineCanHold) {
 
 TEST(CommandFileTest, TheSampleFileIsInTheWritersOwnForm) {
     std::string bytes;
-    ASSERT_TRUE(host::AtomicFile::Read(ORVANE_DATA_DIR "/Komendy.ini", bytes));
+    ASSERT_TRUE(platform::AtomicFile::Read(ORVANE_DATA_DIR "/Komendy.ini", bytes));
     Lines warnings;
     const CommandTable once = Parse(bytes, &warnings);
     EXPECT_EQ(once.Size(), 21u);

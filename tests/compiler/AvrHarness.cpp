@@ -9,11 +9,11 @@
 #include "core/compiler/BuildScript.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/PosixProcessRunner.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/PosixProcessRunner.h"
+#include "core/platform/TextEditorAccess.h"
 #include "tests/support/HexRecords.h"
 #include "tests/support/ScriptedFileChooser.h"
 
@@ -80,7 +80,7 @@ std::string MergedHex(const std::string& programPath) {
 RealCompile::RealCompile(const std::string& script, const std::string& documentName)
     : document(folder / documentName) {
     std::filesystem::create_directories(std::filesystem::path(host::Cp1250ToUtf8(document)).parent_path());
-    host::TextEditorAccess editor(script);
+    platform::TextEditorAccess editor(script);
     script::StatementReader reader(editor);
     script::LabelTable labels;
     script::VariableTable variables;
@@ -88,7 +88,7 @@ RealCompile::RealCompile(const std::string& script, const std::string& documentN
     host::MemorySettings settings;
     ScriptedFileChooser files;
     std::ostringstream out;
-    host::PosixProcessRunner runner(out);
+    platform::PosixProcessRunner runner(out);
     compiler::CompileDriver driver({editor, doc, settings, prompts, files, runner, kData, nullptr},
                                    {reader, labels, variables, ShippedCommands()});
     result = driver.CompileScript();
@@ -107,7 +107,7 @@ AvrRun::AvrRun(const RealCompile& compile) {
         if (fields >> name >> kind >> hex) symbols_[name] = std::stoi(hex, nullptr, 16);
     }
     const std::string merged = compile.folder / "run.hex";
-    host::AtomicFile::Write(merged, MergedHex(host::Cp1250ToUtf8(compile.result.hexPath)));
+    platform::AtomicFile::Write(merged, MergedHex(host::Cp1250ToUtf8(compile.result.hexPath)));
     // The UART's lines come on standard error, coloured, with the line feed shown as ".".
     output_ = Capture("timeout 10 simavr -m atmega8 -f 8000000 " + BuildScript::Quote(merged) + " 2>&1");
     int lines = 0;

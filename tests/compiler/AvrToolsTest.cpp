@@ -24,7 +24,7 @@ TEST(Avra, EveryScriptOfTheCorpusAndTheExamplesAssemblesWhateverItsName) {
         const RealCompile compile(ReadWhole(path.string()),
                                   host::Pl("it's $(touch PWNED) `touch PWNED` ; Łódź/a b'") + path.filename().string());
         EXPECT_EQ(compile.result.outcome, CompileOutcome::Compiled) << path << "\n" << compile.Report();
-        EXPECT_EQ(Shown(compile.prompts), std::vector<std::string>{}) << path;
+        EXPECT_EQ(compile.prompts.Shown(), std::vector<std::string>{}) << path;
         EXPECT_TRUE(fs::exists(host::Cp1250ToUtf8(compile.result.hexPath))) << path;
         for (const auto& entry : fs::recursive_directory_iterator(compile.folder.Path()))
             EXPECT_NE(entry.path().filename(), "PWNED");

@@ -7,6 +7,7 @@
 #include "core/host/MemorySettings.h"
 #include "tests/compiler/CompileFakes.h"
 #include "tests/compiler/TranslationHarness.h"
+#include "tests/support/RowName.h"
 #include "tests/support/ScriptedFileChooser.h"
 
 namespace orvane::test {
@@ -28,7 +29,7 @@ struct Rig {
     std::vector<std::string> AsmLines(const std::string& name = "test.asm") { return SplitLines(ReadWhole(dir / name)); }
 
     TempDir dir;
-    host::TextEditorAccess editor{"Var: x; x=1;"};
+    platform::TextEditorAccess editor{"Var: x; x=1;"};
     script::StatementReader reader{editor};
     script::LabelTable labels;
     script::VariableTable variables;
@@ -122,7 +123,7 @@ TEST_P(Outcomes, BoxesFilesAndTheController) {
         for (std::size_t at; (at = box.find('@')) != std::string::npos;) box.replace(at, 1, r.dir / "");
         boxes.push_back(box);
     }
-    EXPECT_EQ(Shown(r.prompts), boxes);
+    EXPECT_EQ(r.prompts.Shown(), boxes);
     EXPECT_EQ(r.editor.IsEnabled(), enabled);
     r.editor.GetSelection(startAfter, endAfter);
     EXPECT_EQ(std::make_pair(startAfter, endAfter), std::make_pair(start, end));
@@ -142,7 +143,7 @@ const char* kUnavailable = "Błąd urządzenia! | Program został skompilowany z
                            "@test.hex\n\nNie można zapisać programu!";
 const char* kWithErrors = "Błąd kompilacji | Program został skompilowany z błędami!\nPlik programu:\n   "
                           "@test.hex\n\nProgram nie zostanie zapisany do urządzenia!";
-auto Mode(const char* mode) { return [mode](Rig& r) { r.writer.mode = mode; }; }
+auto Mode(device::DeviceMode mode) { return [mode](Rig& r) { r.writer.mode = mode; }; }
 auto Text(const char* text) { return [text](Rig& r) { r.editor.SetText(text); }; }
 auto Choose(const char* unusable, const char* choice) {  // a folder cannot be replaced by a file
     return [=](Rig& r) {
@@ -154,7 +155,7 @@ auto Choose(const char* unusable, const char* choice) {  // a folder cannot be r
 // include files or over its own other files, and chooses another.
 auto Clash(const char* document, const char* instead) {
     return [=](Rig& r) {
-        host::AtomicFile::Write(r.dir / document, "Exit();");
+        platform::AtomicFile::Write(r.dir / document, "Exit();");
         r.document = FakeDocument(r.dir / document), r.editor.SetText("Exit();"), r.files.QueueChoice(r.dir / instead);
     };
 }
@@ -165,16 +166,16 @@ auto Untouched(const char* document, const char* instead) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, Outcomes,
     ::testing::Values(
-        OutcomeRow{"WrittenInModeSystem", Mode("System"), CompileOutcome::Written, {}},
+        OutcomeRow{"WrittenInModeSystem", Mode(device::DeviceMode::System), CompileOutcome::Written, {}},
         OutcomeRow{"WriteFailed", [](Rig& r) { r.writer.result = false; }, CompileOutcome::WriteFailed, {}},
-        OutcomeRow{"UnknownMode", Mode("Nieznany"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
-        OutcomeRow{"StartMode", Mode("Start"), CompileOutcome::DeviceUnavailable, {kUnavailable}},
+        OutcomeRow{"UnknownMode", Mode(device::DeviceMode::Unknown), CompileOutcome::DeviceUnavailable, {kUnavailable}},
+        OutcomeRow{"NotQueried", Mode(device::DeviceMode::NotQueried), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},
         OutcomeRow{"FailedAssemblyShowsTheReport",
                    [](Rig& r) { r.runner.report = "Assembly aborted with 1 errors.\n"; }, CompileOutcome::AssemblyErrors, {},
                    [](Rig& r) { EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"}); }},
         OutcomeRow{"AnOldReportIsNeverTakenForThisBuilds",
-                   [](Rig& r) { host::AtomicFile::Write(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
+                   [](Rig& r) { platform::AtomicFile::Write(r.dir / "Wynik.txt", "Assembly complete with no errors.\n"), r.runner.writeReport = false; },
                    CompileOutcome::AssemblerFailed, {"Błąd kompilacji | Brak raportu kompilatora: @Wynik.txt"}},
         OutcomeRow{"ScriptThatCannotStart", [](Rig& r) { r.runner.exitCode = -1; }, CompileOutcome::AssemblerFailed,
                    {"Błąd kompilacji | Nie można uruchomić skryptu kompilacji: @test.sh"}},
@@ -229,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"MissingMemoryDefinitionsChosenInTheDialogIsStored",
                    [](Rig& r) {
                        r.settings.WriteString(host::Pl("Plik pamięci"), r.dir / "none.asm");
-                       host::AtomicFile::Write(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
+                       platform::AtomicFile::Write(r.dir / "defs.asm", ".DSEG\n"), r.files.QueueChoice(r.dir / "defs.asm");
                    },
                    CompileOutcome::Written, {"Błąd pliku (OWK1) | Błąd pliku pamięci: @none.asm\n\nWybierz inny plik Pamięci."},
                    [](Rig& r) {
@@ -246,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Untouched("test.sh", "c.sh")},
         OutcomeRow{"DocumentNamedLikeTheHex", Clash("test.hex", "d.sh"), CompileOutcome::Written, {kBatBox},
                    Untouched("test.hex", "d.sh")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&OutcomeRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test

@@ -20,13 +20,6 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// Every box shown, as "caption | text".
-inline std::vector<std::string> Shown(const ScriptedPrompts& prompts) {
-    std::vector<std::string> boxes;
-    for (const auto& b : prompts.Boxes()) boxes.push_back(b.caption + " | " + b.text);
-    return boxes;
-}
-
 class FakeDocument : public compiler::ScriptDocument {
 public:
     explicit FakeDocument(std::string path = {}) : path_(std::move(path)) {}
@@ -50,7 +43,7 @@ public:
     int Run(const std::vector<std::string>& argv) override {
         runs.push_back(argv);
         if (exitCode >= 0 && writeReport && argv.size() == 2)
-            host::AtomicFile::Write(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
+            platform::AtomicFile::Write(argv[1].substr(0, argv[1].rfind('/') + 1) + "Wynik.txt", report);
         return exitCode;
     }
     void ShowReport(const std::string& path) override { shown.push_back(path); }
@@ -64,12 +57,12 @@ public:
 
 class FakeWriter : public compiler::ProgramWriter {
 public:
-    std::string DeviceMode() override { return mode; }
+    device::DeviceMode Mode() override { return mode; }
     bool WriteProgram(const std::string& hexPath) override {
         written.push_back(hexPath);
         return result;
     }
-    std::string mode = "System";
+    device::DeviceMode mode = device::DeviceMode::System;
     bool result = true;
     std::vector<std::string> written;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/compiler/AvrHarness.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"x", 1}, {"y", 1}}},
         ProgramRow{"RemoveClears", "Var: x, y; x = 4; y = 5; Remove(x); Var: x; x = x + 1; Remove(); ",
                    {{"x", 0}, {"y", 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&ProgramRow::name>{});
 
 TEST(CompiledProgram, ScaledArgumentsReachTheParameterRegisters) {
     const RealCompile compile(

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "tests/compiler/TranslationHarness.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -11,8 +12,6 @@ std::string Set(const std::string& v, int n) { return "ldi tmp2,0\nldi tmp1," + 
 std::string Compare(const std::string& left, const std::string& right) {
     return Load(left) + "push tmp1\npush tmp2\n" + Load(right) + "pop tmp4\npop tmp3\n";
 }
-std::string Push(const std::string& v) { return Load(v) + "push tmp1\npush tmp2\n"; }
-std::string Pop(const std::string& v) { return "pop tmp2\npop tmp1\n" + Store(v); }
 std::string Clear(const std::string& v) { return "ldi ZH,high(" + v + ")\nldi ZL,low(" + v + ")\nst Z,zero\nstd Z+1,zero\n"; }
 const std::string kSave = Lines({"push tmp1", "push tmp2", "push tmp3", "push tmp4", "push tmp5", "push tmp6",
                                  "push p1", "push p2", "push p3", "push p4", "push p5", "push p6"});
@@ -29,13 +28,10 @@ std::string If(int n, const std::string& test, const std::string& yes, const std
 // if(a<b) x=1; else x=2;
 std::string IfElse(int n) { return If(n, Compare("a", "b") + kLess + "brlo", Set("x", 1), Set("x", 2)); }
 
-std::string Opd(const std::string& v) { return Load(v, "tmp4", "tmp3"); }
 const std::string kPush = "push tmp1\npush tmp2\n";
-const std::string kProduct = "mov tmp1,tmp3\nmov tmp2,tmp4\n";
 const std::string kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
 const std::string kShift = "lsl tmp1\nrol tmp2\n";
 const std::string kSub = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
-const std::string kPopSub = "mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\n" + kSub;
 const std::string kDeep = std::string(1000, '(') + "1" + std::string(1000, ')');
 
 struct StatementRow {
@@ -64,42 +60,26 @@ class StatementCode : public ::testing::TestWithParam<StatementRow> {};
 TEST_P(StatementCode, MatchesTemplates) {
     TranslationHarness h(GetParam().script);
     EXPECT_EQ(h.Run().Program(), GetParam().expected);
-    EXPECT_EQ(Shown(h.prompts), GetParam().boxes);
+    EXPECT_EQ(h.prompts.Shown(), GetParam().boxes);
     EXPECT_EQ(h.context.Faulty(), !GetParam().boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StatementCode,
     ::testing::Values(
-        StatementRow{"Restart", "Restart();", "rjmp SMALLBOOTSTART\n"},
         StatementRow{"GoToIsNotLookedUp", "GoTo(Loop);", "rjmp ORVANExlLoop\n"},
-        StatementRow{"LabelAndExit", "Start: Exit();", "ORVANExlStart:\nret\n"},
         StatementRow{"InterruptHookSavesAndRestores", "INT0: RetINT();", "ORVANExlINT0:\n" + kSave + kRestore + "ret\n"},
-        StatementRow{"Assignment", "Var: x; x = 5;", Set("x", 5)},
-        StatementRow{"WaitLiteral", "Wait(300);",
-                     Lines({"ldi tmp1,44", "ldi tmp2,1", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
         StatementRow{"RemoveClearsTheVariable", "Var: x, y; Remove(x); Remove(z);", Clear("x")},
-        StatementRow{"RemoveAllClearsEveryVariable", "Var: x, y; Remove();", Clear("y") + Clear("x")},
-        StatementRow{"CommandStatement", "Set(2, 1000);",
-                     Lines({"ldi tmp1,2", "mov p1,tmp1", "ldi tmp1,232", "ldi tmp2,3", "mov p2,tmp1", "mov p3,tmp2",
-                            "rcall ServoS"})},
         StatementRow{"NegativeConstantInTwosComplement", "Neg(100);",
                      Lines({"ldi tmp1,212", "ldi tmp2,254", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
         StatementRow{"OneByteLiteralClampedAt255", "Led(200, 7);",
                      Lines({"ldi tmp1,255", "mov p1,tmp1", "ldi tmp1,42", "ldi tmp2,0", "mov p2,tmp1", "mov p3,tmp2",
                             "rcall LEDS"})},
-        StatementRow{"ZeroIsNotScaled", "Led(0, 0);", Lines({"mov p1,zero", "mov p2,zero", "mov p3,zero", "rcall LEDS"})},
         StatementRow{"MissingArgumentIsLiteralOne", "Two(2);",
                      Lines({"ldi tmp1,6", "mov p1,tmp1", "ldi tmp1,1", "mov p2,tmp1", "rcall LEDS"})},
         StatementRow{"PowerOfTwoMultiplierIsShifts", "Var: x; Shift(x);",
                      Load("x") + kShift + kShift + kShift + Lines({"mov p1,tmp1", "mov p2,tmp2", "rcall ServoS"})},
-        StatementRow{"CallSavesEveryVariable", "Var: x, y; Sub: Exit(); Call(Sub);",
-                     "ORVANExlSub:\nret\n" + Push("y") + Push("x") + "rcall ORVANExlSub\n" + Pop("x") + Pop("y")},
         StatementRow{"RunSavesNothing", "Sub: Exit(); Run(Sub);", "ORVANExlSub:\nret\nrcall ORVANExlSub\n"},
-        StatementRow{"While", "Var:i; while(i<10) i=i+1;",
-                     "ORVwhileLoop0:\n" + Push("i") + "ldi tmp2,0\nldi tmp1,10\npop tmp4\npop tmp3\n" + kLess +
-                         "brlo ORVwhileLoop0OK\nrjmp ORVwhileLoop0Koniec\nORVwhileLoop0OK:\n" + Load("i") +
-                         "ldi tmp4,0\nldi tmp3,1\n" + kAdd + Store("i") + "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileOneHasNoTest", "while(1){Exit();}",
                      "ORVwhileLoop0:\nret\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileZeroNeverRuns", "while(0){Exit();}",
@@ -107,23 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"IfWithoutOperatorTestsForNonZero", "Var:x; if(x) Exit();",
                      If(0, Load("x") + "cp tmp1,zero\ncpc tmp2,zero\nbrne", "ret\n")},
-        StatementRow{"IfElse", "Var:a,b,x; if(a<b) x=1; else x=2;", IfElse(0)},
         StatementRow{"ElseAfterBraceAndComment", "Var:a,b,x; if(a<b){x=1;} // one\nelse // two\n x=2;", IfElse(0)},
-        StatementRow{"WhileAndIfShareTheNumbers", "Var:a,b,x; while(1){} if(a<b) x=1; else x=2;",
-                     "ORVwhileLoop0:\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n" + IfElse(1)},
         StatementRow{"ElseBindsToTheInnerIf", "Var:a,b,x; if(b<a) if(a<b) x=1; else x=2;",
                      If(0, Compare("b", "a") + kLess + "brlo", IfElse(1))},
         StatementRow{"AsmBlockOnNextLine", "asm:\n{\n  ldi r16,1 ; one\n  nop\n}\nVar:x; x=1;",
                      "  ldi r16,1 ; one\n  nop\n" + Set("x", 1)},
         StatementRow{"AsmLineAndBlockWithoutEnd", "asm:\n  ldi r16,1;\nasm: {\n  nop\n  sleep", "  ldi r16,1\n  nop\n  sleep\n"},
-        Expr("LiteralAboveOneByte", "1000", Lines({"ldi tmp2,3", "ldi tmp1,232"})),
         Expr("DecimalCommaCutToInteger", "1,5", Lines({"ldi tmp2,0", "ldi tmp1,1"})),
         Expr("LeadingMinusStartsFromZero", "-5", Lines({"clr tmp2", "clr tmp1", "ldi tmp4,0", "ldi tmp3,5"}) + kSub),
-        Expr("HeldAdditionCompletedAtMinus", "x+y*z-w",
-             Load("x") + Opd("y") + kPush + kProduct + Opd("z") + "rcall Pomnoz\npop tmp4\npop tmp3\n" + kAdd + Opd("w") + kSub),
-        Expr("HeldSubtraction", "x-y/z", Load("x") + Opd("y") + kPush + kProduct + Opd("z") + "rcall Podziel\n" + kPopSub),
-        Expr("Parenthesis", "2*(x+y)", Lines({"ldi tmp2,0", "ldi tmp1,2"}) + kPush + Load("x") + Opd("y") + kAdd +
-                                           "mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\nrcall Pomnoz\n"),
         Expr("CallWithTwoByteResultFirst", "Read(3)+1",
              Lines({"ldi tmp1,3", "mov p1,tmp1", "rcall ServoR", "ldi tmp4,0", "ldi tmp3,1"}) + kAdd),
         Expr("CallWithOneByteResultAsOperand", "x+Get(2)",
@@ -145,12 +116,13 @@ INSTANTIATE_TEST_SUITE_P(
         Stop("NoKnownKind", "x+1;", 1, "x+1;", kUnknown),
         Stop("StrayBrace", "}", 1, "}", "Znak '}' bez znaku '{'!"),
         Stop("ElseWithoutIf", "Var:x;\nelse x=1;", 2, "else/x=1;", "else bez poprzedzającego if."),
+        Stop("ElseWithoutIfHoldingACall", "else Set(1, 2);", 1, "else/Set(1,2);", "else bez poprzedzającego if."),
         Stop("InsideAWhileBody", "while(1) {\n  Foo; }", 2, "Foo;", kUnknown, "ORVwhileLoop0:\n"),
         StatementRow{"UndefinedCommandStopsAfterItsOwnBox", "Foo(1);\nReturn();", "",
                      {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Foo(1);\"!"}},
         Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 1600),
              "Zbyt głębokie zagnieżdżenie instrukcji.")),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&StatementRow::name>{});
 
 // A literal beyond the int range must not overflow into a small one.
 TEST(ExpressionTranslator, HugeLiteralArgumentIsClamped) {
@@ -162,7 +134,7 @@ TEST(SymbolCollector, DuplicateLabelAsksWhetherToGoOn) {
         TranslationHarness h("A: B: A: C:");
         h.prompts.QueueAnswer(answer);
         h.Run();
-        EXPECT_EQ(Shown(h.prompts), std::vector<std::string>{"Etykieta (US1) | Duplikat Etykiety: A!\n\nCzy kontynuować pracę?"});
+        EXPECT_EQ(h.prompts.Shown(), std::vector<std::string>{"Etykieta (US1) | Duplikat Etykiety: A!\n\nCzy kontynuować pracę?"});
         EXPECT_EQ(h.labels.Contains("C"), answer == host::Answer::Yes);
     }
 }

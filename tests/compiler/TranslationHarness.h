@@ -7,7 +7,7 @@
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
 #include "core/host/Cp1250.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 #include "tests/compiler/CompileFakes.h"
 
 namespace orvane::test {
@@ -68,14 +68,14 @@ struct TranslationHarness {
 
     TranslationHarness& Run() {
         compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.statementStart = reader.statementEnd = 0;
+        reader.StartAt(0);
         while (translator.TranslateStatement(-1)) {
         }
         return *this;
     }
     const std::string& Program() const { return context.Assembler(); }
 
-    host::TextEditorAccess editor;
+    platform::TextEditorAccess editor;
     script::StatementReader reader{editor};
     commands::CommandTable commands;
     script::LabelTable labels;

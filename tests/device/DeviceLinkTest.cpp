@@ -12,47 +12,24 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kAnswering = DeviceLink::kTimerAnswering;
 constexpr int kSilent = DeviceLink::kTimerSilent;
 
-std::vector<std::string> BoxesOf(const test::ScriptedPrompts& prompts) {
-    std::vector<std::string> c;
-    for (const auto& b : prompts.Boxes()) c.push_back(b.caption + " | " + b.text);
-    return c;
-}
-
 class DeviceLinkTest : public ::testing::Test, public test::DeviceRig {
 protected:
     DeviceLinkTest() { link.OpenPortAtStartUp(); }
-    std::vector<std::string> Boxes() const { return BoxesOf(prompts); }
 };
 
 const std::string kResetBox = "Reset RS232 | RS232 jest odłączony.\nProszę potwierdzić uruchomienie.";
-
-TEST_F(DeviceLinkTest, ModeRepliesSetTheModeAndTellThePane) {
-    const struct { int reply; const char* mode; int command; } rows[] = {
-        {0x00, "Program", 32784}, {0xF0, "BootLoader", 32781}, {0xFE, "Komendy", 32782},
-        {0xFF, "System", 32785},  {0x12, "Nieznany", 32783},   {1000, "Nieznany", 32783},
-    };
-    EXPECT_EQ(link.DeviceMode(), "");
-    for (const auto& row : rows) {
-        link.ApplyModeReply(row.reply);
-        EXPECT_EQ(link.DeviceMode(), row.mode) << row.reply;
-        EXPECT_EQ(pane.commands.back(), row.command) << row.reply;
-    }
-    link.ApplyModeReply(-1);  // nothing read: nothing changes, nobody is told
-    EXPECT_EQ(link.DeviceMode(), "Nieznany");
-    EXPECT_EQ(pane.commands.size(), std::size(rows));  // the fixture's open queried nothing
-}
 
 TEST_F(DeviceLinkTest, QueryDiscardsStaleInputAndTimesOutAfterOneToTwoSeconds) {
     wire->Reply({0xFE});  // left over from before: must not pass for the answer
     Replies({{0xFF}});
     link.QueryDeviceMode();
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_EQ(wire->Written(), Bytes{0x00});
 
     Replies({});
     const auto before = clock.NowMs();
     link.QueryDeviceMode();
-    EXPECT_EQ(link.DeviceMode(), "Nieznany");
+    EXPECT_EQ(ModeName(link.Mode()), "Nieznany");
     EXPECT_GT(clock.NowMs() - before, 1000);
     EXPECT_LE(clock.NowMs() - before, 2000);
 }
@@ -63,6 +40,7 @@ TEST(DeviceLinkSwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
     const struct { const char* name; void (DeviceLink::*action)(); std::vector<Bytes> replies; Bytes written; std::string mode; const char* box; } rows[] = {
         {"KomendyFromSystem", &L::SwitchToKomendy, {{0xFF}, {0xFE}}, {0x00, 0xFE}, "Komendy", nullptr},
         {"KomendyFromProgramSendsNothing", &L::SwitchToKomendy, {{0x00}}, {0x00}, "Program", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
+        {"KomendyAfterAReplyOfNoMode", &L::SwitchToKomendy, {{0x12}}, {0x00}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
         {"KomendyUnanswered", &L::SwitchToKomendy, {{0xFF}, {}}, {0x00, 0xFE}, "Nieznany", "Błąd (OTK1) | Błąd przejścia do trybu Komendy!"},
         {"ProgramFromSystem", &L::SwitchToProgram, {{0xFF}, {}, {0x00}}, {0x00, 0xFD, 0x00}, "Program", nullptr},
         {"ProgramDidNotStart", &L::SwitchToProgram, {{0xFF}, {}, {0xFF}}, {0x00, 0xFD, 0x00}, "System", "Błąd (OTP1) | Błąd przejścia do trybu Program!"},
@@ -85,8 +63,8 @@ TEST(DeviceLinkSwitchTest, SendsExactlyTheRequestsAndReportsFailures) {
         rig.Replies(row.replies);
         (rig.link.*row.action)();
         EXPECT_EQ(rig.wire->Written(), row.written);
-        EXPECT_EQ(rig.link.DeviceMode(), row.mode);
-        EXPECT_EQ(BoxesOf(rig.prompts), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+        EXPECT_EQ(ModeName(rig.link.Mode()), row.mode);
+        EXPECT_EQ(rig.prompts.Shown(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
         // Whatever happened, the check that fits the mode left behind runs again (default periods).
         EXPECT_EQ(rig.timers.IsRunning(kAnswering), row.mode != "Nieznany");
         EXPECT_FALSE(rig.timers.IsRunning(kSilent));
@@ -98,7 +76,7 @@ TEST_F(DeviceLinkTest, SwitchToSystemGivesUpOnAControllerThatKeepsFallingBack) {
     wire->responder = [](const Bytes& b, test::Wire& w) { w.Reply({static_cast<std::uint8_t>(b[0] == 0xFF ? 0xFF : 0x00)}); };
     link.SwitchToSystem();
     EXPECT_EQ(wire->writes.size(), 3u * (DeviceLink::kMaxSystemRepeats + 1));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd (OTS1) | Błąd przejścia do trybu System!"});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{"Błąd (OTS1) | Błąd przejścia do trybu System!"});
 }
 
 TEST_F(DeviceLinkTest, WayToBootLoaderWaitsFourSecondsForSystem) {
@@ -108,17 +86,17 @@ TEST_F(DeviceLinkTest, WayToBootLoaderWaitsFourSecondsForSystem) {
         if (b[0] == 0xF0) w.Reply({0xF0});
     };
     link.SwitchToBootLoader();
-    EXPECT_EQ(link.DeviceMode(), "BootLoader");
+    EXPECT_EQ(ModeName(link.Mode()), "BootLoader");
 }
 
 TEST_F(DeviceLinkTest, StateCheckRunsOneTimerWithThePeriodOfItsSetting) {
-    const struct { int reply; const char* key; const char* value; int id; int period; } rows[] = {
+    const struct { std::optional<std::uint8_t> reply; const char* key; const char* value; int id; int period; } rows[] = {
         {0xFF, nullptr, nullptr, kAnswering, 2000},
         {0xFE, "Sprawdzaj odpowiada co", "5", kAnswering, 5000},
         {0xFF, "Sprawdzaj odpowiada co", "0", kAnswering, -1},
-        {1000, nullptr, nullptr, kSilent, -1},
-        {1000, "Sprawdzaj NIE odpowiada co", "3", kSilent, 3000},
-        {1000, "Sprawdzaj NIE odpowiada co", "-2", kSilent, -1},
+        {std::nullopt, nullptr, nullptr, kSilent, -1},
+        {std::nullopt, "Sprawdzaj NIE odpowiada co", "3", kSilent, 3000},
+        {std::nullopt, "Sprawdzaj NIE odpowiada co", "-2", kSilent, -1},
     };
     for (const auto& row : rows) {
         test::DeviceRig rig;
@@ -126,7 +104,7 @@ TEST_F(DeviceLinkTest, StateCheckRunsOneTimerWithThePeriodOfItsSetting) {
         rig.timers.Start(row.id == kAnswering ? kSilent : kAnswering, 1);  // the other one must go
         rig.link.ApplyModeReply(row.reply);
         rig.link.StartStateCheck();
-        EXPECT_EQ(rig.timers.Period(row.id), row.period) << row.reply << " " << (row.key ? row.value : "");
+        EXPECT_EQ(rig.timers.Period(row.id), row.period) << (row.key ? row.value : "");
         EXPECT_EQ(rig.timers.Running().size(), row.period > 0 ? 1u : 0u);
     }
 }
@@ -135,7 +113,7 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndTheAnsweringCheck
     settings.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "7");
     Replies({{0xFF}});
     EXPECT_TRUE(link.OnTimer(kAnswering));
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_EQ(timers.Period(kAnswering), 2000);
 
     opener.refuseOpen = true;
@@ -143,7 +121,7 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndTheAnsweringCheck
     prompts.QueueAnswer(host::Answer::No);
     link.ResetRs232();  // answered No: the open error is not shown again...
     link.ResetRs232();
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{
+    EXPECT_EQ(prompts.Shown(), (std::vector<std::string>{
                            kResetBox, "Błąd (OTR1) | Błąd otwarcia RS232\n\nCzy wyświetlać ten komunikat ponownie?", kResetBox}));
     EXPECT_EQ(prompts.Boxes()[1].buttons, host::Buttons::YesNo);
     EXPECT_FALSE(link.ShowRsOpenError());
@@ -151,14 +129,14 @@ TEST_F(DeviceLinkTest, ResetThatCannotOpenAsksUntilToldNotToAndTheAnsweringCheck
     opener.refuseOpen = false;
     link.OnTimer(kAnswering);  // ...until the answering check finds the controller gone
     EXPECT_TRUE(link.ShowRsOpenError());
-    EXPECT_EQ(link.DeviceMode(), "Nieznany");
+    EXPECT_EQ(ModeName(link.Mode()), "Nieznany");
     EXPECT_EQ(timers.Period(kSilent), 7000);
     EXPECT_FALSE(timers.IsRunning(kAnswering));
-    EXPECT_FALSE(link.OnTimer(DeviceLink::kTimerRunTick));
+    EXPECT_FALSE(link.OnTimer(1141));
 }
 
 TEST_F(DeviceLinkTest, SilentTimerTakesOverAModeByteTheControllerSentByItself) {
-    link.ApplyModeReply(1000);
+    link.ApplyModeReply(std::nullopt);
     wire->Reply({0x12, 0xFE});  // switched on: noise, then its mode
     Replies({{0xFE}});
     link.OnTimer(kSilent);
@@ -168,9 +146,9 @@ TEST_F(DeviceLinkTest, SilentTimerTakesOverAModeByteTheControllerSentByItself) {
 }
 
 TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
-    link.ApplyModeReply(1000);
+    link.ApplyModeReply(std::nullopt);
     link.OnTimer(kSilent);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{kResetBox});
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
 }
 
@@ -183,7 +161,7 @@ TEST_F(DeviceLinkTest, ResetReopensWithTheConfiguredPortAndSpeed) {
     EXPECT_EQ(link.PortIndex(), 2);
     EXPECT_EQ(link.Baud(), 9600);
     EXPECT_EQ(wire->baud, 9600);
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_TRUE(timers.IsRunning(kAnswering));
 }
 
@@ -191,7 +169,8 @@ TEST_F(DeviceLinkTest, ResetReopensWithTheConfiguredPortAndSpeed) {
 // gets the speed the view works at; afterwards the view reconnects and checks again.
 TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialogEnds) {
     link.SetCurrentBaud(38400);
-    timers.Start(DeviceLink::kTimerRunTick, 1);
+    link.StopWhileLent(1141);
+    timers.Start(1141, 1);
     timers.Start(kAnswering, 2000);
     int shown = 0;
     link.HandOverPort([&](const PortLoan& loan) {
@@ -203,9 +182,9 @@ TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialog
         return ++shown < 3;  // OK twice, then "Koniec"
     });
     EXPECT_EQ(shown, 3);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{kResetBox});
+    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{kResetBox});
     EXPECT_TRUE(serial.IsOpen(0));
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_TRUE(timers.IsRunning(kAnswering));
 }
 
@@ -214,7 +193,7 @@ TEST_F(DeviceLinkTest, ProgramAndCtrlShowsTheDialogOnlyInProgramAndReturnsToSyst
     int shown = 0;
     link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
 
     Replies({{0xFE}});
     link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
@@ -253,11 +232,12 @@ TEST(DeviceLinkStartTest, StartUpAndRs232ReopenWordTheirOpenFailures) {
     test::DeviceRig rig;
     rig.opener.refuseOpen = true;
     EXPECT_FALSE(rig.link.OpenPortAtStartUp());
+    EXPECT_EQ(ModeName(rig.link.Mode()), "") << "no query yet";
     EXPECT_FALSE(rig.link.ReopenAfterRs232Dialog());
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "Błąd (OIU3)");
-    EXPECT_EQ(BoxesOf(rig.prompts)[1], "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
-    EXPECT_EQ(rig.link.DeviceMode(), "Nieznany");  // the RS232 reopen still queries
+    EXPECT_EQ(rig.prompts.Shown()[1], "BŁĄD RS (OOU2) | Błąd otwarcia RS232");
+    EXPECT_EQ(ModeName(rig.link.Mode()), "Nieznany");  // the RS232 reopen still queries
     EXPECT_EQ(rig.link.Baud(), 115200);
 }
 

@@ -91,6 +91,8 @@ std::vector<ReadRow> ReadRows() {
          R::StoppedEndWithData, {{0x10, 0x77}}},
         {"no end record keeps what was read", Join({HexDataRecord(0x10, {0x77})}), 0, R::NoEndRecord, {{0x10, 0x77}}},
         {"text without records", "nothing to see\r\n", 0, R::NoEndRecord, {}},
+        {"a segment counts in sixteens", Join({HexRecord(2, 0, {0x00, 0x10}), HexDataRecord(0x0005, {7}), kEnd}), 0,
+         R::Complete, {{0x0105, 7}}},
         {"a segment record clears the linear base",
          Join({HexRecord(4, 0, {0, 1}), HexRecord(2, 0, {0, 0}), HexDataRecord(0x100, {3}), kEnd}), 0, R::Complete, {{0x100, 3}}},
         {"a linear record clears the segment base",

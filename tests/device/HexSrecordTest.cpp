@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
 
@@ -63,12 +63,12 @@ TEST_F(HexSrecordTest, ReadsBackWhatSrecCatConverted) {
         for (const Region& region : kRegions) {
             const std::string binary = RandomBytes(static_cast<std::size_t>(region.end - region.start),
                                                    static_cast<unsigned>(region.start) + 7);
-            ASSERT_TRUE(host::AtomicFile::Write(dir / "in.bin", binary));
+            ASSERT_TRUE(platform::AtomicFile::Write(dir / "in.bin", binary));
             ASSERT_TRUE(SrecCat("in.bin", "-Binary -offset " + std::to_string(region.start) + " " + row.filters,
                                 "out.hex", "-Intel " + row.format))
                 << row.name;
             std::string text;
-            ASSERT_TRUE(host::AtomicFile::Read(dir / "out.hex", text));
+            ASSERT_TRUE(platform::AtomicFile::Read(dir / "out.hex", text));
             if (row.lowerCase) {
                 std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
             }
@@ -97,10 +97,10 @@ TEST_F(HexSrecordTest, SrecCatReadsTheWrittenFilesBackByteForByte) {
         }
         for (const Region& region : kRegions) {
             const bool system = region.lowerLimit == 0;
-            ASSERT_TRUE(host::AtomicFile::Write(dir / "w.hex", system ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
+            ASSERT_TRUE(platform::AtomicFile::Write(dir / "w.hex", system ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
             ASSERT_TRUE(SrecCat("w.hex", "-Intel -fill 0xFF 0 0x2000", "w.bin", "-Binary")) << region.name << " seed " << seed;
             std::string back;
-            ASSERT_TRUE(host::AtomicFile::Read(dir / "w.bin", back));
+            ASSERT_TRUE(platform::AtomicFile::Read(dir / "w.bin", back));
             ASSERT_EQ(back.size(), static_cast<std::size_t>(FlashImage::kSize));
             for (int a = 0; a < FlashImage::kSize; ++a) {
                 const bool inside = a >= region.start && a < region.end;

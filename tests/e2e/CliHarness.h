@@ -8,7 +8,7 @@
 
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/support/CliProcess.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
@@ -43,12 +43,12 @@ protected:
     }
     std::string Path(const std::string& name) const { return cli.Home() + "/" + name; }
     std::string File(const std::string& name, const std::string& text) {
-        EXPECT_TRUE(host::AtomicFile::Write(Path(name), text));
+        EXPECT_TRUE(platform::AtomicFile::Write(Path(name), text));
         return Path(name);
     }
     std::string Settings() const {
         std::string text;
-        EXPECT_TRUE(host::AtomicFile::Read(cli.SettingsPath(), text));
+        EXPECT_TRUE(platform::AtomicFile::Read(cli.SettingsPath(), text));
         return text;
     }
     FlashImage SimFlash() {

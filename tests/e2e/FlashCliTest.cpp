@@ -6,6 +6,7 @@
 #include "sim/FlashFile.h"
 #include "tests/e2e/CliHarness.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -73,7 +74,7 @@ constexpr int kBeforePages = 4;
 TEST_P(FlashFaultTest, EndsWithItsMessageInBoundedTime) {
     const FaultRow& row = GetParam();
     const FlashImage program = RandomImage(FlashImage::kProgramStart, 0x1000, 3);
-    ASSERT_TRUE(host::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
+    ASSERT_TRUE(platform::AtomicFile::Write(Path("sim-flash.hex"), HexFile::WriteProgramHex(program)));
     StartSim(row.sim);
     File("p.hex", HexFile::WriteProgramHex(program));
     File("below.hex", ":02060000AABB93\r\n:00000001FF\r\n");
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         FaultRow{"FileThatCannotBeCreated", {}, {"read", "program", "@no/such/folder/out.hex"},
                  "Nie można utworzyć pliku: ", 5000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName<&FaultRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test

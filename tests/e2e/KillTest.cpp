@@ -7,7 +7,7 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/device/FlashOperations.h"
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 #include "core/host/MemorySettings.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DeviceRig.h"
@@ -71,7 +71,7 @@ KillLoop::Writer AtomicWriter(const std::string& path) {
     auto texts = std::make_shared<std::array<std::string, 2>>();
     for (int i = 0; i < 20000; ++i) (*texts)[0] += "ServoSet(" + std::to_string(i % 16) + ",90);\r\n";
     for (int i = 0; i < 30000; ++i) (*texts)[1] += "x=x+" + std::to_string(i) + ";\r\n";
-    return [path, texts](int v) { host::AtomicFile::Write(path, (*texts)[static_cast<std::size_t>(v)]); };
+    return [path, texts](int v) { platform::AtomicFile::Write(path, (*texts)[static_cast<std::size_t>(v)]); };
 }
 
 TEST(KillTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/CliHarness.h"
+#include "tests/support/RowName.h"
 
 namespace orvane::test {
 namespace {
@@ -85,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
                ServoRead(1, 1500) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000) +
                    ServoRead(1, 1000) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000)},
     ExampleRow{"przeglad.orv", {}, "i = 3.00\nb = 7.00\na = 2.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50},
-    ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}));
+    ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}), RowName<&ExampleRow::file>{});
 
 // Krok at the terminal: each Enter carries out one statement, the end of input stops the run.
 TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {

@@ -2,13 +2,13 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
-#include "core/device/PosixPortOpener.h"
-#include "core/device/SerialCtrl.h"
-#include "core/host/Clock.h"
+#include "core/device/SerialStack.h"
+#include "core/platform/SteadyClock.h"
 #include "core/host/EditorText.h"
 #include "core/host/MemorySettings.h"
 #include "core/script/ScriptContext.h"
 #include "core/script/ScriptEngine.h"
+#include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
 
@@ -25,7 +25,7 @@ struct SimScript {
     }
     // Opens the port at 115200 and enters commands mode; false when the controller does not.
     bool Start() {
-        if (serial.OpenPort(0) != 1 || serial.SetBaud(115200, 0) != 1) return false;
+        if (!serial.OpenPort(0) || !serial.SetBaud(115200, 0)) return false;
         const std::uint8_t toKomendy = 0xFE;
         serial.WriteBytes(&toKomendy, 1, 0);
         return serial.ReadByteTimeout(0, 2) == 0xFE;
@@ -40,10 +40,11 @@ struct SimScript {
 
     std::unique_ptr<SimProcess> sim;
     host::MemorySettings settings;
-    device::PosixPortOpener opener{settings};
-    host::SteadyClock clock;
+    platform::SteadyClock clock;
     ScriptedPrompts prompts;
-    device::CSerialCtrl serial{opener, clock, prompts};
+    FakeTimers timers;
+    device::SerialStack stack{settings, clock, prompts, timers};
+    device::CSerialCtrl& serial = stack.Serial();
     host::TextBuffer text{"x;"};
     script::StatementReader reader{text};
     script::VariableTable variables;

@@ -85,8 +85,7 @@ TEST(Executor, FailuresAskAndMoveTheStatementStart) {
             SCOPED_TRACE(std::string(c.caption) + " fault " + std::to_string(c.fault) + (goOn ? " Yes" : " No"));
             ScriptRig rig(script);
             rig.commands.AddNewest(MakeCommand("Cmd", 0x21, {1}));
-            rig.reader.statementStart = 4;
-            rig.reader.statementEnd = 11;
+            rig.reader.Restore({4, 11});
             if (c.fault == WrongEcho) rig.wire->Reply({0x27});
             if (c.fault == NoAck || c.fault == WrongAck) rig.wire->Reply({0x26});
             if (c.fault == WrongAck) rig.wire->Reply({0x02});
@@ -94,7 +93,7 @@ TEST(Executor, FailuresAskAndMoveTheStatementStart) {
             rig.prompts.QueueAnswer(answer);
 
             EXPECT_EQ(rig.engine.Executor().ExecuteCommand(call), goOn ? 0 : -1);
-            EXPECT_EQ(rig.reader.statementStart, goOn ? 11 : static_cast<std::int32_t>(script.size()));
+            EXPECT_EQ(rig.reader.Start(), goOn ? 11 : static_cast<std::int32_t>(script.size()));
             EXPECT_EQ(rig.context.stopped, !goOn);
             EXPECT_EQ(rig.wire->writes.size(), c.writes);
             EXPECT_EQ(Boxes(rig), (BoxList{{c.caption, c.writes == 0
@@ -173,7 +172,7 @@ TEST(Executor, NestedArgumentIsEvaluatedOnce) {
         ScriptRig rig("Set(Read(1));x;");
         rig.commands.AddNewest(MakeCommand("Set", 'S', {3}));
         rig.commands.AddNewest(Read(1));
-        rig.reader.statementEnd = 13;
+        rig.reader.Restore({0, 13});
         if (answer == 0) rig.AnswerLikeController({{'R', {0x2A}}});
         if (answer == 1) rig.prompts.QueueAnswer(Answer::No);
         if (answer == 2) {
@@ -185,7 +184,7 @@ TEST(Executor, NestedArgumentIsEvaluatedOnce) {
         const Frames sent[] = {{{'R', 1}, kConfirm, {'S', 0, 0, 0x2A}, kConfirm}, {{'R', 1}}, {{'R', 1}, {'S', 0, 0, 0}, kConfirm}};
         EXPECT_EQ(rig.wire->writes, sent[answer]);
         const std::int32_t starts[] = {0, rig.reader.TextLength(), 13};
-        EXPECT_EQ(rig.reader.statementStart, starts[answer]);
+        EXPECT_EQ(rig.reader.Start(), starts[answer]);
         EXPECT_EQ(rig.context.stopped, answer == 1);
         const BoxList boxes[] = {{}, {{"BŁĄD (WP2)", "Błąd wykonania komendy:  Read(1);\n\nCzy kontynuować pracę?", host::Buttons::YesNo},
                                       {"BŁĄD (O2)", "Błąd obliczenia wartości: Read(1)", host::Buttons::Ok}}};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RowName.h"
 #include "tests/support/RunRig.h"
 
 namespace orvane::script {
@@ -16,10 +17,9 @@ using Strings = std::vector<std::string>;
 using device::DeviceLink;
 using host::Answer;
 
-constexpr int kTick = DeviceLink::kTimerRunTick;
-constexpr int kList = DeviceLink::kTimerVariableList;
+constexpr int kTick = Interpreter::kTimerRunTick;
+constexpr int kList = Interpreter::kTimerVariableList;
 
-const auto Named = [](const auto& info) { return std::string(info.param.name); };
 
 class RunTest : public ::testing::Test, public test::RunRig {
 protected:
@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
     ModeRow{"Komendy", 0xFE, {0x00}, {}},
     ModeRow{"Program", 0x00, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
     ModeRow{"BootLoader", 0xF0, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
-    ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}), Named);
+    ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}),
+    test::RowName<&ModeRow::name>{});
 
 TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
     editor.SetVariableLines({"stare = 1.00"});
@@ -75,7 +76,7 @@ TEST_F(RunTest, EndReturnsToSystemAndGivesTheEditorBack) {
 
     const Bytes written = wire->Written();
     EXPECT_EQ(Bytes(written.end() - 2, written.end()), (Bytes{0x00, 0xFF}));
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
     EXPECT_EQ(Selected(), ":a");
     EXPECT_FALSE(editor.VariableListShown() || timers.IsRunning(kList));
     EXPECT_TRUE(StateCheckRuns());
@@ -132,7 +133,7 @@ TEST_P(RunCommandsTest, LeaveTheRunAsExpected) {
     EXPECT_EQ(timers.Period(kTick), row.tickPeriod);
     for (const auto& [name, value] : row.values) EXPECT_EQ(Value(name), value) << name;
     for (const auto& name : row.absent) EXPECT_FALSE(Has(name)) << name;
-    if (!row.running) { EXPECT_EQ(link.DeviceMode(), "System"); }
+    if (!row.running) { EXPECT_EQ(ModeName(link.Mode()), "System"); }
 }
 
 constexpr const char* kThree = "Var:a;\na=1;\na=2;\n";
@@ -151,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunCommandsTest, ::testing::Values(
     CommandsRow{"RestartClearsTheVariables", "Var:t; t=t+1; Main: Var:a; a=a+1; Wait(100);", "utttr",
                 "", true, 100, {}, {"a", "t"}},
     CommandsRow{"RestartGoesOnFromTheTop", "Var:t; t=t+1; Main: Var:a; a=a+1; Wait(100); a=a+10;",
-                "utttrT", "", false, -1, {{"t", 1}, {"a", 11}}}), Named);
+                "utttrT", "", false, -1, {{"t", 1}, {"a", 11}}}),
+    test::RowName<&CommandsRow::name>{});
 
 INSTANTIATE_TEST_SUITE_P(Wait, RunCommandsTest, ::testing::Values(
     CommandsRow{"DelaysTheNextTick", "Var:a; Wait(2*250); a=1;", "utt", "Wait(2*250);", true, 500},
@@ -159,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Wait, RunCommandsTest, ::testing::Values(
     CommandsRow{"InStepModeOnlyMovesOn", "Var:a; Wait(500); a=1;", "kktkt", "a=1;", true, -1},
     CommandsRow{"StopDoesNotSitItOut", "Var:a; Wait(60000); a=1;", "utts", "Wait(60000);", true, 1},
     CommandsRow{"StopEndsAtTheNextTick", "Var:a; Wait(60000); a=1;", "uttst", "", false, -1,
-                {{"a", 0}}}), Named);
+                {{"a", 0}}}), test::RowName<&CommandsRow::name>{});
 
 struct DeviceRow {
     const char* name;
@@ -184,7 +186,7 @@ TEST_P(RunDeviceTest, CommandsAndTheirFailures) {
     EXPECT_EQ(Captions(), row.captions);
     for (const auto& [name, value] : row.values) EXPECT_EQ(Value(name), value) << name;
     EXPECT_FALSE(interpreter.RunExists());
-    EXPECT_EQ(link.DeviceMode(), "System");
+    EXPECT_EQ(ModeName(link.Mode()), "System");
 }
 
 INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
@@ -198,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
               "Var:n; while(Read(1)<5){n=n+1; if(n==2) Exit();} n=100;", {'R'}, {},
               {{'R', 1}, {'R', 1}}, {"BŁĄD (WP2)", "BŁĄD (WP2)"}, {{"n", 2}}},
     DeviceRow{"NoInAWaitEndsTheRun", "Var:a; Wait(Read(1)); a=1;", {'R'}, {Answer::No}, {{'R', 1}},
-              {"BŁĄD (WP2)", "BŁĄD (O2)"}, {{"a", 0}}}), Named);
+              {"BŁĄD (WP2)", "BŁĄD (O2)"}, {{"a", 0}}}), test::RowName<&DeviceRow::name>{});
 
 }  // namespace
 }  // namespace orvane::script

@@ -18,7 +18,7 @@ TEST(StatementReader, GivesStatementAndPositions) {
         std::int32_t newStart, end;  // end -7: left as it was
     } rows[] = {
         {"  x = 1 ;  y=2;", 0, -1, "x=1;", 2, 9}, {"// note\nx=1;", 0, -1, "x=1;", 8, 12},
-        {"//a\r\nx=1;", 0, -1, "x=1;", 5, 9}, {"/* a; b */x=1;", 0, -1, "x=1;", 10, 14},
+        {"//a\r\nx=1;", 0, -1, "x=1;", 5, 9}, {"//a\rx=1;", 0, -1, "x=1;", 4, 8}, {"/* a; b */x=1;", 0, -1, "x=1;", 10, 14},
         {"/***/x;", 0, -1, "x;", 5, 7}, {"x=/*c*/1;", 0, -1, "x=1;", 0, 9},
         {"x=a/(b+c);z;", 0, -1, "x=a/(b+c);", 0, 10}, {"x=a/ 2;", 0, -1, "x=a/2;", 0, 7},
         {"Start: x=1;", 0, -1, "Start:", 0, 6}, {"Var: a, b;", 0, -1, "Var:a,b;", 0, 10},
@@ -37,11 +37,27 @@ TEST(StatementReader, GivesStatementAndPositions) {
         SCOPED_TRACE(c.text + " from " + std::to_string(c.start));
         host::TextBuffer text(c.text);
         StatementReader reader(text);
-        reader.statementStart = c.start;
-        reader.statementEnd = -7;
-        EXPECT_EQ(reader.ReadStatement(c.limit), c.statement);
-        EXPECT_EQ(reader.statementStart, c.newStart);
-        EXPECT_EQ(reader.statementEnd, c.end);
+        reader.Restore({c.start, -7});
+        EXPECT_EQ(reader.ReadStatement(c.limit).Quoted(), c.statement);
+        EXPECT_EQ(reader.Start(), c.newStart);
+        EXPECT_EQ(reader.End(), c.end);
+    }
+}
+
+// The branch of an else starts right after the word, wherever blanks or comments split it.
+TEST(StatementReader, AnElseKnowsWhereItsBranchBegins) {
+    const struct {
+        std::string text;
+        std::string branch;
+        std::int32_t at;
+    } rows[] = {{"else {x=1;}", "{x=1;}", 4}, {"  else x=1;", "x=1;", 6}, {"el/*c*/se x=1;", "x=1;", 9}};
+    for (const auto& c : rows) {
+        host::TextBuffer text(c.text);
+        StatementReader reader(text);
+        const Statement statement = reader.ReadStatement(-1);
+        EXPECT_TRUE(statement.isElse) << c.text;
+        EXPECT_EQ(statement.text, c.branch) << c.text;
+        EXPECT_EQ(statement.elseBranch, c.at) << c.text;
     }
 }
 
@@ -49,9 +65,9 @@ TEST(StatementReader, LongUnfinishedStatementsEndWithTheTextNeverPastIt) {
     for (const std::string& body : {std::string(100'000, '('), "/*" + std::string(100'000, '*')}) {
         host::TextBuffer text(body);
         StatementReader reader(text);
-        EXPECT_EQ(reader.ReadStatement(-1).back(), '\xFF');
-        EXPECT_GT(reader.statementEnd, reader.TextLength());
-        EXPECT_LE(reader.statementEnd, reader.TextLength() + 2);
+        EXPECT_EQ(reader.ReadStatement(-1).text.back(), '\xFF');
+        EXPECT_GT(reader.End(), reader.TextLength());
+        EXPECT_LE(reader.End(), reader.TextLength() + 2);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <thread>
 
-#include "core/host/AtomicFile.h"
+#include "core/platform/AtomicFile.h"
 
 namespace orvane::test {
 
@@ -19,7 +19,7 @@ inline std::int64_t NowMs() {
 // The whole file, empty when it is missing (a child that wrote nothing).
 inline std::string ReadWhole(const std::string& path) {
     std::string bytes;
-    host::AtomicFile::Read(path, bytes);
+    platform::AtomicFile::Read(path, bytes);
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/device/DeviceLink.h"
 #include "core/device/ModeObserver.h"
+#include "core/device/SerialStack.h"
 #include "core/host/MemorySettings.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeTimers.h"
@@ -17,11 +18,7 @@ namespace orvane::test {
 // scripted prompts, settings in memory, and a record of the mode pane's notifications.
 struct DeviceRig {
     struct Pane : device::ModeObserver {
-        void ModeApplied(int commandId, const std::string& mode) override {
-            commands.push_back(commandId);
-            modes.push_back(mode);
-        }
-        std::vector<int> commands;
+        void ModeApplied(device::DeviceMode mode) override { modes.emplace_back(device::ModeName(mode)); }
         std::vector<std::string> modes;
     };
 
@@ -43,8 +40,9 @@ struct DeviceRig {
     FakeTimers timers;
     host::MemorySettings settings;
     Pane pane;
-    device::CSerialCtrl serial{opener, clock, prompts};
-    device::DeviceLink link{serial, settings, prompts, timers, &pane};
+    device::SerialStack stack{opener, settings, clock, prompts, timers, &pane};
+    device::CSerialCtrl& serial = stack.Serial();
+    device::DeviceLink& link = stack.Link();
 };
 
 }  // namespace orvane::test

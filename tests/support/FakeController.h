@@ -27,6 +27,7 @@ public:
     int corruptAddress = -1;       // a flash byte that is stored inverted
     int streamLimit = -1;          // bytes sent by a read-out (-1: to the end of memory)
     bool extraByteAfterErase = false;  // a stray 1 after the erase reply
+    std::int64_t bootLoaderDelayMs = 0;  // how late the boot loader answers (entry and way back too)
 
     std::vector<int> pagesWritten;  // page numbers, in the order they came
 

@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "core/commands/CommandTable.h"
-#include "core/device/DeviceLink.h"
 #include "core/host/Cp1250.h"
-#include "core/host/MemorySettings.h"
-#include "core/host/TextEditorAccess.h"
+#include "core/platform/TextEditorAccess.h"
 #include "core/script/Interpreter.h"
+#include "tests/support/DeviceRig.h"
 #include "tests/support/FakeController.h"
-#include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptRig.h"
 
 namespace orvane::test {
@@ -18,9 +16,8 @@ namespace orvane::test {
 // A whole script run on a scripted wire: FakeController plays the modes, command frames in
 // commands mode are answered here (echo, acknowledgement, result bytes), timers are fired by
 // hand and every device wait passes on the fake clock. Scripts are given in UTF-8.
-struct RunRig : CommandAnswers {
+struct RunRig : DeviceRig, CommandAnswers {
     explicit RunRig(const std::string& script = {}) : editor(host::Utf8ToCp1250(script)) {
-        wire->clock = &clock;
         serial.OpenPort(0);
         AnswerCommands();
         commands.AddNewest(MakeCommand("Ping", 'P'));
@@ -65,18 +62,10 @@ struct RunRig : CommandAnswers {
         return captions;
     }
 
-    static constexpr int kTick = device::DeviceLink::kTimerRunTick;
+    static constexpr int kTick = script::Interpreter::kTimerRunTick;
 
-    FakeClock clock;
-    std::shared_ptr<Wire> wire = std::make_shared<Wire>();
     FakeController controller{*wire};
-    ScriptedOpener opener{wire};
-    ScriptedPrompts prompts;
-    FakeTimers timers;
-    host::MemorySettings settings;
-    device::CSerialCtrl serial{opener, clock, prompts};
-    device::DeviceLink link{serial, settings, prompts, timers};
-    host::TextEditorAccess editor;
+    platform::TextEditorAccess editor;
     commands::CommandTable commands;
     script::Interpreter interpreter{editor, link, commands, timers};
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/commands/CommandTable.h"
-#include "core/device/SerialCtrl.h"
 #include "core/host/EditorText.h"
 #include "core/script/CommandCaller.h"
 #include "core/script/ExpressionEvaluator.h"
@@ -18,9 +17,7 @@
 #include "core/script/ScriptEngine.h"
 #include "core/script/StatementReader.h"
 #include "core/script/VariableTable.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/ScriptedPort.h"
-#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/DeviceRig.h"
 
 namespace orvane::test {
 
@@ -65,11 +62,8 @@ struct CommandAnswers {
 
 // Everything a script statement runs on, over a scripted wire and a fake clock: the objects the
 // run loop owns, the engine wired to them, and an evaluator wired to a fake command caller.
-struct ScriptRig {
-    explicit ScriptRig(std::string script = {}) : text(std::move(script)) {
-        wire->clock = &clock;
-        serial.OpenPort(0);
-    }
+struct ScriptRig : DeviceRig {
+    explicit ScriptRig(std::string script = {}) : text(std::move(script)) { serial.OpenPort(0); }
 
     // Declares a variable (newest first, as Var: does) with a value.
     void Var(const std::string& name, double value) {
@@ -84,11 +78,6 @@ struct ScriptRig {
         wire->responder = [answers](const std::vector<std::uint8_t>& bytes, Wire& w) { answers->Answer(bytes, w); };
     }
 
-    FakeClock clock;
-    std::shared_ptr<Wire> wire = std::make_shared<Wire>();
-    ScriptedOpener opener{wire};
-    ScriptedPrompts prompts;
-    device::CSerialCtrl serial{opener, clock, prompts};
     host::TextBuffer text;
     script::StatementReader reader{text};
     script::VariableTable variables;

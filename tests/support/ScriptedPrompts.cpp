@@ -15,4 +15,10 @@ host::Answer ScriptedPrompts::Ask(const std::string& caption, const std::string&
     return buttons == host::Buttons::YesNo ? host::Answer::Yes : host::Answer::Ok;
 }
 
+std::vector<std::string> ScriptedPrompts::Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& b : boxes_) shown.push_back(b.caption + " | " + b.text);
+    return shown;
+}
+
 }  // namespace orvane::test

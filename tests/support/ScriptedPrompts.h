@@ -23,6 +23,8 @@ public:
 
     void QueueAnswer(host::Answer answer) { answers_.push_back(answer); }
     const std::vector<Box>& Boxes() const { return boxes_; }
+    // Every box shown, as "caption | text".
+    std::vector<std::string> Shown() const;
     void Clear() { boxes_.clear(); }
 
 private:

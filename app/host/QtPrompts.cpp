@@ -1,0 +1,60 @@
+#include "app/host/QtPrompts.h"
+
+#include <QMessageBox>
+
+#include "core/host/Cp1250.h"
+
+namespace orvane::app::host {
+
+using orvane::host::Answer;
+using orvane::host::Buttons;
+using orvane::host::Icon;
+
+namespace {
+QMessageBox::Icon IconOf(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
+        case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer StoppingAnswer(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OkCancel: return Answer::Cancel;
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::Ok: break;
+    }
+    return Answer::Ok;
+}
+
+QString FromCp1250(const std::string& text) {
+    return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
+}
+}  // namespace
+
+Answer QtPrompts::Ask(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
+    if (closing_) return StoppingAnswer(buttons);
+    QMessageBox box(IconOf(icon), FromCp1250(caption), FromCp1250(text), ButtonsOf(buttons), parent_);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        case QMessageBox::Ok: return Answer::Ok;
+        default: return StoppingAnswer(buttons);  // closed with Esc or the title bar
+    }
+}
+
+}  // namespace orvane::app::host

@@ -1,0 +1,17 @@
+#include <QDir>
+
+#include "app/document/ScriptDocument.h"
+#include "app/screenshots/Screenshot.h"
+#include "app/shell/MainWindow.h"
+
+namespace orvane::app::screenshots {
+
+namespace {
+// The main window with an example script, on the virtual controller in System mode.
+const Screenshot::Registrar kMainWindow("main-window", [](ShotContext& shot) -> QWidget* {
+    shot.window.Document().OpenPath(QDir(shot.examplesFolder).filePath(QStringLiteral("serwo_przemiatanie.orv")));
+    return &shot.window;
+});
+}  // namespace
+
+}  // namespace orvane::app::screenshots

@@ -1,0 +1,14 @@
+#include "app/screenshots/Screenshot.h"
+
+namespace orvane::app::screenshots {
+
+std::vector<Screenshot::Entry>& Screenshot::All() {
+    static std::vector<Entry> entries;
+    return entries;
+}
+
+Screenshot::Registrar::Registrar(const char* name, Take take) {
+    All().push_back({QString::fromUtf8(name), std::move(take)});
+}
+
+}  // namespace orvane::app::screenshots

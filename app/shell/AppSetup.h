@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+#include "core/host/PlatformFolders.h"
+
+class QApplication;
+
+namespace orvane::app::shell {
+
+// What the application sets up before its window: names (which also place QSettings' file at
+// ~/.config/ORVANE/ORVANE.ini), Qt's own Polish texts for standard buttons and dialogs, the
+// program icon, and the folders the core derives.
+class AppSetup {
+public:
+    static void Configure(QApplication& app);
+    // The user's folders, and the program folder: the data beside the program
+    // (<prefix>/share/orvane next to <prefix>/bin, in the build tree as installed).
+    static orvane::host::PlatformFolders Folders();
+};
+
+}  // namespace orvane::app::shell

@@ -1,0 +1,409 @@
+#include "app/shell/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QWhatsThis>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/document/ScriptDocument.h"
+#include "app/editor/CommandHints.h"
+#include "app/editor/EditorFeatures.h"
+#include "app/editor/ScriptEditor.h"
+#include "app/host/QtFileChooser.h"
+#include "app/host/QtProgress.h"
+#include "app/host/QtPrompts.h"
+#include "app/shell/AcceleratorFilter.h"
+#include "app/shell/CommandCatalog.h"
+#include "app/shell/CommandRules.h"
+#include "app/shell/MenuLayout.h"
+#include "app/shell/StatusPanes.h"
+#include "core/host/Cp1250.h"
+
+namespace orvane::app::shell {
+
+namespace {
+using enum CommandId;
+
+const QString kLayoutGroup = QStringLiteral("Window");
+const QString kBarStateKey = QStringLiteral("BarStateORVANE");
+const QString kGeometryKey = QStringLiteral("Geometry");
+constexpr int kLayoutVersion = 1;
+
+QList<QKeySequence> ShortcutsOf(const CommandEntry& entry) {
+    QList<QKeySequence> keys;
+    const QString text = QString::fromUtf8(entry.text);
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    if (tab >= 0) keys << QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText);
+    if (entry.extraKeys != nullptr) {
+        for (const QString& key : QString::fromUtf8(entry.extraKeys).split(QLatin1Char(';'))) {
+            keys << QKeySequence::fromString(key, QKeySequence::PortableText);
+        }
+    }
+    return keys;
+}
+
+QStringList LocalFiles(const QMimeData* mime) {
+    QStringList files;
+    if (mime == nullptr) return files;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    return files;
+}
+}  // namespace
+
+MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host::PlatformFolders& folders,
+                       QWidget* parent)
+    : QMainWindow(parent), settings_(settings), folders_(folders) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/orvane.svg")));
+    setAcceptDrops(true);
+    editor_ = new editor::ScriptEditor(this);
+    setCentralWidget(editor_->Widget());
+    document_ = new document::ScriptDocument(*editor_, this);
+    panes_ = new StatusPanes(statusBar());
+    prompts_ = std::make_unique<host::QtPrompts>(this);
+    files_ = std::make_unique<host::QtFileChooser>(this);
+    progress_ = std::make_unique<host::QtProgress>(this);
+    device_ = std::make_unique<device::DeviceThread>(
+        settings_, folders_, device::WindowHost{*prompts_, *files_, *progress_, this});
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+    ConnectCommands();
+    ConnectModeCommands();
+    ConnectPlaceholders();
+    RestoreLayout();
+    QList<QAction*> all;
+    for (const auto& [id, action] : actions_) all << action;
+    new AcceleratorFilter(this, all);
+
+    connect(editor_, &editor::ScriptEditor::stateChanged, this, &MainWindow::UpdateState);
+    connect(editor_, &editor::ScriptEditor::overwriteChanged, panes_, &StatusPanes::SetOverwrite);
+    connect(editor_, &editor::ScriptEditor::filesDropped, this,
+            [this](const QStringList& files) { document_->OpenPath(files.first()); });
+    // The clipboard is asked only when it changed: on X11 each question is a round trip.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        state_.canPaste = !QApplication::clipboard()->text().isEmpty();
+        UpdateCommands();
+    });
+    state_.canPaste = !QApplication::clipboard()->text().isEmpty();
+    connect(document_, &document::ScriptDocument::titleChanged, this,
+            [this](const QString& name, bool modified) {
+                setWindowTitle(name + QStringLiteral("[*] - ORVANE"));
+                setWindowModified(modified);
+            });
+    connect(document_, &document::ScriptDocument::replaced, this, &MainWindow::RunStartUp);
+    connect(&document_->Recent(), &document::RecentFiles::changed, this, &MainWindow::RebuildRecentMenu);
+    connect(device_.get(), &device::DeviceThread::modeApplied, this, &MainWindow::ApplyMode);
+    connect(device_.get(), &device::DeviceThread::message, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    connect(this, &MainWindow::recolourRequested, editor_, &editor::ScriptEditor::RecolourAll);
+
+    setWindowTitle(document_->DisplayName() + QStringLiteral("[*] - ORVANE"));
+    RebuildRecentMenu();
+    UpdateState();
+}
+
+MainWindow::~MainWindow() {
+    device_->disconnect(this);
+    prompts_->SetClosing(true);
+    files_->SetClosing(true);
+    device_->Shutdown();
+}
+
+QAction* MainWindow::Action(CommandId id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::SetHandler(CommandId id, std::function<void()> handler) {
+    QAction* action = Action(id);
+    if (action == nullptr) return;
+    const auto placeholder = placeholders_.find(id);
+    if (placeholder != placeholders_.end()) {
+        disconnect(placeholder->second);
+        placeholders_.erase(placeholder);
+    }
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+}
+
+void MainWindow::SetControlDialog(device::DeviceThread::DeviceDialog dialog) {
+    controlDialog_ = std::move(dialog);
+}
+
+void MainWindow::SetRunCommand(orvane::script::RunCommand runCommand) {
+    state_.runCommand = runCommand;
+    UpdateCommands();
+}
+
+// --- building --------------------------------------------------------------------------------------
+
+void MainWindow::CreateActions() {
+    for (const CommandEntry& entry : CommandCatalog::All()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(entry.id)));
+        action->setShortcuts(ShortcutsOf(entry));
+        action->setStatusTip(QString::fromUtf8(entry.statusTip));
+        action->setToolTip(QString::fromUtf8(entry.toolTip));
+        action->setWhatsThis(QString::fromUtf8(entry.statusTip));
+        if (entry.icon != nullptr) {
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(entry.icon))));
+        }
+        actions_[entry.id] = action;
+    }
+    for (CommandId id : {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar}) {
+        Action(id)->setCheckable(true);
+        Action(id)->setChecked(true);
+    }
+}
+
+void MainWindow::CreateMenus() {
+    recentSeparator_ = MenuLayout::BuildMenus(menuBar(), [this](CommandId id) { return Action(id); },
+                                              [this](QMenu* file) { AddRecentActions(file); });
+}
+
+void MainWindow::AddRecentActions(QMenu* file) {
+    for (int i = 0; i < document::RecentFiles::kMaxEntries; ++i) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(FileRecent) + i));
+        action->setStatusTip(QStringLiteral("Otwiera ten skrypt"));
+        connect(action, &QAction::triggered, this, [this, i] {
+            // A copy: saving the current script first reorders the list.
+            const QStringList files = document_->Recent().Files();
+            if (i < files.size()) document_->OpenPath(files[i]);
+        });
+        file->addAction(action);
+        recentActions_.push_back(action);
+    }
+}
+
+void MainWindow::CreateToolBars() {
+    const MenuLayout::Bars bars = MenuLayout::BuildToolBars(this, [this](CommandId id) { return Action(id); });
+    ConnectViewToggle(ViewMainBar, bars.main);
+    ConnectViewToggle(ViewProgramBar, bars.program);
+    ConnectViewToggle(ViewModesBar, bars.modes);
+    ConnectViewToggle(ViewStatusBar, statusBar());
+}
+
+void MainWindow::ConnectViewToggle(CommandId id, QWidget* bar) {
+    QAction* action = Action(id);
+    connect(action, &QAction::toggled, bar, &QWidget::setVisible);
+    if (auto* toolBar = qobject_cast<QToolBar*>(bar)) {
+        // Closing a floating bar, or the bars' own context menu, keeps the check mark right.
+        connect(toolBar, &QToolBar::visibilityChanged, action, [this, action, toolBar](bool) {
+            if (!isMinimized() && isVisible()) action->setChecked(toolBar->isVisibleTo(this));
+        });
+    }
+}
+
+void MainWindow::RebuildRecentMenu() {
+    const QStringList& files = document_->Recent().Files();
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_[i];
+        const auto index = static_cast<qsizetype>(i);
+        action->setVisible(index < files.size());
+        if (index < files.size()) {
+            QString shown = QDir::toNativeSeparators(files[index]);
+            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(shown));
+        }
+    }
+    recentSeparator_->setVisible(!files.isEmpty());
+}
+
+// --- commands --------------------------------------------------------------------------------------
+
+void MainWindow::ConnectCommands() {
+    auto on = [this](CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
+    on(FileNew, [this] { document_->New(); });
+    on(FileOpen, [this] { document_->Open(); });
+    on(FileSave, [this] { document_->Save(); });
+    on(FileSaveAs, [this] { document_->SaveAs(); });
+    on(FilePrint, [this] { document_->Print(); });
+    on(FilePrintPreview, [this] { document_->PrintPreview(); });
+    on(FilePageSetup, [this] { document_->PageSetup(); });
+    on(AppExit, [this] { close(); });
+
+    QsciScintilla* sci = editor_->Scintilla();
+    on(EditUndo, [sci] { sci->undo(); });
+    on(EditRedo, [sci] { sci->redo(); });
+    on(EditCut, [sci] { sci->cut(); });
+    on(EditCopy, [sci] { sci->copy(); });
+    on(EditPaste, [sci] { sci->paste(); });
+    on(EditPasteSpecial, [sci] {
+        // The clipboard's plain text only, whatever richer forms it also holds.
+        sci->replaceSelectedText(QApplication::clipboard()->text());
+    });
+    on(EditSelectAll, [sci] { sci->selectAll(); });
+    on(EditFind, [this] { editor_->Features().Find(); });
+    on(EditFindNext, [this] { editor_->Features().FindNext(); });
+    on(EditReplace, [this] { editor_->Features().Replace(); });
+
+    on(HelpAbout, [this] { ShowAbout(); });
+    on(HelpTopics, [this] { ShowHelp(); });
+    on(HelpUsing, [this] { ShowHelp(); });
+    on(HelpContext, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
+void MainWindow::PostModeOperation(void (orvane::device::DeviceLink::*operation)()) {
+    device_->Post([operation](device::DeviceSession& session) {
+        orvane::device::DeviceLink& link = session.Link();
+        (link.*operation)();
+    });
+}
+
+void MainWindow::ConnectModeCommands() {
+    using orvane::device::DeviceLink;
+    auto on = [this](CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
+    on(ModeCheckState, [this] {
+        // Like every operation, it leaves the state check running on the timer that fits the
+        // mode it found.
+        device_->Post([](device::DeviceSession& session) {
+            session.Link().StopStateCheck();
+            session.Link().QueryDeviceMode();
+            session.Link().StartStateCheck();
+        });
+    });
+    on(ModeBootLoader, [this] { PostModeOperation(&DeviceLink::SwitchToBootLoader); });
+    on(ModeSystem, [this] { PostModeOperation(&DeviceLink::SwitchToSystem); });
+    on(ModeKomendy, [this] { PostModeOperation(&DeviceLink::SwitchToKomendy); });
+    on(ModeProgram, [this] { PostModeOperation(&DeviceLink::SwitchToProgram); });
+    on(ModeResetRs232, [this] { PostModeOperation(&DeviceLink::ResetRs232); });
+    on(ModeProgramCtrl, [this] {
+        if (!controlDialog_) {
+            ShowNotAvailable(ModeProgramCtrl);
+            return;
+        }
+        device_->Post([dialog = controlDialog_](device::DeviceSession& session) {
+            session.Link().ProgramAndCtrl(dialog);
+        });
+    });
+}
+
+void MainWindow::ConnectPlaceholders() {
+    for (CommandId id : {EditSequence, EditPosition, ControlByRs,
+                         OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
+                         OptionsCommands, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile,
+                         ProgramWrite, ProgramRead, ProgramErase, SystemVersion, SystemWrite, SystemRead,
+                         SystemErase}) {
+        placeholders_[id] = connect(Action(id), &QAction::triggered, this, [this, id] { ShowNotAvailable(id); });
+    }
+}
+
+void MainWindow::ShowNotAvailable(CommandId id) {
+    QString name = CommandCatalog::Find(id) ? QString::fromUtf8(CommandCatalog::Find(id)->toolTip) : QString();
+    statusBar()->showMessage(QStringLiteral("Polecenie „%1” nie jest jeszcze dostępne.").arg(name), 5000);
+}
+
+void MainWindow::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("O ORVANE"),
+                       QStringLiteral("<b>ORVANE</b> %1<br><br>Środowisko programowania sterownika serw "
+                                      "ORVANE: skrypty uruchamiane z komputera lub kompilowane do "
+                                      "programu sterownika.")
+                           .arg(QApplication::applicationVersion()));
+}
+
+void MainWindow::ShowHelp() {
+    const QString readme = QDir(QString::fromStdString(folders_.programFolder)).filePath(QStringLiteral("../doc/orvane/README.md"));
+    if (QFileInfo::exists(readme) && QDesktopServices::openUrl(QUrl::fromLocalFile(readme))) return;
+    statusBar()->showMessage(QStringLiteral("Plik pomocy nie jest zainstalowany."), 5000);
+}
+
+// --- state and rules ---------------------------------------------------------------------------------
+
+void MainWindow::UpdateState() {
+    const QsciScintilla* sci = editor_->Scintilla();
+    state_.editorEnabled = editor_->IsEnabled();
+    state_.hasText = sci->length() > 0;
+    state_.canUndo = sci->isUndoAvailable();
+    state_.canRedo = sci->isRedoAvailable();
+    state_.hasSelection = sci->hasSelectedText();
+    UpdateCommands();
+}
+
+void MainWindow::UpdateCommands() {
+    for (const auto& [id, action] : actions_) action->setEnabled(CommandRules::IsEnabled(id, state_));
+}
+
+void MainWindow::ApplyMode(orvane::device::DeviceMode mode) {
+    panes_->SetMode(QString::fromStdString(orvane::host::Cp1250ToUtf8(std::string(orvane::device::ModeName(mode)))));
+    state_.mode = mode;
+    UpdateCommands();
+}
+
+// --- start-up, layout, closing -----------------------------------------------------------------------
+
+void MainWindow::RunStartUp() {
+    editor_->LoadDictionaries(folders_.programFolder, *prompts_);
+    editor_->SetTabSize(settings_.ReadInt("Tab size", editor::ScriptEditor::kDefaultTabSize));
+    // The loaded commands join the dictionaries' functions, so a command the user added to the
+    // table has its call tip too.
+    auto hints = std::make_shared<std::vector<editor::FunctionHint>>();
+    device_->Post(
+        [hints](device::DeviceSession& session) {
+            session.StartUp();
+            *hints = editor::HintsOf(session.Commands());
+        },
+        [this, hints] {
+            editor_->AddFunctions(std::move(*hints));
+            emit recolourRequested();
+        });
+}
+
+void MainWindow::RestoreLayout() {
+    QSettings layout;
+    layout.beginGroup(kLayoutGroup);
+    // A first start opens wide enough for the three toolbars side by side.
+    if (!restoreGeometry(layout.value(kGeometryKey).toByteArray())) resize(1120, 720);
+    restoreState(layout.value(kBarStateKey).toByteArray(), kLayoutVersion);
+    // restoreState may have hidden bars: the check marks follow.
+    for (auto [id, name] : {std::pair{ViewMainBar, "mainBar"}, {ViewProgramBar, "programBar"},
+                            {ViewModesBar, "modesBar"}}) {
+        if (auto* bar = findChild<QToolBar*>(QString::fromLatin1(name))) Action(id)->setChecked(!bar->isHidden());
+    }
+}
+
+void MainWindow::SaveLayout() {
+    QSettings layout;
+    layout.beginGroup(kLayoutGroup);
+    layout.setValue(kGeometryKey, saveGeometry());
+    layout.setValue(kBarStateKey, saveState(kLayoutVersion));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!document_->MaybeSave()) {
+        event->ignore();
+        return;
+    }
+    SaveLayout();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    document_->OpenPath(files.first());
+}
+
+}  // namespace orvane::app::shell

@@ -1,0 +1,41 @@
+#include "app/shell/StatusPanes.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QStatusBar>
+
+namespace orvane::app::shell {
+
+StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar) {
+    overwrite_ = new QLabel(QStringLiteral("ZAS"), bar);
+    overwrite_->setObjectName(QStringLiteral("overwritePane"));
+    overwrite_->setToolTip(QStringLiteral("Tryb zastępowania (Insert)"));
+    overwrite_->setAlignment(Qt::AlignCenter);
+    overwrite_->setMinimumWidth(overwrite_->fontMetrics().horizontalAdvance(QStringLiteral("ZAS")) + 12);
+    overwrite_->setEnabled(false);
+
+    auto* spacer = new QLabel(bar);
+    spacer->setFixedWidth(20);
+    spacer->setFrameShape(QFrame::NoFrame);
+
+    mode_ = new QLabel(bar);
+    mode_->setObjectName(QStringLiteral("modePane"));
+    mode_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    mode_->setMinimumWidth(mode_->fontMetrics().horizontalAdvance(QStringLiteral(" Tryb: BootLoader ")) + 12);
+
+    bar->addPermanentWidget(overwrite_);
+    bar->addPermanentWidget(spacer);
+    bar->addPermanentWidget(mode_);
+    SetMode(QString());
+}
+
+void StatusPanes::SetMode(const QString& mode) { mode_->setText(QStringLiteral(" Tryb: ") + mode); }
+
+QString StatusPanes::ModeText() const { return mode_->text(); }
+
+void StatusPanes::SetOverwrite(bool overwrite) {
+    // A disabled label is drawn grey: the indicator stays in place, lit only while it applies.
+    overwrite_->setEnabled(overwrite);
+}
+
+}  // namespace orvane::app::shell

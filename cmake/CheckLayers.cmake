@@ -1,0 +1,68 @@
+# Holds every source of the core to its layer's link line:
+#   cmake -DROOT=<source root> -DMANIFEST=<layer manifest> -P CheckLayers.cmake
+# A source may include headers of its own layer and of the layers its layer uses; a layer uses
+# only layers below it; the operating system's headers belong in platform layers; every file
+# under core/ belongs to a layer. Each fault is printed; any fault fails the check.
+cmake_minimum_required(VERSION 3.20)
+include(${MANIFEST})
+
+set(faults 0)
+macro(fault text)
+  message(${text})
+  math(EXPR faults "${faults} + 1")
+endmacro()
+
+# Headers of the platform itself; the standard library's own headers are everyone's.
+set(system_header "^(Q|qt|unistd\\.h|fcntl\\.h|poll\\.h|termios\\.h|spawn\\.h|pthread\\.h|dlfcn\\.h|dirent\\.h|pwd\\.h|pty\\.h|signal\\.h|windows\\.h|sys/|asm/|linux/)")
+
+set(below "")
+foreach(layer IN LISTS ORVANE_LAYERS)
+  foreach(used IN LISTS ORVANE_LAYER_${layer}_USES)
+    if(NOT used IN_LIST below)
+      fault("${layer} uses ${used}, which is not below it")
+    endif()
+  endforeach()
+  list(APPEND below ${layer})
+  foreach(file IN LISTS ORVANE_LAYER_${layer}_SOURCES)
+    set("owner ${file}" ${layer})
+  endforeach()
+endforeach()
+
+foreach(layer IN LISTS ORVANE_LAYERS)
+  set(allowed ${layer} ${ORVANE_LAYER_${layer}_USES})
+  foreach(file IN LISTS ORVANE_LAYER_${layer}_SOURCES)
+    file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "include[ \t]*\"([^\"]+)\"")
+        set(header ${CMAKE_MATCH_1})
+        set(key "owner ${header}")
+        set(owner "${${key}}")
+        if(NOT owner)
+          fault("${file} includes ${header}, which belongs to no layer of the core")
+        elseif(NOT owner IN_LIST allowed)
+          fault("${file} includes ${header}: ${layer} does not use ${owner}")
+        endif()
+      elseif(line MATCHES "include[ \t]*<([^>]+)>")
+        set(header ${CMAKE_MATCH_1})
+        if(header MATCHES "${system_header}" AND NOT ORVANE_LAYER_${layer}_PLATFORM)
+          fault("${file} includes <${header}>, a system header outside the platform layers")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE everything RELATIVE ${ROOT} ${ROOT}/core/*.h ${ROOT}/core/*.cpp)
+foreach(file IN LISTS everything)
+  set(key "owner ${file}")
+  set(owner "${${key}}")
+  if(NOT owner)
+    fault("${file} belongs to no layer")
+  endif()
+endforeach()
+
+if(faults GREATER 0)
+  message(FATAL_ERROR "${faults} fault(s) in the layers")
+endif()
+list(LENGTH ORVANE_LAYERS layers)
+message("${layers} layers, every include where its layer allows it")

@@ -1,0 +1,3 @@
+#include "core/high/High.h"
+
+#include <termios.h>

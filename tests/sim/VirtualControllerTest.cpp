@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <tuple>
+
+#include "core/device/BaudRates.h"
+#include "sim/VirtualController.h"
+#include "tests/support/RowName.h"
+
+namespace orvane::test {
+namespace {
+
+using sim::Mode;
+
+// A command definition with the given identifier, routine, argument sizes and result size.
+commands::CommandDef Command(const char* name, const char* asmName, std::uint8_t id,
+                                    std::initializer_list<int> argSizes, int resultSize) {
+    commands::CommandDef def;
+    def.name = name;
+    def.asmName = asmName;
+    def.identifier = id;
+    def.resultSize = resultSize;
+    for (const int size : argSizes) def.arguments[static_cast<std::size_t>(def.argumentCount++)].size = size;
+    return def;
+}
+
+// The commands the tests talk to: the servo pair, the digital outputs, an analog input.
+commands::CommandTable TestCommands() {
+    commands::CommandTable table;
+    table.AddNewest(Command("ServoSet", "ServoS", 'S', {1, 1, 1, 1, 2}, 0));
+    table.AddNewest(Command("ServoRead", "ServoR", 'R', {1}, 2));
+    table.AddNewest(Command("DigitalSet", "DOS", 'D', {1, 1}, 0));
+    table.AddNewest(Command("DigitalGet", "DOG", 'd', {1}, 1));
+    table.AddNewest(Command("DigitalGetAll", "DOxG", 'x', {}, 1));
+    table.AddNewest(Command("AnalogRead", "AIxR", 'A', {1}, 2));
+    table.AddNewest(Command("Wide", "Unknown", 0x80, {1, 1}, 3));
+    table.AddNewest(Command("Odd", "Unknown", 0x21, {1, 4, 0}, 0));
+    return table;
+}
+
+// Drives a controller byte by byte on its own clock; the replies that reach the line.
+using Bytes = std::vector<std::uint8_t>;
+
+class Bench {
+public:
+    explicit Bench(sim::ControllerSetup setup = Setup())
+        : vc(std::make_unique<sim::VirtualController>(std::move(setup))) {}
+
+    static sim::ControllerSetup Setup() {
+        sim::ControllerSetup setup;
+        setup.commands = TestCommands();
+        return setup;
+    }
+
+    // Sends the bytes at the controller's speed, 1 ms apart; the bytes sent back (by now).
+    Bytes Send(const Bytes& bytes, int baud = 0) {
+        for (const std::uint8_t b : bytes) {
+            vc->Receive(b, baud ? baud : vc->Baud(), nowMs);
+            ++nowMs;
+        }
+        return Take();
+    }
+    Bytes Take() {
+        Bytes out;
+        for (const auto& o : vc->TakeOutput(nowMs)) {
+            if (o.fate != sim::Fate::Dropped) out.push_back(o.byte);
+        }
+        return out;
+    }
+    void Wait(std::int64_t ms) { nowMs += ms; }
+
+    std::unique_ptr<sim::VirtualController> vc;
+    std::int64_t nowMs = 10'000;
+};
+
+// Brings a fresh controller (starting in System) into `mode` the way the PC does.
+void Reach(Bench& bench, Mode mode) {
+    if (mode == Mode::Komendy) bench.Send({0xFE});
+    if (mode == Mode::Program) bench.Send({0xFD});
+    if (mode == Mode::BootLoader) bench.Send({0xF0});
+    ASSERT_EQ(bench.vc->CurrentMode(), mode);
+}
+
+struct RequestRow {
+    const char* what;
+    Mode from;
+    Bytes request;
+    Bytes reply;
+    Mode after;
+};
+
+class RequestTest : public ::testing::TestWithParam<RequestRow> {};
+
+TEST_P(RequestTest, RepliesAndMovesAsTheControllerDoes) {
+    const RequestRow& row = GetParam();
+    Bench bench;
+    Reach(bench, row.from);
+    EXPECT_EQ(bench.Send(row.request), row.reply) << row.what;
+    EXPECT_EQ(bench.vc->CurrentMode(), row.after) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, RequestTest,
+    ::testing::Values(
+        RequestRow{"System query", Mode::System, {0x00}, {0xFF}, Mode::System},
+        RequestRow{"System to System", Mode::System, {0xFF}, {0xFF}, Mode::System},
+        RequestRow{"to Komendy", Mode::System, {0xFE}, {0xFE}, Mode::Komendy},
+        RequestRow{"to Program, no answer", Mode::System, {0xFD}, {}, Mode::Program},
+        RequestRow{"to BootLoader", Mode::System, {0xF0}, {0xF0}, Mode::BootLoader},
+        RequestRow{"parameters", Mode::System, {0x01}, {0xFF, 0x00}, Mode::System},
+        RequestRow{"parameters stored, no answer", Mode::System, {0x02, 0x00, 0xFF, 0x01}, {0x00, 0xFF}, Mode::System},
+        RequestRow{"version", Mode::System, {0x76}, {'3', '1'}, Mode::System},
+        RequestRow{"unknown System request", Mode::System, {0x33, 0x00}, {0xFF}, Mode::System},
+        RequestRow{"speed code outside BootLoader", Mode::System, {0x0A, 0x00}, {0xFF}, Mode::System},
+        RequestRow{"Komendy query", Mode::Komendy, {0x00}, {0xFE}, Mode::Komendy},
+        RequestRow{"Komendy to System", Mode::Komendy, {0xFF}, {0xFF}, Mode::System},
+        RequestRow{"unknown identifier ignored", Mode::Komendy, {0x7E, 0x00}, {0xFE}, Mode::Komendy},
+        RequestRow{"Program query", Mode::Program, {0x00}, {0x00}, Mode::Program},
+        RequestRow{"Program to System", Mode::Program, {0xFF}, {0xFF}, Mode::System},
+        RequestRow{"Program echoes free bytes", Mode::Program, {0x42, 0xFE, 0xF0, 0x01}, {0x42, 0xFE, 0xF0, 0x01}, Mode::Program},
+        RequestRow{"BootLoader query", Mode::BootLoader, {0x00}, {0xF0}, Mode::BootLoader},
+        RequestRow{"BootLoader to System", Mode::BootLoader, {0xFF}, {0xFF}, Mode::System},
+        RequestRow{"BootLoader to BootLoader", Mode::BootLoader, {0xF0}, {0xF0}, Mode::BootLoader},
+        RequestRow{"erase System", Mode::BootLoader, {'E'}, {0x01}, Mode::BootLoader},
+        RequestRow{"erase Program", Mode::BootLoader, {'e'}, {0x01}, Mode::BootLoader},
+        RequestRow{"no version in BootLoader", Mode::BootLoader, {0x76}, {}, Mode::BootLoader},
+        RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}),
+    RowName<&RequestRow::what>{});
+
+TEST(VirtualControllerTest, DeviceParametersChooseThePowerUpMode) {
+    const std::tuple<int, int, Mode> rows[] = {{0x00, 0x00, Mode::Program}, {0x00, 0xFF, Mode::Program},
+                                               {0xFF, 0xFF, Mode::Komendy}, {0x01, 0xFF, Mode::Komendy},
+                                               {0xFF, 0x00, Mode::System},  {0xFF, 0x01, Mode::System}};
+    for (const auto& [p1, p2, mode] : rows) {
+        auto setup = Bench::Setup();
+        setup.p1 = static_cast<std::uint8_t>(p1);
+        setup.p2 = static_cast<std::uint8_t>(p2);
+        EXPECT_EQ(Bench(std::move(setup)).Send({0x00}), Bytes{static_cast<std::uint8_t>(mode)}) << p1 << "," << p2;
+    }
+}
+
+TEST(VirtualControllerTest, EverySpeedCodeSelectsItsRate) {
+    for (const auto& entry : device::BaudRates::All()) {
+        EXPECT_EQ(sim::VirtualController::RateOfSpeedCode(static_cast<std::uint8_t>(entry.speedCode)),
+                  entry.rate)
+            << entry.text;
+    }
+}
+
+TEST(VirtualControllerTest, AnswersOnlyAtItsOwnSpeedAndFollowsASpeedChange) {
+    Bench bench;
+    // Noise at the wrong speed changes nothing, not even the mode.
+    EXPECT_EQ(bench.Send({0xF0}, 19200), Bytes{});
+    EXPECT_FALSE(bench.vc->Receive(0x00, 57600, bench.nowMs));
+    EXPECT_EQ(bench.vc->CurrentMode(), Mode::System);
+
+    Reach(bench, Mode::BootLoader);
+    EXPECT_EQ(bench.Send({0x0A, 11}), Bytes{});
+    EXPECT_EQ(bench.vc->Baud(), 57600);
+    EXPECT_EQ(bench.Send({0x00}, 115200), Bytes{});
+    EXPECT_EQ(bench.Send({0x00}, 57600), Bytes{0xF0});
+}
+
+TEST(VirtualControllerTest, EraseWriteAndReadOutKeepTheAreasApart) {
+    auto setup = Bench::Setup();
+    for (int a = 0; a < device::FlashImage::kSize; ++a) setup.flash[a] = static_cast<std::uint8_t>(a);
+    Bench bench(std::move(setup));
+    Reach(bench, Mode::BootLoader);
+
+    EXPECT_EQ(bench.Send({'E'}), Bytes{1});
+    EXPECT_EQ(bench.vc->Flash()[0x06FF], 0xFF);
+    EXPECT_EQ(bench.vc->Flash()[0x0700], 0x00);
+    EXPECT_EQ(bench.Send({'e'}), Bytes{1});
+    EXPECT_EQ(bench.vc->Flash()[0x1EFF], 0xFF);
+    EXPECT_EQ(bench.vc->Flash()[0x1F00], 0x00) << "the boot loader never erases itself";
+
+    // Page data are data: 0x00 and 0xFF inside a page are no requests.
+    Bytes page{'w', 0x07, 0x40};
+    for (int i = 0; i < 64; ++i) page.push_back(i % 2 ? 0xFF : 0x00);
+    page.back() = 0x5A;
+    EXPECT_EQ(bench.Send(page), Bytes{1});
+    EXPECT_EQ(bench.vc->CurrentMode(), Mode::BootLoader);
+
+    const Bytes program = bench.Send({'r'});
+    ASSERT_EQ(program.size(), 0x1F00u - 0x0700u);
+    EXPECT_EQ(program[0x40], 0x00);
+    EXPECT_EQ(program[0x41], 0xFF);
+    EXPECT_EQ(program[0x7F], 0x5A);
+    EXPECT_EQ(program[0x80], 0xFF);
+    EXPECT_EQ(bench.Send({'R'}), Bytes(0x0700, 0xFF));
+}
+
+TEST(VirtualControllerTest, OnlyWholePagesBelowTheBootLoaderAreWritten) {
+    const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t> rows[] = {
+        {0x00, 0x00, 1}, {0x1E, 0xC0, 1}, {0x1F, 0x00, 0}, {0x07, 0x20, 0}, {0xFF, 0xC0, 0}};
+    for (const auto& [high, low, reply] : rows) {
+        Bench bench;
+        Reach(bench, Mode::BootLoader);
+        Bytes request{'w', high, low};
+        request.resize(3 + 64, 0x11);
+        EXPECT_EQ(bench.Send(request), Bytes{reply}) << int{high} << ":" << int{low};
+        const int address = high * 256 + low;
+        if (address < device::FlashImage::kSize) {
+            EXPECT_EQ(bench.vc->Flash()[address], reply ? 0x11 : 0xFF);
+        }
+    }
+}
+
+TEST(VirtualControllerTest, EchoesTheChecksumOnceTheFrameIsWhole) {
+    const std::pair<Bytes, std::uint8_t> rows[] = {{{0x21, 0x05}, 0x26},        // one size-1 argument
+                                                   {{0x80, 0x90, 0xA0}, 0xB0},  // a sum above 255
+                                                   {{'D', 0x00, 0xFF}, 0x43},   // mode bytes as arguments
+                                                   {{'S', 1, 0, 0, 0, 0x07, 0xD0}, 0x2B}};
+    for (const auto& [frame, echo] : rows) {
+        Bench bench;
+        Reach(bench, Mode::Komendy);
+        EXPECT_EQ(bench.Send(Bytes(frame.begin(), frame.end() - 1)), Bytes{}) << "no echo before the last byte";
+        EXPECT_EQ(bench.Send({frame.back()}), Bytes{echo}) << int{frame[0]};
+        EXPECT_EQ(bench.Send({0x01}).front(), 0x01);
+    }
+}
+
+TEST(VirtualControllerTest, OtherCommandsStayPlausible) {
+    Bench bench;
+    Reach(bench, Mode::Komendy);
+    auto call = [&](Bytes frame) {
+        bench.Send(frame);
+        return bench.Send({0x01});
+    };
+    EXPECT_EQ(call({'D', 2, 1}), Bytes{1});
+    EXPECT_EQ(call({'d', 2}), (Bytes{1, 1}));
+    EXPECT_EQ(call({'d', 3}), (Bytes{1, 0}));
+    EXPECT_EQ(call({'x'}), (Bytes{1, 0x04}));
+    EXPECT_EQ(call({'A', 0}), (Bytes{1, 0x02, 0x00})) << "analog inputs read mid-scale";
+    EXPECT_EQ(call({0x80, 1, 2}), (Bytes{1, 0, 0, 0})) << "a three-byte result, unknown routine";
+    EXPECT_EQ(call({0x21, 9}), Bytes{1}) << "sizes other than 1..3 carry no byte";
+}
+
+TEST(VirtualControllerTest, AHalfSentRequestIsDroppedAfterASecondOfSilence) {
+    for (const auto& [mode, partial] : {std::pair{Mode::Komendy, Bytes{'S', 1, 0}},
+                                        std::pair{Mode::BootLoader, Bytes{'w', 0x07, 0x00, 0x12}}}) {
+        for (const int waitMs : {900, 1001}) {
+            Bench bench;
+            Reach(bench, mode);
+            bench.Send(partial);
+            bench.Wait(waitMs);
+            const Bytes dropped{static_cast<std::uint8_t>(mode)};  // the byte is a mode query again
+            EXPECT_EQ(bench.Send({0x00}), waitMs > 1000 ? dropped : Bytes{}) << "within the second it is still data";
+        }
+    }
+}
+
+Bench WithFaults(std::initializer_list<const char*> faults, std::uint8_t p2 = 0x00,
+                 sim::ControllerSetup setup = Bench::Setup()) {
+    setup.p2 = p2;
+    std::string error;
+    for (const char* fault : faults) EXPECT_TRUE(setup.faults.Add(fault, error)) << fault << ": " << error;
+    return Bench(std::move(setup));
+}
+
+struct OutputFaultRow {
+    const char* fault;
+    Bytes request;
+    Bytes reply;
+};
+
+class OutputFaultTest : public ::testing::TestWithParam<OutputFaultRow> {};
+
+TEST_P(OutputFaultTest, ChangesOnlyWhatReachesTheLine) {
+    Bench bench = WithFaults({GetParam().fault});
+    EXPECT_EQ(bench.Send(GetParam().request), GetParam().reply) << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OutputFaultTest,
+    ::testing::Values(OutputFaultRow{"silent", {0x00, 0x76, 0x01}, {}},
+                      OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
+                      OutputFaultRow{"drop:3", {0x76, 0x00, 0x00}, {'3', '1', 0xFF}},
+                      OutputFaultRow{"corrupt:1", {0x00, 0x00}, {0x00, 0xFF}},
+                      OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
+                      OutputFaultRow{"silent-after:0", {0x00}, {}}),
+    RowName<&OutputFaultRow::fault>{});
+
+TEST(VirtualControllerTest, SilencedStateStillChanges) {
+    Bench bench = WithFaults({"silent"});
+    bench.Send({0xFE});
+    EXPECT_EQ(bench.vc->CurrentMode(), sim::Mode::Komendy) << "deaf line, working controller";
+    EXPECT_TRUE(bench.vc->TakeOutput(bench.nowMs).empty());
+}
+
+TEST(VirtualControllerTest, CommandFaultsSpoilEchoOrAcknowledgement) {
+    Bench echo = WithFaults({"corrupt-echo"}, 0xFF);
+    EXPECT_EQ(echo.Send({'R', 1}), Bytes{static_cast<std::uint8_t>(('R' + 1) ^ 0xFF)});
+    EXPECT_EQ(echo.Send({'x'}), Bytes{static_cast<std::uint8_t>('x' ^ 0xFF)}) << "every echo";
+
+    Bench ack = WithFaults({"bad-ack"}, 0xFF);
+    ack.Send({'S', 2, 0, 0, 0, 0x03, 0xE8});
+    EXPECT_EQ(ack.Send({0x01}), Bytes{0x00});
+    EXPECT_EQ(ack.vc->Board().ServoPosition(2), sim::BoardState::kServoRest) << "refused, not done";
+}
+
+TEST(VirtualControllerTest, HangUpIsDueAfterTheNthByteHeard) {
+    Bench bench = WithFaults({"hangup-after:2"});
+    bench.Send({0x00}, 19200);
+    bench.Send({0x00});
+    EXPECT_FALSE(bench.vc->HangUpDue()) << "a byte at another speed is not heard";
+    bench.Send({0x00});
+    EXPECT_TRUE(bench.vc->HangUpDue());
+}
+
+TEST(VirtualControllerTest, DelayHoldsRepliesBack) {
+    Bench bench = WithFaults({"delay:700"});
+    EXPECT_EQ(bench.Send({0x00}), Bytes{});
+    ASSERT_TRUE(bench.vc->NextOutputMs().has_value());
+    EXPECT_EQ(*bench.vc->NextOutputMs(), bench.nowMs - 1 + 700);
+    bench.Wait(699);
+    EXPECT_EQ(bench.Take(), Bytes{0xFF});
+}
+
+TEST(VirtualControllerTest, BootLoaderFailuresLeaveTheFlashAlone) {
+    auto setup = Bench::Setup();
+    setup.flash[0x0700] = 0x42;
+    Bench bench = WithFaults({"erase-fails", "write-fails:2"}, 0x00, std::move(setup));
+    bench.Send({0xF0});
+    EXPECT_EQ(bench.Send({'e'}), Bytes{0x00});
+    EXPECT_EQ(bench.vc->Flash()[0x0700], 0x42);
+
+    Bytes page{'w', 0x08, 0x00};
+    page.resize(67, 0x33);
+    for (const auto& [high, reply] : {std::pair{0x08, 1}, {0x09, 0}, {0x0A, 1}}) {
+        page[1] = static_cast<std::uint8_t>(high);
+        EXPECT_EQ(bench.Send(page), Bytes{static_cast<std::uint8_t>(reply)}) << high;
+    }
+    EXPECT_EQ(bench.vc->Flash()[0x0900], 0xFF);
+}
+
+}  // namespace
+}  // namespace orvane::test
