@@ -80,7 +80,7 @@ std::string_view IniFile::TrimBlanks(std::string_view s) {
     return s;
 }
 
-std::size_t IniFile::FoldedHash::operator()(std::string_view name) const noexcept {
+std::size_t IniFile::FoldedHash::operator()(std::string_view name) const {
     std::size_t h = 14695981039346656037ull;  // FNV-1a
     for (const char c : name) h = (h ^ static_cast<unsigned char>(host::FoldChar(c))) * 1099511628211ull;
     return h;

@@ -97,9 +97,11 @@ private:
     static const Key* FindKey(const Section& section, std::string_view name);
 
     // Section names hashed and compared without case, so a lookup folds nothing into a copy.
+    // Not noexcept on purpose: the standard table then keeps each name's hash instead of
+    // computing it again for every entry it walks past.
     struct FoldedHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view name) const noexcept;
+        std::size_t operator()(std::string_view name) const;
     };
     struct FoldedEqual {
         using is_transparent = void;

@@ -142,19 +142,13 @@ void ExpressionTranslator::Number(Pass& pass) {
 // The newest variable whose name the text begins with, when the name is followed by the end or
 // by an operator or parenthesis (so that "vw" is not read as "v" followed by "w").
 bool ExpressionTranslator::Variable(Pass& pass) {
-    const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
-    for (const auto& entry : ctx_.Variables().Entries()) {
-        const std::string& name = entry.name;
-        if (name.empty() || !rest.starts_with(name)) continue;
-        if (rest.size() > name.size() &&
-            std::string_view("+-*/()").find(rest[name.size()]) == std::string_view::npos)
-            continue;
-        ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
-        ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
-        pass.pos += name.size();
-        return true;
-    }
-    return false;
+    const auto* entry = ctx_.Variables().AtStartOf(std::string_view(pass.text).substr(pass.pos));
+    if (!entry) return false;
+    const std::string& name = entry->name;
+    ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
+    ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
+    pass.pos += name.size();
+    return true;
 }
 
 void ExpressionTranslator::CommandCall(Pass& pass) {

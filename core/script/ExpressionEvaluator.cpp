@@ -16,10 +16,6 @@ constexpr double kDivisionByZero = 9.99e+99;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
-// A variable's name must be followed by one of these (or the end) to be read as that variable,
-// so that "ab" is not taken for "a" followed by "b".
-bool EndsName(char c) { return IsOperator(c) || c == '(' || c == ')'; }
-
 // Folds `operand` into the running sum and term: "*" and "/" work on the term, "+" and "-"
 // close it and start the next one.
 void Combine(double& sum, char& sign, double& term, char op, double operand) {
@@ -125,7 +121,7 @@ double ExpressionEvaluator::EvaluateRange(const Work& work, std::size_t begin, s
             const auto length = DecimalText::NumberLength(rest);
             operand = DecimalText::Parse(rest.substr(0, length));
             pos += length;
-        } else if (const auto* variable = VariableAt(rest)) {
+        } else if (const auto* variable = context_.variables.AtStartOf(rest)) {
             operand = variable->value;
             pos += variable->name.size();
         } else {
@@ -182,15 +178,6 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
     }
     pos += close + 1;
     return *value;
-}
-
-const VariableTable::Entry* ExpressionEvaluator::VariableAt(std::string_view rest) const {
-    for (const auto& entry : context_.variables.Entries()) {
-        const std::string_view name = entry.name;
-        if (name.empty() || !rest.starts_with(name)) continue;
-        if (rest.size() == name.size() || EndsName(rest[name.size()])) return &entry;
-    }
-    return nullptr;
 }
 
 void ExpressionEvaluator::ReportUnknownValue(std::string_view shown) {

@@ -43,7 +43,6 @@ private:
                          std::string_view shown);
     double Group(const Work& work, std::size_t& pos, std::size_t end, std::string_view shown);
     double CommandCall(const Work& work, std::size_t& pos, std::size_t end, std::string_view shown);
-    const VariableTable::Entry* VariableAt(std::string_view rest) const;
 
     void ReportUnknownValue(std::string_view shown);   // O1
     void ReportFailedValue(std::string_view shown);    // O2
