@@ -23,8 +23,8 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 // UTF-16 text (without its byte-order mark) as UTF-8; broken surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     auto unit = [&](std::size_t k) -> std::uint32_t {
-        const auto a = static_cast<unsigned char>(bytes[2 * k]);
-        const auto b = static_cast<unsigned char>(bytes[2 * k + 1]);
+        const std::uint32_t a = static_cast<unsigned char>(bytes[2 * k]);
+        const std::uint32_t b = static_cast<unsigned char>(bytes[2 * k + 1]);
         return bigEndian ? (a << 8 | b) : (b << 8 | a);
     };
     const std::size_t units = bytes.size() / 2;
