@@ -1,13 +1,15 @@
 // Script text as a user's typing would give it, statement by statement through the reader and
 // then through what the run does with each: declarations, conditions, assignments and command
 // calls, the calls answered by a controller in commands mode. The reader must move on with
-// every statement; nothing may crash, read out of bounds or recurse without bound.
+// every statement; nothing may crash, read out of bounds or recurse without bound, and every
+// box shown must stay readable.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "core/script/StatementPieces.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/TidyBoxes.h"
 #include "tests/support/ScriptRig.h"
 
 namespace {
@@ -48,5 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Carry(rig, statement);
         reader.Next();
     }
+    orvane::fuzz::RequireTidyBoxes(rig.prompts);
     return 0;
 }

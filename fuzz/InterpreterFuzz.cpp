@@ -1,7 +1,7 @@
 // Whole scripts run tick by tick against a controller in commands mode, every box answered Yes
 // so the run goes on as far as it can. A script without `while`, `GoTo`, `Call` or `Run` has
 // nothing that may bring the run back where it already stood: a repeated state there is an
-// endless run the user could only stop by hand.
+// endless run the user could only stop by hand. Every box shown must stay readable.
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/TidyBoxes.h"
 #include "tests/support/RunRig.h"
 
 namespace {
@@ -52,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   "the run came back to a state it had been in, with no loop or jump");
         }
     }
+    orvane::fuzz::RequireTidyBoxes(rig.prompts);
     return 0;
 }

@@ -1,11 +1,13 @@
 // Whole scripts through the compile's translation: labels and variables collected, then
 // statement after statement translated as the compile does. Each statement must move the
-// translation on; nothing may crash, read out of bounds or recurse without bound.
+// translation on; nothing may crash, read out of bounds or recurse without bound, and every
+// box shown must stay readable.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/TidyBoxes.h"
 #include "tests/compiler/TranslationHarness.h"
 
 namespace {
@@ -25,5 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvane::fuzz::Require(reader.Start() > before, "the translation did not move on");
         before = reader.Start();
     }
+    orvane::fuzz::RequireTidyBoxes(harness.prompts);
     return 0;
 }

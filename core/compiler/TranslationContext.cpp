@@ -1,6 +1,7 @@
 #include "core/compiler/TranslationContext.h"
 
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 
 namespace orvane::compiler {
 
@@ -19,11 +20,8 @@ TranslationContext::TranslationContext(script::StatementReader& reader,
 
 void TranslationContext::Stop(std::string_view statement, std::string_view reason, bool tell) {
     if (stop_) return;
-    std::string shown(statement);
-    // The reader marks the end of the text with 0xFF; it is not part of what the user wrote.
-    while (!shown.empty() && shown.back() == '\xFF') shown.pop_back();
-    TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1, shown,
-                         std::string(reason)};
+    TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1,
+                         script::MessageQuote::Of(statement), std::string(reason)};
     if (tell)
         prompts_.Tell(host::Pl("Błąd tłumaczenia (TASM1)"),
                       host::Pl("Tłumaczenie przerwane w wierszu ") + std::to_string(stop.line) +

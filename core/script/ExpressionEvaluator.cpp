@@ -5,6 +5,7 @@
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
+#include "core/script/MessageQuote.h"
 
 namespace orvane::script {
 
@@ -49,7 +50,7 @@ bool Compare(std::string_view op, double left, double right) {
 double ExpressionEvaluator::EvaluateExpression(std::string_view text) {
     ScriptContext::Scope scope(context_);
     if (context_.nesting > kMaxNesting) {
-        ReportUnknownValue(text);
+        ReportUnknownValue(text, TooDeep());
         return -1.0;
     }
     const Work work = Prepare(text);
@@ -149,7 +150,7 @@ double ExpressionEvaluator::Group(const Work& work, std::size_t& pos, std::size_
     const auto inner = std::string_view(work.text).substr(inside, close - inside);
     ScriptContext::Scope scope(context_);
     if (context_.nesting > kMaxNesting) {
-        ReportUnknownValue(inner);
+        ReportUnknownValue(inner, TooDeep());
         return -1.0;
     }
     return EvaluateRange(work, inside, close, inner);
@@ -159,8 +160,10 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
                                         std::string_view shown) {
     const auto rest = std::string_view(work.text).substr(pos, end - pos);
     const auto close = rest.find(')');
-    if (close == npos) {
-        ReportUnknownValue(shown);
+    if (close == npos || close == 0) {
+        // A ")" where an operand should begin closes nothing: it is no command named "".
+        ReportUnknownValue(
+            shown, close == 0 ? host::Pl("Nawias ')' bez pasującego nawiasu '('.") : std::string());
         pos = end;
         return -1.0;
     }
@@ -180,15 +183,21 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
     return *value;
 }
 
-void ExpressionEvaluator::ReportUnknownValue(std::string_view shown) {
+std::string ExpressionEvaluator::TooDeep() {
+    return host::Pl("Zbyt głębokie zagnieżdżenie nawiasów i wywołań komend (najwyżej ") +
+           std::to_string(kMaxNesting) + host::Pl(" poziomów).");
+}
+
+void ExpressionEvaluator::ReportUnknownValue(std::string_view shown, const std::string& reason) {
     context_.prompts.Tell(host::Pl("BŁĄD (O1)"),
-                          host::Pl("Błąd określenia wartości: ") + std::string(shown),
+                          host::Pl("Błąd określenia wartości: ") + MessageQuote::Of(shown) +
+                              (reason.empty() ? "" : "\n\n" + reason),
                           host::Icon::Error);
 }
 
 void ExpressionEvaluator::ReportFailedValue(std::string_view shown) {
     context_.prompts.Tell(host::Pl("BŁĄD (O2)"),
-                          host::Pl("Błąd obliczenia wartości: ") + std::string(shown),
+                          host::Pl("Błąd obliczenia wartości: ") + MessageQuote::Of(shown),
                           host::Icon::Error);
 }
 
