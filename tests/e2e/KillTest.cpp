@@ -92,6 +92,9 @@ TEST(KillTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
         EXPECT_EQ(outcome.damaged, std::vector<std::string>{});
         // Most kills must land inside a write, or the loop proved nothing.
         EXPECT_GE(outcome.killedInWrite, kRounds / 2);
+        // The temporary file has a name only from its last byte to the rename, so few kills
+        // leave one behind (a named temporary file was left by three kills in four).
+        EXPECT_LE(outcome.litter, kRounds / 5);
         std::printf("%s: %lld ms, %d kills, %d inside a write, %d left a temporary file\n", row.name,
                     static_cast<long long>(NowMs() - start), outcome.rounds, outcome.killedInWrite, outcome.litter);
     }
