@@ -45,7 +45,7 @@ package: build
 
 # Renders the windows into docs/screenshots/ under the offscreen platform.
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/app/orvane-screenshots --sim $(BUILD)/sim/orvane-sim \
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/orvane-screenshots --sim $(BUILD)/bin/orvane-sim \
 	  --examples data/examples --out docs/screenshots
 
 # The libFuzzer targets of fuzz/ (clang, address and undefined-behaviour sanitizers), each run

@@ -1,0 +1,262 @@
+#include "app/dialogs/ControlDialog.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "app/dialogs/DialogText.h"
+#include "app/host/GuiCall.h"
+#include "core/platform/AtomicFile.h"
+
+namespace orvane::app::dialogs {
+
+using tools::ConsoleValues;
+using tools::ConsoleView;
+using tools::DeviceConsole;
+
+ControlDialog::ControlDialog(orvane::host::SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings), prompts_(this), files_(this),
+      port_(new DialogPort(settings_, prompts_, this)) {
+    setObjectName(QStringLiteral("controlDialog"));
+    setWindowTitle(QStringLiteral("Sterowanie zaprogramowanego urządzenia"));
+    BuildControls();
+    port_->SetTimerHandler([this](DialogPort::Session&, int id) {
+        if (!console_ || id != DeviceConsole::kRefreshTimer) return;
+        const QString text = Ui(console_->Refresh().received);
+        host::PostToThreadOf(this, [this, text] { ShowReceived(text); });
+    });
+}
+
+ControlDialog::~ControlDialog() {
+    // The port thread ends (and with it the timer and any use of the logic) before the logic goes.
+    delete port_;
+}
+
+void ControlDialog::BuildControls() {
+    received_ = new QLabel(QStringLiteral("Odebrano:"), this);
+    received_->setObjectName(QStringLiteral("received"));
+    received_->setWordWrap(true);
+    received_->setFrameShape(QFrame::StyledPanel);
+    received_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    received_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    received_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    received_->setMinimumHeight(2 * received_->fontMetrics().lineSpacing() + 8);
+    received_->setMinimumWidth(80 * received_->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+
+    auto edit = [this](const char* name, int width) {
+        auto* line = new QLineEdit(this);
+        line->setObjectName(QString::fromLatin1(name));
+        line->setMaximumWidth(width);
+        return line;
+    };
+    min_ = edit("minimum", 60);
+    max_ = edit("maximum", 60);
+    number_ = edit("number", 70);
+    value_ = edit("value", 110);
+    period_ = edit("period", 50);
+    period_->setReadOnly(true);
+    period_->setAlignment(Qt::AlignCenter);
+    slider_ = new QScrollBar(Qt::Horizontal, this);
+    slider_->setObjectName(QStringLiteral("slider"));
+    slider_->setSingleStep(1);
+    slider_->setPageStep(100);
+
+    start_ = new QPushButton(QStringLiteral("Start"), this);
+    start_->setObjectName(QStringLiteral("start"));
+    start_->setCheckable(true);
+    send_ = new QPushButton(QStringLiteral("Wyślij"), this);
+    auto* plus = new QPushButton(QStringLiteral("+"), this);
+    auto* minus = new QPushButton(QStringLiteral("-"), this);
+    for (QPushButton* small : {plus, minus}) small->setFixedWidth(28);
+    hex_ = new QCheckBox(QStringLiteral("Szesnastkowo"), this);
+    hex_->setObjectName(QStringLiteral("hex"));
+    auto* save = new QPushButton(QStringLiteral("Zapisz rozmowę…"), this);
+    end_ = new QPushButton(QStringLiteral("Koniec"), this);
+    // Enter never presses a button by itself (see keyPressEvent).
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+
+    auto* sliderRow = new QHBoxLayout;
+    sliderRow->addWidget(min_);
+    sliderRow->addWidget(slider_, 1);
+    sliderRow->addWidget(max_);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Numer:"), this), 0, 0);
+    grid->addWidget(number_, 0, 1);
+    grid->addWidget(start_, 0, 2);
+    grid->addWidget(value_, 1, 1);
+    grid->addWidget(send_, 1, 2);
+    grid->setColumnStretch(3, 1);
+    auto* periodRow = new QHBoxLayout;
+    periodRow->addWidget(plus);
+    periodRow->addWidget(period_);
+    periodRow->addWidget(minus);
+    periodRow->addSpacing(12);
+    periodRow->addWidget(hex_);
+    grid->addLayout(periodRow, 0, 4, Qt::AlignRight);
+    auto* endRow = new QHBoxLayout;
+    endRow->addWidget(save);
+    endRow->addWidget(end_);
+    grid->addLayout(endRow, 1, 4, Qt::AlignRight);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(received_);
+    layout->addLayout(sliderRow);
+    layout->addLayout(grid);
+
+    connect(start_, &QPushButton::clicked, this,
+            [this] { Act([](DeviceConsole& c, const ConsoleValues& v) { return c.StartStop(v); }); });
+    connect(send_, &QPushButton::clicked, this,
+            [this] { Act([](DeviceConsole& c, const ConsoleValues& v) { return c.Send(v); }); });
+    connect(plus, &QPushButton::clicked, this,
+            [this] { Act([](DeviceConsole& c, const ConsoleValues& v) { return c.StepPeriod(v, true); }); });
+    connect(minus, &QPushButton::clicked, this,
+            [this] { Act([](DeviceConsole& c, const ConsoleValues& v) { return c.StepPeriod(v, false); }); });
+    connect(slider_, &QScrollBar::actionTriggered, this, &ControlDialog::Slide);
+    // The end of a drag sends the position once more, as the thumb's release always has.
+    connect(slider_, &QScrollBar::sliderReleased, this, [this] { Slide(QAbstractSlider::SliderMove); });
+    connect(hex_, &QCheckBox::toggled, this, [this](bool hex) {
+        Act([hex](DeviceConsole& c, const ConsoleValues&) {
+            c.SetHex(hex);
+            return c.View();
+        });
+    });
+    connect(save, &QPushButton::clicked, this, &ControlDialog::SaveConversation);
+    connect(end_, &QPushButton::clicked, this, &ControlDialog::End);
+}
+
+ConsoleValues ControlDialog::Values() const {
+    ConsoleValues values;
+    values.minText = Cp(min_->text());
+    values.maxText = Cp(max_->text());
+    values.numberText = Cp(number_->text());
+    values.valueText = Cp(value_->text());
+    values.periodText = Cp(period_->text());
+    values.position = slider_->sliderPosition();
+    values.started = start_->isChecked();
+    return values;
+}
+
+void ControlDialog::Present(const ConsoleView& view) {
+    min_->setText(Ui(view.values.minText));
+    max_->setText(Ui(view.values.maxText));
+    number_->setText(Ui(view.values.numberText));
+    value_->setText(Ui(view.values.valueText));
+    period_->setText(Ui(view.values.periodText));
+    const QSignalBlocker quiet(slider_);
+    slider_->setRange(view.rangeMin, view.rangeMax);
+    slider_->setValue(view.values.position);
+    start_->setChecked(view.values.started);
+    start_->setText(Ui(view.startText));
+    for (QWidget* control : std::initializer_list<QWidget*>{end_, min_, max_}) control->setEnabled(view.limitsEnabled);
+    ShowReceived(Ui(view.received));
+}
+
+void ControlDialog::ShowReceived(const QString& text) { received_->setText(text); }
+
+void ControlDialog::Act(std::function<ConsoleView(DeviceConsole&, const ConsoleValues&)> action) {
+    auto view = std::make_shared<ConsoleView>();
+    port_->Post([this, view, values = Values(), action = std::move(action)](DialogPort::Session&) {
+        if (console_) *view = action(*console_, values);
+    }, [this, view] {
+        if (console_) Present(*view);
+    });
+}
+
+void ControlDialog::Slide(int action) {
+    tools::SliderMove move = tools::SliderMove::Other;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: move = tools::SliderMove::LineLeft; break;
+        case QAbstractSlider::SliderSingleStepAdd: move = tools::SliderMove::LineRight; break;
+        case QAbstractSlider::SliderPageStepSub: move = tools::SliderMove::PageLeft; break;
+        case QAbstractSlider::SliderPageStepAdd: move = tools::SliderMove::PageRight; break;
+        case QAbstractSlider::SliderToMinimum: move = tools::SliderMove::ToMinimum; break;
+        case QAbstractSlider::SliderToMaximum: move = tools::SliderMove::ToMaximum; break;
+        case QAbstractSlider::SliderMove: move = tools::SliderMove::Thumb; break;
+        default: break;
+    }
+    // The scroll bar has moved its thumb already; the logic moves from where it stood.
+    ConsoleValues values = Values();
+    values.position = slider_->value();
+    const int thumb = slider_->sliderPosition();
+    auto view = std::make_shared<ConsoleView>();
+    port_->Post([this, view, values, move, thumb](DialogPort::Session&) {
+        if (console_) *view = console_->Slide(values, move, thumb);
+    }, [this, view] {
+        if (console_) Present(*view);
+    });
+}
+
+void ControlDialog::Prepare(const orvane::device::PortLoan& loan) {
+    ending_ = false;
+    auto view = std::make_shared<ConsoleView>();
+    port_->Post([this, view, loan](DialogPort::Session& session) {
+        if (!console_) {
+            console_ = std::make_unique<DeviceConsole>(session.serial, settings_, session.prompts, session.timers,
+                                                       session.clock);
+        }
+        *view = console_->Open(loan);
+    }, [this, view] { Present(*view); });
+}
+
+bool ControlDialog::Run(const orvane::device::PortLoan& loan) {
+    Prepare(loan);
+    exec();
+    return false;
+}
+
+void ControlDialog::Settle() {
+    while (port_->IsBusy()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void ControlDialog::SaveConversation() {
+    auto text = std::make_shared<std::string>();
+    port_->Post([this, text](DialogPort::Session&) {
+        if (console_) *text = console_->Log().Text();
+    }, [this, text] { WriteConversation(*text); });
+}
+
+void ControlDialog::WriteConversation(const std::string& text) {
+    const QString initial = QDir::home().filePath(QStringLiteral("Rozmowa.txt"));
+    const auto path = files_.ChooseSave(
+        {Cp(QStringLiteral("Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*|")), "*.txt", Cp(initial)});
+    if (!path) return;
+    std::string error;
+    if (orvane::platform::AtomicFile::Write(orvane::host::Cp1250ToUtf8(*path), text, &error)) return;
+    prompts_.Tell(Cp(QStringLiteral("Błąd zapisu do pliku")), *path + "\n" + error, orvane::host::Icon::Error);
+}
+
+// "Koniec": the port is closed on its thread before the dialog ends, so the window can open it
+// again at once.
+void ControlDialog::End() {
+    if (ending_) return;
+    ending_ = true;
+    port_->Post([this, values = Values()](DialogPort::Session&) {
+        if (console_) console_->Close(values);
+    }, [this] { QDialog::reject(); });
+}
+
+void ControlDialog::reject() {
+    // Escape and the title bar's close mean "Koniec", which waits while the program is started.
+    if (end_->isEnabled()) End();
+}
+
+void ControlDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (value_->hasFocus()) send_->click();
+    event->accept();
+}
+
+}  // namespace orvane::app::dialogs
