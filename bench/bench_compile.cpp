@@ -77,23 +77,38 @@ std::string Script() {
     return text + "Exit();\n";
 }
 
+// What one translation of a script left: whether it was clean, its assembler's size and the
+// symbols it collected.
+struct Translation {
+    bool faulty = false;
+    std::size_t asmBytes = 0;
+    std::size_t labels = 0;
+    std::size_t variables = 0;
+};
+
+// The compile's collection of labels and variables and its translation loop, without files.
+Translation Translate(const std::string& script) {
+    SilentPrompts prompts;
+    platform::TextEditorAccess editor(script);
+    script::StatementReader reader(editor);
+    script::LabelTable labels;
+    script::VariableTable variables;
+    compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
+    reader.StartAt(0);
+    compiler::TranslationContext context(reader, editor, variables, labels, Commands(), prompts);
+    compiler::StatementTranslator translator(context);
+    while (translator.TranslateStatement(-1)) {
+    }
+    return {context.Faulty(), context.Assembler().size(), labels.Size(), variables.Size()};
+}
+
 void BM_Translate5000Statements(benchmark::State& state) {
     const std::string script = Script();
-    SilentPrompts prompts;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        platform::TextEditorAccess editor(script);
-        script::StatementReader reader(editor);
-        script::LabelTable labels;
-        script::VariableTable variables;
-        compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.StartAt(0);
-        compiler::TranslationContext context(reader, editor, variables, labels, Commands(), prompts);
-        compiler::StatementTranslator translator(context);
-        while (translator.TranslateStatement(-1)) {
-        }
-        if (context.Faulty()) state.SkipWithError("the benchmark script does not translate cleanly");
-        bytes = context.Assembler().size();
+        const Translation t = Translate(script);
+        if (t.faulty) state.SkipWithError("the benchmark script does not translate cleanly");
+        bytes = t.asmBytes;
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["asm_bytes"] = static_cast<double>(bytes);
@@ -112,24 +127,13 @@ std::string ManySymbols(int count) {
 }
 
 void BM_TranslateManySymbols(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
-    const std::string script = ManySymbols(count);
-    SilentPrompts prompts;
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string script = ManySymbols(static_cast<int>(count));
     for (auto _ : state) {
-        platform::TextEditorAccess editor(script);
-        script::StatementReader reader(editor);
-        script::LabelTable labels;
-        script::VariableTable variables;
-        compiler::SymbolCollector(reader, labels, variables, prompts).CollectLabelsAndVariables();
-        reader.StartAt(0);
-        compiler::TranslationContext context(reader, editor, variables, labels, Commands(), prompts);
-        compiler::StatementTranslator translator(context);
-        while (translator.TranslateStatement(-1)) {
-        }
-        if (context.Faulty() || labels.Size() != static_cast<std::size_t>(count) ||
-            variables.Size() != static_cast<std::size_t>(count))
+        const Translation t = Translate(script);
+        if (t.faulty || t.labels != count || t.variables != count)
             state.SkipWithError("the symbols script does not translate cleanly");
-        benchmark::DoNotOptimize(context.Assembler().size());
+        benchmark::DoNotOptimize(t.asmBytes);
     }
 }
 BENCHMARK(BM_TranslateManySymbols)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3);
