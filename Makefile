@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize clean install package screenshots difftest
+.PHONY: all deps build run test bench sanitize fuzz clean install package screenshots difftest
 
 all: build
 
@@ -55,5 +55,13 @@ COUNT ?= 300
 difftest: build
 	cd $(BUILD) && DIFFTEST_SEED=$(SEED) DIFFTEST_COUNT=$(COUNT) ctest --output-on-failure -j $(JOBS) --timeout 86400 -R 'Differential'
 
+# The libFuzzer targets of fuzz/ (clang, address and undefined-behaviour sanitizers), each run
+# FUZZ_SECONDS from the seeds of data/, the tests and fuzz/seeds; a finding fails the target.
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_ARGS)
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@sh scripts/fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz

@@ -1,7 +1,10 @@
 #include "cli/CliSession.h"
 
+#include <filesystem>
+
 #include "core/commands/CommandFile.h"
 #include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
 #include "core/platform/DataFolder.h"
 
 namespace orvane::cli {
@@ -20,7 +23,6 @@ void CliSession::ApplyOverrides() {
     if (options_.portPath) settings_.OverridePort(Utf8ToCp1250(*options_.portPath));
     if (options_.comNumber) settings_.Override("COM", std::to_string(*options_.comNumber));
     if (options_.baudText) settings_.Override("Baud Rate", Utf8ToCp1250(*options_.baudText));
-    if (options_.commandsFile) settings_.Override("Plik komend", Utf8ToCp1250(*options_.commandsFile));
     if (options_.verify) settings_.Override(device::FlashOperations::kVerifySetting, "1");
 }
 
@@ -50,9 +52,22 @@ void CliSession::ReportUnsavedSettings() {
     }
 }
 
-void CliSession::LoadCommands(commands::CommandTable& table) {
-    commands::CommandFile::Load(table, settings_, files_, prompts_,
-                                commands::CommandFile::PrepareDefault(settings_, folders_));
+bool CliSession::LoadCommands(commands::CommandTable& table) {
+    using commands::CommandFile;
+    if (options_.commandsFile) {
+        std::error_code error;
+        const auto path = std::filesystem::absolute(*options_.commandsFile, error);
+        return CommandFile::LoadFrom(host::Utf8ToCp1250(error ? *options_.commandsFile : path.string()),
+                                     table, prompts_);
+    }
+    const std::string fallback = CommandFile::PrepareDefault(settings_, folders_);
+    if (CommandFile::Load(table, settings_, files_, prompts_, fallback)) return true;
+    const std::string path = settings_.ReadString(CommandFile::kPathKey, fallback);
+    if (!platform::AtomicFile::Exists(path)) {
+        Error("nie znaleziono pliku definicji komend " + host::Cp1250ToUtf8(path) +
+              " (ustawienie Plik komend); wskaż go opcją --commands PLIK lub --setting \"Plik komend=PLIK\"");
+    }
+    return false;
 }
 
 void CliSession::Error(const std::string& message) {

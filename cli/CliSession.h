@@ -33,8 +33,10 @@ public:
     bool Allowed(bool allowed, const char* command);
     // Says so when a setting of this run could not be saved in the shared file.
     void ReportUnsavedSettings();
-    // The command table from "Plik komend", as the window loads it at start-up.
-    void LoadCommands(commands::CommandTable& table);
+    // The command definitions: the --commands file for this call alone (the stored "Plik
+    // komend" untouched), else the stored one. False, said on standard error, when there is no
+    // file to read: a run or compile with an empty table would fail at every command.
+    bool LoadCommands(commands::CommandTable& table);
     // "orvane-cli: <message>" on standard error (UTF-8).
     void Error(const std::string& message);
 

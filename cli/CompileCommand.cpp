@@ -82,7 +82,7 @@ int RunCompile(CliSession& session, const std::vector<std::string>& arguments) {
         return CliCommand::kFailed;
     }
     commands::CommandTable commands;
-    session.LoadCommands(commands);
+    if (!session.LoadCommands(commands)) return CliCommand::kFailed;
 
     platform::TextEditorAccess editor(std::move(text));
     script::StatementReader reader(editor);

@@ -106,7 +106,7 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     if (!session.Allowed(allowed, "run")) return CliCommand::kFailed;
 
     commands::CommandTable commands;
-    session.LoadCommands(commands);
+    if (!session.LoadCommands(commands)) return CliCommand::kFailed;
     platform::TextEditorAccess editor(std::move(text));
     script::Interpreter interpreter(editor, session.Link(), commands, loop.Timers());
     if (run.trace) {

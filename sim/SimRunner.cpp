@@ -20,7 +20,7 @@ int SimRunner::Fail(const std::string& message, int code) {
 }
 
 int SimRunner::Run() {
-    StopSignals signals;  // before anything else, so an early stop is never lost
+    StopSignals signals;  // until the line is up, a stop signal simply ends the process
     ControllerSetup setup;
     const std::string commandsPath =
         options_.commandsPath.empty() ? DefaultCommandsPath() : options_.commandsPath;
@@ -37,6 +37,8 @@ int SimRunner::Run() {
     TrafficLog log;
     if (!options_.logPath.empty() && !log.Open(options_.logPath, error)) return Fail(error, 2);
 
+    // From here the pseudo-terminal, its link and the flash file need an orderly end.
+    signals.Catch();
     setup.version = options_.version;
     setup.p1 = options_.p1;
     setup.p2 = options_.p2;

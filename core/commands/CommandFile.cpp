@@ -1,5 +1,6 @@
 #include "core/commands/CommandFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/commands/CommandIni.h"
@@ -13,6 +14,15 @@ namespace {
 
 host::FileRequest OpenRequest(const std::string& path) {
     return {host::Pl("Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|"), "*.ini", path};
+}
+
+// A path chosen in a dialog is stored whole: a relative one would name another file, or none,
+// as soon as the program starts from another folder.
+std::string Absolute(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? path : host::Utf8ToCp1250(folder.string()) + "/" + path;
 }
 
 // The "Błąd zapisu do pliku" box: true when the user wants another try.
@@ -32,7 +42,7 @@ bool FindWritable(std::string& path, host::FileChooser& files, host::Prompts& pr
         }
         const auto chosen = files.ChooseOpen(OpenRequest(path));
         if (!chosen) return false;
-        path = *chosen;
+        path = Absolute(*chosen);
     }
     return true;
 }
@@ -49,8 +59,13 @@ void CommandFile::Parse(std::string_view iniBytes, CommandTable& table,
                         std::vector<std::string>* warnings) {
     table.Clear();
     const IniFile ini = IniFile::FromBytes(iniBytes);
+    std::vector<CommandDef> loaded;
     int n = 1;
-    for (; auto def = CommandIni::Read(ini, n, warnings); ++n) table.AddNewest(std::move(*def));
+    for (; auto def = CommandIni::Read(ini, n, warnings); ++n) loaded.push_back(std::move(*def));
+    // Read in file order and turned round once: putting each record in front would cost time
+    // quadratic in the number of commands.
+    std::reverse(loaded.begin(), loaded.end());
+    table.NewestFirst() = std::move(loaded);
     CommandIni::CheckUnread(ini, n, warnings);
 }
 
@@ -67,23 +82,28 @@ bool CommandFile::ReadFile(const std::string& path, CommandTable& table,
     return true;
 }
 
-void CommandFile::Load(CommandTable& table, host::SettingsStore& settings,
+bool CommandFile::Load(CommandTable& table, host::SettingsStore& settings,
                        host::FileChooser& files, host::Prompts& prompts,
                        const std::string& defaultPath) {
     table.Clear();
     std::string path = settings.ReadString(kPathKey, defaultPath);
     while (!platform::AtomicFile::Exists(path)) {
         const auto chosen = files.ChooseOpen(OpenRequest(path));
-        if (!chosen) return;
-        path = *chosen;
+        if (!chosen) return false;
+        path = Absolute(*chosen);
     }
     settings.WriteString(kPathKey, path);
+    return LoadFrom(path, table, prompts);
+}
+
+bool CommandFile::LoadFrom(const std::string& path, CommandTable& table, host::Prompts& prompts) {
     std::vector<std::string> warnings;
     if (!ReadFile(path, table, &warnings)) {
         prompts.Tell(host::Pl("Błąd odczytu pliku (OIK2)"), JoinLines(warnings), host::Icon::Error);
-    } else if (!warnings.empty()) {
-        prompts.Tell(host::Pl("Komendy (OIK1)"), JoinLines(warnings), host::Icon::Warning);
+        return false;
     }
+    if (!warnings.empty()) prompts.Tell(host::Pl("Komendy (OIK1)"), JoinLines(warnings), host::Icon::Warning);
+    return true;
 }
 
 bool CommandFile::Write(const CommandTable& table, host::SettingsStore& settings,

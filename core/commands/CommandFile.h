@@ -27,10 +27,14 @@ public:
 
     // The loader: empties the table, finds the file from "Plik komend" (default `defaultPath`,
     // which the caller builds as allUsersFolder + "Komendy.ini"), runs the Open-file dialog loop
-    // when the file is missing (cancel: empty table, no message), stores the path, reads.
-    // Warnings are shown once, together, in an OK box.
-    static void Load(CommandTable& table, host::SettingsStore& settings, host::FileChooser& files,
+    // when the file is missing (cancel: empty table, no message), stores the path (a chosen one
+    // made absolute), reads. False when no file was chosen or it could not be read.
+    static bool Load(CommandTable& table, host::SettingsStore& settings, host::FileChooser& files,
                      host::Prompts& prompts, const std::string& defaultPath);
+    // Reads the file at `path`, settings untouched; what is worth telling goes into one box:
+    // "Błąd odczytu pliku (OIK2)" when it cannot be read (false), "Komendy (OIK1)" with the
+    // warnings of Parse.
+    static bool LoadFrom(const std::string& path, CommandTable& table, host::Prompts& prompts);
 
     // The writer with the "Błąd zapisu do pliku" loop; true when written (the editor then
     // closes), false when the user gave up (nothing written, the old file untouched).

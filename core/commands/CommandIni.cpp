@@ -16,12 +16,19 @@ constexpr std::size_t kListedSections = 5;  // a warning names at most this many
 
 std::string ArgKey(const char* word, int n) { return word + std::to_string(n); }
 
+// Whether a section's name begins with "Komenda" (case ignored), as a command's does.
+bool HasCommandPrefix(const std::string& name) {
+    const std::string_view prefix(kSectionPrefix);
+    return name.size() >= prefix.size() &&
+           host::EqualsIgnoreCase(std::string_view(name).substr(0, prefix.size()), prefix);
+}
+
 // The number of a section named "Komenda<n>" exactly as the reader asks for it (no sign, no
 // leading zero; case ignored), or 0.
 int SectionNumber(const std::string& name) {
     const std::string_view prefix(kSectionPrefix);
     if (name.size() <= prefix.size() || name.size() > prefix.size() + 9) return 0;
-    if (!host::EqualsIgnoreCase(std::string_view(name).substr(0, prefix.size()), prefix)) return 0;
+    if (!HasCommandPrefix(name)) return 0;
     const std::string digits = name.substr(prefix.size());
     if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), [](char c) {
             return c >= '0' && c <= '9';
@@ -65,40 +72,41 @@ std::string CommandIni::SectionName(int n) { return kSectionPrefix + std::to_str
 std::optional<CommandDef> CommandIni::Read(const IniFile& ini, int n,
                                            std::vector<std::string>* warnings) {
     const std::string section = SectionName(n);
-    std::string name = ini.GetString(section, "Nazwa", kEndName);
+    const IniFile::SectionKeys keys = ini.KeysOf(section);
+    std::string name = keys.GetString("Nazwa", kEndName);
     if (name == kEndName) return std::nullopt;
 
     CommandDef def;
     def.name = std::move(name);
-    def.description = ini.GetString(section, "Opis", "");
-    def.asmName = ini.GetString(section, "Nazwa ASM", "");
-    const std::string id = ini.GetString(section, "ID", "");
+    def.description = keys.GetString("Opis", "");
+    def.asmName = keys.GetString("Nazwa ASM", "");
+    const std::string id = keys.GetString("ID", "");
     def.identifier = id.empty() ? 0 : static_cast<std::uint8_t>(id.front());
-    def.argumentCount = ReadArgumentCount(ini, section, def.name, warnings);
-    def.resultSize = ini.GetInt(section, "Wynik", 0);
-    def.resultConstant = ini.GetInt(section, "Stala", 0);
-    def.resultMultiplier = ini.GetInt(section, "Mnoznik", 1);
-    def.resultDivisor = ini.GetInt(section, "Dzielnik", 1);
+    def.argumentCount = ReadArgumentCount(keys, section, def.name, warnings);
+    def.resultSize = keys.GetInt("Wynik", 0);
+    def.resultConstant = keys.GetInt("Stala", 0);
+    def.resultMultiplier = keys.GetInt("Mnoznik", 1);
+    def.resultDivisor = keys.GetInt("Dzielnik", 1);
     for (int k = 1; k <= def.argumentCount; ++k) {
-        def.arguments[static_cast<std::size_t>(k - 1)] = ReadArgument(ini, section, k);
+        def.arguments[static_cast<std::size_t>(k - 1)] = ReadArgument(keys, k);
     }
     return def;
 }
 
-CommandArg CommandIni::ReadArgument(const IniFile& ini, const std::string& section, int n) {
+CommandArg CommandIni::ReadArgument(const IniFile::SectionKeys& keys, int n) {
     CommandArg arg;
-    arg.size = ini.GetInt(section, ArgKey("Argument ", n), 1);
-    arg.multiplier = ini.GetInt(section, ArgKey("Mnoznik ", n), 1);
-    arg.divisor = ini.GetInt(section, ArgKey("Dzielnik ", n), 1);
-    arg.constant = ini.GetInt(section, ArgKey("Stala ", n), 0);
-    arg.description = ini.GetString(section, ArgKey("Opis ", n), "");
+    arg.size = keys.GetInt(ArgKey("Argument ", n), 1);
+    arg.multiplier = keys.GetInt(ArgKey("Mnoznik ", n), 1);
+    arg.divisor = keys.GetInt(ArgKey("Dzielnik ", n), 1);
+    arg.constant = keys.GetInt(ArgKey("Stala ", n), 0);
+    arg.description = keys.GetString(ArgKey("Opis ", n), "");
     return arg;
 }
 
 // The record holds ten arguments: a larger count keeps the first ten, a negative one none.
-int CommandIni::ReadArgumentCount(const IniFile& ini, const std::string& section,
+int CommandIni::ReadArgumentCount(const IniFile::SectionKeys& keys, const std::string& section,
                                   const std::string& name, std::vector<std::string>* warnings) {
-    const int count = ini.GetInt(section, "Argumenty", 0);
+    const int count = keys.GetInt("Argumenty", 0);
     const int kept = std::clamp(count, 0, CommandDef::kMaxArguments);
     if (kept != count && warnings) {
         const std::string where = section + " (" + name + "): Argumenty=" + std::to_string(count);
@@ -136,11 +144,19 @@ void CommandIni::CheckUnread(const IniFile& ini, int end, std::vector<std::strin
     if (!warnings) return;
     std::vector<std::string> behind;
     std::vector<std::string> repeated;
+    std::vector<std::string> misnamed;  // "Komenda 1", "Komenda01": never asked for
     std::set<int> seen;
     for (const std::string& name : ini.SectionNames()) {
         const int k = SectionNumber(name);
         if (k > end) behind.push_back(name);
         else if (k > 0 && k < end && !seen.insert(k).second) repeated.push_back(name);
+        else if (k == 0 && HasCommandPrefix(name)) misnamed.push_back(name);
+    }
+    if (!misnamed.empty()) {
+        warnings->push_back(host::Pl(misnamed.size() == 1 ? "Pominięto sekcję " : "Pominięto sekcje ") +
+                            JoinNames(misnamed) +
+                            host::Pl(": sekcje komend nazywają się Komenda1, Komenda2, Komenda3 i "
+                                     "tak dalej, bez przerw."));
     }
     if (!behind.empty()) {
         warnings->push_back(host::Pl(behind.size() == 1 ? "Pominięto sekcję " : "Pominięto sekcje ") +

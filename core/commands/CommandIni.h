@@ -27,8 +27,8 @@ public:
     static void CheckUnread(const IniFile& ini, int end, std::vector<std::string>* warnings);
 
 private:
-    static CommandArg ReadArgument(const IniFile& ini, const std::string& section, int n);
-    static int ReadArgumentCount(const IniFile& ini, const std::string& section,
+    static CommandArg ReadArgument(const IniFile::SectionKeys& keys, int n);
+    static int ReadArgumentCount(const IniFile::SectionKeys& keys, const std::string& section,
                                  const std::string& name, std::vector<std::string>* warnings);
 };
 

@@ -23,8 +23,8 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 // UTF-16 text (without its byte-order mark) as UTF-8; broken surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     auto unit = [&](std::size_t k) -> std::uint32_t {
-        const auto a = static_cast<unsigned char>(bytes[2 * k]);
-        const auto b = static_cast<unsigned char>(bytes[2 * k + 1]);
+        const std::uint32_t a = static_cast<unsigned char>(bytes[2 * k]);
+        const std::uint32_t b = static_cast<unsigned char>(bytes[2 * k + 1]);
         return bigEndian ? (a << 8 | b) : (b << 8 | a);
     };
     const std::size_t units = bytes.size() / 2;
@@ -80,16 +80,28 @@ std::string_view IniFile::TrimBlanks(std::string_view s) {
     return s;
 }
 
+std::size_t IniFile::FoldedHash::operator()(std::string_view name) const {
+    std::size_t h = 14695981039346656037ull;  // FNV-1a
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(host::FoldChar(c))) * 1099511628211ull;
+    return h;
+}
+
+bool IniFile::FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return host::EqualsIgnoreCase(a, b);
+}
+
 IniFile IniFile::FromBytes(std::string_view bytes) {
     IniFile ini;
     ini.AppendSection({}, false);
     const std::string text = ToCp1250(bytes);
+    const std::size_t size = text.size();
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos) end = text.size();
-        else if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    while (start < size) {
+        // A plain scan: find_first_of would search its set once for every character.
+        std::size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
+        std::size_t next = end + 1;
+        if (end < size && text[end] == '\r' && next < size && text[next] == '\n') ++next;
         ini.AddLine(std::string_view(text).substr(start, end - start));
         start = next;
     }
@@ -102,7 +114,8 @@ void IniFile::AddLine(std::string_view line) {
     if (line.front() == '[') {
         const auto close = line.rfind(']');
         if (close != std::string_view::npos) {
-            AppendSection(std::string(line.substr(1, close - 1)), true);
+            // The profile reader drops blanks inside the brackets too: "[ Komenda1 ]" is Komenda1.
+            AppendSection(std::string(Trim(line.substr(1, close - 1))), true);
             return;
         }
     }
@@ -118,7 +131,7 @@ void IniFile::AddLine(std::string_view line) {
 }
 
 IniFile::Section& IniFile::AppendSection(std::string name, bool header) {
-    if (header && !name.empty()) firstSection_.try_emplace(host::FoldCase(name), sections_.size());
+    if (header && !name.empty()) firstSection_.try_emplace(name, sections_.size());
     sections_.push_back({std::move(name), header, {}});
     return sections_.back();
 }
@@ -126,7 +139,7 @@ IniFile::Section& IniFile::AppendSection(std::string name, bool header) {
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
     name = Trim(name);
     if (name.empty()) return nullptr;
-    const auto it = firstSection_.find(host::FoldCase(name));
+    const auto it = firstSection_.find(name);
     return it == firstSection_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -138,26 +151,23 @@ const IniFile::Key* IniFile::FindKey(const Section& section, std::string_view na
     return nullptr;
 }
 
-std::string IniFile::GetString(std::string_view section, std::string_view key,
-                               std::string_view fallback) const {
-    const Section* s = FindSection(section);
-    const Key* k = s ? FindKey(*s, key) : nullptr;
+std::string IniFile::SectionKeys::GetString(std::string_view key, std::string_view fallback) const {
+    const Key* k = section_ ? FindKey(*section_, key) : nullptr;
     const std::string_view value = k && k->value ? Unquote(*k->value) : fallback;
     return std::string(value.substr(0, kValueLimit));
 }
 
-int IniFile::GetInt(std::string_view section, std::string_view key, int fallback) const {
-    const std::string text = GetString(section, key, "");
+int IniFile::SectionKeys::GetInt(std::string_view key, int fallback) const {
+    const std::string text = GetString(key, "");
     return text.empty() ? fallback : host::ParseProfileInt(text, fallback);
 }
 
-bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
-
-bool IniFile::HasValue(std::string_view section, std::string_view key) const {
-    const Section* s = FindSection(section);
-    const Key* k = s ? FindKey(*s, key) : nullptr;
+bool IniFile::SectionKeys::HasValue(std::string_view key) const {
+    const Key* k = section_ ? FindKey(*section_, key) : nullptr;
     return k && k->value;
 }
+
+bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
 
 std::vector<std::string> IniFile::SectionNames() const {
     std::vector<std::string> names;

@@ -5,6 +5,7 @@
 #include "core/compiler/AsmBytes.h"
 #include "core/compiler/ExpressionTranslator.h"
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 #include "core/script/WireScaling.h"
 
@@ -34,10 +35,10 @@ std::int32_t CommandCallTranslator::TranslateCommandCall(std::string_view statem
     const commands::CommandDef* def = script::StatementPieces::CommandOf(statement, ctx_.Commands());
     if (def == nullptr) {
         ctx_.NoteFault();
-        ctx_.Prompts().Tell(host::Pl("Komenda nie zdefiniowana! (WPASM1)"),
-                            host::Pl("Komenda niezdefiniowana:  \"") + std::string(statement) +
-                                "\"!",
-                            host::Icon::Error);
+        ctx_.Prompts().Tell(
+            host::Pl("Komenda nie zdefiniowana! (WPASM1)"),
+            host::Pl("Komenda niezdefiniowana:  \"") + script::MessageQuote::Of(statement) + "\"!",
+            host::Icon::Error);
         return -1;
     }
     int reg = 1;

@@ -6,6 +6,7 @@
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 
 namespace orvane::compiler {
@@ -43,7 +44,8 @@ void ExpressionTranslator::TranslateExpression(std::string_view text) {
     // Each level is a C++ frame and two bytes of the controller's stack: absurd nesting is
     // refused like any other operand that cannot be made sense of.
     if (depth_ >= kMaxNesting) {
-        Unrecognised(text);
+        Unrecognised(text, host::Pl("Zbyt głębokie zagnieżdżenie nawiasów (najwyżej ") +
+                               std::to_string(kMaxNesting) + host::Pl(" poziomy)."));
         return;
     }
     ++depth_;
@@ -103,6 +105,10 @@ bool ExpressionTranslator::Operand(Pass& pass, std::string_view whole) {
         Number(pass);
     } else if (Variable(pass)) {
         // loaded
+    } else if (ch == ')') {
+        // A ")" where an operand should begin closes nothing: it is no command named "".
+        Unrecognised(whole, host::Pl("Nawias ')' bez pasującego nawiasu '('."));
+        return false;
     } else if (pass.text.find(')', pass.pos) != std::string::npos) {
         CommandCall(pass);
     } else {
@@ -113,11 +119,12 @@ bool ExpressionTranslator::Operand(Pass& pass, std::string_view whole) {
 }
 
 // The operand counts as 1 and the rest of the expression is dropped.
-void ExpressionTranslator::Unrecognised(std::string_view whole) {
+void ExpressionTranslator::Unrecognised(std::string_view whole, const std::string& reason) {
     ctx_.Write("clr tmp2\nldi tmp1,1\n");
     ctx_.NoteFault();
     ctx_.Prompts().Tell(host::Pl("BŁĄD (OASM1)"),
-                        host::Pl("Błąd określenia wartości: ") + std::string(whole),
+                        host::Pl("Błąd określenia wartości: ") + script::MessageQuote::Of(whole) +
+                            (reason.empty() ? "" : "\n\n" + reason),
                         host::Icon::Error);
 }
 
@@ -142,19 +149,13 @@ void ExpressionTranslator::Number(Pass& pass) {
 // The newest variable whose name the text begins with, when the name is followed by the end or
 // by an operator or parenthesis (so that "vw" is not read as "v" followed by "w").
 bool ExpressionTranslator::Variable(Pass& pass) {
-    const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
-    for (const auto& entry : ctx_.Variables().Entries()) {
-        const std::string& name = entry.name;
-        if (name.empty() || !rest.starts_with(name)) continue;
-        if (rest.size() > name.size() &&
-            std::string_view("+-*/()").find(rest[name.size()]) == std::string_view::npos)
-            continue;
-        ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
-        ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
-        pass.pos += name.size();
-        return true;
-    }
-    return false;
+    const auto* entry = ctx_.Variables().AtStartOf(std::string_view(pass.text).substr(pass.pos));
+    if (!entry) return false;
+    const std::string& name = entry->name;
+    ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
+    ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
+    pass.pos += name.size();
+    return true;
 }
 
 void ExpressionTranslator::CommandCall(Pass& pass) {

@@ -40,7 +40,8 @@ private:
     static constexpr int kMaxNesting = 64;
 
     void Translate(std::string_view text);
-    void Unrecognised(std::string_view whole);
+    // OASM1, with what went wrong when it is more than an operand that could not be made out.
+    void Unrecognised(std::string_view whole, const std::string& reason = {});
     void AdditiveOperator(Pass& pass, char op);
     void MultiplicativeOperator(Pass& pass, char op);
     // False after an operand nothing could make sense of (the box is shown).

@@ -7,6 +7,7 @@
 #include "core/compiler/AsmFrame.h"
 #include "core/compiler/SymbolCollector.h"
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 
 namespace orvane::compiler {
@@ -152,7 +153,8 @@ bool StatementTranslator::ControlOrCommand(const std::string& statement, const s
 
 bool StatementTranslator::Run(const std::string& statement, const std::string& label) {
     if (!ctx_.Labels().Contains(label)) {
-        ctx_.Stop(statement, host::Pl("Niezdefiniowana etykieta: ") + label);
+        ctx_.Stop(statement,
+                  host::Pl("Niezdefiniowana etykieta: ") + script::MessageQuote::Of(label));
         return false;
     }
     ctx_.Write("rcall ORVANExl" + label + "\n");
@@ -162,7 +164,8 @@ bool StatementTranslator::Run(const std::string& statement, const std::string& l
 // Whatever the subroutine stores into variables is undone when it returns.
 bool StatementTranslator::Call(const std::string& statement, const std::string& label) {
     if (!ctx_.Labels().Contains(label)) {
-        ctx_.Stop(statement, host::Pl("Niezdefiniowana etykieta: ") + label);
+        ctx_.Stop(statement,
+                  host::Pl("Niezdefiniowana etykieta: ") + script::MessageQuote::Of(label));
         return false;
     }
     const auto& variables = ctx_.Variables().Entries();
@@ -260,7 +263,8 @@ bool StatementTranslator::Unknown(const script::Statement& read) {
         reason = host::Pl("Brak nawiasów po słowie kluczowym ") + bare + ".";
     } else if (const std::size_t equals = statement.find('='); equals != std::string::npos &&
                                                               equals > 0) {
-        reason = host::Pl("Zmienna nie została zadeklarowana: ") + statement.substr(0, equals);
+        reason = host::Pl("Zmienna nie została zadeklarowana: ") +
+                 script::MessageQuote::Of(std::string_view(statement).substr(0, equals));
     } else {
         reason = host::Pl("Nieznana instrukcja.");
     }

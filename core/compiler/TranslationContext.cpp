@@ -1,6 +1,7 @@
 #include "core/compiler/TranslationContext.h"
 
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 
 namespace orvane::compiler {
 
@@ -26,11 +27,9 @@ void TranslationContext::Write(std::string_view text) {
 
 void TranslationContext::Stop(std::string_view statement, std::string_view reason, bool tell) {
     if (stop_) return;
-    std::string shown(statement);
-    // The reader marks the end of the text with 0xFF; it is not part of what the user wrote.
-    while (!shown.empty() && shown.back() == '\xFF') shown.pop_back();
     TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1,
-                         current_.value_or(reader_.Span()), shown, std::string(reason)};
+                         current_.value_or(reader_.Span()), script::MessageQuote::Of(statement),
+                         std::string(reason)};
     if (tell)
         prompts_.Tell(host::Pl("Błąd tłumaczenia (TASM1)"),
                       host::Pl("Tłumaczenie przerwane w wierszu ") + std::to_string(stop.line) +

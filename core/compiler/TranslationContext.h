@@ -18,7 +18,7 @@ namespace orvane::compiler {
 struct TranslationStop {
     std::int32_t line = 0;  // from 1
     script::StatementSpan span;  // the statement being translated
-    std::string statement;  // CP1250, as the reader gave it
+    std::string statement;  // CP1250, a line's worth at most, as boxes quote it
     std::string reason;     // CP1250
 };
 

@@ -130,10 +130,14 @@ bool FlashOperations::LoadImage(const FlashArea& area, const std::string& conten
     const HexReadResult result =
         HexFile::ReadHexImage(content, image, area.lowerLimit, below, top, link_.Prompts());
     switch (result) {
-        case HexReadResult::Complete: return true;
+        case HexReadResult::Complete:
         case HexReadResult::NoEndRecord:
+            // Nothing to write: the erase alone would pass for a successful write.
             if (!ImageEmpty(image)) return true;
             Box(host::Pl("BŁĄD"), host::Pl("Błąd pliku HEX!\nPlik nie zawiera danych HEX."));
+            return false;
+        case HexReadResult::NotHex:
+            Box(host::Pl("BŁĄD"), host::Pl("Błąd pliku HEX!\nTo nie jest plik w formacie Intel HEX."));
             return false;
         case HexReadResult::StoppedEndWithData:
             Box(host::Pl("BŁĄD"), host::Pl("Błąd pliku HEX!\nRekord końca pliku zawiera dane."));

@@ -53,6 +53,24 @@ void ReadData(HexCursor& cursor, Record& record) {
     }
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Whether the text holds one record as any tool writes one: ':' and at least the ten digits of
+// count, address, type and checksum, all hexadecimal, up to a blank, a line end, the next ':'
+// or the end. The reader forgives a stray character inside a record, but a text without a
+// single such record (random bytes, a script, one endless line) is no Intel HEX, whatever its
+// colons would read as.
+bool HoldsARecord(std::string_view text) {
+    constexpr std::size_t kShortestRecord = 10;
+    for (std::size_t colon = text.find(':'); colon != std::string_view::npos; colon = text.find(':', colon + 1)) {
+        std::size_t end = colon + 1;
+        while (end < text.size() && host::HexDigitValue(text[end]) >= 0) ++end;
+        const bool closed = end == text.size() || text[end] == ':' || IsBlank(text[end]);
+        if (closed && end - colon - 1 >= kShortestRecord) return true;
+    }
+    return false;
+}
+
 std::uint64_t BigEndianValue(const Record& record) {
     std::uint64_t value = 0;
     for (int i = 0; i < record.count; ++i) {
@@ -133,6 +151,8 @@ HexReadResult HexFile::ReadHexImage(std::string_view content, FlashImage& image,
                                     const HexMessage& below, const HexMessage& top,
                                     host::Prompts& prompts) {
     image.Erase();
+    const bool blank = std::all_of(content.begin(), content.end(), IsBlank);
+    if (!blank && !HoldsARecord(content)) return HexReadResult::NotHex;
     HexCursor cursor(content);
     std::uint64_t segmentBase = 0;
     std::uint64_t linearBase = 0;

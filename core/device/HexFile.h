@@ -21,6 +21,7 @@ enum class HexReadResult {
     StoppedEndWithData,  // an end-of-file record carried data
     StoppedBadChecksum,  // a record's checksum did not match, or the text ended inside a record
     CannotOpen,          // the file could not be read at all
+    NotHex,              // text without a single well-formed record line: no Intel HEX at all
 };
 
 // Intel HEX text for the flash transfers: the reader fills a FlashImage for writing into the

@@ -12,41 +12,74 @@
 namespace orvane::platform {
 
 namespace {
+
 std::string Folder(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
+
 void SetError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
 }
-}  // namespace
 
-bool AtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error) {
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        SetError(error, path);
-        return false;
-    }
+// The bytes on the disk, with the mode the target has (or 0644 for a new file).
+bool Fill(int fd, const std::string& path, std::string_view bytes) {
     struct stat old {};
     ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
-    const bool written = done == bytes.size() && ::fsync(fd) == 0;
-    if (!written) SetError(error, path);
-    ::close(fd);
-    if (!written || ::rename(tmp.c_str(), path.c_str()) != 0) {
-        if (written) SetError(error, path);
-        ::unlink(tmp.c_str());
+    return ::fsync(fd) == 0;
+}
+
+// Gives a finished unnamed file a fresh name beside `path`, for the rename over it.
+bool NameBeside(int fd, const std::string& path, std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (errno != EEXIST) break;
+    }
+    name.clear();
+    return false;
+}
+
+// Fills `fd`, names it `name` when `unnamed` (it is named already otherwise) and renames it
+// over `path`; the name goes again on failure.
+bool Finish(int fd, bool unnamed, std::string& name, const std::string& path, std::string_view bytes) {
+    const bool done = Fill(fd, path, bytes) && (!unnamed || NameBeside(fd, path, name)) &&
+                      ::rename(name.c_str(), path.c_str()) == 0;
+    if (!done && !name.empty()) ::unlink(name.c_str());
+    return done;
+}
+
+}  // namespace
+
+// Unnamed while it is written where the file system allows it, so a process killed meanwhile
+// leaves nothing behind; else, or when it cannot be named (no /proc), a named temporary file.
+bool AtomicFile::Write(const std::string& path, std::string_view bytes, std::string* error) {
+    std::string name;
+    int fd = ::open(Folder(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        const bool done = Finish(fd, true, name, path, bytes);
+        ::close(fd);
+        if (done) return true;
+    }
+    name = path + ".XXXXXX";
+    fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        SetError(error, path);
         return false;
     }
-    return true;
+    const bool done = Finish(fd, false, name, path, bytes);
+    if (!done) SetError(error, path);
+    ::close(fd);
+    return done;
 }
 
 bool AtomicFile::Read(const std::string& path, std::string& bytes) {

@@ -6,6 +6,8 @@ namespace orvane::platform {
 
 // Files the user keeps (Komendy.ini, HEX images, generated sources) are never left truncated:
 // the bytes go to a temporary file beside the target, which replaces it only once complete.
+// Where the file system allows, that file has no name until it is whole, so a process killed
+// while writing leaves no stray file in the user's folder either.
 class AtomicFile {
 public:
     // Writes `bytes` to `path`; false with a reason when any step failed (the old file stays).

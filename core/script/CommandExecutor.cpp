@@ -5,6 +5,7 @@
 #include "core/device/ControllerBytes.h"
 #include "core/host/Cp1250.h"
 #include "core/script/ExpressionEvaluator.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 #include "core/script/WireScaling.h"
 
@@ -28,7 +29,7 @@ std::int32_t CommandExecutor::ExecuteCommand(std::string_view callText) {
     const auto* def = StatementPieces::CommandOf(call, context_.commands);
     if (def == nullptr) {
         return AskToGoOn(host::Pl("Komenda nie zdefiniowana! (WP3)"),
-                         host::Pl("Komenda niezdefiniowana:  \"") + call +
+                         host::Pl("Komenda niezdefiniowana:  \"") + MessageQuote::Of(call) +
                              host::Pl("\"!\n\nCzy kontynuować pracę?"));
     }
     if (def->identifier == 0) return 0;
@@ -37,7 +38,7 @@ std::int32_t CommandExecutor::ExecuteCommand(std::string_view callText) {
     if (!BuildFrame(*def, call, frame)) return -1;
     context_.serial.WriteBytes(frame.data(), static_cast<int>(frame.size()), context_.portIndex);
 
-    const std::string failed = host::Pl("Błąd wykonania komendy:  ") + call +
+    const std::string failed = host::Pl("Błąd wykonania komendy:  ") + MessageQuote::Of(call) +
                                host::Pl("\n\nCzy kontynuować pracę?");
     if (AwaitByte() != Checksum(frame)) return AskToGoOn(host::Pl("BŁĄD (WP2)"), failed);
 

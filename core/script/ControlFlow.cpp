@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 #include "core/script/StatementWalk.h"
 
@@ -56,8 +57,8 @@ std::optional<int> ControlFlow::Execute(const Statement& read) {
     }
     if (const auto name = StatementPieces::CommandNameOf(statement)) return Keyword(*name, statement);
 
-    AskToGoOn(host::Pl("Błąd"),
-              host::Pl("Błąd komendy: ") + statement + host::Pl("!\n\nCzy kontynuować pracę?"));
+    AskToGoOn(host::Pl("Błąd"), host::Pl("Błąd komendy: ") + MessageQuote::Of(statement) +
+                                    host::Pl("!\n\nCzy kontynuować pracę?"));
     return std::nullopt;
 }
 
@@ -97,7 +98,8 @@ void ControlFlow::ReportLostBlock() {
 }
 
 void ControlFlow::ReportMissingLabel(const std::string& statement) {
-    AskToGoOn(host::Pl("Brak etykiety"), host::Pl("Niezdefiniowana etykieta: ") + statement +
+    AskToGoOn(host::Pl("Brak etykiety"), host::Pl("Niezdefiniowana etykieta: ") +
+                                             MessageQuote::Of(statement) +
                                              host::Pl("!\n\nCzy kontynuować pracę?"));
 }
 
@@ -210,7 +212,8 @@ void ControlFlow::CallLabel(const std::string& statement, bool copyVariables) {
     }
     const std::size_t saved = copyVariables ? state_.variables.Size() : 0;
     if (!state_.calls.CanPush(saved)) {
-        AskToGoOn(host::Pl("BŁĄD"), host::Pl("Zbyt głębokie zagnieżdżenie wywołań: ") + statement +
+        AskToGoOn(host::Pl("BŁĄD"), host::Pl("Zbyt głębokie zagnieżdżenie wywołań: ") +
+                                        MessageQuote::Of(statement) +
                                         host::Pl("!\n\nCzy kontynuować pracę?"));
         return;
     }

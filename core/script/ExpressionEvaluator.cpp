@@ -5,6 +5,7 @@
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
+#include "core/script/MessageQuote.h"
 
 namespace orvane::script {
 
@@ -15,10 +16,6 @@ constexpr double kDivisionByZero = 9.99e+99;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
-
-// A variable's name must be followed by one of these (or the end) to be read as that variable,
-// so that "ab" is not taken for "a" followed by "b".
-bool EndsName(char c) { return IsOperator(c) || c == '(' || c == ')'; }
 
 // Folds `operand` into the running sum and term: "*" and "/" work on the term, "+" and "-"
 // close it and start the next one.
@@ -53,7 +50,7 @@ bool Compare(std::string_view op, double left, double right) {
 double ExpressionEvaluator::EvaluateExpression(std::string_view text) {
     ScriptContext::Scope scope(context_);
     if (context_.nesting > kMaxNesting) {
-        ReportUnknownValue(text);
+        ReportUnknownValue(text, TooDeep());
         return -1.0;
     }
     const Work work = Prepare(text);
@@ -125,7 +122,7 @@ double ExpressionEvaluator::EvaluateRange(const Work& work, std::size_t begin, s
             const auto length = DecimalText::NumberLength(rest);
             operand = DecimalText::Parse(rest.substr(0, length));
             pos += length;
-        } else if (const auto* variable = VariableAt(rest)) {
+        } else if (const auto* variable = context_.variables.AtStartOf(rest)) {
             operand = variable->value;
             pos += variable->name.size();
         } else {
@@ -153,7 +150,7 @@ double ExpressionEvaluator::Group(const Work& work, std::size_t& pos, std::size_
     const auto inner = std::string_view(work.text).substr(inside, close - inside);
     ScriptContext::Scope scope(context_);
     if (context_.nesting > kMaxNesting) {
-        ReportUnknownValue(inner);
+        ReportUnknownValue(inner, TooDeep());
         return -1.0;
     }
     return EvaluateRange(work, inside, close, inner);
@@ -163,8 +160,10 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
                                         std::string_view shown) {
     const auto rest = std::string_view(work.text).substr(pos, end - pos);
     const auto close = rest.find(')');
-    if (close == npos) {
-        ReportUnknownValue(shown);
+    if (close == npos || close == 0) {
+        // A ")" where an operand should begin closes nothing: it is no command named "".
+        ReportUnknownValue(
+            shown, close == 0 ? host::Pl("Nawias ')' bez pasującego nawiasu '('.") : std::string());
         pos = end;
         return -1.0;
     }
@@ -184,24 +183,21 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
     return *value;
 }
 
-const VariableTable::Entry* ExpressionEvaluator::VariableAt(std::string_view rest) const {
-    for (const auto& entry : context_.variables.Entries()) {
-        const std::string_view name = entry.name;
-        if (name.empty() || !rest.starts_with(name)) continue;
-        if (rest.size() == name.size() || EndsName(rest[name.size()])) return &entry;
-    }
-    return nullptr;
+std::string ExpressionEvaluator::TooDeep() {
+    return host::Pl("Zbyt głębokie zagnieżdżenie nawiasów i wywołań komend (najwyżej ") +
+           std::to_string(kMaxNesting) + host::Pl(" poziomów).");
 }
 
-void ExpressionEvaluator::ReportUnknownValue(std::string_view shown) {
+void ExpressionEvaluator::ReportUnknownValue(std::string_view shown, const std::string& reason) {
     context_.prompts.Tell(host::Pl("BŁĄD (O1)"),
-                          host::Pl("Błąd określenia wartości: ") + std::string(shown),
+                          host::Pl("Błąd określenia wartości: ") + MessageQuote::Of(shown) +
+                              (reason.empty() ? "" : "\n\n" + reason),
                           host::Icon::Error);
 }
 
 void ExpressionEvaluator::ReportFailedValue(std::string_view shown) {
     context_.prompts.Tell(host::Pl("BŁĄD (O2)"),
-                          host::Pl("Błąd obliczenia wartości: ") + std::string(shown),
+                          host::Pl("Błąd obliczenia wartości: ") + MessageQuote::Of(shown),
                           host::Icon::Error);
 }
 

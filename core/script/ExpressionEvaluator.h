@@ -43,9 +43,10 @@ private:
                          std::string_view shown);
     double Group(const Work& work, std::size_t& pos, std::size_t end, std::string_view shown);
     double CommandCall(const Work& work, std::size_t& pos, std::size_t end, std::string_view shown);
-    const VariableTable::Entry* VariableAt(std::string_view rest) const;
 
-    void ReportUnknownValue(std::string_view shown);   // O1
+    // O1, with what went wrong when it is more than an operand that could not be made out.
+    void ReportUnknownValue(std::string_view shown, const std::string& reason = {});
+    static std::string TooDeep();
     void ReportFailedValue(std::string_view shown);    // O2
 
     ScriptContext& context_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/host/Cp1250.h"
+#include "core/script/MessageQuote.h"
 #include "core/script/StatementPieces.h"
 #include "core/script/StatementWalk.h"
 
@@ -23,7 +24,7 @@ bool LabelCollector::AddLabel(LabelTable& labels, std::string_view name, std::in
                               host::Prompts& prompts) {
     if (labels.Contains(name) &&
         !prompts.AskYesNo(host::Pl("Etykieta (US1)"),
-                          host::Pl("Duplikat Etykiety: ") + std::string(name) +
+                          host::Pl("Duplikat Etykiety: ") + MessageQuote::Of(name) +
                               host::Pl("!\n\nCzy kontynuować pracę?"))) {
         return false;
     }

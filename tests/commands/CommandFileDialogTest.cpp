@@ -35,7 +35,7 @@ protected:
         EXPECT_TRUE(platform::AtomicFile::Read(path, bytes));
         return bytes;
     }
-    void Load() { CommandFile::Load(table, settings, files, prompts, dir / "Komendy.ini"); }
+    bool Load() { return CommandFile::Load(table, settings, files, prompts, dir / "Komendy.ini"); }
     bool Write() { return CommandFile::Write(table, settings, files, prompts); }
     std::string Setting() { return settings.ReadString("Plik komend", "<unset>"); }
     // The Open dialogs shown, each checked for the system's wording, by the path each starts from.
@@ -76,19 +76,23 @@ TEST_F(CommandFileDialogTest, LoadReadsTheDefaultFileAndShowsAllWarningsInOneBox
 
 TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) {
     settings.WriteString("Plik komend", dir / "gone.ini");
-    Load();  // cancelled: an empty table, no message, the setting kept
+    EXPECT_FALSE(Load());  // cancelled: an empty table, no message, the setting kept
     EXPECT_TRUE(table.Empty());
     EXPECT_TRUE(prompts.Boxes().empty());
     EXPECT_EQ(Setting(), dir / "gone.ini");
 
     std::filesystem::create_directory(dir / "folder.ini");
     ASSERT_TRUE(platform::AtomicFile::Write(dir / "mine.ini", kTwoCommands));
-    for (const char* choice : {"missing.ini", "folder.ini", "mine.ini"}) files.QueueChoice(dir / choice);
-    Load();
+    for (const char* choice : {"missing.ini", "folder.ini"}) files.QueueChoice(dir / choice);
+    // Chosen relative to where the program runs: stored whole, so it still names the file
+    // when the program starts elsewhere.
+    files.QueueChoice(std::filesystem::relative(dir / "mine.ini").string());
+    EXPECT_TRUE(Load());
     EXPECT_EQ(OpenDialogs(), (std::vector<std::string>{dir / "gone.ini", dir / "gone.ini", dir / "missing.ini",
                                                         dir / "folder.ini"}));  // a folder is no file
     EXPECT_EQ(table.Size(), 2u);
-    EXPECT_EQ(Setting(), dir / "mine.ini");
+    EXPECT_EQ(Setting().front(), '/');
+    EXPECT_TRUE(std::filesystem::equivalent(Setting(), dir / "mine.ini"));
 }
 
 TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {

@@ -51,7 +51,10 @@ TEST(CommandFileTest, TheListEndsAtTheFirstSectionWithoutACommand) {
          {"B", "A"},
          {"Komenda1 (A): Argumenty=12, a komenda może mieć najwyżej 10 argumentów; wczytano pierwsze 10.",
           "Komenda2 (B): Argumenty=-3; przyjęto 0 argumentów."}},
-        {"other sections are no concern", {"[Komenda01]", "Nazwa=A", "[Inne]", "x=1"}, {}, {}},
+        {"blanks inside the brackets", {"[Komenda1 ]", "Nazwa=A", "[\tKomenda2]", "Nazwa=B", "[ Komenda3\t]", "Nazwa=C"},
+         {"C", "B", "A"}, {}},
+        {"misnamed command sections are told", {"[Komenda 1]", "Nazwa=A", "[komenda01]", "Nazwa=B", "[Inne]", "x=1"},
+         {}, {"Pominięto sekcje Komenda 1, komenda01: sekcje komend nazywają się Komenda1, Komenda2, Komenda3 i tak dalej, bez przerw."}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

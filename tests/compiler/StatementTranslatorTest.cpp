@@ -109,7 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
         Expr("UndefinedCallIsReportedAndTheExpressionGoesOn", "Nope(1)+2", Lines({"ldi tmp4,0", "ldi tmp3,2"}) + kAdd,
              {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Nope(1);\"!"}),
         Expr("AbsurdNestingIsRefusedInsteadOfExhaustingTheStack", kDeep, "clr tmp2\nldi tmp1,1\n",
-             {"BŁĄD (OASM1) | Błąd określenia wartości: " + kDeep.substr(64, kDeep.size() - 128)}),
+             {"BŁĄD (OASM1) | Błąd określenia wartości: " + kDeep.substr(64, 80) +
+              "…\n\nZbyt głębokie zagnieżdżenie nawiasów (najwyżej 64 poziomy)."}),
+        Expr("AStrayCloserIsSaidToBeOne", "2)", "ldi tmp2,0\nldi tmp1,2\nclr tmp2\nldi tmp1,1\n",
+             {"BŁĄD (OASM1) | Błąd określenia wartości: 2);\n\nNawias ')' bez pasującego nawiasu '('."}),
         Stop("KeywordWithoutParentheses", "Exit;", 1, "Exit;", "Brak nawiasów po słowie kluczowym Exit."),
         Stop("UndeclaredAssignment", "Var:x;\n\ny=1;", 3, "y=1;", "Zmienna nie została zadeklarowana: y"),
         Stop("CallWithoutLabel", "Call(Nowhere);", 1, "Call(Nowhere);", "Niezdefiniowana etykieta: Nowhere"),
@@ -120,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         Stop("InsideAWhileBody", "while(1) {\n  Foo; }", 2, "Foo;", kUnknown, "ORVwhileLoop0:\n"),
         StatementRow{"UndefinedCommandStopsAfterItsOwnBox", "Foo(1);\nReturn();", "",
                      {"Komenda nie zdefiniowana! (WPASM1) | Komenda niezdefiniowana:  \"Foo(1);\"!"}},
-        Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 1600),
+        Stop("AbsurdNestingInsteadOfExhaustingTheStack", kNest, 1, kNest.substr(200, 80) + "…",
              "Zbyt głębokie zagnieżdżenie instrukcji.")),
     RowName<&StatementRow::name>{});
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
 
 #include "core/device/FlashVerifier.h"
 #include "core/device/HexFile.h"
@@ -130,6 +131,17 @@ TEST_F(FlashOperationsTest, CancelledOrUnreadableChoicesSendNothing) {
     EXPECT_TRUE(wire->writes.empty());
 }
 
+const char* const kNotHex = "BŁĄD | Błąd pliku HEX!\nTo nie jest plik w formacie Intel HEX.";
+
+// Bytes of every value, colons among them: read as HEX they would give records of zeros.
+std::string RandomBytes() {
+    std::mt19937 random(15);
+    std::string bytes(4096, '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    for (std::size_t i = 0; i < bytes.size(); i += 97) bytes[i] = ':';
+    return bytes;
+}
+
 TEST_F(FlashOperationsTest, RefusedFilesNeverTouchTheController) {
     const struct { Kind kind; std::string content; const char* box; } rows[] = {
         {Kind::Program, Record(0x0600, {1, 2}) + ":00000001FF", "BŁĄD | Błąd kompilacji OWPZKL!\nNadpis Systemu!"},
@@ -137,7 +149,11 @@ TEST_F(FlashOperationsTest, RefusedFilesNeverTouchTheController) {
         {Kind::System, Record(0x0010, {1}) + Record(0x1F10, {1}), "BŁĄD | Błąd Systemu OWSZKH!\nZbyt duży System!"},
         {Kind::Program, ":0207000001020A\r\n", "BŁĄD | Błąd pliku HEX!\nBłędna suma kontrolna lub niepełny rekord."},
         {Kind::System, ":01000001AA54\r\n", "BŁĄD | Błąd pliku HEX!\nRekord końca pliku zawiera dane."},
-        {Kind::Program, "not a hex file\n", "BŁĄD | Błąd pliku HEX!\nPlik nie zawiera danych HEX."},
+        {Kind::Program, RandomBytes(), kNotHex},
+        {Kind::Program, std::string(10 << 20, '7'), kNotHex},  // one 10 MB line
+        // An extended address, a junk line and the end: the erase alone would pass for a write.
+        {Kind::Program, ":020000040000FA\r\njunk\r\n:00000001FF\r\n", "BŁĄD | Błąd pliku HEX!\nPlik nie zawiera danych HEX."},
+        {Kind::System, "", "BŁĄD | Błąd pliku HEX!\nPlik nie zawiera danych HEX."},
     };
     for (const auto& row : rows) {
         prompts.Clear();

@@ -90,7 +90,9 @@ std::vector<ReadRow> ReadRows() {
          Join({HexDataRecord(0x10, {0x77}), HexRecord(1, 0, {0}), HexDataRecord(0x20, {1}), kEnd}), 0,
          R::StoppedEndWithData, {{0x10, 0x77}}},
         {"no end record keeps what was read", Join({HexDataRecord(0x10, {0x77})}), 0, R::NoEndRecord, {{0x10, 0x77}}},
-        {"text without records", "nothing to see\r\n", 0, R::NoEndRecord, {}},
+        {"blank text holds nothing", " \r\n\t", 0, R::NoEndRecord, {}},
+        // Its colon would read as a record of zeros at address 0.
+        {"a script is no HEX at all", "Main: x = 1;\r\n", 0x0700, R::NotHex, {}},
         {"a segment counts in sixteens", Join({HexRecord(2, 0, {0x00, 0x10}), HexDataRecord(0x0005, {7}), kEnd}), 0,
          R::Complete, {{0x0105, 7}}},
         {"a segment record clears the linear base",
@@ -161,6 +163,9 @@ TEST(HexFileReadTest, EveryTruncationKeepsOnlyTrueBytes) {
         const Read read(text.substr(0, length), 0x0700);
         if (length >= endRecord + 11) {
             ASSERT_EQ(read.result, HexReadResult::Complete) << length;  // only the line end missing
+        } else if (length < 11) {
+            ASSERT_TRUE(read.result == HexReadResult::NotHex || read.result == HexReadResult::NoEndRecord)
+                << "cut at " << length;  // not one whole record
         } else {
             ASSERT_TRUE(read.result == HexReadResult::NoEndRecord || read.result == HexReadResult::StoppedBadChecksum)
                 << "cut at " << length;

@@ -58,6 +58,9 @@ TEST(Expressions, EvaluateWithoutBoxesOrCalls) {
     }
 }
 
+// A quote in a box is a line's worth of what the user wrote, the cut marked.
+std::string Cut(const std::string& text) { return text.substr(0, 80) + "…"; }
+
 TEST(Expressions, ReportTheBrokenOperandAndCountItAsMinusOne) {
     const std::string kOpen(100'000, '('), kLong(100'000, 'a');
     const struct {
@@ -67,8 +70,10 @@ TEST(Expressions, ReportTheBrokenOperandAndCountItAsMinusOne) {
         Vars vars = {};
     } rows[] = {
         {"ab+1", -1, "ab+1", {{"a", 1}}}, {"2*-3", -2, "2*-3"}, {"2+", 1, "2+"}, {"2+(1", 1, "2+(1"},
-        {"2*((1)", -2, "2*((1)"}, {"1+(q)", 0, "q"}, {"q;", -1, "q;"}, {kOpen, -1, kOpen},
-        {kLong, -1, kLong, {{"a", 1}}}, {"\xB9", -1, "ą"},
+        {"2*((1)", -2, "2*((1)"}, {"1+(q)", 0, "q"}, {"q;", -1, "q;"}, {kOpen, -1, Cut(kOpen)},
+        {kLong, -1, Cut(kLong), {{"a", 1}}}, {"\xB9", -1, "ą"},
+        {"2+q\xFF", 1, "2+q"},  // the reader's end-of-text mark is no part of the quote
+        {"(2))", -2, "(2))\n\nNawias ')' bez pasującego nawiasu '('."},
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.text.substr(0, 40));
@@ -83,16 +88,17 @@ TEST(Expressions, ReportTheBrokenOperandAndCountItAsMinusOne) {
 TEST(Expressions, TooDeepNestingIsReportedOnceAndCountsAsMinusOne) {
     ScriptRig rig;
     EXPECT_DOUBLE_EQ(rig.evaluator.EvaluateExpression(std::string(100'000, '(') + "1" + std::string(100'000, ')')), -1);
-    EXPECT_EQ(BoxTexts(rig, "BŁĄD (O1)").size(), 1u);
+    EXPECT_EQ(BoxTexts(rig, "BŁĄD (O1)"),
+              Strings{"Błąd określenia wartości: " + Cut(std::string(100'000 - 201, '(')) +
+                      "\n\nZbyt głębokie zagnieżdżenie nawiasów i wywołań komend (najwyżej 200 poziomów)."});
     EXPECT_EQ(rig.context.nesting, 0);
 }
 
-TEST(Expressions, CallTextEndsAtTheFirstParenAndAStrayCloserIsACall) {
+TEST(Expressions, CallTextEndsAtTheFirstParen) {
     ScriptRig rig;
     rig.caller.replies = {5.0, 2.0};
     EXPECT_DOUBLE_EQ(rig.evaluator.EvaluateExpression("1+Read(1,2)*Other(3);"), 11);
-    EXPECT_DOUBLE_EQ(rig.evaluator.EvaluateExpression("(2))"), 0);
-    EXPECT_EQ(rig.caller.calls, (Strings{"Read(1.2);", "Other(3);", ");"}));
+    EXPECT_EQ(rig.caller.calls, (Strings{"Read(1.2);", "Other(3);"}));
     EXPECT_TRUE(rig.prompts.Boxes().empty());
 }
 

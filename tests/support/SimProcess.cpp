@@ -78,21 +78,11 @@ void SimProcess::Reap(int status) {
 
 bool SimProcess::WaitExit(int timeoutMs) {
     if (pid_ <= 0) return true;
-    const std::int64_t deadline = NowMs() + timeoutMs;
-    for (;;) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-        if (r == pid_) {
-            Reap(status);
-            return true;
-        }
-        if (r < 0 && errno != EINTR) {
-            pid_ = -1;
-            return true;
-        }
-        if (NowMs() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    int status = 0;
+    if (!WaitChild(pid_, timeoutMs, status)) return false;
+    if (status == -1) pid_ = -1;
+    else Reap(status);
+    return true;
 }
 
 void SimProcess::Stop() {

@@ -6,11 +6,12 @@
 
 namespace orvane::test {
 
-// A fresh folder under /tmp, removed with everything in it (read-only parts included).
+// A fresh folder under /tmp (or `base`), removed with everything in it (read-only parts
+// included).
 class TempDir {
 public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "orvane-XXXXXX").string();
+    explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string tmpl = (base / "orvane-XXXXXX").string();
         if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
         path_ = tmpl;
     }
