@@ -12,6 +12,10 @@ namespace orvane::commands {
 
 namespace {
 
+// Paths here are CP1250, as the settings and the dialogs give them; the file system spells them
+// in UTF-8.
+std::string Os(const std::string& path) { return host::Cp1250ToUtf8(path); }
+
 host::FileRequest OpenRequest(const std::string& path) {
     return {host::Pl("Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|"), "*.ini", path};
 }
@@ -35,8 +39,8 @@ bool AskRetry(host::Prompts& prompts, const std::string& path) {
 // Settles `path` on a file that can be written: asks again while an existing file refuses,
 // offers the Open dialog while there is no file. False when the user gives up.
 bool FindWritable(std::string& path, host::FileChooser& files, host::Prompts& prompts) {
-    while (!platform::AtomicFile::CanWrite(path)) {
-        if (platform::AtomicFile::Exists(path)) {
+    while (!platform::AtomicFile::CanWrite(Os(path))) {
+        if (platform::AtomicFile::Exists(Os(path))) {
             if (!AskRetry(prompts, path)) return false;
             continue;
         }
@@ -74,7 +78,7 @@ bool CommandFile::ReadFile(const std::string& path, CommandTable& table,
     table.Clear();
     std::string bytes;
     // A folder opens as a stream too, and would read as an empty file.
-    if (!platform::AtomicFile::Exists(path) || !platform::AtomicFile::Read(path, bytes)) {
+    if (!platform::AtomicFile::Exists(Os(path)) || !platform::AtomicFile::Read(Os(path), bytes)) {
         if (warnings) warnings->push_back(host::Pl("Błąd odczytu pliku komend: ") + path);
         return false;
     }
@@ -87,7 +91,7 @@ bool CommandFile::Load(CommandTable& table, host::SettingsStore& settings,
                        const std::string& defaultPath) {
     table.Clear();
     std::string path = settings.ReadString(kPathKey, defaultPath);
-    while (!platform::AtomicFile::Exists(path)) {
+    while (!platform::AtomicFile::Exists(Os(path))) {
         const auto chosen = files.ChooseOpen(OpenRequest(path));
         if (!chosen) return false;
         path = Absolute(*chosen);
@@ -114,7 +118,7 @@ bool CommandFile::Write(const CommandTable& table, host::SettingsStore& settings
     // failure at any point leaves the previous file as it was.
     while (FindWritable(path, files, prompts)) {
         settings.WriteString(kPathKey, path);
-        if (platform::AtomicFile::Write(path, bytes)) return true;
+        if (platform::AtomicFile::Write(Os(path), bytes)) return true;
         if (!AskRetry(prompts, path)) return false;
     }
     return false;
@@ -129,14 +133,16 @@ std::string CommandFile::Serialize(const CommandTable& table) {
 
 std::string CommandFile::PrepareDefault(const host::SettingsStore& settings,
                                         const host::PlatformFolders& folders) {
+    // The folders are the system's (UTF-8); the path handed on is a setting's (CP1250).
     const std::string path = folders.allUsersFolder + "Komendy.ini";
-    if (!settings.ReadString(kPathKey, "").empty() || platform::AtomicFile::Exists(path)) return path;
+    const std::string setting = host::Utf8ToCp1250(path);
+    if (!settings.ReadString(kPathKey, "").empty() || platform::AtomicFile::Exists(path)) return setting;
     std::string shipped;
-    if (!platform::AtomicFile::Read(folders.programFolder + "Komendy.ini", shipped)) return path;
+    if (!platform::AtomicFile::Read(folders.programFolder + "Komendy.ini", shipped)) return setting;
     std::error_code ignored;
     std::filesystem::create_directories(folders.allUsersFolder, ignored);
     platform::AtomicFile::Write(path, shipped);  // a failure leaves the loader's Open dialog to ask
-    return path;
+    return setting;
 }
 
 }  // namespace orvane::commands

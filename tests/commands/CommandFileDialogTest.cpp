@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "core/commands/CommandFile.h"
+#include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
 #include "core/platform/AtomicFile.h"
 #include "tests/support/ScriptedFileChooser.h"
@@ -103,6 +104,22 @@ TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {
     EXPECT_TRUE(table.Empty());
     EXPECT_EQ(Boxes(), (BoxList{{"Błąd odczytu pliku (OIK2)", "Błąd odczytu pliku komend: " + dir / "Komendy.ini",
                                  host::Buttons::Ok}}));
+}
+
+// Settings and dialogs spell paths in CP1250; the file system in UTF-8. A folder with Polish
+// letters must hold the very file that is read and written, not a second one under a
+// mangled name.
+TEST_F(CommandFileDialogTest, APathWithPolishLettersNamesTheSameFileForReadAndWrite) {
+    const std::string folder = dir / "Komendy \xC5\xBC\xC3\xB3\xC5\x82w";  // "żółw" in UTF-8
+    std::filesystem::create_directory(folder);
+    ASSERT_TRUE(platform::AtomicFile::Write(folder + "/k.ini", kTwoCommands));
+    settings.WriteString("Plik komend", host::Utf8ToCp1250(folder + "/k.ini"));
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(table.Size(), 2u);
+    EXPECT_TRUE(files.Requests().empty());
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(Read(folder + "/k.ini"), CommandFile::Serialize(table));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHere) {
