@@ -38,9 +38,7 @@ QString StartSimulator(QProcess& sim, const QString& binary, const QString& fold
 bool Take(const app::screenshots::Screenshot::Entry& entry, const QString& simBinary, const QString& examples,
           const QDir& out) {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    app::shell::AppSetup::UseHome(home.path());
     QProcess sim;
     const QString port = StartSimulator(sim, simBinary, home.path());
     if (port.isEmpty()) {

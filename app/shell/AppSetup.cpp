@@ -39,4 +39,10 @@ orvane::host::PlatformFolders AppSetup::Folders() {
     return orvane::host::PlatformFolders::Detect(orvane::platform::DataFolder());
 }
 
+void AppSetup::UseHome(const QString& home) {
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home + QStringLiteral("/data")).toUtf8());
+}
+
 }  // namespace orvane::app::shell

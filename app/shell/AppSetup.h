@@ -16,6 +16,9 @@ public:
     // The user's folders, and the program folder: the data beside the program
     // (<prefix>/share/orvane next to <prefix>/bin, in the build tree as installed).
     static orvane::host::PlatformFolders Folders();
+    // Points HOME and the XDG folders at `home` for this process, so the screenshot tool, the
+    // benchmarks and the tests never read or write the user's own settings and files.
+    static void UseHome(const QString& home);
 };
 
 }  // namespace orvane::app::shell
