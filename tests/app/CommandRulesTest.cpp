@@ -2,15 +2,10 @@
 // the real window's actions after the state reached it the way it does in use.
 #include <set>
 
-#include <QAction>
-#include <QWidget>
 
-#include "app/editor/ScriptEditor.h"
 #include "app/shell/CommandCatalog.h"
-#include "app/shell/MainWindow.h"
 #include "core/host/MemorySettings.h"
-#include "core/host/PlatformFolders.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/app/WindowRig.h"
 
 using orvane::app::shell::CommandCatalog;
 using orvane::app::shell::CommandId;
@@ -44,8 +39,8 @@ private:
 };
 
 void CommandRulesTest::EveryCommandInEveryModeAndRunState_data() {
-    QTest::addColumn<orvane::device::DeviceMode>("mode");
-    QTest::addColumn<orvane::script::RunCommand>("runCommand");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<Run>("runCommand");
     QTest::addColumn<bool>("editorEnabled");
     QTest::addColumn<bool>("hasText");
     QTest::addColumn<std::set<CommandId>>("disabled");
@@ -54,45 +49,32 @@ void CommandRulesTest::EveryCommandInEveryModeAndRunState_data() {
     const std::set<CommandId> fromSystem{ModeKomendy, ModeProgram, ModeProgramCtrl};
     const std::set<CommandId> runOnly{RunRestart, RunPause, RunStop};
 
-    QTest::newRow("before the first reply, empty script")
-        << Mode::NotQueried << Run::Stop << true << false
+    const auto komendyRun = Join({fromSystem, kFlash, {AppExit, ControlByRs, EditReplace, ModeCheckState,
+                                                        ModeBootLoader, ModeSystem, RunCompile, SystemVersion}});
+
+    QTest::newRow("before the first reply, empty script") << Mode::NotQueried << Run::Stop << true << false
         << Join({kNeedText, servoTools, fromSystem, kFlash,
                  {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
-    QTest::newRow("System, idle")
-        << Mode::System << Run::Stop << true << true << Join({servoTools, runOnly, {ModeSystem}});
-    QTest::newRow("System, empty script")
-        << Mode::System << Run::Stop << true << false
+    QTest::newRow("System, idle") << Mode::System << Run::Stop << true << true
+                                  << Join({servoTools, runOnly, {ModeSystem}});
+    QTest::newRow("System, empty script") << Mode::System << Run::Stop << true << false
         << Join({kNeedText, servoTools, runOnly, {ModeSystem, RunStart, RunStep, RunCompile}});
-    QTest::newRow("Komendy, running")
-        << Mode::Komendy << Run::Start << false << true
-        << Join({fromSystem, kFlash,
-                 {AppExit, ControlByRs, EditReplace, ModeCheckState, ModeBootLoader, ModeSystem, RunStart,
-                  RunCompile, SystemVersion}});
-    QTest::newRow("Komendy, paused")
-        << Mode::Komendy << Run::Pause << false << true
-        << Join({fromSystem, kFlash,
-                 {AppExit, ControlByRs, EditReplace, ModeCheckState, ModeBootLoader, ModeSystem, RunPause,
-                  RunCompile, SystemVersion}});
-    QTest::newRow("Komendy, idle")
-        << Mode::Komendy << Run::Stop << true << true
+    QTest::newRow("Komendy, running") << Mode::Komendy << Run::Start << false << true << Join({komendyRun, {RunStart}});
+    QTest::newRow("Komendy, paused") << Mode::Komendy << Run::Pause << false << true << Join({komendyRun, {RunPause}});
+    QTest::newRow("Komendy, idle") << Mode::Komendy << Run::Stop << true << true
         << Join({fromSystem, kFlash, runOnly, {AppExit, ControlByRs, RunCompile, SystemVersion}});
-    QTest::newRow("Program, idle")
-        << Mode::Program << Run::Stop << true << true
-        << Join({servoTools, fromSystem, runOnly, {ControlByRs, SystemVersion}});
-    QTest::newRow("BootLoader, idle")
-        << Mode::BootLoader << Run::Stop << true << true
-        << Join({servoTools, fromSystem, runOnly,
-                 {ControlByRs, ModeBootLoader, RunStart, RunStep, SystemVersion}});
-    QTest::newRow("Nieznany, idle")
-        << Mode::Unknown << Run::Stop << true << true
+    QTest::newRow("Program, idle") << Mode::Program << Run::Stop << true << true
+                                   << Join({servoTools, fromSystem, runOnly, {ControlByRs, SystemVersion}});
+    QTest::newRow("BootLoader, idle") << Mode::BootLoader << Run::Stop << true << true
+        << Join({servoTools, fromSystem, runOnly, {ControlByRs, ModeBootLoader, RunStart, RunStep, SystemVersion}});
+    QTest::newRow("Nieznany, idle") << Mode::Unknown << Run::Stop << true << true
         << Join({servoTools, fromSystem, runOnly, kFlash,
-                 {ControlByRs, OptionsDeviceParameters, ModeBootLoader, ModeSystem, RunStart, RunStep,
-                  SystemVersion}});
+                 {ControlByRs, OptionsDeviceParameters, ModeBootLoader, ModeSystem, RunStart, RunStep, SystemVersion}});
 }
 
 void CommandRulesTest::EveryCommandInEveryModeAndRunState() {
-    QFETCH(orvane::device::DeviceMode, mode);
-    QFETCH(orvane::script::RunCommand, runCommand);
+    QFETCH(Mode, mode);
+    QFETCH(Run, runCommand);
     QFETCH(bool, editorEnabled);
     QFETCH(bool, hasText);
     QFETCH(std::set<CommandId>, disabled);

@@ -1,17 +1,13 @@
 // Kompiluj and the flash commands from the window against the real virtual controller and the
 // real assembler: the program the compile wrote is the one the controller keeps; the report and a
 // translation stop lead back to the script; Cancel before the erase leaves the flash alone.
-#include <QAction>
-#include <QFile>
-#include <QTextBlock>
 #include <QPlainTextEdit>
-#include <Qsci/qsciscintilla.h>
+#include <QTextBlock>
 
 #include "app/compile/CompileController.h"
 #include "app/compile/ReportWindow.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/Markers.h"
-#include "app/editor/ScriptEditor.h"
 #include "app/flash/FlashCommands.h"
 #include "app/flash/FlashProgressDialog.h"
 #include "app/host/QtProgress.h"
@@ -23,15 +19,13 @@
 
 using enum orvane::app::shell::CommandId;
 using orvane::device::FlashImage;
-using orvane::test::WaitUntil;
+using namespace orvane::test;
 
 namespace {
 FlashImage ImageOf(const QString& hexPath) {
-    QFile file(hexPath);
     FlashImage image;
-    if (!file.open(QIODevice::ReadOnly)) return image;
-    orvane::test::ScriptedPrompts prompts;
-    orvane::device::HexFile::ReadHexImage(file.readAll().toStdString(), image, 0, {}, {}, prompts);
+    ScriptedPrompts prompts;
+    orvane::device::HexFile::ReadHexImage(ReadAll(hexPath).toStdString(), image, 0, {}, {}, prompts);
     return image;
 }
 
@@ -41,14 +35,8 @@ bool SameProgram(const FlashImage& a, const FlashImage& b) {
     return true;
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Waits for the compile of F9 to end, running `whileReportShows` on its report if one opens.
-bool Compile(orvane::test::WindowRig& rig, const std::function<void(orvane::app::compile::ReportWindow&)>& whileReportShows = {}) {
+bool Compile(WindowRig& rig, const std::function<void(orvane::app::compile::ReportWindow&)>& whileReportShows = {}) {
     bool finished = false;
     auto done = QObject::connect(&rig.window->Compiles(), &orvane::app::compile::CompileController::finished,
                                  [&] { finished = true; });
@@ -78,17 +66,17 @@ private slots:
     void CancelBeforeTheEraseLeavesTheFlashAsItWas();
 
 private:
-    orvane::test::TempHome home_;
+    TempHome home_;
 };
 
 void CompileFlashWindowTest::F9WritesTheHexAndTheControllerKeepsItsProgram() {
-    orvane::test::BoxAnswerer boxes;
-    orvane::test::FileDialogAnswerer dialogs;
+    BoxAnswerer boxes;
+    FileDialogAnswerer dialogs;
     const QString flash = home_.Path(QStringLiteral("sim-flash.hex"));
-    orvane::test::WindowRig rig({"--flash", flash.toStdString()});
+    WindowRig rig({"--flash", flash.toStdString()});
     QVERIFY(rig.WaitForPane(QStringLiteral("System")));
     const QString script = home_.Path(QStringLiteral("ruch.orv"));
-    Write(script, "Main:\nVar: x;\nx = 5;\nServoSet(1, 0, 0, 0, 1500);\nWait(x * 100);\n");
+    QVERIFY(WriteAll(script, "Main:\nVar: x;\nx = 5;\nServoSet(1, 0, 0, 0, 1500);\nWait(x * 100);\n"));
     QVERIFY(rig.window->Document().OpenPath(script));
     QVERIFY(rig.WaitIdle());
 
@@ -109,11 +97,11 @@ void CompileFlashWindowTest::F9WritesTheHexAndTheControllerKeepsItsProgram() {
 }
 
 void CompileFlashWindowTest::ReportAndTranslationStopLeadBackToTheScript() {
-    orvane::test::BoxAnswerer boxes;
-    orvane::test::WindowRig rig({});
+    BoxAnswerer boxes;
+    WindowRig rig;
     QVERIFY(rig.WaitForPane(QStringLiteral("System")));
     const QString script = home_.Path(QStringLiteral("bledy.orv"));
-    Write(script, "Main:\nVar: x;\nx = 1;\nasm:\n{\nrjmp Nigdzie\n}\nx = 2;\n");
+    QVERIFY(WriteAll(script, "Main:\nVar: x;\nx = 1;\nasm:\n{\nrjmp Nigdzie\n}\nx = 2;\n"));
     QVERIFY(rig.window->Document().OpenPath(script));
     QVERIFY(rig.WaitIdle());
     auto& editor = rig.window->Editor();
@@ -149,14 +137,14 @@ void CompileFlashWindowTest::ReportAndTranslationStopLeadBackToTheScript() {
 // The write is cancelled while it enters the boot loader: the erase never goes out, the
 // controller is taken back to System and keeps its program.
 void CompileFlashWindowTest::CancelBeforeTheEraseLeavesTheFlashAsItWas() {
-    orvane::test::BoxAnswerer boxes;
-    orvane::test::FileDialogAnswerer dialogs;
+    BoxAnswerer boxes;
+    FileDialogAnswerer dialogs;
     const QString flash = home_.Path(QStringLiteral("kept.hex"));
     const QString other = home_.Path(QStringLiteral("other.hex"));
-    Write(flash, QByteArray::fromStdString(orvane::test::HexRecord(0, 0x0700, {1, 2, 3, 4}) + "\r\n:00000001FF\r\n"));
-    Write(other, QByteArray::fromStdString(orvane::test::HexRecord(0, 0x0700, {9, 9}) + "\r\n:00000001FF\r\n"));
+    QVERIFY(WriteAll(flash, QByteArray::fromStdString(HexRecord(0, 0x0700, {1, 2, 3, 4}) + "\r\n:00000001FF\r\n")));
+    QVERIFY(WriteAll(other, QByteArray::fromStdString(HexRecord(0, 0x0700, {9, 9}) + "\r\n:00000001FF\r\n")));
     const FlashImage before = ImageOf(flash);
-    orvane::test::WindowRig rig({"--flash", flash.toStdString()});
+    WindowRig rig({"--flash", flash.toStdString()});
     rig.file.WriteString("Plik", other.toStdString());
     QVERIFY(rig.WaitForPane(QStringLiteral("System")));
 
@@ -173,9 +161,8 @@ void CompileFlashWindowTest::CancelBeforeTheEraseLeavesTheFlashAsItWas() {
     QVERIFY(!progress()->isVisible());
     QCOMPARE(boxes.Count(), std::size_t{0});
     QVERIFY(rig.WaitForPane(QStringLiteral("System")));
-    const auto traffic = rig.sim.Traffic();
+    const auto traffic = rig.Logged();
     QCOMPARE(std::count(traffic.begin(), traffic.end(), std::pair<char, std::uint8_t>('R', 'e')), 0);
-    rig.sim.Stop();
     QVERIFY(SameProgram(ImageOf(flash), before));
 }
 

@@ -2,9 +2,6 @@
 // come back byte for byte in their own encoding, bad files are refused without harm, and the
 // core's CP1250 positions land on the right characters of the editor's UTF-8 text.
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
@@ -20,18 +17,10 @@
 
 using orvane::app::shell::MainWindow;
 using enum orvane::app::shell::CommandId;
+using namespace orvane::test;
 
 namespace {
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+orvane::host::PlatformFolders Folders() { return orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR); }
 
 void Drop(QWidget* target, const QString& path) {
     QMimeData mime;
@@ -56,10 +45,10 @@ private slots:
     void FileDialogsReadTheOriginalFilters();
 
 private:
-    orvane::test::TempHome home_;
+    TempHome home_;
     // Opening a script runs the start-up again: it talks to a virtual controller, never to a
     // port of this machine.
-    orvane::test::SimProcess sim_{ORVANE_SIM_BIN, {}};
+    SimProcess sim_{ORVANE_SIM_BIN, {}};
     orvane::host::MemorySettings settings_ = [this] {
         orvane::host::MemorySettings settings;
         settings.WriteString(orvane::device::ComPortMap::OverrideKey(1), sim_.SlavePath());
@@ -77,8 +66,8 @@ void DocumentTest::ModifiedScriptIsNeverLost() {
     QFETCH(QString, way);
     const QString other = home_.Path(QStringLiteral("other.orv"));
     const QString saved = home_.Path(QStringLiteral("saved-") + way + QStringLiteral(".orv"));
-    WriteAll(other, "Wait(1);\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+    QVERIFY(WriteAll(other, "Wait(1);\n"));
+    MainWindow window(settings_, Folders());
     window.show();
     window.Document().Recent().Add(other);
     window.Document().SetPathAsker([&](bool forSave, const QString&) { return forSave ? saved : other; });
@@ -93,7 +82,7 @@ void DocumentTest::ModifiedScriptIsNeverLost() {
     window.Editor().Scintilla()->insert(QStringLiteral("ServoSet(1, 0, 0, 0, 1500);"));
     QVERIFY(window.Document().IsModified());
 
-    orvane::test::BoxAnswerer boxes;
+    BoxAnswerer boxes;
     boxes.Queue(QMessageBox::Cancel);
     replace();
     QVERIFY(boxes.SawText(QStringLiteral("Czy zapisać zmiany w Bez tytułu?")));
@@ -127,9 +116,9 @@ void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     const QString path = home_.Path(QStringLiteral("script.orv"));
-    WriteAll(path, bytes);
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-    orvane::test::BoxAnswerer boxes;
+    QVERIFY(WriteAll(path, bytes));
+    MainWindow window(settings_, Folders());
+    BoxAnswerer boxes;
     window.Editor().Load(QStringLiteral("kept"));
 
     const bool opened = window.Document().OpenPath(path);
@@ -148,11 +137,11 @@ void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused() {
 
 void DocumentTest::TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
     const QString path = home_.Path(QStringLiteral("arrows.orv"));
-    WriteAll(path, "Wait(1); // \xB3uk\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+    QVERIFY(WriteAll(path, "Wait(1); // \xB3uk\n"));
+    MainWindow window(settings_, Folders());
     QVERIFY(window.Document().OpenPath(path));
     window.Editor().Scintilla()->insert(QStringLiteral("// → "));
-    orvane::test::BoxAnswerer boxes;
+    BoxAnswerer boxes;
 
     boxes.Queue(QMessageBox::No);
     QVERIFY(!window.Document().Save());
@@ -164,37 +153,33 @@ void DocumentTest::TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
 }
 
 void DocumentTest::CorePositionsLandOnTheEditorsCharacters() {
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+    MainWindow window(settings_, Folders());
     orvane::app::editor::ScriptEditor& editor = window.Editor();
     editor.Load(QStringLiteral("ą=1;\r\nżółw=2; // ok\nx=3;"));
     QCOMPARE(editor.Length(), 24);
     QCOMPARE(editor.CharAt(0), static_cast<signed char>(0xB9));
-    QCOMPARE(editor.LineStart(1), 6);
-    QCOMPARE(editor.LineStart(2), 20);
-    QCOMPARE(editor.LineStart(3), 24);
-    QCOMPARE(editor.LineFromPosition(9), 1);
+    QCOMPARE((QList<int>{editor.LineStart(1), editor.LineStart(2), editor.LineStart(3), editor.LineFromPosition(9)}),
+             (QList<int>{6, 20, 24, 1}));
     QCOMPARE(QByteArray::fromStdString(editor.LineText(1)), QByteArray("\xBF\xF3\xB3w=2; // ok"));
-
     editor.SetSelection(6, 10);
     QCOMPARE(editor.Scintilla()->selectedText(), QStringLiteral("żółw"));
     std::int32_t start = 0, end = 0;
     editor.GetSelection(start, end);
-    QCOMPARE(start, 6);
-    QCOMPARE(end, 10);
+    QCOMPARE((QList<int>{start, end}), (QList<int>{6, 10}));
     // An edit moves what follows: the map is rebuilt for the new text.
     editor.Scintilla()->insertAt(QStringLiteral("ł"), 0, 0);
     QCOMPARE(editor.LineStart(1), 7);
 }
 
+// "*.*" would miss files without a dot here; the pattern list after '|' is what filters, and an
+// entry without patterns is left out.
 void DocumentTest::FileDialogsReadTheOriginalFilters() {
     using orvane::app::host::QtFileChooser;
-    // "*.*" would miss files without a dot here; the pattern list after '|' is what filters.
     QCOMPARE(QtFileChooser::QtFilter("Piki HEX (*.hex)|*.hex|Wszystkie pliki (*.*)|*.*|"),
              QStringLiteral("Piki HEX (*.hex);;Wszystkie pliki (*)"));
     QCOMPARE(QtFileChooser::QtFilter("Pliki (*.ini;*.txt)|*.ini;*.txt|"), QStringLiteral("Pliki (*.ini *.txt)"));
     QCOMPARE(QtFileChooser::QtFilter("Bez wzorca|"), QString());
-    QCOMPARE(QtFileChooser::Suffix("*.hex"), QStringLiteral("hex"));
-    QCOMPARE(QtFileChooser::Suffix(".orv"), QStringLiteral("orv"));
+    QCOMPARE(QtFileChooser::Suffix("*.hex") + QtFileChooser::Suffix(".orv"), QStringLiteral("hexorv"));
 }
 
 QTEST_MAIN(DocumentTest)

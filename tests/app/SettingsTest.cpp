@@ -1,6 +1,5 @@
 // One settings file for the window and orvane-cli: what today's CLI wrote reads back, garbage
 // reads as defaults or clamped values, and a choice made in one program reaches the other.
-#include <QFile>
 #include <QProcess>
 #include <Qsci/qsciscintilla.h>
 
@@ -14,20 +13,7 @@
 
 using orvane::host::Pl;
 using orvane::settings::QtSettingsStore;
-
-namespace {
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-}  // namespace
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using namespace orvane::test;
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -38,12 +24,12 @@ private slots:
     void WindowAndCliShareOneFile();
 
 private:
-    orvane::test::TempHome home_;
+    TempHome home_;
 };
 
 void SettingsTest::ReadsTheFileTodaysCliWrote() {
     QFile::remove(home_.SettingsFile());
-    WriteAll(home_.SettingsFile(), ReadFile(QStringLiteral(ORVANE_TEST_DATA "/settings-written-by-cli.ini")));
+    QVERIFY(WriteAll(home_.SettingsFile(), ReadAll(QStringLiteral(ORVANE_TEST_DATA "/settings-written-by-cli.ini"))));
     QtSettingsStore store;
     const std::pair<const char*, const char*> rows[] = {
         {"COM", "3"},
@@ -64,7 +50,7 @@ void SettingsTest::ReadsTheFileTodaysCliWrote() {
     // A write keeps the spelling the file already has instead of adding a second key.
     store.WriteString("baud rate", "9600");
     QCOMPARE(store.ReadString("Baud Rate", ""), std::string("9600"));
-    QVERIFY(!ReadFile(home_.SettingsFile()).contains("baud%20rate"));
+    QVERIFY(!ReadAll(home_.SettingsFile()).contains("baud%20rate"));
 }
 
 void SettingsTest::GarbageReadsAsDefaultsOrClamped_data() {
@@ -87,15 +73,15 @@ void SettingsTest::GarbageReadsAsDefaultsOrClamped() {
     QFETCH(int, tabSize);
     QFETCH(int, baud);
     QFile::remove(home_.SettingsFile());
-    if (!file.isEmpty()) WriteAll(home_.SettingsFile(), file);
+    if (!file.isEmpty()) QVERIFY(WriteAll(home_.SettingsFile(), file));
     QtSettingsStore store;
     store.WriteString(Pl("Urządzenie COM1"), "/nonexistent/orvane-port");
-    orvane::test::BoxAnswerer boxes;  // the port does not open: its box is answered
+    BoxAnswerer boxes;  // the port does not open: its box is answered
     {
         orvane::app::shell::MainWindow window(store, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
         window.RunStartUp();
         QCOMPARE(window.Editor().Scintilla()->tabWidth(), tabSize);
-        QVERIFY(orvane::test::WaitUntil([&] { return !window.Device().IsBusy(); }));
+        QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
     }
     QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), baud);
     QVERIFY(boxes.SawText(QStringLiteral("Błąd otwarcia RS232")));
@@ -103,7 +89,7 @@ void SettingsTest::GarbageReadsAsDefaultsOrClamped() {
 
 void SettingsTest::WindowAndCliShareOneFile() {
     QFile::remove(home_.SettingsFile());
-    orvane::test::SimProcess sim(ORVANE_SIM_BIN, {});
+    SimProcess sim(ORVANE_SIM_BIN, {});
     QtSettingsStore window;
     window.WriteString("COM", "1");
     window.WriteString(Pl("Urządzenie COM1"), sim.SlavePath());
