@@ -228,25 +228,6 @@ private slots:
         }
     }
 
-    // A functions line: the name ends at the first tab, the third field starts after the last one,
-    // the hint is what lies between; a line without a tab, or starting with one, is skipped.
-    void functionLines_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("fields");  // name|hint|extra; empty: skipped
-        QTest::newRow("three fields") << "F\tx, y\tmore" << "F|x, y|more";
-        QTest::newRow("single tab: empty hint") << "F\tafter" << "F||after";
-        QTest::newRow("several tabs: hint in between") << "F\ta\tb\tc" << "F|a\tb|c";
-        QTest::newRow("no tab") << "F(x)" << "";
-        QTest::newRow("empty name") << "\thint\tx" << "";
-        QTest::newRow("empty line") << "" << "";
-    }
-    void functionLines() {
-        QFETCH(QString, line);
-        FunctionHint f;
-        const bool kept = Dictionaries::ParseFunctionLine(line.toStdString(), f);
-        QTEST(kept ? QString::fromStdString(f.name + '|' + f.hint + '|' + f.extra) : QString(), "fields");
-    }
-
     // A missing file is told by name. Line ends of any kind, a UTF-8 file with its mark, huge
     // lines and thousands of words load whole, in order without regard to case, each spelling
     // once; loading again adds nothing.
@@ -258,7 +239,9 @@ private slots:
         write("DicKeyWord.txt", "Wait\r\nif\nwait\nwhile\nWait");
         write("DicTypes.txt", "\xEF\xBB\xBFtmp\xC5\x82\r\n" + std::string(1'000'000, 'x') + "\r\n");
         write("DicConstants.txt", constants);
-        write("DicFunctions.txt", "LedSet\tNumer diody\tx\r\nLedSet\tdrugi\tx\r\nbroken\r\n");
+        // A name ends at the first tab, the third field starts after the last one, the hint is what
+        // lies between; a line without a tab, or starting with one, is skipped.
+        write("DicFunctions.txt", "LedSet\tNumer diody\tx\r\nLedSet\tdrugi\tx\r\nbroken\r\n\tbez\tnazwy\r\nF\ta\tb\tc\r\nG\tpo\r\n");
         Dictionaries words;
         ScriptedPrompts missing;
         words.Load(TempDir().Path(), missing);  // each missing file is told
@@ -277,9 +260,11 @@ private slots:
         QCOMPARE(words.Types().Words()[0], host::Pl("tmpł"));
         QCOMPARE(words.Constants().Size(), std::size_t{20000});
         QCOMPARE(words.Classify("K19999"), editor::Format::Constant);
-        QCOMPARE(words.AllWords().Size(), std::size_t{4 + 2 + 20000 + 1});
+        QCOMPARE(words.AllWords().Size(), std::size_t{4 + 2 + 20000 + 3});
         QCOMPARE(words.FindFunction("LedSet")->hint, std::string("Numer diody"));
-        QVERIFY(!words.FindFunction("broken"));
+        const auto fields = [&](const char* name) { return words.FindFunction(name)->hint + '|' + words.FindFunction(name)->extra; };
+        QCOMPARE(fields("F") + ' ' + fields("G"), std::string("a\tb|c |po"));
+        QVERIFY(!words.FindFunction("broken") && !words.FindFunction(""));
     }
 
     // The shipped dictionaries load without a box, know the statements, and hold one call tip
@@ -290,9 +275,8 @@ private slots:
         words.Load(ORVANE_DATA_DIR, prompts);
         QVERIFY(prompts.Boxes().empty());
         for (const char* statement : {"Var", "asm", "if", "else", "while", "GoTo", "Call", "Run", "Return",
-                                      "Exit", "Wait", "Remove", "RetINT", "Restart"}) {
+                                      "Exit", "Wait", "Remove", "RetINT", "Restart"})
             QVERIFY2(words.Classify(statement) == editor::Format::KeyWord, statement);
-        }
         commands::CommandTable table;
         QVERIFY(commands::CommandFile::ReadFile(ORVANE_DATA_DIR "/Komendy.ini", table, nullptr));
         QVERIFY(!table.Empty());
