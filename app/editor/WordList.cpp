@@ -25,20 +25,12 @@ int WordList::ComparePrefix(std::string_view a, std::string_view b, std::size_t 
     return Compare(a.substr(0, n), b.substr(0, n));
 }
 
-void WordList::Add(std::string word) {
-    if (word.empty()) return;
-    // Words equal but for case form one run; the new word goes behind it unless it is there.
-    auto [first, last] = std::equal_range(words_.begin(), words_.end(), word, Less);
-    if (std::find(first, last, word) != last) return;
-    words_.insert(last, std::move(word));
-}
-
 void WordList::AddAll(std::vector<std::string> words) {
     std::erase_if(words, [](const std::string& w) { return w.empty(); });
     words_.insert(words_.end(), std::make_move_iterator(words.begin()),
                   std::make_move_iterator(words.end()));
-    // A stable sort keeps the arrival order inside each run of case-equal words, which is where
-    // one-by-one adding puts them; then each run keeps only the first of exact duplicates.
+    // A stable sort keeps the arrival order inside each run of case-equal words; then each run
+    // keeps only the first of exact duplicates.
     std::stable_sort(words_.begin(), words_.end(), Less);
     std::vector<std::string> kept;
     kept.reserve(words_.size());

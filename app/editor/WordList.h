@@ -11,9 +11,7 @@ namespace orvane::app::editor {
 // only in case are all kept, in the order they came.
 class WordList {
 public:
-    void Add(std::string word);
-    // Many words at once: the same order and the same duplicates as adding them one by one, in
-    // O(n log n), so a dictionary of many thousands of words loads at once.
+    // Many words at once, in O(n log n), so a dictionary of many thousands of words loads at once.
     void AddAll(std::vector<std::string> words);
 
     const std::vector<std::string>& Words() const { return words_; }

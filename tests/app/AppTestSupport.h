@@ -3,7 +3,10 @@
 #include <functional>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -31,6 +34,24 @@ private:
     QTemporaryDir dir_;
 };
 
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QPushButton* Button(QWidget* dialog, const QString& text) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() == text) return button;
+    }
+    return nullptr;
+}
+
 // Answers the message boxes the window shows, as a user would click them: each box seen is
 // recorded (caption and text) and answered with the next queued button, or with its default.
 class BoxAnswerer : public QObject {
@@ -41,9 +62,8 @@ public:
     };
 
     BoxAnswerer() {
-        timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
-        timer_.start();
+        timer_.start(20);
     }
     void Queue(QMessageBox::StandardButton button) { answers_.push_back(button); }
     const std::vector<Seen>& Boxes() const { return seen_; }

@@ -2,9 +2,6 @@
 // come back byte for byte in their own encoding, bad files are refused without harm, and the
 // core's CP1250 positions land on the right characters of the editor's UTF-8 text.
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
@@ -20,18 +17,10 @@
 
 using orvane::app::shell::MainWindow;
 using enum orvane::app::shell::CommandId;
+using namespace orvane::test;
 
 namespace {
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+orvane::host::PlatformFolders Folders() { return orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR); }
 
 void Drop(QWidget* target, const QString& path) {
     QMimeData mime;
@@ -47,19 +36,136 @@ void Drop(QWidget* target, const QString& path) {
 class DocumentTest : public QObject {
     Q_OBJECT
 private slots:
-    void ModifiedScriptIsNeverLost_data();
-    void ModifiedScriptIsNeverLost();
-    void FilesKeepTheirEncodingAndBadFilesAreRefused_data();
-    void FilesKeepTheirEncodingAndBadFilesAreRefused();
-    void TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees();
-    void CorePositionsLandOnTheEditorsCharacters();
-    void FileDialogsReadTheOriginalFilters();
+    void ModifiedScriptIsNeverLost_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"close", "Koniec", "New", "Open", "recent file", "drop"}) QTest::newRow(way) << way;
+    }
+
+    void ModifiedScriptIsNeverLost() {
+        QFETCH(QString, way);
+        const QString other = home_.Path(QStringLiteral("other.orv"));
+        const QString saved = home_.Path(QStringLiteral("saved-") + way + QStringLiteral(".orv"));
+        QVERIFY(WriteAll(other, "Wait(1);\n"));
+        MainWindow window(settings_, Folders());
+        window.show();
+        window.Document().Recent().Add(other);
+        window.Document().SetPathAsker([&](bool forSave, const QString&) { return forSave ? saved : other; });
+        auto replace = [&] {
+            if (way == "close") window.close();
+            else if (way == "Koniec") window.Action(AppExit)->trigger();
+            else if (way == "New") window.Action(FileNew)->trigger();
+            else if (way == "Open") window.Action(FileOpen)->trigger();
+            else if (way == "recent file") window.findChild<QAction*>(QStringLiteral("command57616"))->trigger();
+            else Drop(&window, other);
+        };
+        window.Editor().Scintilla()->insert(QStringLiteral("ServoSet(1, 0, 0, 0, 1500);"));
+        QVERIFY(window.Document().IsModified());
+
+        BoxAnswerer boxes;
+        boxes.Queue(QMessageBox::Cancel);
+        replace();
+        QVERIFY(boxes.SawText(QStringLiteral("Czy zapisać zmiany w Bez tytułu?")));
+        QCOMPARE(window.Editor().Text(), QStringLiteral("ServoSet(1, 0, 0, 0, 1500);"));
+        QVERIFY(window.isVisible());
+
+        boxes.Queue(QMessageBox::Yes);
+        replace();
+        QCOMPARE(ReadAll(saved), QByteArray("ServoSet(1, 0, 0, 0, 1500);"));
+        QCOMPARE(boxes.Count(), std::size_t{2});
+        if (way == "close" || way == "Koniec") QVERIFY(!window.isVisible());
+        else if (way == "New") QCOMPARE(window.Editor().Text(), QString());
+        else QCOMPARE(window.Editor().Text(), QStringLiteral("Wait(1);\n"));
+    }
+
+    void FilesKeepTheirEncodingAndBadFilesAreRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");  // what the editor shows; empty: the file is refused
+        QTest::newRow("CP1250") << QByteArray("// Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9\r\nWait(1);\r\n")
+                                << QStringLiteral("// Zażółć gęślą\r\nWait(1);\r\n");
+        QTest::newRow("UTF-8") << QByteArray("// Zażółć gęślą\nWait(1);\n") << QStringLiteral("// Zażółć gęślą\nWait(1);\n");
+        QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFWait(1); // ż\n")
+                                                      << QStringLiteral("Wait(1); // ż\n");
+        QTest::newRow("ASCII") << QByteArray("Wait(1);\n") << QStringLiteral("Wait(1);\n");
+        QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x00\x00", 8) << QString();
+        QTest::newRow("byte CP1250 has no character for") << QByteArray("Wait(1); \x81\n") << QString();
+        QTest::newRow("stray control byte") << QByteArray("Wait(1);\x01\n") << QString();
+    }
+
+    void FilesKeepTheirEncodingAndBadFilesAreRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const QString path = home_.Path(QStringLiteral("script.orv"));
+        QVERIFY(WriteAll(path, bytes));
+        MainWindow window(settings_, Folders());
+        BoxAnswerer boxes;
+        window.Editor().Load(QStringLiteral("kept"));
+
+        const bool opened = window.Document().OpenPath(path);
+        QTest::qWait(50);
+        QCOMPARE(opened, !text.isEmpty());
+        if (text.isEmpty()) {
+            QCOMPARE(boxes.Count(), std::size_t{1});
+            QCOMPARE(window.Editor().Text(), QStringLiteral("kept"));
+        } else {
+            QCOMPARE(window.Editor().Text(), text);
+            window.Editor().SetModified(true);
+            QVERIFY(window.Document().Save());
+        }
+        QCOMPARE(ReadAll(path), bytes);
+    }
+
+    void TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
+        const QString path = home_.Path(QStringLiteral("arrows.orv"));
+        QVERIFY(WriteAll(path, "Wait(1); // \xB3uk\n"));
+        MainWindow window(settings_, Folders());
+        QVERIFY(window.Document().OpenPath(path));
+        window.Editor().Scintilla()->insert(QStringLiteral("// → "));
+        BoxAnswerer boxes;
+
+        boxes.Queue(QMessageBox::No);
+        QVERIFY(!window.Document().Save());
+        QCOMPARE(ReadAll(path), QByteArray("Wait(1); // \xB3uk\n"));
+        boxes.Queue(QMessageBox::Yes);
+        QVERIFY(window.Document().Save());
+        QCOMPARE(ReadAll(path), QByteArray("// → Wait(1); // łuk\n"));
+        QVERIFY(!window.Document().IsModified());
+    }
+
+    void CorePositionsLandOnTheEditorsCharacters() {
+        MainWindow window(settings_, Folders());
+        orvane::app::editor::ScriptEditor& editor = window.Editor();
+        editor.Load(QStringLiteral("ą=1;\r\nżółw=2; // ok\nx=3;"));
+        QCOMPARE(editor.Length(), 24);
+        QCOMPARE(editor.CharAt(0), static_cast<signed char>(0xB9));
+        QCOMPARE((QList<int>{editor.LineStart(1), editor.LineStart(2), editor.LineStart(3), editor.LineFromPosition(9)}),
+                 (QList<int>{6, 20, 24, 1}));
+        QCOMPARE(QByteArray::fromStdString(editor.LineText(1)), QByteArray("\xBF\xF3\xB3w=2; // ok"));
+        editor.SetSelection(6, 10);
+        QCOMPARE(editor.Scintilla()->selectedText(), QStringLiteral("żółw"));
+        std::int32_t start = 0, end = 0;
+        editor.GetSelection(start, end);
+        QCOMPARE((QList<int>{start, end}), (QList<int>{6, 10}));
+        // An edit moves what follows: the map is rebuilt for the new text.
+        editor.Scintilla()->insertAt(QStringLiteral("ł"), 0, 0);
+        QCOMPARE(editor.LineStart(1), 7);
+    }
+
+    // "*.*" would miss files without a dot here; the pattern list after '|' is what filters, and an
+    // entry without patterns is left out.
+    void FileDialogsReadTheOriginalFilters() {
+        using orvane::app::host::QtFileChooser;
+        QCOMPARE(QtFileChooser::QtFilter("Piki HEX (*.hex)|*.hex|Wszystkie pliki (*.*)|*.*|"),
+                 QStringLiteral("Piki HEX (*.hex);;Wszystkie pliki (*)"));
+        QCOMPARE(QtFileChooser::QtFilter("Pliki (*.ini;*.txt)|*.ini;*.txt|"), QStringLiteral("Pliki (*.ini *.txt)"));
+        QCOMPARE(QtFileChooser::QtFilter("Bez wzorca|"), QString());
+        QCOMPARE(QtFileChooser::Suffix("*.hex") + QtFileChooser::Suffix(".orv"), QStringLiteral("hexorv"));
+    }
 
 private:
-    orvane::test::TempHome home_;
+    TempHome home_;
     // Opening a script runs the start-up again: it talks to a virtual controller, never to a
     // port of this machine.
-    orvane::test::SimProcess sim_{ORVANE_SIM_BIN, {}};
+    SimProcess sim_{ORVANE_SIM_BIN, {}};
     orvane::host::MemorySettings settings_ = [this] {
         orvane::host::MemorySettings settings;
         settings.WriteString(orvane::device::ComPortMap::OverrideKey(1), sim_.SlavePath());
@@ -67,135 +173,6 @@ private:
         return settings;
     }();
 };
-
-void DocumentTest::ModifiedScriptIsNeverLost_data() {
-    QTest::addColumn<QString>("way");
-    for (const char* way : {"close", "Koniec", "New", "Open", "recent file", "drop"}) QTest::newRow(way) << way;
-}
-
-void DocumentTest::ModifiedScriptIsNeverLost() {
-    QFETCH(QString, way);
-    const QString other = home_.Path(QStringLiteral("other.orv"));
-    const QString saved = home_.Path(QStringLiteral("saved-") + way + QStringLiteral(".orv"));
-    WriteAll(other, "Wait(1);\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-    window.show();
-    window.Document().Recent().Add(other);
-    window.Document().SetPathAsker([&](bool forSave, const QString&) { return forSave ? saved : other; });
-    auto replace = [&] {
-        if (way == "close") window.close();
-        else if (way == "Koniec") window.Action(AppExit)->trigger();
-        else if (way == "New") window.Action(FileNew)->trigger();
-        else if (way == "Open") window.Action(FileOpen)->trigger();
-        else if (way == "recent file") window.findChild<QAction*>(QStringLiteral("command57616"))->trigger();
-        else Drop(&window, other);
-    };
-    window.Editor().Scintilla()->insert(QStringLiteral("ServoSet(1, 0, 0, 0, 1500);"));
-    QVERIFY(window.Document().IsModified());
-
-    orvane::test::BoxAnswerer boxes;
-    boxes.Queue(QMessageBox::Cancel);
-    replace();
-    QVERIFY(boxes.SawText(QStringLiteral("Czy zapisać zmiany w Bez tytułu?")));
-    QCOMPARE(window.Editor().Text(), QStringLiteral("ServoSet(1, 0, 0, 0, 1500);"));
-    QVERIFY(window.isVisible());
-
-    boxes.Queue(QMessageBox::Yes);
-    replace();
-    QCOMPARE(ReadAll(saved), QByteArray("ServoSet(1, 0, 0, 0, 1500);"));
-    QCOMPARE(boxes.Count(), std::size_t{2});
-    if (way == "close" || way == "Koniec") QVERIFY(!window.isVisible());
-    else if (way == "New") QCOMPARE(window.Editor().Text(), QString());
-    else QCOMPARE(window.Editor().Text(), QStringLiteral("Wait(1);\n"));
-}
-
-void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");  // what the editor shows; empty: the file is refused
-    QTest::newRow("CP1250") << QByteArray("// Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9\r\nWait(1);\r\n")
-                            << QStringLiteral("// Zażółć gęślą\r\nWait(1);\r\n");
-    QTest::newRow("UTF-8") << QByteArray("// Zażółć gęślą\nWait(1);\n") << QStringLiteral("// Zażółć gęślą\nWait(1);\n");
-    QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFWait(1); // ż\n")
-                                                  << QStringLiteral("Wait(1); // ż\n");
-    QTest::newRow("ASCII") << QByteArray("Wait(1);\n") << QStringLiteral("Wait(1);\n");
-    QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x00\x00", 8) << QString();
-    QTest::newRow("byte CP1250 has no character for") << QByteArray("Wait(1); \x81\n") << QString();
-    QTest::newRow("stray control byte") << QByteArray("Wait(1);\x01\n") << QString();
-}
-
-void DocumentTest::FilesKeepTheirEncodingAndBadFilesAreRefused() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    const QString path = home_.Path(QStringLiteral("script.orv"));
-    WriteAll(path, bytes);
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-    orvane::test::BoxAnswerer boxes;
-    window.Editor().Load(QStringLiteral("kept"));
-
-    const bool opened = window.Document().OpenPath(path);
-    QTest::qWait(50);
-    QCOMPARE(opened, !text.isEmpty());
-    if (text.isEmpty()) {
-        QCOMPARE(boxes.Count(), std::size_t{1});
-        QCOMPARE(window.Editor().Text(), QStringLiteral("kept"));
-    } else {
-        QCOMPARE(window.Editor().Text(), text);
-        window.Editor().SetModified(true);
-        QVERIFY(window.Document().Save());
-    }
-    QCOMPARE(ReadAll(path), bytes);
-}
-
-void DocumentTest::TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {
-    const QString path = home_.Path(QStringLiteral("arrows.orv"));
-    WriteAll(path, "Wait(1); // \xB3uk\n");
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-    QVERIFY(window.Document().OpenPath(path));
-    window.Editor().Scintilla()->insert(QStringLiteral("// → "));
-    orvane::test::BoxAnswerer boxes;
-
-    boxes.Queue(QMessageBox::No);
-    QVERIFY(!window.Document().Save());
-    QCOMPARE(ReadAll(path), QByteArray("Wait(1); // \xB3uk\n"));
-    boxes.Queue(QMessageBox::Yes);
-    QVERIFY(window.Document().Save());
-    QCOMPARE(ReadAll(path), QByteArray("// → Wait(1); // łuk\n"));
-    QVERIFY(!window.Document().IsModified());
-}
-
-void DocumentTest::CorePositionsLandOnTheEditorsCharacters() {
-    MainWindow window(settings_, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-    orvane::app::editor::ScriptEditor& editor = window.Editor();
-    editor.Load(QStringLiteral("ą=1;\r\nżółw=2; // ok\nx=3;"));
-    QCOMPARE(editor.Length(), 24);
-    QCOMPARE(editor.CharAt(0), static_cast<signed char>(0xB9));
-    QCOMPARE(editor.LineStart(1), 6);
-    QCOMPARE(editor.LineStart(2), 20);
-    QCOMPARE(editor.LineStart(3), 24);
-    QCOMPARE(editor.LineFromPosition(9), 1);
-    QCOMPARE(QByteArray::fromStdString(editor.LineText(1)), QByteArray("\xBF\xF3\xB3w=2; // ok"));
-
-    editor.SetSelection(6, 10);
-    QCOMPARE(editor.Scintilla()->selectedText(), QStringLiteral("żółw"));
-    std::int32_t start = 0, end = 0;
-    editor.GetSelection(start, end);
-    QCOMPARE(start, 6);
-    QCOMPARE(end, 10);
-    // An edit moves what follows: the map is rebuilt for the new text.
-    editor.Scintilla()->insertAt(QStringLiteral("ł"), 0, 0);
-    QCOMPARE(editor.LineStart(1), 7);
-}
-
-void DocumentTest::FileDialogsReadTheOriginalFilters() {
-    using orvane::app::host::QtFileChooser;
-    // "*.*" would miss files without a dot here; the pattern list after '|' is what filters.
-    QCOMPARE(QtFileChooser::QtFilter("Piki HEX (*.hex)|*.hex|Wszystkie pliki (*.*)|*.*|"),
-             QStringLiteral("Piki HEX (*.hex);;Wszystkie pliki (*)"));
-    QCOMPARE(QtFileChooser::QtFilter("Pliki (*.ini;*.txt)|*.ini;*.txt|"), QStringLiteral("Pliki (*.ini *.txt)"));
-    QCOMPARE(QtFileChooser::QtFilter("Bez wzorca|"), QString());
-    QCOMPARE(QtFileChooser::Suffix("*.hex"), QStringLiteral("hex"));
-    QCOMPARE(QtFileChooser::Suffix(".orv"), QStringLiteral("orv"));
-}
 
 QTEST_MAIN(DocumentTest)
 #include "DocumentTest.moc"

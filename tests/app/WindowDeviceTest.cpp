@@ -1,91 +1,53 @@
-// The window against the real virtual controller: the mode pane and the rules follow the
-// controller's replies, and a controller that stops answering never freezes the window.
-#include <QAction>
-#include <QElapsedTimer>
-
-#include "core/host/Cp1250.h"
+// The window against the real virtual controller when it stops answering or goes away: the
+// window never freezes, the mode pane turns Nieznany and the boxes appear.
 #include "tests/app/WindowRig.h"
 
 using enum orvane::app::shell::CommandId;
-using Rig = orvane::test::WindowRig;
+using namespace orvane::test;
 
 class WindowDeviceTest : public QObject {
     Q_OBJECT
 private slots:
-    void ModeSwitchesShowInThePaneAndTheMenus();
-    void SilentControllerNeverStallsTheWindowAndItsBoxesAppear();
-    void PortThatVanishesIsReportedAndReopenedOnRequest();
+    void SilentControllerNeverStallsTheWindowAndItsBoxesAppear() {
+        BoxAnswerer boxes;
+        WindowRig rig({"--fault", "silent-after:1"});  // answers the start-up query, then never again
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        Heartbeat heartbeat;
+        // The switch asks the silent controller and waits out its timeouts on the device thread.
+        rig.window->Action(ModeKomendy)->trigger();
+        QVERIFY(WaitUntil([&] { return boxes.SawText(QStringLiteral("OTK1")); }, 15000));
+        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
+        const qint64 longestGap = heartbeat.LongestGapMs();
+        QCOMPARE(boxes.Boxes().front().text, QStringLiteral("Błąd przejścia do trybu Komendy!"));
+        QVERIFY2(longestGap <= 100, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));
+        QVERIFY(!rig.window->Action(ModeSystem)->isEnabled());
+        QVERIFY(rig.window->Action(ModeCheckState)->isEnabled());
+    }
+
+    // The controller's line goes away while the window is open (an adapter pulled out): the mode
+    // turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
+    // next time.
+    void PortThatVanishesIsReportedAndReopenedOnRequest() {
+        BoxAnswerer boxes;
+        WindowRig rig({"--fault", "hangup-after:2"});
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.sim.WaitExit(5000));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
+
+        boxes.Queue(QMessageBox::Ok);
+        boxes.Queue(QMessageBox::No);
+        rig.window->Action(ModeResetRs232)->trigger();
+        QVERIFY(WaitUntil([&] { return boxes.Count() == 2 && rig.Idle(); }));
+        QCOMPARE(boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
+        QCOMPARE(boxes.Boxes()[1].caption, QStringLiteral("Błąd (OTR1)"));
+        QVERIFY(rig.window->Action(ModeResetRs232)->isEnabled());
+    }
 
 private:
-    orvane::test::TempHome home_;
+    TempHome home_;
 };
-
-void WindowDeviceTest::ModeSwitchesShowInThePaneAndTheMenus() {
-    orvane::test::BoxAnswerer boxes;
-    Rig rig({});
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
-    QVERIFY(rig.window->Action(AppExit)->isEnabled());
-
-    rig.window->Action(ModeKomendy)->trigger();
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: Komendy"); }));
-    QVERIFY(!rig.window->Action(AppExit)->isEnabled());  // Koniec waits for System
-    QVERIFY(rig.window->Action(EditPosition)->isEnabled());
-
-    rig.window->Action(ModeSystem)->trigger();
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
-    QVERIFY(rig.window->Action(AppExit)->isEnabled());
-    QVERIFY(orvane::test::WaitUntil([&] { return !rig.window->Device().IsBusy(); }));
-    QCOMPARE(boxes.Count(), std::size_t{0});
-    // What crossed the wire: the start-up query; to Komendy, a query and 0xFE; back to System, a
-    // query, 0xFF and the query that makes sure it did not fall back to Program.
-    using orvane::test::Exchange;
-    using orvane::test::operator+;
-    const orvane::test::Traffic expected = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) +
-                                           Exchange({0xFE}, {0xFE}) + Exchange({0x00}, {0xFE}) +
-                                           Exchange({0xFF}, {0xFF}) + Exchange({0x00}, {0xFF});
-    QVERIFY(rig.sim.Traffic() == expected);
-}
-
-void WindowDeviceTest::SilentControllerNeverStallsTheWindowAndItsBoxesAppear() {
-    orvane::test::BoxAnswerer boxes;
-    // It answers the start-up query, then falls silent for good.
-    Rig rig({"--fault", "silent-after:1"});
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
-
-    orvane::test::Heartbeat heartbeat;
-
-    // The switch asks the silent controller and waits out its timeouts on the device thread.
-    rig.window->Action(ModeKomendy)->trigger();
-    QVERIFY(orvane::test::WaitUntil([&] { return boxes.SawText(QStringLiteral("OTK1")); }, 15000));
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: Nieznany"); }));
-    const qint64 longestGap = heartbeat.LongestGapMs();
-
-    QCOMPARE(boxes.Boxes().front().text, QStringLiteral("Błąd przejścia do trybu Komendy!"));
-    QVERIFY2(longestGap <= 100, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));
-    QVERIFY(!rig.window->Action(ModeSystem)->isEnabled());
-    QVERIFY(rig.window->Action(ModeCheckState)->isEnabled());
-}
-
-// The controller's line goes away while the window is open (an adapter pulled out): the mode
-// turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
-// next time.
-void WindowDeviceTest::PortThatVanishesIsReportedAndReopenedOnRequest() {
-    orvane::test::BoxAnswerer boxes;
-    Rig rig({"--fault", "hangup-after:2"});
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: System"); }));
-    rig.window->Action(ModeCheckState)->trigger();
-    QVERIFY(rig.sim.WaitExit(5000));
-    rig.window->Action(ModeCheckState)->trigger();
-    QVERIFY(orvane::test::WaitUntil([&] { return rig.Pane() == QStringLiteral(" Tryb: Nieznany"); }));
-
-    boxes.Queue(QMessageBox::Ok);
-    boxes.Queue(QMessageBox::No);
-    rig.window->Action(ModeResetRs232)->trigger();
-    QVERIFY(orvane::test::WaitUntil([&] { return boxes.Count() == 2 && !rig.window->Device().IsBusy(); }));
-    QCOMPARE(boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
-    QCOMPARE(boxes.Boxes()[1].caption, QStringLiteral("Błąd (OTR1)"));
-    QVERIFY(rig.window->Action(ModeResetRs232)->isEnabled());
-}
 
 QTEST_MAIN(WindowDeviceTest)
 #include "WindowDeviceTest.moc"

@@ -3,9 +3,13 @@
 #include <string>
 #include <vector>
 
-#include <QElapsedTimer>
+#include <QAction>
 #include <QFileDialog>
+#include <Qsci/qsciscintilla.h>
 
+#include "app/dialogs/DeviceDialogs.h"
+#include "app/editor/ScriptEditor.h"
+#include "app/servo/ServoTools.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "settings/OverlaySettings.h"
@@ -15,29 +19,95 @@
 
 namespace orvane::test {
 
-// A window started on the virtual controller through --port's override, as `make run` starts
-// it. Only the tests' own queries reach the controller: the periodic check stays off.
+// The bytes the simulator heard (R) or sent (T), in order.
+inline Traffic Only(char direction, const Traffic& traffic) {
+    Traffic only;
+    for (const auto& t : traffic) {
+        if (t.first == direction) only.push_back(t);
+    }
+    return only;
+}
+
+// The window with its device dialogs, as main() builds it, started on the virtual controller
+// through --port's override as `make run` starts it. The periodic check stays off, so only the
+// tests' own exchanges reach the controller.
 struct WindowRig {
-    explicit WindowRig(std::vector<std::string> simArgs) : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
+    // `beforeWindow` may talk to the simulator (its device path given) before the window does.
+    explicit WindowRig(std::vector<std::string> simArgs = {}, const char* baud = "115,2k",
+                       const std::function<void(const std::string&)>& beforeWindow = {})
+        : sim(ORVANE_SIM_BIN, std::move(simArgs)), settings(file) {
+        if (beforeWindow) beforeWindow(sim.SlavePath());
         file.WriteString("Sprawdzaj odpowiada co", "0");
+        file.WriteString("Baud Rate", baud);  // an earlier test of the same home may have changed it
         settings.OverridePort(sim.SlavePath());
-        window = std::make_unique<app::shell::MainWindow>(settings,
-                                                          host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+        window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+        dialogs = new app::dialogs::DeviceDialogs(*window);
+        tools = window->findChild<app::servo::ServoTools*>();
         window->show();
         window->RunStartUp();
     }
     QString Pane() const { return window->Panes().ModeText(); }
+    bool Idle() const { return !window->Device().IsBusy(); }
     bool WaitForPane(const QString& mode, int timeoutMs = 10000) const {
         return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; }, timeoutMs);
     }
-    bool WaitIdle(int timeoutMs = 10000) const {
-        return WaitUntil([&] { return !window->Device().IsBusy(); }, timeoutMs);
+    bool WaitIdle(int timeoutMs = 10000) const { return WaitUntil([&] { return Idle(); }, timeoutMs); }
+    bool ToKomendy() {
+        if (!WaitForPane(QStringLiteral("System"))) return false;
+        window->Action(app::shell::CommandId::ModeKomendy)->trigger();
+        return WaitForPane(QStringLiteral("Komendy")) && WaitIdle();
+    }
+    QsciScintilla& Text() const { return *window->Editor().Scintilla(); }
+    // The whole traffic, read once the simulator has heard `heard` bytes and has ended: it logs
+    // a byte after writing it, so the window may have its last reply before the log does.
+    Traffic Logged(std::size_t heard = 0) {
+        WaitUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
+        sim.Stop();
+        return sim.Traffic();
     }
 
     SimProcess sim;
     settings::QtSettingsStore file;
     settings::OverlaySettings settings;
     std::unique_ptr<app::shell::MainWindow> window;
+    app::dialogs::DeviceDialogs* dialogs = nullptr;  // owned by the window
+    app::servo::ServoTools* tools = nullptr;
+};
+
+// A modal dialog runs its own event loop, so a test drives it from a timer: each step waits
+// until its condition holds, then acts; the test waits until every step has run.
+class DialogScript : public QObject {
+public:
+    DialogScript() {
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start(20);
+    }
+    DialogScript& When(std::function<bool()> ready, std::function<void()> act) {
+        steps_.push_back({std::move(ready), std::move(act)});
+        return *this;
+    }
+    bool Done() const { return steps_.empty(); }
+
+private:
+    struct Step {
+        std::function<bool()> ready;
+        std::function<void()> act;
+    };
+    void Poll() {
+        if (steps_.empty() || running_ || !steps_.front().ready()) return;
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        // An action may open a modal loop of its own; the next steps run from inside it.
+        running_ = true;
+        QTimer::singleShot(0, this, [this, act = std::move(step.act)] {
+            running_ = false;
+            act();
+        });
+    }
+
+    QTimer timer_;
+    std::deque<Step> steps_;
+    bool running_ = false;
 };
 
 // The longest gap between two beats of a 10 ms timer of the window's event loop while it lives:
@@ -59,11 +129,10 @@ private:
 };
 
 // Accepts every file dialog the window opens with the file it offers, as a user pressing Enter
-// would; counts them.
+// would; records what was offered.
 class FileDialogAnswerer : public QObject {
 public:
     FileDialogAnswerer() {
-        timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 auto* dialog = qobject_cast<QFileDialog*>(widget);
@@ -73,7 +142,7 @@ public:
                 QTimer::singleShot(0, dialog, &QDialog::accept);
             }
         });
-        timer_.start();
+        timer_.start(20);
     }
     const QStringList& Offered() const { return offered_; }
 

@@ -1,0 +1,513 @@
+// The script editor: colouring as the text changes, the dictionaries behind it, completion,
+// call tips and indentation as keys are typed, find and replace; and inside the window, the
+// words and the loaded commands' call tips that come with the start-up.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QWheelEvent>
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+#include "app/editor/CallTip.h"
+#include "app/editor/CommandHints.h"
+#include "app/editor/Dictionaries.h"
+#include "app/editor/EditorFeatures.h"
+#include "app/editor/FindReplaceDialog.h"
+#include "app/editor/LineColourer.h"
+#include "app/editor/SciDocument.h"
+#include "app/editor/SyntaxLexer.h"
+#include "app/editor/TextFinder.h"
+#include "core/commands/CommandFile.h"
+#include "core/host/Cp1250.h"
+#include "tests/app/WindowRig.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TempDir.h"
+
+namespace orvane::test {
+
+namespace editor = orvane::app::editor;
+using editor::Dictionaries;
+using editor::FunctionHint;
+using editor::SearchOptions;
+using editor::TextFinder;
+using Result = TextFinder::Result;
+using enum orvane::app::shell::CommandId;
+
+namespace {
+
+// A dictionary folder of the editor tests: a few words of each kind, in the file format.
+void WriteTestDictionaries(const TempDir& dir) {
+    const auto write = [&](const char* name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; };
+    write("DicKeyWord.txt", "Wait\r\nif\r\nelse\r\nwhile\r\nVar\r\n");
+    write("DicTypes.txt", "tmp1\r\n");
+    write("DicConstants.txt", "Main\r\n");
+    write("DicFunctions.txt",
+          "ServoSet\tNumer serwa, Pozycja [us]\tUstawia serwo\r\n"
+          "ServoRead\tNumer serwa\tOdczytuje pozycj\xEA\r\n"
+          "ServoReset\t\r\n");
+}
+
+// The window's script editor, shown, on the test dictionaries.
+struct EditorRig {
+    TempDir folder;
+    ScriptedPrompts prompts;
+    QWidget window;
+    editor::ScriptEditor editor{&window};
+    QsciScintilla& sci = *editor.Scintilla();
+    editor::EditorFeatures* features = &editor.Features();
+    editor::SciDocument doc{sci};
+
+    EditorRig() {
+        WriteTestDictionaries(folder);
+        editor.LoadDictionaries(folder.Path(), prompts);
+        editor.SetTabSize(3);
+        window.resize(640, 400);
+        sci.resize(640, 400);
+        window.show();
+    }
+
+    // Every style of the text, after colouring whatever is still uncoloured.
+    std::string Styles() {
+        features->Lexer().EnsureColouredTo(doc.Length());
+        return doc.Styles(0, doc.Length());
+    }
+    std::string Text() const { return std::string(doc.Range(0, doc.Length())); }
+    // A new text, and the repaint after it that tells the editor where the caret went.
+    void SetText(const std::string& text) {
+        sci.setText(QString::fromStdString(text));
+        QCoreApplication::processEvents();
+    }
+    std::string Selected() const { return sci.selectedText().toStdString(); }
+};
+
+// Styles as a string of format digits, '0' for block comment ... '9' for number.
+std::string Digits(const std::string& styles) {
+    std::string d;
+    for (char s : styles) d += static_cast<char>('0' + s);
+    return d;
+}
+
+long CharacterStart(EditorRig& rig, long pos) {
+    if (pos >= rig.doc.Length()) return rig.doc.Length();
+    return rig.sci.SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, static_cast<unsigned long>(pos + 1));
+}
+
+
+QListView* List(EditorRig& rig) { return rig.sci.viewport()->findChild<QListView*>("completionList"); }
+editor::CallTip* Tip(EditorRig& rig) { return rig.sci.viewport()->findChild<editor::CallTip*>("callTip"); }
+
+// Puts a text with "|" for the caret, or "[" and "]" around the selection, into the editor.
+void SetMarked(EditorRig& rig, std::string text) {
+    const auto mark = [&](char c) {
+        const std::size_t at = text.find(c);
+        if (at != std::string::npos) text.erase(at, 1);
+        return static_cast<long>(at);
+    };
+    long caret = mark('|');
+    const long from = mark('[');
+    const long to = from >= 0 ? mark(']') : -1;
+    rig.SetText(text);
+    if (from >= 0) rig.doc.Select(from, to);
+    else rig.doc.Select(caret, caret);
+}
+
+// The text as SetMarked writes it: the selection in brackets, else the caret.
+std::string Marked(EditorRig& rig) {
+    std::string text = rig.Text();
+    const long from = std::min(rig.doc.Anchor(), rig.doc.Caret());
+    const long to = std::max(rig.doc.Anchor(), rig.doc.Caret());
+    if (from == to) return text.insert(static_cast<std::size_t>(from), "|");
+    text.insert(static_cast<std::size_t>(to), "]");
+    return text.insert(static_cast<std::size_t>(from), "[");
+}
+
+// Types characters and keys written as {Name}: Enter, Tab, Esc, Up, Down, End, Left, Right,
+// Backspace, C-Space, C-Right, C-Z, and RC-Right (Ctrl+Right on the right Ctrl key).
+void TypeKeys(EditorRig& rig, const QString& keys) {
+    static const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
+        {"Enter", {Qt::Key_Return, Qt::NoModifier}},  {"Tab", {Qt::Key_Tab, Qt::NoModifier}},
+        {"Esc", {Qt::Key_Escape, Qt::NoModifier}},     {"Up", {Qt::Key_Up, Qt::NoModifier}},
+        {"Down", {Qt::Key_Down, Qt::NoModifier}},      {"End", {Qt::Key_End, Qt::NoModifier}},
+        {"Left", {Qt::Key_Left, Qt::NoModifier}},      {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}}, {"C-Space", {Qt::Key_Space, Qt::ControlModifier}},
+        {"C-Right", {Qt::Key_Right, Qt::ControlModifier}},  {"C-Z", {Qt::Key_Z, Qt::ControlModifier}}};
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (keys[i] != '{') {
+            QTest::keyClicks(&rig.sci, keys.mid(i, 1));
+            continue;
+        }
+        const qsizetype end = keys.indexOf('}', i);
+        const QString name = keys.mid(i + 1, end - i - 1);
+        i = end;
+        if (name == "RC-Right") {
+            // By hand: QTest would press a Ctrl key of its own, the left one.
+            QKeyEvent rightCtrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 105, 0xffe4, 0);
+            QKeyEvent ctrlRight(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier);
+            QApplication::sendEvent(&rig.sci, &rightCtrl);
+            QApplication::sendEvent(&rig.sci, &ctrlRight);
+            continue;
+        }
+        const auto [key, mods] = named.at(name);
+        QTest::keyClick(&rig.sci, key, mods);
+    }
+}
+
+}  // namespace
+
+class EditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each row: a script and the format of every byte (line ends included), coloured at once
+    // and in the widget.
+    void lines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("formats");
+        const auto row = [](const char* name, const char* text, const char* formats) {
+            QTest::newRow(name) << QString::fromUtf8(text) << QString::fromLatin1(formats);
+        };
+        row("line comment after a statement", "x = 5; // set", "4444944111111");
+        row("block comment over two lines", "/* a\nb */ c", "0000" "0" "0000" "44");
+        row("key words match case exactly", "Wait wait WAIT", "6666" "4" "4444" "4" "4444");
+        row("only digits make a number", "123abc 007 x1", "444444" "4" "999" "4" "44");
+        row("directive then word rules", "#define Main", "5555555" "4" "8888");
+        row("string ends at its line", "s = \"abc\nx", "4444" "2222" "4" "4");
+        row("character literal is bold red", "c = 'a' + 1", "4444" "333" "444" "9");
+        row("type word", "tmp1 = tmp10", "7777" "444" "44444");
+        row("/*/ does not close itself", "/*/ x */ y", "00000000" "44");
+        row("continued comment may close at once", "/* a\n*/ b", "0000" "0" "00" "44");
+        row("empty lines carry a comment", "/*\n\nx */ y", "00" "0" "0" "0000" "44");
+        row("CR LF line ends", "/* a\r\nb */ if", "0000" "00" "0000" "4" "66");
+        row("lone CR line end", "// a\rif", "1111" "4" "66");
+        row("# at the end of a line", "x #", "44" "5");
+        row("directive swallows marks up to a blank", "#a/*b c", "55555" "4" "4");
+        row("comment marks inside a string", "\"a//b\" // c", "222222" "4" "1111");
+        row("comment marks inside a character", "'/*' x", "3333" "44");
+        row("string marks inside a comment", "// \"x\n'y'", "11111" "4" "333");
+        row("lone quote runs to the line end", "a ' b\nb", "44" "333" "4" "4");
+        row("letters beyond ASCII separate words", "Waitą if", "6666" "44" "4" "66");
+        row("comment opened after code, closed later", "if /* x\n*/ else", "66" "4" "0000" "0" "00" "4" "6666");
+    }
+    void lines() {
+        QFETCH(QString, text);
+        QFETCH(QString, formats);
+        const std::string utf8 = text.toStdString();
+        EditorRig rig;
+        QCOMPARE(QString::fromStdString(Digits(rig.features->Lexer().Colourer().ColourText(utf8))), formats);
+        rig.SetText(utf8);
+        QCOMPARE(QString::fromStdString(Digits(rig.Styles())), formats);
+    }
+
+    // Any sequence of edits, coloured as far as a window shows after each, ends with the
+    // formats a colouring of the whole text gives: a "/*" typed at the top turns every line
+    // below into comment, and closing it turns them back.
+    void randomEditsEndAsAFullColouring() {
+        static const char* const pieces[] = {"/*", "*/", "//", "\"", "'", "#", "\n", "\r\n", " ",
+                                             "Wait", "if", "tmp1", "Main", "12", "x", "{", "}", "ą"};
+        EditorRig rig;
+        std::mt19937 random(11);
+        for (int script = 0; script < 20; ++script) {
+            rig.SetText("");
+            for (int edit = 0; edit < 150; ++edit) {
+                const long length = rig.doc.Length();
+                std::uniform_int_distribution<long> at(0, length);
+                const long pos = at(random);
+                // Edits keep whole characters, as typing does.
+                const long from = CharacterStart(rig, pos);
+                if (random() % 4 == 0) {
+                    rig.doc.Delete(from, CharacterStart(rig, pos + static_cast<long>(random() % 6) + 1));
+                } else {
+                    rig.doc.Insert(from, pieces[random() % std::size(pieces)]);
+                }
+                std::uniform_int_distribution<long> shown(0, rig.doc.Length());
+                rig.features->Lexer().EnsureColouredTo(shown(random));
+            }
+            const std::string text = rig.Text();
+            QCOMPARE(Digits(rig.Styles()), Digits(rig.features->Lexer().Colourer().ColourText(text)));
+        }
+    }
+
+    // A missing file is told by name. Line ends of any kind, a UTF-8 file with its mark, huge
+    // lines and thousands of words load whole, in order without regard to case, each spelling
+    // once; loading again adds nothing.
+    void filesLoadWhateverTheirShape() {
+        TempDir dir;
+        const auto write = [&](const char* name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; };
+        std::string constants;
+        for (int i = 0; i < 20000; ++i) constants += "K" + std::to_string(i) + "\n";
+        write("DicKeyWord.txt", "Wait\r\nif\nwait\nwhile\nWait");
+        write("DicTypes.txt", "\xEF\xBB\xBFtmp\xC5\x82\r\n" + std::string(1'000'000, 'x') + "\r\n");
+        write("DicConstants.txt", constants);
+        // A name ends at the first tab, the third field starts after the last one, the hint is what
+        // lies between; a line without a tab, or starting with one, is skipped.
+        write("DicFunctions.txt", "LedSet\tNumer diody\tx\r\nLedSet\tdrugi\tx\r\nbroken\r\n\tbez\tnazwy\r\nF\ta\tb\tc\r\nG\tpo\r\n");
+        Dictionaries words;
+        ScriptedPrompts missing;
+        words.Load(TempDir().Path(), missing);  // each missing file is told
+        QStringList told;
+        for (const auto& box : missing.Boxes()) told << QString::fromStdString(box.caption + ": " + box.text);
+        QCOMPARE(told, (QStringList{"Error: Can't open Key Words dictionary", "Error: Can't open Types dictionary",
+                                    "Error: Can't open Constants values dictionary",
+                                    "Error: Can't open Functions dictionary"}));
+        QVERIFY(words.AllWords().Empty());
+        ScriptedPrompts prompts;
+        for (int load = 0; load < 2; ++load) words.Load(dir.Path(), prompts);
+        QVERIFY(prompts.Boxes().empty());
+        QCOMPARE(words.KeyWords().Words(), (std::vector<std::string>{"if", "Wait", "wait", "while"}));
+        QCOMPARE(words.Classify("while"), editor::Format::KeyWord);
+        QCOMPARE(words.Types().Size(), std::size_t{2});
+        QCOMPARE(words.Types().Words()[0], host::Pl("tmpł"));
+        QCOMPARE(words.Constants().Size(), std::size_t{20000});
+        QCOMPARE(words.Classify("K19999"), editor::Format::Constant);
+        QCOMPARE(words.AllWords().Size(), std::size_t{4 + 2 + 20000 + 3});
+        QCOMPARE(words.FindFunction("LedSet")->hint, std::string("Numer diody"));
+        const auto fields = [&](const char* name) { return words.FindFunction(name)->hint + '|' + words.FindFunction(name)->extra; };
+        QCOMPARE(fields("F") + ' ' + fields("G"), std::string("a\tb|c |po"));
+        QVERIFY(!words.FindFunction("broken") && !words.FindFunction(""));
+    }
+
+    // The shipped dictionaries load without a box, know the statements, and hold one call tip
+    // per command of the shipped Komendy.ini, made from its arguments.
+    void shippedDictionariesMatchTheShippedCommands() {
+        ScriptedPrompts prompts;
+        Dictionaries words;
+        words.Load(ORVANE_DATA_DIR, prompts);
+        QVERIFY(prompts.Boxes().empty());
+        for (const char* statement : {"Var", "asm", "if", "else", "while", "GoTo", "Call", "Run", "Return",
+                                      "Exit", "Wait", "Remove", "RetINT", "Restart"})
+            QVERIFY2(words.Classify(statement) == editor::Format::KeyWord, statement);
+        commands::CommandTable table;
+        QVERIFY(commands::CommandFile::ReadFile(ORVANE_DATA_DIR "/Komendy.ini", table, nullptr));
+        QVERIFY(!table.Empty());
+        for (const FunctionHint& expected : editor::HintsOf(table)) {
+            const FunctionHint* shipped = words.FindFunction(expected.name);
+            QVERIFY2(shipped, expected.name.c_str());
+            QCOMPARE(host::Cp1250ToUtf8(shipped->hint), host::Cp1250ToUtf8(expected.hint));
+            QCOMPARE(host::Cp1250ToUtf8(shipped->extra), host::Cp1250ToUtf8(expected.extra));
+        }
+        QCOMPARE(words.FunctionNames().Size(), table.Size());
+    }
+
+    // Each row searches "Wait wait Waiting ŁÓDŹ łódź" from a caret with options (c: match case,
+    // w: whole word, b: backwards) and names the match's byte offset, -1 for none.
+    void findNext_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<Result>("result");
+        QTest::newRow("ignoring case") << 1 << "wait" << "" << 5 << Result::Found;
+        QTest::newRow("matching case") << 1 << "Wait" << "c" << 10 << Result::Found;
+        QTest::newRow("whole words only") << 6 << "wait" << "w" << 0 << Result::FoundAfterWrap;
+        QTest::newRow("backwards") << 17 << "wait" << "b" << 10 << Result::Found;
+        QTest::newRow("backwards wraps to the end") << 0 << "waiting" << "b" << 10 << Result::FoundAfterWrap;
+        QTest::newRow("Polish letters ignoring case") << 0 << "łódź" << "" << 18 << Result::Found;
+        QTest::newRow("Polish letters matching case") << 0 << "łódź" << "c" << 26 << Result::Found;
+        QTest::newRow("nothing") << 0 << "xyz" << "" << -1 << Result::NotFound;
+    }
+    void findNext() {
+        QFETCH(int, from);
+        QFETCH(QString, text);
+        QFETCH(QString, options);
+        QFETCH(int, found);
+        EditorRig rig;
+        rig.SetText("Wait wait Waiting ŁÓDŹ łódź");
+        rig.doc.Select(from, from);
+        TextFinder finder(rig.sci);
+        SearchOptions o;
+        o.text = text.toStdString();
+        o.matchCase = options.contains('c');
+        o.wholeWord = options.contains('w');
+        o.backwards = options.contains('b');
+        QTEST(finder.FindNext(o), "result");
+        if (found >= 0) {
+            QCOMPARE(std::min(rig.doc.Anchor(), rig.doc.Caret()), static_cast<long>(found));
+            QCOMPARE(rig.Selected().size(), o.text.size());
+        }
+    }
+
+    // Replace changes the selected match only and moves on; Replace all is one undoable step and
+    // never searches its own replacement again.
+    void replace() {
+        EditorRig rig;
+        rig.SetText("a b a ba");
+        TextFinder finder(rig.sci);
+        SearchOptions o{"a", "aa", true, true, false};
+        QCOMPARE(finder.Replace(o), Result::Found);  // nothing selected yet: finds the first
+        QCOMPARE(rig.Text(), std::string("a b a ba"));
+        QCOMPARE(finder.Replace(o), Result::Found);
+        QCOMPARE(rig.Text(), std::string("aa b a ba"));
+        QCOMPARE(rig.doc.Anchor(), 5L);
+
+        rig.SetText("a b a ba");
+        QCOMPARE(finder.ReplaceAll(o), 2);
+        QCOMPARE(rig.Text(), std::string("aa b aa ba"));
+        o.wholeWord = false;
+        QCOMPARE(finder.ReplaceAll(o), 5);
+        QCOMPARE(rig.Text(), std::string("aaaa b aaaa baa"));
+        rig.sci.undo();
+        QCOMPARE(rig.Text(), std::string("aa b aa ba"));
+        QCOMPARE(finder.ReplaceAll(SearchOptions{}), 0);
+        rig.editor.SetEnabled(false);  // a run: found, never changed
+        QCOMPARE(finder.ReplaceAll(o), 0);
+        for (int i = 0; i < 3; ++i) QVERIFY(finder.Replace(o) != Result::NotFound);
+        QCOMPARE(rig.Text(), std::string("aa b aa ba"));
+    }
+
+    // Each row: a text with the caret, the keys typed, the text after them and which of the
+    // completion list and the call tip is left open. Tab size 3; the words are the rig's.
+    void keys_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("open");  // "list", "tip" or ""
+        const auto row = [](const char* name, const char* before, const char* keys, const char* after,
+                            const char* open) {
+            QTest::newRow(name) << QString::fromUtf8(before) << QString::fromUtf8(keys) << QString::fromUtf8(after)
+                                << QString::fromLatin1(open);
+        };
+        // Completion: the rest of the first word with the prefix comes in selected.
+        row("suggests the first word", "x = Serv|", "{C-Space}", "x = Serv[oRead]", "list");
+        row("typing on narrows it", "x = Serv|", "{C-Space}oS", "x = ServoS[et]", "list");
+        row("Right takes a character", "Serv|", "{C-Space}oS{Right}", "ServoSe[t]", "list");
+        row("Right with nothing selected takes the word", "Serv|", "{C-Space}oS{Right}{Right}{Right}", "ServoSet|", "");
+        row("Left gives one back", "Serv|", "{C-Space}oS{Left}", "Servo[Read]", "list");
+        row("Enter takes the word chosen in the list", "Serv|", "{C-Space}{Down}{Enter}", "ServoReset|", "");
+        row("( takes the word and opens its tip", "Ser|", "{C-Right}(", "ServoRead(|", "tip");
+        row("Tab types its spaces over the suggestion", "Ser|", "{C-Space}{Tab}", "Ser   |", "");
+        row("Esc drops the suggestion", "wh|", "{C-Space}{Esc}", "wh|", "");
+        row("no word left closes the list", "wh|", "{C-Space}q", "whq|", "");
+        row("a one-letter prefix shortened goes", "W|", "{C-Space}{Left}", "|", "");
+        row("Ctrl+Right with nothing to complete", "|alpha beta", "{C-Right}", "alpha |beta", "");
+        row("the right Ctrl key moves by words", "alpha| beta", "{RC-Right}", "alpha |beta", "");
+        // Call tips.
+        row("tip after (", "|", "ServoSet(", "ServoSet(|", "tip");
+        row(") closes it", "|", "ServoSet(1, 2)", "ServoSet(1, 2)|", "");
+        row("Up closes it", "|", "ServoRead({Up}", "|ServoRead(", "");
+        row("End closes it", "|", "ServoRead({End}", "ServoRead(|", "");
+        row("Backspace over ( closes it", "|", "ServoRead({Backspace}", "ServoRead|", "");
+        row("Left before ( is reached keeps it", "|", "ServoRead(1{Left}", "ServoRead(|1", "tip");
+        row("none in a comment", "|", "// ServoSet(", "// ServoSet(|", "");
+        row("none without a hint", "|", "ServoReset(", "ServoReset(|", "");
+        row("none for a key word", "|", "Wait(", "Wait(|", "");
+        // Tab and indentation.
+        row("Tab is tab-size spaces", "a|", "{Tab}", "a   |", "");
+        row("Tab over a selection", "[ab]", "{Tab}", "   |", "");
+        row("open brace adds a level", "  if (a) {|", "{Enter}", "  if (a) {\n     |", "");
+        row("same indent as the line before", "   x = 1;|", "{Enter}", "   x = 1;\n   |", "");
+        row("each open brace counts", "{ {|", "{Enter}", "{ {\n      |", "");
+        row("a brace closed on its line does not", "  if (a) { x(); }|", "{Enter}", "  if (a) { x(); }\n  |", "");
+        row("braces in comments and strings do not", "  x(\"{\"); // {|", "{Enter}", "  x(\"{\"); // {\n  |", "");
+        row("a line of spaces gives none", "     |", "{Enter}", "     \n|", "");
+        row("text after the caret moves, its spaces go", "  if (a) {|   b", "{Enter}", "  if (a) {\n     |b", "");
+        row("inside a block comment Enter only breaks", "  /* a {|", "{Enter}", "  /* a {\n|", "");
+        row("after a closed comment it indents", "  /* a */ {|", "{Enter}", "  /* a */ {\n     |", "");
+        row("Enter and its indent are one undo step", "  if (a) {|", "{Enter}{C-Z}", "  if (a) {|", "");
+        row("} lines up with its {", "  if (a) {\n     x = 1;\n     |", "}", "  if (a) {\n     x = 1;\n  }|", "");
+        row("} over a nested block", "while (b) {\n   if (a) {\n   }\n      |", "}", "while (b) {\n   if (a) {\n   }\n}|", "");
+        row("} skips braces in comments", "  if (a) {\n // }\n        |", "}", "  if (a) {\n // }\n  }|", "");
+        row("} in a comment aligns nothing", "  if (a) {\n /*  |", "}", "  if (a) {\n /*  }|", "");
+        row("} with nothing to match", "     |", "}", "     }|", "");
+    }
+    void keys() {
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        EditorRig rig;
+        SetMarked(rig, before.toStdString());
+        TypeKeys(rig, keys);
+        QTEST(QString::fromStdString(Marked(rig)), "after");
+        const QString open = List(rig)->isVisible() ? "list" : Tip(rig)->isVisible() ? "tip" : "";
+        QTEST(open, "open");
+    }
+
+    // The tip shows the hint, under the caret and inside the window even at its right edge.
+    void callTipStaysInsideTheWindow() {
+        EditorRig rig;
+        for (int width : {640, 260}) {
+            rig.sci.resize(width, 200);
+            SetMarked(rig, "               |");
+            TypeKeys(rig, "ServoSet(");
+            QCOMPARE(Tip(rig)->text(), QString::fromUtf8("Numer serwa, Pozycja [us]"));
+            QVERIFY(rig.sci.viewport()->rect().contains(Tip(rig)->geometry()));
+        }
+    }
+
+    // While a run shows its statement no key changes the text.
+    void noKeyEditsDuringARun() {
+        EditorRig rig;
+        SetMarked(rig, "Ser|");
+        rig.editor.SetEnabled(false);
+        TypeKeys(rig, "{Tab}{Enter}{C-Space}");
+        QCOMPARE(Marked(rig), std::string("Ser|"));
+        QVERIFY(!List(rig)->isVisible());
+    }
+
+    // Ctrl+wheel zooms, and the line numbers stay readable.
+    void zoomWithCtrlWheel() {
+        EditorRig rig;
+        rig.SetText("a\nb\nc");
+        const int margin = rig.sci.marginWidth(0);
+        const QPointF at(50, 50);
+        QWheelEvent wheel(at, rig.sci.viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rig.sci.viewport(), &wheel);
+        QVERIFY(rig.sci.SendScintilla(QsciScintillaBase::SCI_GETZOOM) > 0);
+        QVERIFY(rig.sci.marginWidth(0) > margin);
+    }
+
+    void startUpLoadsTheWordsAndColoursTheScript() {
+        BoxAnswerer boxes;
+        SimProcess sim(ORVANE_SIM_BIN, {});
+        settings::QtSettingsStore file;
+        settings::OverlaySettings settings(file);
+        file.WriteString("Sprawdzaj odpowiada co", "0");
+        file.WriteString("Tab size", "5");
+        // The user's own command table holds a command the shipped dictionary does not know.
+        const QString commands = home_.Path(QStringLiteral("Komendy.ini"));
+        QVERIFY(WriteAll(commands, "[Komenda1]\r\nNazwa=Buzzer\r\nID=B\r\nArgumenty=1\r\nArgument 1=2\r\nOpis 1=Ton [Hz]\r\n"));
+        file.WriteString("Plik komend", commands.toStdString());
+        settings.OverridePort(sim.SlavePath());
+        app::shell::MainWindow window(settings, host::PlatformFolders::Detect(ORVANE_DATA_DIR));
+        window.show();
+        editor::ScriptEditor& ed = window.Editor();
+        ed.Load(QStringLiteral("Wait(1); // x"));
+        window.RunStartUp();
+        QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
+        QCOMPARE(boxes.Count(), std::size_t{0});
+        QCOMPARE(ed.Words().Classify("while"), editor::Format::KeyWord);
+        QVERIFY(ed.Words().FindFunction("ServoSet"));
+        QCOMPARE(ed.Words().FindFunction("Buzzer")->hint, std::string("Ton [Hz]"));
+        QCOMPARE(ed.TabSize(), 5);
+        QsciScintilla& sci = *ed.Scintilla();
+        QTest::qWait(50);  // the recolouring shows with the next paint
+        QCOMPARE(sci.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL), long(editor::Format::KeyWord));
+        QCOMPARE(sci.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 10UL), long(editor::Format::LineComment));
+
+        sci.setCursorPosition(0, 1);
+        window.Action(EditFind)->trigger();
+        auto& dialog = ed.Features().SearchDialog();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->text(), QStringLiteral("Wait"));
+        dialog.hide();
+        window.Action(EditFindNext)->trigger();
+        QCOMPARE(sci.selectedText(), QStringLiteral("Wait"));
+        window.Action(EditReplace)->trigger();
+        QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("replaceText"))->isVisible());
+
+        // F3 that finds nothing opens the window to say so.
+        dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->setText(QStringLiteral("nowhere"));
+        dialog.hide();
+        window.Action(EditFindNext)->trigger();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("findStatus"))->text().contains(QStringLiteral("nowhere")));
+    }
+
+private:
+    TempHome home_;
+};
+
+}  // namespace orvane::test
+
+QTEST_MAIN(orvane::test::EditorTest)
+#include "EditorTest.moc"
