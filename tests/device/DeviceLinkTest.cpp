@@ -152,19 +152,6 @@ TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
 }
 
-TEST_F(DeviceLinkTest, ResetReopensWithTheConfiguredPortAndSpeed) {
-    settings.WriteString("COM", "3");
-    settings.WriteString("Baud Rate", "9600");
-    Replies({{0xFF}});
-    link.ResetRs232();
-    EXPECT_EQ(opener.opened.back(), 2);
-    EXPECT_EQ(link.PortIndex(), 2);
-    EXPECT_EQ(link.Baud(), 9600);
-    EXPECT_EQ(wire->baud, 9600);
-    EXPECT_EQ(ModeName(link.Mode()), "System");
-    EXPECT_TRUE(timers.IsRunning(kAnswering));
-}
-
 // The dialog owns the port alone: no tick or check may fire into its conversation, and it
 // gets the speed the view works at; afterwards the view reconnects and checks again.
 TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialogEnds) {
@@ -188,42 +175,33 @@ TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialog
     EXPECT_TRUE(timers.IsRunning(kAnswering));
 }
 
+// The parameters as read and written are driven through the window against orvane-sim; these
+// are the ways those runs do not take.
 TEST_F(DeviceLinkTest, ProgramAndCtrlShowsTheDialogOnlyInProgramAndReturnsToSystem) {
-    Replies({{0xFF}, {}, {0x00}, {0x00}, {0xFF}, {0xFF}});
     int shown = 0;
+    Replies({{0xFF}, {}, {0x00}, {0x00}, {0xFF}, {0xFF}});
     link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
-    EXPECT_EQ(shown, 1);
     EXPECT_EQ(ModeName(link.Mode()), "System");
-
     Replies({{0xFE}});
     link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
     EXPECT_EQ(shown, 1);
 }
 
-TEST_F(DeviceLinkTest, DeviceParametersAreReadShownAndWrittenBack) {
-    const struct { std::vector<Bytes> replies; bool run; bool komendy; } rows[] = {
-        {{{0xFF}, {0xFF}, {0x00, 0xFF}}, true, true},
-        {{{0xFF}, {0xFF}, {0xFF, 0x00}}, false, false},
-        {{{0xFF}, {0xFF}, {}}, true, true},  // nothing came: both read as set
-    };
-    for (const auto& row : rows) {
-        test::DeviceRig rig;
-        rig.Replies(row.replies);
-        DeviceParams shown;
-        EXPECT_TRUE(rig.link.EditDeviceParameters([&](DeviceParams& p) {
-            shown = p;
-            p = {true, false};
-            return true;
-        }));
-        EXPECT_EQ(shown.runUserProgramAtStart, row.run);
-        EXPECT_EQ(shown.startInKomendy, row.komendy);
-        EXPECT_EQ(rig.wire->writes.back(), (Bytes{0x02, 0x00, 0x00}));
-        EXPECT_TRUE(rig.timers.IsRunning(kAnswering));
-    }
+TEST_F(DeviceLinkTest, DeviceParametersThatNeverCameReadAsSetAndCancelSendsNothing) {
+    Replies({{0xFF}, {0xFF}, {}});
+    DeviceParams shown;
+    EXPECT_TRUE(link.EditDeviceParameters([&](DeviceParams& p) {
+        shown = p;
+        p = {true, false};
+        return true;
+    }));
+    EXPECT_TRUE(shown.runUserProgramAtStart && shown.startInKomendy);
+    EXPECT_EQ(wire->writes.back(), (Bytes{0x02, 0x00, 0x00}));
+    EXPECT_TRUE(timers.IsRunning(kAnswering));
+
     Replies({{0xFF}, {0xFF}, {0x00, 0x00}});
     link.EditDeviceParameters([](DeviceParams&) { return false; });
-    EXPECT_EQ(wire->writes.back(), Bytes{0x01});  // cancelled: nothing sent back
-
+    EXPECT_EQ(wire->writes.back(), Bytes{0x01});
     Replies({{0xFE}, {}, {}});
     EXPECT_FALSE(link.EditDeviceParameters([](DeviceParams&) -> bool { ADD_FAILURE(); return true; }));
 }

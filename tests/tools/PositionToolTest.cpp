@@ -132,6 +132,14 @@ TEST(PositionTool, ServoBoxesReadAgainOrPutTheServoBack) {
     rig.tool.SetEnabled(5, true);
     EXPECT_EQ(rig.board.ReadServos(), std::vector<int>{5});
     EXPECT_TRUE(rig.Row(5).off);
+
+    // Koniec puts each servo back as it was found: on where it stood, off where it was off.
+    rig.board.frames.clear();
+    EXPECT_EQ(rig.tool.End(), ToolStep::Cancelled);
+    ASSERT_EQ(rig.board.Sets().size(), 16u);
+    EXPECT_EQ(rig.board.Sets()[0], (Set{1, 0, 0, 0, 0}));
+    EXPECT_EQ(rig.board.Sets()[4], (Set{5, 0, 1, 0, 1200}));
+    EXPECT_FALSE(rig.serial.IsOpen(0));
 }
 
 TEST(PositionTool, AControllerFallingSilentAsksOncePerServoAndNoEndsTheDialog) {
