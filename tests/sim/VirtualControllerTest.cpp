@@ -107,10 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestRow{"unknown System request", Mode::System, {0x33, 0x00}, {0xFF}, Mode::System},
         RequestRow{"speed code outside BootLoader", Mode::System, {0x0A, 0x00}, {0xFF}, Mode::System},
         RequestRow{"unknown identifier ignored", Mode::Komendy, {0x7E, 0x00}, {0xFE}, Mode::Komendy},
-        RequestRow{"Program query", Mode::Program, {0x00}, {0x00}, Mode::Program},
-        RequestRow{"Program to System", Mode::Program, {0xFF}, {0xFF}, Mode::System},
         RequestRow{"Program echoes free bytes", Mode::Program, {0x42, 0xFE, 0xF0, 0x01}, {0x42, 0xFE, 0xF0, 0x01}, Mode::Program},
-        RequestRow{"BootLoader to System", Mode::BootLoader, {0xFF}, {0xFF}, Mode::System},
         RequestRow{"BootLoader to BootLoader", Mode::BootLoader, {0xF0}, {0xF0}, Mode::BootLoader},
         RequestRow{"no version in BootLoader", Mode::BootLoader, {0x76}, {}, Mode::BootLoader},
         RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}),
@@ -232,11 +229,9 @@ TEST_P(OutputFaultTest, ChangesOnlyWhatReachesTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, OutputFaultTest,
-    ::testing::Values(OutputFaultRow{"silent", {0x00, 0x76, 0x01}, {}},
-                      OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
+    ::testing::Values(OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
                       OutputFaultRow{"drop:3", {0x76, 0x00, 0x00}, {'3', '1', 0xFF}},
                       OutputFaultRow{"corrupt:1", {0x00, 0x00}, {0x00, 0xFF}},
-                      OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
                       OutputFaultRow{"silent-after:0", {0x00}, {}}),
     RowName<&OutputFaultRow::fault>{});
 
