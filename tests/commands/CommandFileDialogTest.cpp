@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,14 +18,12 @@
 namespace orvane::commands {
 namespace {
 
-using host::Answer;
-
-using BoxList = std::vector<std::tuple<std::string, std::string, host::Buttons>>;
+using Strings = std::vector<std::string>;
 const std::string kTwoCommands = "[Komenda1]\r\nNazwa=A\r\n\r\n[Komenda2]\r\nNazwa=B\r\n";
 
 class CommandFileDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    CommandFileDialogTest() {
         CommandDef def;
         def.name = "X";
         table.AddNewest(def);
@@ -40,20 +37,15 @@ protected:
     bool Write() { return CommandFile::Write(table, settings, files, prompts); }
     std::string Setting() { return settings.ReadString("Plik komend", "<unset>"); }
     // The Open dialogs shown, each checked for the system's wording, by the path each starts from.
-    std::vector<std::string> OpenDialogs() {
-        std::vector<std::string> names;
+    Strings OpenDialogs() {
+        Strings names;
         for (const auto& r : files.Requests()) {
             EXPECT_FALSE(r.save);
-            EXPECT_EQ(r.request.filter, "Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*|");
-            EXPECT_EQ(r.request.defaultExtension, "*.ini");
+            EXPECT_EQ(r.request.filter + " " + r.request.defaultExtension,
+                      "Piki INI (*.ini)|*.ini|Wszystkie pliki (*.*)|*.*| *.ini");
             names.push_back(r.request.initialName);
         }
         return names;
-    }
-    BoxList Boxes() {
-        BoxList out;
-        for (const auto& b : prompts.Boxes()) out.emplace_back(b.caption, b.text, b.buttons);
-        return out;
     }
 
     test::TempDir dir;
@@ -67,12 +59,12 @@ TEST_F(CommandFileDialogTest, LoadReadsTheDefaultFileAndShowsAllWarningsInOneBox
     ASSERT_TRUE(platform::AtomicFile::Write(dir / "Komendy.ini", "[Komenda1]\r\nNazwa=A\r\nArgumenty=11\r\n[Komenda3]\r\n"));
     Load();
     EXPECT_EQ(table.Size(), 1u);
-    EXPECT_EQ(table.NewestFirst()[0].argumentCount, 10);
     EXPECT_EQ(Setting(), dir / "Komendy.ini");
     EXPECT_TRUE(files.Requests().empty());
-    EXPECT_EQ(Boxes(), (BoxList{{"Komendy (OIK1)",
+    EXPECT_EQ(prompts.Shown(), Strings{"Komendy (OIK1) | "
               "Komenda1 (A): Argumenty=11, a komenda może mieć najwyżej 10 argumentów; wczytano pierwsze 10.\n"
-              "Pominięto sekcję Komenda3: lista komend kończy się na Komenda2 (brak sekcji).", host::Buttons::Ok}}));
+              "Pominięto sekcję Komenda3: lista komend kończy się na Komenda2 (brak sekcji)."});
+    EXPECT_EQ(prompts.Boxes()[0].buttons, host::Buttons::Ok);
 }
 
 TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) {
@@ -89,8 +81,7 @@ TEST_F(CommandFileDialogTest, LoadAsksForTheFileUntilOneExistsOrTheUserCancels) 
     // when the program starts elsewhere.
     files.QueueChoice(std::filesystem::relative(dir / "mine.ini").string());
     EXPECT_TRUE(Load());
-    EXPECT_EQ(OpenDialogs(), (std::vector<std::string>{dir / "gone.ini", dir / "gone.ini", dir / "missing.ini",
-                                                        dir / "folder.ini"}));  // a folder is no file
+    EXPECT_EQ(OpenDialogs(), (Strings{dir / "gone.ini", dir / "gone.ini", dir / "missing.ini", dir / "folder.ini"}));
     EXPECT_EQ(table.Size(), 2u);
     EXPECT_EQ(Setting().front(), '/');
     EXPECT_TRUE(std::filesystem::equivalent(Setting(), dir / "mine.ini"));
@@ -102,8 +93,7 @@ TEST_F(CommandFileDialogTest, AnUnreadableFileIsReported) {
     ::chmod((dir / "Komendy.ini").c_str(), 0);
     Load();
     EXPECT_TRUE(table.Empty());
-    EXPECT_EQ(Boxes(), (BoxList{{"Błąd odczytu pliku (OIK2)", "Błąd odczytu pliku komend: " + dir / "Komendy.ini",
-                                 host::Buttons::Ok}}));
+    EXPECT_EQ(prompts.Shown(), Strings{"Błąd odczytu pliku (OIK2) | Błąd odczytu pliku komend: " + dir / "Komendy.ini"});
 }
 
 // Settings and dialogs spell paths in CP1250; the file system in UTF-8. A folder with Polish
@@ -122,11 +112,16 @@ TEST_F(CommandFileDialogTest, APathWithPolishLettersNamesTheSameFileForReadAndWr
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHere) {
-    ASSERT_TRUE(platform::AtomicFile::Write(dir / "k.ini", std::string(5000, 'x')));
-    settings.WriteString("Plik komend", dir / "k.ini");
+TEST_F(CommandFileDialogTest, WriteReplacesTheFileOffersTheOpenDialogOrDefaultsToKomendyIniHere) {
+    settings.WriteString("Plik komend", dir / "no/such/folder.ini");
+    EXPECT_FALSE(Write()) << "cancelled";
+    EXPECT_EQ(OpenDialogs(), Strings{dir / "no/such/folder.ini"});
+    EXPECT_EQ(Setting(), dir / "no/such/folder.ini");
+    ASSERT_TRUE(platform::AtomicFile::Write(dir / "other.ini", std::string(5000, 'x')));
+    files.QueueChoice(dir / "other.ini");
     EXPECT_TRUE(Write());
-    EXPECT_EQ(Read(dir / "k.ini"), CommandFile::Serialize(table)) << "nothing of the longer old file is left";
+    EXPECT_EQ(Read(dir / "other.ini"), CommandFile::Serialize(table)) << "nothing of the longer old file is left";
+    EXPECT_EQ(Setting(), dir / "other.ini");
 
     settings = host::MemorySettings();
     const auto previous = std::filesystem::current_path();
@@ -138,33 +133,20 @@ TEST_F(CommandFileDialogTest, WriteReplacesTheWholeFileOrDefaultsToKomendyIniHer
     EXPECT_TRUE(prompts.Boxes().empty());
 }
 
-TEST_F(CommandFileDialogTest, WriteOffersTheOpenDialogWhenThereIsNoFileToWrite) {
-    settings.WriteString("Plik komend", dir / "no/such/folder.ini");
-    EXPECT_FALSE(Write()) << "cancelled";
-    EXPECT_EQ(OpenDialogs(), std::vector<std::string>{dir / "no/such/folder.ini"});
-    EXPECT_EQ(Setting(), dir / "no/such/folder.ini");
-
-    files.QueueChoice(dir / "other.ini");
-    EXPECT_TRUE(Write());
-    EXPECT_EQ(Read(dir / "other.ini"), CommandFile::Serialize(table));
-    EXPECT_EQ(Setting(), dir / "other.ini");
-}
-
 TEST_F(CommandFileDialogTest, AFailedWriteAsksAgainAndNeverTruncatesTheFile) {
     // The name leaves no room for the temporary file beside it, so every write fails.
     const std::string path = dir / std::string(250, 'k');
     std::ofstream(path, std::ios::binary) << kTwoCommands;
     settings.WriteString("Plik komend", path);
-    prompts.QueueAnswer(Answer::Yes);
-    prompts.QueueAnswer(Answer::No);
+    prompts.QueueAnswer(host::Answer::Yes);
+    prompts.QueueAnswer(host::Answer::No);
     EXPECT_FALSE(Write());
-    const BoxList::value_type retry{"Błąd zapisu do pliku", "Błąd otwarcia pliku komend: " + path +
-                                    "\n\nCzy kontynuować pracę?", host::Buttons::YesNo};
-    EXPECT_EQ(Boxes(), (BoxList{retry, retry}));
+    const std::string retry = "Błąd zapisu do pliku | Błąd otwarcia pliku komend: " + path + "\n\nCzy kontynuować pracę?";
+    EXPECT_EQ(prompts.Shown(), (Strings{retry, retry}));
+    EXPECT_EQ(prompts.Boxes()[0].buttons, host::Buttons::YesNo);
     EXPECT_EQ(Read(path), kTwoCommands);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file left";
 }
-
 
 // A first run copies the shipped definitions to the user's own file, and only then.
 TEST(CommandFileDefaultTest, AFirstRunStartsFromTheShippedFileAndNeverOverwritesTheUsers) {
@@ -181,7 +163,6 @@ TEST(CommandFileDefaultTest, AFirstRunStartsFromTheShippedFileAndNeverOverwrites
     EXPECT_EQ(path, folders.allUsersFolder + "Komendy.ini");
     ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes, "shipped");
-
     ASSERT_TRUE(platform::AtomicFile::Write(path, "edited by the user"));
     CommandFile::PrepareDefault(settings, folders);
     ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));

@@ -126,21 +126,9 @@ TEST(HexFileReadTest, Records) {
     }
 }
 
-// Damaged and hostile text (run these under the sanitizer build too): never a crash, never
-// complete, never a byte stored that the whole file would not have stored.
-TEST(HexFileReadTest, RandomAndAbsurdTextIsContained) {
-    std::mt19937 random(77);
-    std::string allBytes;
-    for (int c = 0; c < 256; ++c) allBytes += static_cast<char>(c);
-    // The second alphabet is mostly colons and digits, so records get parsed deep and long.
-    for (const std::string& alphabet : {allBytes, std::string(":0123456789ABCDEFabcdef\r\n"), std::string("::::0F1F2F4F")}) {
-        for (int round = 0; round < 300; ++round) {
-            std::string text(random() % 3000, ' ');
-            for (char& c : text) c = alphabet[random() % alphabet.size()];
-            for (int lowerLimit : {0, 0x0700}) ASSERT_NE(Read(text, lowerLimit).result, HexReadResult::CannotOpen);
-        }
-    }
-    // Counts that claim more than the line holds, or the most a count can claim.
+// Random text is the fuzz target's business; these counts claim more than the line holds, or
+// the most a count can claim.
+TEST(HexFileReadTest, ACountBeyondTheLineIsNeverComplete) {
     for (const std::string& text : {std::string(":FF1EFF00"), ":FF000002" + std::string(520, '1'), ":FFFFFF04" + std::string(520, 'F'),
                                     ":FF000003" + std::string(600, '7'), std::string(2000, ':')}) {
         for (int lowerLimit : {0, 0x0700}) EXPECT_NE(Read(text, lowerLimit).result, HexReadResult::Complete) << text.substr(0, 12);

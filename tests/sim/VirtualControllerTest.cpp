@@ -4,7 +4,6 @@
 #include <memory>
 #include <tuple>
 
-#include "core/device/BaudRates.h"
 #include "sim/VirtualController.h"
 #include "tests/support/RowName.h"
 
@@ -103,27 +102,13 @@ TEST_P(RequestTest, RepliesAndMovesAsTheControllerDoes) {
 INSTANTIATE_TEST_SUITE_P(
     EveryMode, RequestTest,
     ::testing::Values(
-        RequestRow{"System query", Mode::System, {0x00}, {0xFF}, Mode::System},
         RequestRow{"System to System", Mode::System, {0xFF}, {0xFF}, Mode::System},
-        RequestRow{"to Komendy", Mode::System, {0xFE}, {0xFE}, Mode::Komendy},
         RequestRow{"to Program, no answer", Mode::System, {0xFD}, {}, Mode::Program},
-        RequestRow{"to BootLoader", Mode::System, {0xF0}, {0xF0}, Mode::BootLoader},
-        RequestRow{"parameters", Mode::System, {0x01}, {0xFF, 0x00}, Mode::System},
-        RequestRow{"parameters stored, no answer", Mode::System, {0x02, 0x00, 0xFF, 0x01}, {0x00, 0xFF}, Mode::System},
-        RequestRow{"version", Mode::System, {0x76}, {'3', '1'}, Mode::System},
         RequestRow{"unknown System request", Mode::System, {0x33, 0x00}, {0xFF}, Mode::System},
         RequestRow{"speed code outside BootLoader", Mode::System, {0x0A, 0x00}, {0xFF}, Mode::System},
-        RequestRow{"Komendy query", Mode::Komendy, {0x00}, {0xFE}, Mode::Komendy},
-        RequestRow{"Komendy to System", Mode::Komendy, {0xFF}, {0xFF}, Mode::System},
         RequestRow{"unknown identifier ignored", Mode::Komendy, {0x7E, 0x00}, {0xFE}, Mode::Komendy},
-        RequestRow{"Program query", Mode::Program, {0x00}, {0x00}, Mode::Program},
-        RequestRow{"Program to System", Mode::Program, {0xFF}, {0xFF}, Mode::System},
         RequestRow{"Program echoes free bytes", Mode::Program, {0x42, 0xFE, 0xF0, 0x01}, {0x42, 0xFE, 0xF0, 0x01}, Mode::Program},
-        RequestRow{"BootLoader query", Mode::BootLoader, {0x00}, {0xF0}, Mode::BootLoader},
-        RequestRow{"BootLoader to System", Mode::BootLoader, {0xFF}, {0xFF}, Mode::System},
         RequestRow{"BootLoader to BootLoader", Mode::BootLoader, {0xF0}, {0xF0}, Mode::BootLoader},
-        RequestRow{"erase System", Mode::BootLoader, {'E'}, {0x01}, Mode::BootLoader},
-        RequestRow{"erase Program", Mode::BootLoader, {'e'}, {0x01}, Mode::BootLoader},
         RequestRow{"no version in BootLoader", Mode::BootLoader, {0x76}, {}, Mode::BootLoader},
         RequestRow{"speed code takes its byte", Mode::BootLoader, {0x0A, 0x05}, {}, Mode::BootLoader}),
     RowName<&RequestRow::what>{});
@@ -140,55 +125,25 @@ TEST(VirtualControllerTest, DeviceParametersChooseThePowerUpMode) {
     }
 }
 
-TEST(VirtualControllerTest, EverySpeedCodeSelectsItsRate) {
-    for (const auto& entry : device::BaudRates::All()) {
-        EXPECT_EQ(sim::VirtualController::RateOfSpeedCode(static_cast<std::uint8_t>(entry.speedCode)),
-                  entry.rate)
-            << entry.text;
-    }
-}
-
-TEST(VirtualControllerTest, AnswersOnlyAtItsOwnSpeedAndFollowsASpeedChange) {
-    Bench bench;
-    // Noise at the wrong speed changes nothing, not even the mode.
-    EXPECT_EQ(bench.Send({0xF0}, 19200), Bytes{});
-    EXPECT_FALSE(bench.vc->Receive(0x00, 57600, bench.nowMs));
-    EXPECT_EQ(bench.vc->CurrentMode(), Mode::System);
-
-    Reach(bench, Mode::BootLoader);
-    EXPECT_EQ(bench.Send({0x0A, 11}), Bytes{});
-    EXPECT_EQ(bench.vc->Baud(), 57600);
-    EXPECT_EQ(bench.Send({0x00}, 115200), Bytes{});
-    EXPECT_EQ(bench.Send({0x00}, 57600), Bytes{0xF0});
-}
-
-TEST(VirtualControllerTest, EraseWriteAndReadOutKeepTheAreasApart) {
+// The areas' erase and read-out are driven end to end through orvane-cli; what those runs
+// cannot see is the boot loader's own page and page data that look like requests.
+TEST(VirtualControllerTest, TheBootLoaderNeverErasesItselfAndPageDataAreNoRequests) {
     auto setup = Bench::Setup();
-    for (int a = 0; a < device::FlashImage::kSize; ++a) setup.flash[a] = static_cast<std::uint8_t>(a);
+    setup.flash[0x1F00] = 0x42;
     Bench bench(std::move(setup));
     Reach(bench, Mode::BootLoader);
-
-    EXPECT_EQ(bench.Send({'E'}), Bytes{1});
-    EXPECT_EQ(bench.vc->Flash()[0x06FF], 0xFF);
-    EXPECT_EQ(bench.vc->Flash()[0x0700], 0x00);
     EXPECT_EQ(bench.Send({'e'}), Bytes{1});
-    EXPECT_EQ(bench.vc->Flash()[0x1EFF], 0xFF);
-    EXPECT_EQ(bench.vc->Flash()[0x1F00], 0x00) << "the boot loader never erases itself";
+    EXPECT_EQ(bench.vc->Flash()[0x1F00], 0x42);
 
-    // Page data are data: 0x00 and 0xFF inside a page are no requests.
     Bytes page{'w', 0x07, 0x40};
     for (int i = 0; i < 64; ++i) page.push_back(i % 2 ? 0xFF : 0x00);
     page.back() = 0x5A;
     EXPECT_EQ(bench.Send(page), Bytes{1});
     EXPECT_EQ(bench.vc->CurrentMode(), Mode::BootLoader);
-
     const Bytes program = bench.Send({'r'});
     ASSERT_EQ(program.size(), 0x1F00u - 0x0700u);
-    EXPECT_EQ(program[0x40], 0x00);
-    EXPECT_EQ(program[0x41], 0xFF);
+    EXPECT_EQ(Bytes(program.begin() + 0x40, program.begin() + 0x42), (Bytes{0x00, 0xFF}));
     EXPECT_EQ(program[0x7F], 0x5A);
-    EXPECT_EQ(program[0x80], 0xFF);
-    EXPECT_EQ(bench.Send({'R'}), Bytes(0x0700, 0xFF));
 }
 
 TEST(VirtualControllerTest, OnlyWholePagesBelowTheBootLoaderAreWritten) {
@@ -274,11 +229,9 @@ TEST_P(OutputFaultTest, ChangesOnlyWhatReachesTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, OutputFaultTest,
-    ::testing::Values(OutputFaultRow{"silent", {0x00, 0x76, 0x01}, {}},
-                      OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
+    ::testing::Values(OutputFaultRow{"drop:2", {0x76, 0x00}, {'3', 0xFF}},
                       OutputFaultRow{"drop:3", {0x76, 0x00, 0x00}, {'3', '1', 0xFF}},
                       OutputFaultRow{"corrupt:1", {0x00, 0x00}, {0x00, 0xFF}},
-                      OutputFaultRow{"silent-after:2", {0x00, 0x00, 0x00, 0x76}, {0xFF, 0xFF}},
                       OutputFaultRow{"silent-after:0", {0x00}, {}}),
     RowName<&OutputFaultRow::fault>{});
 
@@ -298,15 +251,6 @@ TEST(VirtualControllerTest, CommandFaultsSpoilEchoOrAcknowledgement) {
     ack.Send({'S', 2, 0, 0, 0, 0x03, 0xE8});
     EXPECT_EQ(ack.Send({0x01}), Bytes{0x00});
     EXPECT_EQ(ack.vc->Board().ServoPosition(2), sim::BoardState::kServoRest) << "refused, not done";
-}
-
-TEST(VirtualControllerTest, HangUpIsDueAfterTheNthByteHeard) {
-    Bench bench = WithFaults({"hangup-after:2"});
-    bench.Send({0x00}, 19200);
-    bench.Send({0x00});
-    EXPECT_FALSE(bench.vc->HangUpDue()) << "a byte at another speed is not heard";
-    bench.Send({0x00});
-    EXPECT_TRUE(bench.vc->HangUpDue());
 }
 
 TEST(VirtualControllerTest, DelayHoldsRepliesBack) {

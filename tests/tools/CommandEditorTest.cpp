@@ -126,44 +126,35 @@ TEST(CommandListEditor, NamesStayUniqueWithoutRegardToCase) {
     EXPECT_EQ(both.Table().NewestFirst()[0].name, "twin");
 }
 
-TEST(CommandListEditor, ZapiszWritesAFileThatReadsBackToTheSameTable) {
+// Zapisz of an added command is driven through the window; odd texts' round trip is the file's.
+TEST(CommandListEditor, ZapiszWritesTheTableNewestFirstAndAnEmptyTableAsAnEmptyFile) {
     TempDir dir;
     const std::string path = dir.Path() + "/Komendy.ini";
     host::MemorySettings settings;
     settings.WriteString("Plik komend", path);
     ScriptedFileChooser files;
     ScriptedPrompts prompts;
-
     CommandListEditor editor(Shipped());
-    tools::CommandFields added;
-    added.name = "Zzz" + std::string(297, 'z');  // 300 characters
-    added.identifier = host::Pl("ż");
-    added.arguments = {{2, 5, 3, -7, host::Pl("\"w cudzysłowie\"")}};
-    editor.Add(CommandForm::Take(added));
-    const std::size_t first = editor.Lines().front().record;
-    editor.Remove(first);
+    editor.Add(Named("Zzz"));
+    editor.Remove(editor.Lines().front().record);
     tools::CommandFields renamed = CommandForm::From(editor.Record(0));
     renamed.name = "Nowa";
     editor.Replace(0, CommandForm::Take(renamed));
-
     ASSERT_TRUE(editor.Save(settings, files, prompts));
     commands::CommandTable back;
     ASSERT_TRUE(commands::CommandFile::ReadFile(path, back, nullptr));
-    // The file holds the table newest first and its reader makes each command the newest.
     std::vector<CommandDef> expected = editor.Table().NewestFirst();
     std::reverse(expected.begin(), expected.end());
     EXPECT_EQ(back.NewestFirst(), expected);
-    // Added at the end of the table, so written as the last section, though listed in order.
-    std::string bytes;
-    ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
-    EXPECT_EQ(bytes.substr(bytes.rfind("Nazwa=") + 6, 300), added.name);
-    EXPECT_TRUE(prompts.Boxes().empty());
+    EXPECT_EQ(back.NewestFirst().front().name, "Zzz") << "added at the end of the table: the last section";
 
     CommandListEditor emptied(back);
     while (!emptied.Table().Empty()) emptied.Remove(0);
     ASSERT_TRUE(emptied.Save(settings, files, prompts));
+    std::string bytes;
     ASSERT_TRUE(platform::AtomicFile::Read(path, bytes));
     EXPECT_EQ(bytes, "");
+    EXPECT_TRUE(prompts.Boxes().empty());
 }
 
 }  // namespace

@@ -14,56 +14,48 @@ using tools::ToolStep;
 using Set = std::array<int, 5>;  // servo, step, time, soft, wire position
 
 struct SequenceRig : ServoRig {
-    SequenceRig() { board.positions[3] = 1700; }
+    explicit SequenceRig(bool portOpens = true) {
+        board.positions[3] = 1700;
+        opener.refuseOpen = !portOpens;
+        EXPECT_EQ(tool.Open(loan), ToolStep::Going);
+    }
     SequenceTool tool{servoLink};
     const SequenceTool::State& State() const { return tool.GetState(); }
 };
 
 TEST(SequenceTool, APauseIsRecordedWithItsTimeKeptInRange) {
-    struct Row {
-        const char* typed;
-        const char* shown;
-    };
-    const Row rows[] = {{nullptr, "1000"}, {"250", "250"}, {"65001", "65000"}, {"0", "1"}, {"abc", "1"}, {"", "1"}};
-    for (const Row& row : rows) {
+    const std::pair<const char*, const char*> rows[] = {
+        {nullptr, "1000"}, {"250", "250"}, {"65001", "65000"}, {"0", "1"}, {"abc", "1"}, {"", "1"}};
+    for (const auto& [typed, shown] : rows) {
         SequenceRig rig;
-        ASSERT_EQ(rig.tool.Open(rig.loan), ToolStep::Going);
-        EXPECT_TRUE(rig.State().servosEnabled);
         EXPECT_EQ(rig.State().label, "Czas pauzy [ms]:");
-        if (row.typed != nullptr) rig.tool.SetPauseText(row.typed);
-        EXPECT_EQ(rig.State().pauseText, row.shown);
+        if (typed != nullptr) rig.tool.SetPauseText(typed);
+        EXPECT_EQ(rig.State().pauseText, shown);
         EXPECT_EQ(rig.tool.Ok(), ToolStep::Confirmed);
-        EXPECT_EQ(rig.tool.Result(), std::string("Wait(") + row.shown + ");\n");
+        EXPECT_EQ(rig.tool.Result(), std::string("Wait(") + shown + ");\n");
         EXPECT_TRUE(rig.board.frames.empty());
     }
 }
 
 TEST(SequenceTool, AServoStepIsSentAndWrittenWithItsBytesClamped) {
-    struct Row {
-        const char* step;
-        const char* time;
-        const char* soft;
+    const struct {
+        const char *step, *time, *soft;
         bool off;
         Set sent;
         const char* line;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"0", "5", "0", false, {3, 0, 5, 0, 1500}, "ServoSet(3,0,5,0,1500);\n"},
         {"300", "-4", "abc", false, {3, 255, 0, 0, 1500}, "ServoSet(3,255,0,0,1500);\n"},
         {"7", "7", "7", true, {3, 0, 0, 0, 0}, "ServoSet(3,0,0,0,0);\n"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SequenceRig rig;
-        ASSERT_EQ(rig.tool.Open(rig.loan), ToolStep::Going);
         ASSERT_EQ(rig.tool.Select(3), ToolStep::Going);
         EXPECT_EQ(rig.State().label, "Pozycja aktualna:");
         EXPECT_EQ(rig.State().positionText, "1700");
-        EXPECT_FALSE(rig.State().off);
         EXPECT_EQ(rig.State().slider, 1700);
-
         rig.tool.MoveSlider(1500);  // live: step 255, soft 10
         EXPECT_EQ(rig.board.Sets().back(), (Set{3, 255, 0, 10, 1500}));
-        EXPECT_EQ(rig.State().offLabel, "1500");
         if (row.off) rig.tool.SetOff(true);
         rig.tool.SetArguments(row.step, row.time, row.soft);
         EXPECT_EQ(rig.tool.Ok(), ToolStep::Confirmed);
@@ -72,19 +64,16 @@ TEST(SequenceTool, AServoStepIsSentAndWrittenWithItsBytesClamped) {
     }
 }
 
-TEST(SequenceTool, ChoosingAnotherServoFirstPutsThePreviousOneBack) {
+// A servo goes back where it was when another is chosen, even one switched off while tried; one
+// that was off when chosen is read again when switched on, and goes back off at the end.
+TEST(SequenceTool, ChoosingAnotherServoOrEndingPutsTheLastOneBack) {
     SequenceRig rig;
-    ASSERT_EQ(rig.tool.Open(rig.loan), ToolStep::Going);
     rig.tool.Select(3);
-    rig.tool.MoveSlider(2200);
-    rig.tool.SetOff(true);  // even switched off while tried, it goes back where it was
-    rig.board.frames.clear();
-    rig.tool.Select(4);
-    EXPECT_EQ(rig.board.Sets(), (std::vector<Set>{{3, 0, 2, 0, 1700}}));
-    EXPECT_EQ(rig.board.ReadServos(), std::vector<int>{4});
-
+    rig.tool.SetOff(true);
     rig.board.positions[5] = 0;
+    rig.board.frames.clear();
     rig.tool.Select(5);
+    EXPECT_EQ(rig.board.Sets(), (std::vector<Set>{{3, 0, 2, 0, 1700}}));
     EXPECT_TRUE(rig.State().off);
     EXPECT_EQ(rig.State().offLabel, "0");
     EXPECT_EQ(rig.State().slider, 500);
@@ -92,17 +81,14 @@ TEST(SequenceTool, ChoosingAnotherServoFirstPutsThePreviousOneBack) {
     rig.tool.SetOff(false);  // read again, then on at the slider with time 0 (it was off)
     EXPECT_EQ(rig.board.ReadServos(), std::vector<int>{5});
     EXPECT_EQ(rig.board.Sets(), (std::vector<Set>{{5, 0, 0, 0, 500}}));
-
     rig.board.frames.clear();
-    EXPECT_EQ(rig.tool.End(), ToolStep::Cancelled);  // servo 5 was off when chosen
+    EXPECT_EQ(rig.tool.End(), ToolStep::Cancelled);
     EXPECT_EQ(rig.board.Sets(), (std::vector<Set>{{5, 0, 0, 0, 0}}));
     EXPECT_FALSE(rig.serial.IsOpen(0));
 }
 
 TEST(SequenceTool, WithoutAPortOnlyPausesCanBeRecorded) {
-    SequenceRig rig;
-    rig.opener.refuseOpen = true;
-    ASSERT_EQ(rig.tool.Open(rig.loan), ToolStep::Going);
+    SequenceRig rig(false);
     EXPECT_FALSE(rig.State().servosEnabled);
     rig.tool.Select(3);
     EXPECT_EQ(rig.State().selection, SequenceTool::kPause);
@@ -112,23 +98,20 @@ TEST(SequenceTool, WithoutAPortOnlyPausesCanBeRecorded) {
 
 TEST(SequenceTool, FailuresAskAndNoEndsTheDialogWithNothingToInsert) {
     SequenceRig rig;
-    ASSERT_EQ(rig.tool.Open(rig.loan), ToolStep::Going);
     rig.tool.Select(3);
     rig.board.badEcho = {3};
     rig.prompts.QueueAnswer(host::Answer::No);
     EXPECT_EQ(rig.tool.Ok(), ToolStep::Cancelled);
-    EXPECT_EQ(rig.prompts.Boxes().back().caption, "BŁĄD (WP2)");
-    EXPECT_EQ(rig.prompts.Boxes().back().text,
-              "Błąd wykonania komendy:  ServoSet(3,0,0,0,1700);\n\n\nCzy kontynuować pracę?");
+    EXPECT_EQ(rig.prompts.Shown().back(),
+              "BŁĄD (WP2) | Błąd wykonania komendy:  ServoSet(3,0,0,0,1700);\n\n\nCzy kontynuować pracę?");
 
     SequenceRig missing;
-    ASSERT_EQ(missing.tool.Open(missing.loan), ToolStep::Going);
     missing.tool.Select(2);
     missing.settings.WriteString(host::Pl("Komenda ustalająca pozycję serw w ms"), "Serwo");
     EXPECT_EQ(missing.tool.Ok(), ToolStep::Confirmed);  // Yes: on, but there is no line to insert
     EXPECT_EQ(missing.tool.Result(), "");
-    EXPECT_EQ(missing.prompts.Boxes().back().caption, "Komenda nie zdefiniowana! (WP3)");
-    EXPECT_EQ(missing.prompts.Boxes().back().text, "Komenda niezdefiniowana:  \"Serwo\"!\n\nCzy kontynuować pracę?");
+    EXPECT_EQ(missing.prompts.Shown().back(),
+              "Komenda nie zdefiniowana! (WP3) | Komenda niezdefiniowana:  \"Serwo\"!\n\nCzy kontynuować pracę?");
 }
 
 }  // namespace
