@@ -15,7 +15,9 @@ struct ProgramRow {
 class CompiledProgram : public ::testing::TestWithParam<ProgramRow> {};
 
 // Each script runs on the simulated controller; the variables it leaves in SRAM are what the
-// script computes, and the stack is balanced when it returns.
+// script computes, and the stack is balanced when it returns. (Precedence, loops, branches and
+// subroutines are compared with the interpreter by the differential test; these are what it
+// keeps away from: values compared outside 0..65535, and Remove.)
 TEST_P(CompiledProgram, ComputesWhatTheScriptSays) {
     const RealCompile compile(GetParam().script);
     ASSERT_EQ(compile.result.outcome, compiler::CompileOutcome::Compiled) << compile.Report();
@@ -28,10 +30,6 @@ TEST_P(CompiledProgram, ComputesWhatTheScriptSays) {
 INSTANTIATE_TEST_SUITE_P(
     Scripts, CompiledProgram,
     ::testing::Values(
-        ProgramRow{"Precedence",
-                   "Var: a, b, c, d, e, f, r, s; a = 2 + 3 * 4; b = 10 - 4 - 3; c = (1 + 2) * 3; d = 100 / 7;"
-                   "e = 2 * (3 + 4) - 5; f = 20 - 6 / 2 * 3 + 1; r = 1 + c / 3 * 2 * 4; s = f - e * 2 / 3 + 2 * 3 * 4;",
-                   {{"a", 14}, {"b", 3}, {"c", 9}, {"d", 14}, {"e", 9}, {"f", 12}, {"r", 25}, {"s", 30}}},
         ProgramRow{"WrapAround", "Var: a, b, c, d; a = 0 - 1; b = 65535 + 2; c = 300 * 300; d = 5 - 7 + 3;",
                    {{"a", 65535}, {"b", 1}, {"c", 24464}, {"d", 1}}},
         ProgramRow{"UnsignedComparisons",
@@ -39,19 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "a = 5; b = 7; if (a < b) r1 = 1; if (a <= b) r2 = 1; if (a == b) r3 = 1;"
                    "if (a >= b) r4 = 1; if (a != b) r5 = 1; a = 7; if (a < b) r6 = 1; if (a <= b) r7 = 1; if (a > b) r8 = 1;",
                    {{"r0", 1}, {"r1", 1}, {"r2", 1}, {"r3", 0}, {"r4", 0}, {"r5", 1}, {"r6", 0}, {"r7", 1}, {"r8", 0}}},
-        ProgramRow{"Loops",
-                   "Var: i, j, n, s; while (i < 10) { i = i + 1; s = s + i; } i = 0;"
-                   "while (i < 4) { j = 0; while (j < i) { n = n + 1; j = j + 1; } i = i + 1; }",
-                   {{"s", 55}, {"n", 6}}},
-        ProgramRow{"IfElse",
-                   "Var: x, y, z, w, r; x = 3; if (x == 3) y = 1; else y = 2; if (x == 4) { z = 1; } else { z = 2; }"
-                   "if (x > 1) w = 7;else w = 8; if (x == 1) r = 10; else if (x == 3) r = 20; else r = 30;",
-                   {{"y", 1}, {"z", 2}, {"w", 7}, {"r", 20}}},
-        ProgramRow{"CallRestoresVariables", "Var: x, y; x = 1; Call(Sub); y = x; Exit(); Sub: x = 5; Return();",
-                   {{"x", 1}, {"y", 1}}},
-        ProgramRow{"ExitInsideCallsEndsTheProgram",
-                   "Var: x, y; Call(Sub); y = 1; Exit(); Sub: x = 5; Run(Deep); x = 6; Return(); Deep: Exit();",
-                   {{"x", 5}, {"y", 0}}},
         ProgramRow{"RemoveClears", "Var: x, y; x = 4; y = 5; Remove(x); Var: x; x = x + 1; Remove(); ",
                    {{"x", 0}, {"y", 0}}}),
     RowName<&ProgramRow::name>{});

@@ -9,15 +9,10 @@ namespace orvane::test {
 namespace {
 
 std::string Set(const std::string& v, int n) { return "ldi tmp2,0\nldi tmp1," + std::to_string(n) + "\n" + Store(v); }
-std::string Compare(const std::string& left, const std::string& right) {
-    return Load(left) + "push tmp1\npush tmp2\n" + Load(right) + "pop tmp4\npop tmp3\n";
-}
-std::string Clear(const std::string& v) { return "ldi ZH,high(" + v + ")\nldi ZL,low(" + v + ")\nst Z,zero\nstd Z+1,zero\n"; }
 const std::string kSave = Lines({"push tmp1", "push tmp2", "push tmp3", "push tmp4", "push tmp5", "push tmp6",
                                  "push p1", "push p2", "push p3", "push p4", "push p5", "push p6"});
 const std::string kRestore = Lines({"pop p6", "pop p5", "pop p4", "pop p3", "pop p2", "pop p1", "pop tmp6",
                                     "pop tmp5", "pop tmp4", "pop tmp3", "pop tmp2", "pop tmp1"});
-const std::string kLess = "cp tmp3,tmp1\ncpc tmp4,tmp2\n";
 
 // "if" with its labels numbered n around the branch to Tak, the code of Tak and of Nie.
 std::string If(int n, const std::string& test, const std::string& yes, const std::string& no = "") {
@@ -25,13 +20,10 @@ std::string If(int n, const std::string& test, const std::string& yes, const std
     return test + " " + i + "Tak\nrjmp " + i + "Nie\n" + i + "Tak:\n" + yes + "rjmp " + i + "Koniec\n" + i +
            "Nie:\n" + no + i + "Koniec:\n";
 }
-// if(a<b) x=1; else x=2;
-std::string IfElse(int n) { return If(n, Compare("a", "b") + kLess + "brlo", Set("x", 1), Set("x", 2)); }
 
 const std::string kPush = "push tmp1\npush tmp2\n";
 const std::string kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
 const std::string kShift = "lsl tmp1\nrol tmp2\n";
-const std::string kSub = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
 const std::string kDeep = std::string(1000, '(') + "1" + std::string(1000, ')');
 
 struct StatementRow {
@@ -69,7 +61,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StatementRow{"GoToIsNotLookedUp", "GoTo(Loop);", "rjmp ORVANExlLoop\n"},
         StatementRow{"InterruptHookSavesAndRestores", "INT0: RetINT();", "ORVANExlINT0:\n" + kSave + kRestore + "ret\n"},
-        StatementRow{"RemoveClearsTheVariable", "Var: x, y; Remove(x); Remove(z);", Clear("x")},
         StatementRow{"NegativeConstantInTwosComplement", "Neg(100);",
                      Lines({"ldi tmp1,212", "ldi tmp2,254", "mov p1,tmp1", "mov p2,tmp2", "rcall WaitS"})},
         StatementRow{"OneByteLiteralClampedAt255", "Led(200, 7);",
@@ -79,7 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
                      Lines({"ldi tmp1,6", "mov p1,tmp1", "ldi tmp1,1", "mov p2,tmp1", "rcall LEDS"})},
         StatementRow{"PowerOfTwoMultiplierIsShifts", "Var: x; Shift(x);",
                      Load("x") + kShift + kShift + kShift + Lines({"mov p1,tmp1", "mov p2,tmp2", "rcall ServoS"})},
-        StatementRow{"RunSavesNothing", "Sub: Return(); Run(Sub);", "ORVANExlSub:\nret\nrcall ORVANExlSub\n"},
         StatementRow{"WhileOneHasNoTest", "while(1){Return();}",
                      "ORVwhileLoop0:\nret\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileZeroNeverRuns", "while(0){Return();}",
@@ -87,14 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
                      "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"IfWithoutOperatorTestsForNonZero", "Var:x; if(x) Return();",
                      If(0, Load("x") + "cp tmp1,zero\ncpc tmp2,zero\nbrne", "ret\n")},
-        StatementRow{"ElseAfterBraceAndComment", "Var:a,b,x; if(a<b){x=1;} // one\nelse // two\n x=2;", IfElse(0)},
-        StatementRow{"ElseBindsToTheInnerIf", "Var:a,b,x; if(b<a) if(a<b) x=1; else x=2;",
-                     If(0, Compare("b", "a") + kLess + "brlo", IfElse(1))},
         StatementRow{"AsmBlockOnNextLine", "asm:\n{\n  ldi r16,1 ; one\n  nop\n}\nVar:x; x=1;",
                      "  ldi r16,1 ; one\n  nop\n" + Set("x", 1)},
         StatementRow{"AsmLineAndBlockWithoutEnd", "asm:\n  ldi r16,1;\nasm: {\n  nop\n  sleep", "  ldi r16,1\n  nop\n  sleep\n"},
         Expr("DecimalCommaCutToInteger", "1,5", Lines({"ldi tmp2,0", "ldi tmp1,1"})),
-        Expr("LeadingMinusStartsFromZero", "-5", Lines({"clr tmp2", "clr tmp1", "ldi tmp4,0", "ldi tmp3,5"}) + kSub),
         Expr("CallWithTwoByteResultFirst", "Read(3)+1",
              Lines({"ldi tmp1,3", "mov p1,tmp1", "rcall ServoR", "ldi tmp4,0", "ldi tmp3,1"}) + kAdd),
         Expr("CallWithOneByteResultAsOperand", "x+Get(2)",

@@ -35,15 +35,15 @@ std::uint64_t ScriptSeed(std::uint64_t seed, std::uint64_t index) {
 
 Script Make(std::uint64_t seed) {
     for (std::uint64_t attempt = 0;; ++attempt) {
-        Script script = ScriptGenerator(seed + attempt).Generate();
-        if (RangeCheck::Confine(script)) return script;
+        Script script = GenerateScript(seed + attempt);
+        if (ConfineRanges(script)) return script;
     }
 }
 
 // Both outcomes, and whether the same script laid out plainly disagrees too.
 std::string Report(const Script& script, const std::string& text, const EngineOutcome& interpreted,
                    const EngineOutcome& compiled) {
-    const std::string tidy = ScriptPrinter(0, true).Print(script);
+    const std::string tidy = PrintScript(script, 0, true);
     const bool tidyToo = !RunInterpreted(tidy, script.variables).SameAs(RunCompiled(tidy, script.variables));
     return text + Describe("interpreter", interpreted) + Describe("compiled program", compiled) +
            "laid out plainly, it " + (tidyToo ? "disagrees too" : "agrees") + ":\n" + tidy;
@@ -59,7 +59,7 @@ TEST_P(Differential, BothEnginesLeaveTheSameWords) {
     for (int i = GetParam(); i < count && reported < kMaxReported; i += kShards, ++run) {
         const std::uint64_t own = ScriptSeed(seed, static_cast<std::uint64_t>(i));
         const Script script = Make(own);
-        const std::string text = ScriptPrinter(own).Print(script);
+        const std::string text = PrintScript(script, own);
         const EngineOutcome interpreted = RunInterpreted(text, script.variables);
         const EngineOutcome compiled = RunCompiled(text, script.variables);
         if (interpreted.SameAs(compiled)) continue;

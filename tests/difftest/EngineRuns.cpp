@@ -14,12 +14,6 @@ namespace {
 
 constexpr int kProgramWords = 0xF80 - 0x380;  // from the program's origin to the boot loader
 
-std::vector<std::string> BoxesOf(const ScriptedPrompts& prompts) {
-    std::vector<std::string> boxes;
-    for (const auto& box : prompts.Boxes()) boxes.push_back(box.caption + " | " + box.text);
-    return boxes;
-}
-
 // The interpreter's value as the 16-bit word the compiled program would hold: whole numbers
 // modulo 65536; anything else has no word and says so.
 std::string Word(double value) {
@@ -42,7 +36,7 @@ EngineOutcome RunInterpreted(const std::string& script, const std::vector<std::s
     const int ticks = rig.RunToEnd(maxStatements);
     outcome.ended = ticks < maxStatements && !rig.interpreter.RunExists();
     if (!outcome.ended) outcome.detail = "the run did not end within " + std::to_string(maxStatements) + " ticks";
-    outcome.boxes = BoxesOf(rig.prompts);
+    outcome.boxes = rig.prompts.Shown();
     for (const auto& name : variables)
         outcome.words[name] = rig.Has(name) ? Word(rig.Value(name)) : "missing";
     return outcome;
@@ -51,7 +45,7 @@ EngineOutcome RunInterpreted(const std::string& script, const std::vector<std::s
 EngineOutcome RunCompiled(const std::string& script, const std::vector<std::string>& variables) {
     const RealCompile compile(host::Utf8ToCp1250(script));
     EngineOutcome outcome;
-    outcome.boxes = BoxesOf(compile.prompts);
+    outcome.boxes = compile.prompts.Shown();
     if (compile.result.outcome != compiler::CompileOutcome::Compiled) {
         outcome.detail = "not compiled:\n";
         std::istringstream report(compile.Report());

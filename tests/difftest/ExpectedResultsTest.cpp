@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "tests/difftest/EngineRuns.h"
+#include "tests/support/ChildProcess.h"
 
 namespace orvane::test {
 namespace {
@@ -28,11 +28,7 @@ struct ScriptFile {
 };
 
 ScriptFile Read(const std::filesystem::path& path) {
-    ScriptFile file;
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    file.text = text.str();
+    ScriptFile file{ReadWhole(path.string()), {}};
     static const std::regex kLine(R"(// expect( run| compile)?:(.*))");
     static const std::regex kItem(R"re((\w+)=(\d+)|box "([^"]*)")re");
     std::istringstream lines(file.text);

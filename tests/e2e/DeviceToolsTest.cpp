@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <unistd.h>
-
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
@@ -60,7 +57,8 @@ private:
 };
 
 // The RS232 dialog's logic on its own port, as the window gives it the port, against orvane-sim
-// (the window's own tests drive the change and the control dialog through the menus).
+// (the window's own tests drive a successful identification, the change and the control dialog
+// through the menus).
 class DeviceToolsTest : public ::testing::Test {
 protected:
     void Start(std::vector<std::string> args) { sim_ = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(args)); }
@@ -77,23 +75,7 @@ protected:
         for (int i = 0; i < replies; ++i) ASSERT_TRUE(serial.ReadByteTimeout(0, 1));
         serial.ClosePort(0);
     }
-    // Waits (at most 2 s) until the simulator has heard `count` bytes: a line changes speed only
-    // once the bytes before have left, and a pseudo-terminal has no wire to hold them.
-    void WaitHeard(std::size_t count) {
-        for (int waited = 0; waited < 2000; waited += 5, ::usleep(5000)) {
-            const Traffic traffic = sim_->Traffic();
-            if (static_cast<std::size_t>(std::count_if(traffic.begin(), traffic.end(),
-                                                       [](const auto& t) { return t.first == 'R'; })) >= count) {
-                return;
-            }
-        }
-    }
     tools::Rs232Values Values(const char* baud) { return {host::Pl(baud), "1", sim_->SlavePath()}; }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> boxes;
-        for (const auto& b : prompts_.Boxes()) boxes.push_back(b.caption + " | " + b.text);
-        return boxes;
-    }
     // The whole traffic, once the simulator has logged its last reply and ended.
     Traffic Logged() {
         sim_->Stop();
@@ -116,28 +98,14 @@ protected:
     tools::Rs232Setup setup_{serial_, staged_, prompts_};
 };
 
-TEST_F(DeviceToolsTest, IdentificationFindsTheBootLoaderAt57600OnThePickedDevice) {
-    Start({"--baud", "57600"});
-    Ask(57600, {0xF0}, 1);
-    setup_.Open();
-    const tools::Rs232View view = setup_.Identify(Values("115,2k"), nullptr, nullptr);
-    EXPECT_EQ(view.values.baudText, "57,6k");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Rozpoznanie | Rozpoznanie prędkości RSa:\n\n\t57,6k"});
-    ASSERT_TRUE(setup_.Accept(view.values));
-    EXPECT_EQ(stored_.ReadString("Baud Rate", ""), "57,6k");
-    EXPECT_EQ(stored_.ReadString(device::ComPortMap::OverrideKey(1), ""), sim_->SlavePath());
-    EXPECT_EQ(Logged(), Exchange({0xF0}, {0xF0}) + Exchange({0x00}, {0xF0}));
-    EXPECT_EQ(Ignored(), 6u) << "one query at each slower speed, none heard";
-}
-
 TEST_F(DeviceToolsTest, IdentificationReportsAControllerAtASpeedOutsideTheList) {
     Start({});
     Ask(115200, {0xF0}, 1);
     Ask(115200, {0x0A, 8}, 0);  // 11059200 / (16 * 9) = 76800 baud
-    WaitHeard(3);
+    sim_->WaitHeard(3);  // a line changes speed only once the bytes before have left
     setup_.Open();
     setup_.Identify(Values("115,2k"), nullptr, nullptr);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd | Błąd identyfikacji RSa."});
+    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Błąd | Błąd identyfikacji RSa."});
     EXPECT_EQ(Logged(), Exchange({0xF0}, {0xF0}) + Exchange({0x0A, 8}, {}));
     EXPECT_EQ(Ignored(), 9u);
 }
@@ -146,7 +114,7 @@ TEST_F(DeviceToolsTest, TestInSystemModeIsAnErrorThoughTheControllerAnswered) {
     Start({});
     setup_.Open();
     setup_.Test(Values("115,2k"));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia."});
+    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia."});
     EXPECT_EQ(Logged(), Exchange({0x00}, {0xFF}));
 }
 

@@ -7,7 +7,6 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/device/FlashOperations.h"
-#include "core/platform/AtomicFile.h"
 #include "core/host/MemorySettings.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DeviceRig.h"
@@ -44,7 +43,8 @@ KillLoop::Writer KomendyWriter(const std::string& path) {
 }
 
 // A Program read-out, as orvane-cli read and the window run it, from a controller whose flash
-// holds one of two programs of different lengths.
+// holds one of two programs of different lengths. Both writers go through the core's atomic
+// writer, which every file the core keeps goes through.
 KillLoop::Writer ReadOutWriter(const std::string& path) {
     constexpr int kLength[2] = {0x400, 0x900};  // bytes streamed, from the start of the area
     auto images = std::make_shared<std::array<device::FlashImage, 2>>();
@@ -64,21 +64,11 @@ KillLoop::Writer ReadOutWriter(const std::string& path) {
     };
 }
 
-// The core's atomic writer, which every file the core keeps goes through, with texts of a long
-// script's size. The window saves scripts through QSaveFile and runs KillLoop over that save in
-// its own tests.
-KillLoop::Writer AtomicWriter(const std::string& path) {
-    auto texts = std::make_shared<std::array<std::string, 2>>();
-    for (int i = 0; i < 20000; ++i) (*texts)[0] += "ServoSet(" + std::to_string(i % 16) + ",90);\r\n";
-    for (int i = 0; i < 30000; ++i) (*texts)[1] += "x=x+" + std::to_string(i) + ";\r\n";
-    return [path, texts](int v) { platform::AtomicFile::Write(path, (*texts)[static_cast<std::size_t>(v)]); };
-}
-
 TEST(KillTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
     const struct {
         const char* name;
         KillLoop::Writer (*writer)(const std::string&);
-    } rows[] = {{"Komendy.ini", &KomendyWriter}, {"odczyt.hex", &ReadOutWriter}, {"skrypt.orv", &AtomicWriter}};
+    } rows[] = {{"Komendy.ini", &KomendyWriter}, {"odczyt.hex", &ReadOutWriter}};
     for (const auto& row : rows) {
         const unsigned seed = std::random_device{}();
         SCOPED_TRACE(std::string(row.name) + ", seed " + std::to_string(seed));

@@ -2,6 +2,7 @@
 
 #include "tests/e2e/CliHarness.h"
 #include "tests/support/RowName.h"
+#include "tests/support/ServoTraffic.h"
 
 namespace orvane::test {
 namespace {
@@ -19,9 +20,6 @@ Traffic Command(std::vector<std::uint8_t> frame, std::vector<std::uint8_t> resul
 }
 Traffic ServoSet(std::uint8_t servo, int us) {
     return Command({'S', servo, 0, 0, 0, static_cast<std::uint8_t>(us >> 8), static_cast<std::uint8_t>(us)});
-}
-Traffic ServoRead(std::uint8_t servo, int us) {
-    return Command({'R', servo}, {static_cast<std::uint8_t>(us >> 8), static_cast<std::uint8_t>(us)});
 }
 
 // The CLI's own mode query, the run's query, then the switch to commands mode; at the end the
@@ -96,6 +94,17 @@ TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
               "> 4: Var: serwo, pozycja, wynik;\n> 5: serwo = 2;\n> 6: pozycja = 1200;\n"
               "> 7: Call(Ustaw);\nwynik = 0.00\npozycja = 1200.00\nserwo = 2.00\n");
     EXPECT_EQ(StopSim(), kStart + kEnd);  // nothing was sent in between
+}
+
+// Servo 1 rests at 1500 us, read in degrees as (1500 - 1000) * 9 / 50 = 90; 72 degrees scale to
+// 72 * 50 / 9 + 1000 = 1400 = 0x0578. The command inside the argument is sent once.
+TEST_F(RunCliTest, CommandsInsideArgumentsAreSentOnceAndScaledByteForByte) {
+    const auto r = Run(File("w.orv", "Var: w;\nServoSetS(3, 0, 0, 0, ServoReadS(1) - 18);\nw = ServoRead(3);\n"
+                                     "ServoSetS(2, 0, 0, 0, 90);\n"));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "w = 1400.00\n");
+    EXPECT_EQ(StopSim(), kStart + Command({'r', 1}, {0x05, 0xDC}) + Command({'s', 3, 0, 0, 0, 0x05, 0x78}) +
+                             ServoRead(3, 1400) + Command({'s', 2, 0, 0, 0, 0x05, 0xDC}) + kEnd);
 }
 
 // Ctrl+C is Stop: the endless loop ends and the controller goes back to System mode.

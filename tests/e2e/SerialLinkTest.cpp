@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <ctime>
 #include <filesystem>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "core/device/ComPortMap.h"
@@ -10,7 +9,6 @@
 #include "core/platform/AtomicFile.h"
 #include "core/platform/SteadyClock.h"
 #include "core/host/MemorySettings.h"
-#include "sim/FlashFile.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FakeTimers.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -25,14 +23,10 @@ using Replies = std::vector<std::optional<std::uint8_t>>;
 
 // Wall and processor time of this process, to tell a sleeping wait from a spinning one.
 struct Stopwatch {
-    static std::int64_t CpuMs() {
-        rusage use{};
-        ::getrusage(RUSAGE_SELF, &use);
-        return (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000 + (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000;
-    }
     std::int64_t WallMs() const { return NowMs() - wall; }
-    std::int64_t CpuUsedMs() const { return CpuMs() - cpu; }
-    std::int64_t wall = NowMs(), cpu = CpuMs();
+    std::int64_t CpuUsedMs() const { return (std::clock() - cpu) * 1000 / CLOCKS_PER_SEC; }
+    std::int64_t wall = NowMs();
+    std::clock_t cpu = std::clock();
 };
 
 // The PC's side of the link over the simulator's pseudo-terminal, as the IDE builds it.
@@ -53,17 +47,6 @@ protected:
         Replies got;
         for (int i = 0; i < replies; ++i) got.push_back(ctrl_.ReadByteTimeout(kPort, seconds));
         return got;
-    }
-    // Waits (at most 2 s) until the simulator has heard `count` bytes; how many it heard.
-    std::size_t WaitHeard(std::size_t count) {
-        const Stopwatch watch;
-        std::size_t heard = 0;
-        for (; heard < count && watch.WallMs() < 2000; ::usleep(2000)) {
-            const Traffic traffic = sim_->Traffic();
-            heard = static_cast<std::size_t>(
-                std::count_if(traffic.begin(), traffic.end(), [](const auto& t) { return t.first == 'R'; }));
-        }
-        return heard;
     }
 
     TempDir dir_;
@@ -96,35 +79,6 @@ TEST_F(SerialLinkTest, ModeQuerySwitchesAndVersionSurviveClosingThePortOverTheLi
     EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
 }
 
-TEST_F(SerialLinkTest, ReadOutStreamArrivesWholeThroughReadAvailableAndEndsInSilence) {
-    device::FlashImage image;
-    for (int a = 0x0700; a < 0x1F00; ++a) image[a] = static_cast<std::uint8_t>(a * 7);
-    std::string error;
-    ASSERT_TRUE(sim::FlashFile::Save(dir_ / "flash.hex", image, error)) << error;
-    Start({"--flash", dir_ / "flash.hex"});
-    Open(115200);
-    ASSERT_EQ(Ask({0xF0}, 1), Replies{0xF0});
-
-    const auto first = Ask({'r'}, 1)[0];
-    ASSERT_TRUE(first);
-    std::vector<std::uint8_t> stream{*first};
-    for (;;) {
-        const auto bytes = ctrl_.ReadAvailable(kPort);
-        ASSERT_TRUE(bytes);
-        ASSERT_LE(bytes->size(), std::size_t{device::CSerialCtrl::kBufferSize});
-        if (!bytes->empty()) {
-            EXPECT_EQ(bytes->data()[bytes->size()], 0) << "the buffer ends with a NUL";
-            stream.insert(stream.end(), bytes->begin(), bytes->end());
-            continue;
-        }
-        const auto next = ctrl_.ReadByteTimeout(kPort, 1);
-        if (!next) break;
-        stream.push_back(*next);
-    }
-    ASSERT_EQ(stream.size(), 0x1F00u - 0x0700u);
-    EXPECT_TRUE(std::equal(stream.begin(), stream.end(), image.Data() + 0x0700));
-}
-
 TEST_F(SerialLinkTest, NoAnswerAtAnotherSpeedAndTheWaitSleeps) {
     Start({"--baud", "115200"});
     Open(19200);
@@ -148,7 +102,7 @@ TEST_F(SerialLinkTest, SpeedChangeSentRightBeforeClosingReachesTheController) {
     Ask({0x0A, 11}, 0);
     EXPECT_TRUE(ctrl_.ClosePort(kPort));
     // A line changes speed only once the bytes before have left; here: once they are heard.
-    ASSERT_EQ(WaitHeard(3), 3u);
+    ASSERT_EQ(sim_->WaitHeard(3), 3u);
     Open(57600);
     EXPECT_EQ(Ask({0x00}, 1), Replies{0xF0});
 }
@@ -164,7 +118,7 @@ TEST_F(SerialLinkTest, ClosingThePortNeverSwallowsTheRequestJustWritten) {
         ASSERT_TRUE(ctrl_.WriteBytes(&query, 1, kPort));
         ASSERT_TRUE(ctrl_.ClosePort(kPort));
     }
-    EXPECT_EQ(WaitHeard(kRounds), kRounds);
+    EXPECT_EQ(sim_->WaitHeard(kRounds), kRounds);
 }
 
 TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {

@@ -97,43 +97,6 @@ TEST_F(RunTest, ControllerThatDoesNotComeBackIsReportedAfterTenSeconds) {
     EXPECT_FALSE(interpreter.RunExists());
 }
 
-// A breakpoint halts a running run before its statement, which Uruchom or Krok then carries out;
-// the check is asked in step mode too, so a host that halts on entering a line does not halt
-// again on the statement it is already halted at.
-TEST_F(RunTest, BreakpointHaltsBeforeItsStatementLikePauza) {
-    SetScript("Var:a;\na=1;\na=2;\na=3;\na=4;\n");
-    std::int32_t lastLine = -1;
-    int asked = 0;
-    interpreter.SetBreakCheck([&](std::int32_t start, std::int32_t) {
-        ++asked;
-        const std::int32_t line = editor.LineFromPosition(start);
-        const bool entered = line != lastLine;
-        lastLine = line;
-        return entered && (line == 2 || line == 4);
-    });
-    interpreter.Start();
-    Ticks();
-    EXPECT_EQ(Selected(), "a=2;");
-    EXPECT_EQ(Value("a"), 1);
-    EXPECT_TRUE(interpreter.RunExists());
-    EXPECT_EQ(interpreter.LastRunCommand(), RunCommand::Pause);
-    EXPECT_EQ(timers.Period(kTick), -1);
-
-    interpreter.Step();  // Krok carries out the statement it halted at
-    Tick();
-    EXPECT_EQ(Value("a"), 2);
-    EXPECT_EQ(Selected(), "a=3;");
-    interpreter.Start();
-    Ticks();
-    EXPECT_EQ(Selected(), "a=4;");  // the next breakpoint
-    EXPECT_EQ(Value("a"), 3);
-    interpreter.Start();
-    Ticks();
-    EXPECT_FALSE(interpreter.RunExists());
-    EXPECT_EQ(Value("a"), 4);
-    EXPECT_EQ(asked, 5 + 1 + 1);  // every statement, and the two halted at twice
-}
-
 // Actions: u Uruchom, k Krok, p Pauza, s Stop, r Restart, t one tick, T ticks while one is pending.
 struct CommandsRow {
     const char* name;
@@ -144,6 +107,7 @@ struct CommandsRow {
     int tickPeriod;        // the pending run tick, -1 for none
     std::map<std::string, double> values = {};
     Strings absent = {};
+    int breakLine = -1;    // a breakpoint on this line
 };
 
 class RunCommandsTest : public RunTest, public ::testing::WithParamInterface<CommandsRow> {};
@@ -151,6 +115,7 @@ class RunCommandsTest : public RunTest, public ::testing::WithParamInterface<Com
 TEST_P(RunCommandsTest, LeaveTheRunAsExpected) {
     const CommandsRow& row = GetParam();
     SetScript(row.script);
+    interpreter.SetBreakCheck([&](std::int32_t start, std::int32_t) { return editor.LineFromPosition(start) == row.breakLine; });
     for (const char* a = row.actions; *a; ++a) {
         switch (*a) {
             case 'u': interpreter.Start(); break;
@@ -184,6 +149,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, RunCommandsTest, ::testing::Values(
     CommandsRow{"UruchomGoesOnAfterPause", kCount, "uttpuT", "", false, -1, {{"a", 3}}},
     CommandsRow{"PauseWithoutARunStartsHalted", kCount, "p", "Var:a;", true, -1},
     CommandsRow{"KrokDuringARunHaltsAfterOne", kCount, "utkt", "a=2;", true, -1, {{"a", 1}}},
+    CommandsRow{"BreakpointHaltsBeforeItsStatement", kThree, "uT", "a=2;", true, -1, {{"a", 1}}, {}, 2},
+    CommandsRow{"KrokCarriesOutTheStatementHaltedAt", kThree, "uTkt", "", true, -1, {{"a", 2}}, {}, 2},
     CommandsRow{"RunStartsAfterMain", "Var:a; a=1; Main: Var:b;", "k", "Var:b;", true, -1},
     CommandsRow{"OnlyMainIsTheStart", "Var:a; a=1; Mainly: Var:b;", "k", "Var:a;", true, -1},
     CommandsRow{"RestartClearsTheVariables", "Var:t; t=t+1; Main: Var:a; a=a+1; Wait(100);", "utttr",
@@ -227,8 +194,6 @@ TEST_P(RunDeviceTest, CommandsAndTheirFailures) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Device, RunDeviceTest, ::testing::Values(
-    DeviceRow{"SentInOrder", "Set(1,300); Ping(); Var:x; x=Read(3)+1;", {}, {},
-              {{'S', 1, 0x01, 0x2C}, {'P'}, {'R', 3}}, {}, {{"x", 43}}},
     DeviceRow{"UnusedResultIsNotTakenForTheNextEcho", "Read(1); Set(1,2);", {}, {},
               {{'R', 1}, {'S', 1, 0, 2}}, {}},
     DeviceRow{"NoInAConditionAbandonsTheLoop", "Var:n; while(Read(1)<5){n=n+1;} n=100;", {'R'},

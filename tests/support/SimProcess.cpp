@@ -96,6 +96,16 @@ void SimProcess::Stop() {
     Reap(status);
 }
 
+std::size_t SimProcess::WaitHeard(std::size_t count, int timeoutMs) const {
+    std::size_t heard = 0;
+    for (const std::int64_t deadline = NowMs() + timeoutMs; heard < count && NowMs() < deadline;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        heard = 0;
+        for (const auto& [direction, byte] : Traffic()) heard += direction == 'R' ? 1 : 0;
+    }
+    return heard;
+}
+
 std::string SimProcess::Log() const { return ReadWhole(logPath_); }
 
 test::Traffic SimProcess::Traffic() const { return ParseTraffic(Log()); }

@@ -28,6 +28,9 @@ public:
     // The exit status after Stop or WaitExit (-1 while running, 128 + signal when killed).
     int ExitCode() const { return exitCode_; }
 
+    // Waits up to `timeoutMs` until the simulator has heard `count` bytes; how many it heard.
+    std::size_t WaitHeard(std::size_t count, int timeoutMs = 2000) const;
+
     std::string Log() const;
     // The log's bytes in order, leaving out those marked ignored or dropped: what actually
     // crossed the line and was heard.
