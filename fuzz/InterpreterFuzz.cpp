@@ -20,9 +20,31 @@ constexpr int kMaxLoopingTicks = 500;
 // More than a script of kMaxInput characters has statements, so only a repeat reaches it.
 constexpr int kMaxTicks = 10000;
 
+// The text without blanks and, in a second reading, without comments too: the reader drops both
+// inside a statement, so "wh\rile" and "wh/**/ile" are loops as well. Any reading that finds a
+// word counts, so no guess about what is a comment hides a loop.
+std::string Without(const std::string& script, bool comments) {
+    std::string out;
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        const char c = script[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+        if (comments && c == '/' && i + 1 < script.size() && (script[i + 1] == '/' || script[i + 1] == '*')) {
+            const bool line = script[i + 1] == '/';
+            const std::size_t end = line ? script.find_first_of("\r\n", i + 2) : script.find("*/", i + 2);
+            if (end == std::string::npos) break;
+            i = line ? end : end + 1;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
 bool MayLoop(const std::string& script) {
-    for (const char* word : {"while", "GoTo", "Call", "Run"}) {
-        if (script.find(word) != std::string::npos) return true;
+    for (const std::string& text : {script, Without(script, false), Without(script, true)}) {
+        for (const char* word : {"while", "GoTo", "Call", "Run"}) {
+            if (text.find(word) != std::string::npos) return true;
+        }
     }
     return false;
 }
