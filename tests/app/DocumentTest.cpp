@@ -199,6 +199,7 @@ private slots:
         QTest::newRow("no file at all") << QByteArray() << 3 << 115200;
         QTest::newRow("no ORVANE section") << QByteArray("[Other]\nTab%20size=8\n") << 3 << 115200;
         QTest::newRow("tab size 0") << QByteArray("[ORVANE]\nTab%20size=0\n") << 1 << 115200;
+        QTest::newRow("negative tab size") << QByteArray("[ORVANE]\nTab%20size=-7\n") << 1 << 115200;
         QTest::newRow("absurd tab size") << QByteArray("[ORVANE]\nTab%20size=99999\n") << 16 << 115200;
         QTest::newRow("words") << QByteArray("[ORVANE]\nTab%20size=szeroki\nBaud%20Rate=szybko\n") << 1 << 115200;
         QTest::newRow("baud without the comma") << QByteArray("[ORVANE]\nBaud%20Rate=9600\n") << 3 << 9600;
@@ -213,9 +214,16 @@ private slots:
         QFile::remove(home_.SettingsFile());
         if (!file.isEmpty()) QVERIFY(WriteAll(home_.SettingsFile(), file));
         QtSettingsStore store;
-        // As the window reads it at its start.
-        QCOMPARE(orvane::app::editor::ScriptEditor::ClampTabSize(store.ReadInt("Tab size", 3)), tabSize);
+        store.WriteString(Pl("Urządzenie COM1"), "/nonexistent/orvane-port");
+        BoxAnswerer boxes;  // the port does not open: its box is answered
+        {
+            MainWindow window(store, Folders());
+            window.RunStartUp();
+            QCOMPARE(window.Editor().Scintilla()->tabWidth(), tabSize);
+            QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
+        }
         QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), baud);
+        QVERIFY(boxes.SawText(QStringLiteral("Błąd otwarcia RS232")));
     }
 
 private:

@@ -375,20 +375,16 @@ private slots:
         QTEST(open, "open");
     }
 
-    // The tip shows the hint, under the caret and inside the window even at its right edge.
-    void callTipStaysInsideTheWindow() {
+    // The tip shows the hint, under the caret and inside the window even at its right edge; Ctrl+wheel
+    // zooms, and the line numbers stay readable.
+    void callTipAndZoomFitTheWindow() {
         EditorRig rig;
         rig.sci.resize(260, 200);
         SetMarked(rig, "               |");
         TypeKeys(rig, "ServoSet(");
         QCOMPARE(Tip(rig)->text(), QString::fromUtf8("Numer serwa, Pozycja [us]"));
         QVERIFY(rig.sci.viewport()->rect().contains(Tip(rig)->geometry()));
-    }
 
-    // Ctrl+wheel zooms, and the line numbers stay readable.
-    void zoomWithCtrlWheel() {
-        EditorRig rig;
-        rig.SetText("a\nb\nc");
         const int margin = rig.sci.marginWidth(0);
         const QPointF at(50, 50);
         QWheelEvent wheel(at, rig.sci.viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
@@ -428,6 +424,11 @@ private slots:
         auto& dialog = ed.Features().SearchDialog();
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->text(), QStringLiteral("Wait"));
+        window.Action(EditReplace)->trigger();
+        QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("replaceText"))->isVisible());
+        dialog.hide();
+        window.Action(EditFindNext)->trigger();  // from inside the word: round the end to its start
+        QCOMPARE(sci.selectedText(), QStringLiteral("Wait"));
 
         // F3 that finds nothing opens the window to say so.
         dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->setText(QStringLiteral("nowhere"));

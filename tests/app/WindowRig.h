@@ -48,10 +48,10 @@ struct WindowRig {
     }
     QString Pane() const { return window->Panes().ModeText(); }
     bool Idle() const { return !window->Device().IsBusy(); }
-    bool WaitForPane(const QString& mode, int timeoutMs = 10000) const {
-        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; }, timeoutMs);
+    bool WaitForPane(const QString& mode) const {
+        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
     }
-    bool WaitIdle(int timeoutMs = 10000) const { return WaitUntil([&] { return Idle(); }, timeoutMs); }
+    bool WaitIdle() const { return WaitUntil([&] { return Idle(); }); }
     bool ToKomendy() {
         if (!WaitForPane(QStringLiteral("System"))) return false;
         window->Action(app::shell::CommandId::ModeKomendy)->trigger();
