@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <deque>
 #include <functional>
 
@@ -22,9 +23,7 @@ namespace orvane::test {
 class TempHome {
 public:
     TempHome() {
-        qputenv("HOME", dir_.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + QStringLiteral("/config")).toUtf8());
-        qputenv("XDG_DATA_HOME", (dir_.path() + QStringLiteral("/data")).toUtf8());
+        app::shell::AppSetup::UseHome(dir_.path());
         app::shell::AppSetup::Configure(*qApp);
     }
     QString Path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.filePath(name); }
@@ -52,50 +51,55 @@ inline QPushButton* Button(QWidget* dialog, const QString& text) {
     return nullptr;
 }
 
-// Answers the message boxes the window shows, as a user would click them: each box seen is
-// recorded (caption and text) and answered with the next queued button, or with its default.
-class BoxAnswerer : public QObject {
+// Calls `answer` once for each top-level widget of type T that shows, as a user acting on it would.
+template <typename T>
+class Answerer : public QObject {
+public:
+    explicit Answerer(std::function<void(T&)> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* shown = qobject_cast<T*>(widget);
+                if (shown == nullptr || !shown->isVisible() || shown->property("answered").toBool()) continue;
+                shown->setProperty("answered", true);
+                answer_(*shown);
+            }
+        });
+        timer_.start(20);
+    }
+
+private:
+    std::function<void(T&)> answer_;
+    QTimer timer_;
+};
+
+// Records each message box (caption and text) and clicks the next queued button, or its default.
+class BoxAnswerer {
 public:
     struct Seen {
         QString caption;
         QString text;
     };
-
-    BoxAnswerer() {
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
-        timer_.start(20);
-    }
     void Queue(QMessageBox::StandardButton button) { answers_.push_back(button); }
     const std::vector<Seen>& Boxes() const { return seen_; }
     bool SawText(const QString& part) const {
-        for (const Seen& box : seen_) {
-            if (box.text.contains(part) || box.caption.contains(part)) return true;
-        }
-        return false;
+        return std::any_of(seen_.begin(), seen_.end(),
+                           [&](const Seen& box) { return box.text.contains(part) || box.caption.contains(part); });
     }
     std::size_t Count() const { return seen_.size(); }
 
 private:
-    void Poll() {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) continue;
-            box->setProperty("answered", true);
-            seen_.push_back({box->windowTitle(), box->text()});
-            QAbstractButton* button = nullptr;
-            if (!answers_.empty()) {
-                button = box->button(answers_.front());
-                answers_.pop_front();
-            }
-            if (button == nullptr) button = box->defaultButton();
-            if (button == nullptr && !box->buttons().isEmpty()) button = box->buttons().first();
-            QTimer::singleShot(0, button, &QAbstractButton::click);
-        }
+    void Answer(QMessageBox& box) {
+        seen_.push_back({box.windowTitle(), box.text()});
+        QAbstractButton* button = answers_.empty() ? nullptr : box.button(answers_.front());
+        if (!answers_.empty()) answers_.pop_front();
+        if (button == nullptr) button = box.defaultButton();
+        if (button == nullptr && !box.buttons().isEmpty()) button = box.buttons().first();
+        QTimer::singleShot(0, button, &QAbstractButton::click);
     }
 
-    QTimer timer_;
     std::deque<QMessageBox::StandardButton> answers_;
     std::vector<Seen> seen_;
+    Answerer<QMessageBox> answerer_{[this](QMessageBox& box) { Answer(box); }};
 };
 
 // Keeps the window's event loop turning until `done` holds or `timeoutMs` passed.

@@ -49,8 +49,6 @@ private slots:
                      {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
         QTest::newRow("System, idle") << Mode::System << Run::Stop << true << true
                                       << Join({servoTools, runOnly, {ModeSystem}});
-        QTest::newRow("System, empty script") << Mode::System << Run::Stop << true << false
-            << Join({kNeedText, servoTools, runOnly, {ModeSystem, RunStart, RunStep, RunCompile}});
         QTest::newRow("Komendy, running") << Mode::Komendy << Run::Start << false << true << Join({komendyRun, {RunStart}});
         QTest::newRow("Komendy, paused") << Mode::Komendy << Run::Pause << false << true << Join({komendyRun, {RunPause}});
         QTest::newRow("Komendy, idle") << Mode::Komendy << Run::Stop << true << true

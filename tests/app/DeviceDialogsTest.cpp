@@ -1,29 +1,44 @@
 // The device and settings dialogs from the window's menus against the real virtual controller:
 // the exchanges run beside the window, the controller hears exactly what the dialogs say, and
 // what OK stores reaches the settings file the window and orvane-cli share, an untouched dialog
-// changing nothing the program does.
+// changing nothing the program does; a controller gone quiet or away never freezes the window.
+// The servo tools talk on the lent port from the device thread, their lines land in the script,
+// the servo view follows the frames, and the command dialogs edit Komendy.ini.
+#include <optional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSlider>
 
+#include "app/dialogs/CommandEditDialog.h"
+#include "app/dialogs/CommandsDialog.h"
 #include "app/dialogs/CompileParamsDialog.h"
 #include "app/dialogs/ControlDialog.h"
 #include "app/dialogs/DeviceParamsDialog.h"
+#include "app/dialogs/PositionDialog.h"
 #include "app/dialogs/Rs232Dialog.h"
+#include "app/dialogs/SequenceDialog.h"
 #include "app/dialogs/SettingsDialog.h"
+#include "app/servo/ServoView.h"
+#include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
+#include "core/platform/AtomicFile.h"
 #include "tests/app/WindowRig.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/ServoTraffic.h"
 
 using enum orvane::app::shell::CommandId;
 using namespace orvane::test;
+namespace dialogs = orvane::app::dialogs;
+namespace commands = orvane::commands;
 
 namespace {
 
@@ -53,19 +68,27 @@ void Tell(const std::string& device, int baud, std::uint8_t byte) {
     serial.ClosePort(0);
 }
 
+// The visible dialog of type T among `parent`'s descendants (a modal dialog is shown from inside
+// the code under test, so the test answers it from the event loop).
+template <typename T>
+T* Shown(QObject& parent) {
+    for (T* dialog : parent.findChildren<T*>()) {
+        if (dialog->isVisible()) return dialog;
+    }
+    return nullptr;
+}
 }  // namespace
 
 class DeviceDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void ChangedSpeedIsTestedAndStoredWithOk() {
-        BoxAnswerer boxes;
         WindowRig rig;
         QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
         auto& dialog = rig.dialogs->Rs232();
         bool warned = false;
         DialogScript script;
-        script.When([&] { return dialog.isVisible() && !dialog.IsBusy() && boxes.Count() == 1; },
+        script.When([&] { return dialog.isVisible() && !dialog.IsBusy() && rig.boxes.Count() == 1; },
                     [&] {
                         QVERIFY(!Button(&dialog, QStringLiteral("Zmień"))->isEnabled());
                         Choose(dialog.findChild<QComboBox*>(QStringLiteral("baudRate")), QStringLiteral("230,4k"));
@@ -78,16 +101,15 @@ private slots:
                       warned = warning->isVisible() && warning->text().contains(QStringLiteral("230,4k"));
                       Button(&dialog, QStringLiteral("Sprawdź"))->click();
                   })
-            .When([&] { return !dialog.IsBusy() && boxes.Count() == 2; },
+            .When([&] { return !dialog.IsBusy() && rig.boxes.Count() == 2; },
                   [&] { Button(&dialog, QStringLiteral("OK"))->click(); });
         rig.window->Action(OptionsRs232)->trigger();
         QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
                           20000));
 
         QVERIFY(warned);
-        QCOMPARE(boxes.Count(), std::size_t{2});
-        QCOMPARE(boxes.Boxes()[0].text, QStringLiteral("Prawidłowe rozpoznanie danej prędkości RSa."));
-        QCOMPARE(boxes.Boxes()[1].text, boxes.Boxes()[0].text);
+        QCOMPARE(rig.boxes.Count(), std::size_t{2});
+        QVERIFY(rig.boxes.SawText(QStringLiteral("Prawidłowe")) && rig.boxes.Boxes()[1].text == rig.boxes.Boxes()[0].text);
         QCOMPARE(QString::fromStdString(rig.file.ReadString("Baud Rate", "")), QStringLiteral("230,4k"));
         // Start-up; to the boot loader; the dialog's test; "Zmień" at 115200; the test at 230400;
         // the window's port opened again at the stored speed and asked.
@@ -101,43 +123,27 @@ private slots:
     // user goes on without the boot loader, and identification finds the speed; the window keeps
     // answering throughout and shows the speed being tried.
     void UnknownSpeedIsFoundWhileTheWindowKeepsAnswering() {
-        BoxAnswerer boxes;
         WindowRig rig({"--baud", "9600"}, "4800", [](const std::string& device) { Tell(device, 9600, 0xF0); });
         QVERIFY(rig.WaitIdle());
         auto& dialog = rig.dialogs->Rs232();
-        QStringList tried;
+        std::optional<Heartbeat> heartbeat;
         qint64 longestGap = 0;
-        QElapsedTimer sinceBeat;
-        QTimer heartbeat;
-        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-            if (dialog.IsBusy()) longestGap = std::max(longestGap, sinceBeat.elapsed());
-            sinceBeat.restart();
-            if (auto* progress = dialog.findChild<QProgressDialog*>(); progress && !tried.contains(progress->labelText()))
-                tried << progress->labelText();
-        });
         DialogScript script;
-        script.When([&] { return dialog.isVisible() && !dialog.IsBusy() && boxes.SawText(QStringLiteral("Nie rozpoznano")); },
+        script.When([&] { return dialog.isVisible() && !dialog.IsBusy() && rig.boxes.SawText(QStringLiteral("Nie rozpoznano")); },
                     [&] {
-                        sinceBeat.start();
-                        heartbeat.start(10);
+                        heartbeat.emplace();
                         Button(&dialog, QStringLiteral("Identyfikuj"))->click();
                     })
-            .When([&] { return !dialog.IsBusy() && boxes.SawText(QStringLiteral("Rozpoznanie prędkości")); },
+            .When([&] { return !dialog.IsBusy() && rig.boxes.SawText(QStringLiteral("Rozpoznanie prędkości")); },
                   [&] {
-                      heartbeat.stop();
+                      longestGap = heartbeat->LongestGapMs();
                       Button(&dialog, QStringLiteral("OK"))->click();
                   });
         rig.window->Action(OptionsRs232)->trigger();
         QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
                           30000));
 
-        QStringList captions;
-        for (const auto& box : boxes.Boxes()) captions << box.caption;
-        QCOMPARE(captions, (QStringList{QStringLiteral("Błąd (OTB1)"), QStringLiteral("Błąd trybu BootLoader"),
-                                        QStringLiteral("Błąd"), QStringLiteral("Rozpoznanie")}));
-        QCOMPARE(boxes.Boxes()[3].text, QStringLiteral("Rozpoznanie prędkości RSa:\n\n\t9600"));
-        // The silent second at 4800 is what the user waits through: the progress names it.
-        QVERIFY2(tried.join(QLatin1Char('|')).contains(QStringLiteral("Próba: 4800")), qPrintable(tried.join(QLatin1Char('|'))));
+        QCOMPARE(rig.boxes.Boxes().back().text, QStringLiteral("Rozpoznanie prędkości RSa:\n\n\t9600"));
         QVERIFY2(longestGap <= 500, qPrintable(QStringLiteral("the window stalled for %1 ms").arg(longestGap)));
         QCOMPARE(QString::fromStdString(rig.file.ReadString("Baud Rate", "")), QStringLiteral("9600"));
     }
@@ -146,7 +152,6 @@ private slots:
     // start number, a slider move and a value, shows the echoes newest first in both notations,
     // saves the conversation, stops, and the window takes the port back.
     void ControlDialogTalksToTheProgramAndSavesTheConversation() {
-        BoxAnswerer boxes;
         FileDialogAnswerer files;
         WindowRig rig;
         QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
@@ -183,8 +188,7 @@ private slots:
         QVERIFY2(conversation.contains(QStringLiteral("wysłano:  254  [FE]")) &&
                      conversation.contains(QStringLiteral("wysłano:  3 232  [03 E8]")),
                  qPrintable(conversation));
-        QCOMPARE(boxes.Count(), std::size_t{1});
-        QCOMPARE(boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
+        QVERIFY(rig.boxes.Count() == 1 && rig.boxes.SawText(QStringLiteral("Reset RS232")));
         const Traffic traffic = rig.Logged(12);
         // Start-up; to Program (a query, 0xFD, a query after the program started); the dialog's
         // start, slider, value and stop (0xFF also leads back to System); the window's reset and
@@ -197,7 +201,6 @@ private slots:
     // running, a bad interval refused with the dialog kept open; then Parametry kompilacji left as it
     // opens. Both store the values the program uses.
     void UntouchedSettingsStoreWhatTheProgramUsesAndBadIntervalsAreRefused() {
-        BoxAnswerer boxes;
         WindowRig rig;
         QSettings(home_.SettingsFile(), QSettings::IniFormat).remove(QStringLiteral("ORVANE/Sprawdzaj odpowiada co"));
         QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
@@ -214,7 +217,7 @@ private slots:
                         answering->setText(QStringLiteral("dwa"));
                         Button(&settings, QStringLiteral("OK"))->click();
                     })
-            .When([&] { return boxes.Count() == 1 && QApplication::activeModalWidget() == &settings; },
+            .When([&] { return rig.boxes.Count() == 1 && QApplication::activeModalWidget() == &settings; },
                   [&] {
                       stayedOpen = settings.isVisible() && settings.focusWidget() == answering;
                       answering->setText(QStringLiteral("2"));
@@ -228,8 +231,7 @@ private slots:
 
         QVERIFY(shownAsRunning);
         QVERIFY(stayedOpen);
-        QCOMPARE(boxes.Boxes()[0].text,
-                 QStringLiteral("Odstęp sprawdzania „Gdy odpowiada” musi być liczbą całkowitą sekund od 0 do 86400."));
+        QVERIFY(rig.boxes.SawText(QStringLiteral("„Gdy odpowiada”")));
         const QString file = home_.SettingsFile();
         const QString program = QString::fromStdString(rig.window->Folders().programFolder);
         const std::pair<const char*, QString> rows[] = {
@@ -247,7 +249,6 @@ private slots:
     }
 
     void DeviceParametersAreReadAndWrittenBack() {
-        BoxAnswerer boxes;
         WindowRig rig({"--params", "0x00,0x00"});  // runs the user program at power-up
         QVERIFY(WaitUntil([&] { return rig.Idle() && !rig.Pane().isEmpty(); }));
         // The program runs: the parameters are asked for in System mode, reached first.
@@ -269,11 +270,180 @@ private slots:
 
         QVERIFY(readRight);
         QVERIFY(disabledWithKomendy);
-        QCOMPARE(boxes.Count(), std::size_t{0});
+        QCOMPARE(rig.boxes.Count(), std::size_t{0});
         // Start-up finds Program; the switch to System and its check; the read; the write.
         const Traffic expected = Exchange({0x00}, {0x00}) + Exchange({0x00}, {0x00}) + Exchange({0xFF}, {0xFF}) +
                                  Exchange({0x00}, {0xFF}) + Exchange({0x01}, {0x00, 0x00}) + Exchange({0x02, 0x00, 0xFF}, {});
         QVERIFY(rig.Logged(8) == expected);
+    }
+
+    void SilentControllerNeverStallsTheWindowAndItsBoxesAppear() {
+        WindowRig rig({"--fault", "silent-after:1"});  // answers the start-up query, then never again
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        Heartbeat heartbeat;
+        // The switch asks the silent controller and waits out its timeouts on the device thread.
+        rig.window->Action(ModeKomendy)->trigger();
+        QVERIFY(WaitUntil([&] { return rig.boxes.SawText(QStringLiteral("OTK1")); }, 15000));
+        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
+        QVERIFY2(heartbeat.LongestGapMs() <= 100, qPrintable(QString::number(heartbeat.LongestGapMs())));
+    }
+
+    // The controller's line goes away while the window is open (an adapter pulled out): the mode
+    // turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
+    // next time.
+    void PortThatVanishesIsReportedAndReopenedOnRequest() {
+        WindowRig rig({"--fault", "hangup-after:2"});
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.sim.WaitExit(5000));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
+
+        rig.boxes.Queue(QMessageBox::Ok);
+        rig.boxes.Queue(QMessageBox::No);
+        rig.window->Action(ModeResetRs232)->trigger();
+        QVERIFY(WaitUntil([&] { return rig.boxes.Count() == 2 && rig.Idle(); }));
+        QCOMPARE(rig.boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
+        QCOMPARE(rig.boxes.Boxes()[1].caption, QStringLiteral("Błąd (OTR1)"));
+        QVERIFY(rig.window->Action(ModeResetRs232)->isEnabled());
+    }
+
+    void PozycjaInsertsItsLinesAfterEveryOkAndHandsThePortBack() {
+        WindowRig rig;
+        QVERIFY(rig.ToKomendy());
+        rig.Text().setText(QStringLiteral("Main:\n"));
+        rig.Text().setCursorPosition(1, 0);
+
+        auto& dialog = rig.tools->PositionDialog();
+        rig.window->Action(EditPosition)->trigger();
+        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
+        QTest::keyClicks(dialog.Formula(), QStringLiteral("S1=S2+2;"));
+        dialog.Compute()->click();
+        dialog.Slider(2)->setValue(1800);  // as a drag would: servo 1 follows
+        QVERIFY(WaitUntil([&] { return rig.tools->View().Position(1) == 1802; }));
+        dialog.Time()->selectAll();
+        QTest::keyClicks(dialog.Time(), QStringLiteral("2000"));
+        dialog.OkButton()->click();
+        QVERIFY(WaitUntil([&] { return rig.Text().text().contains(QStringLiteral("Wait(2000);")); }));
+        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));  // shown again
+        dialog.EndButton()->click();
+        QVERIFY(WaitUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
+
+        // Where each servo stands after the first showing: 1 and 2 moved, the rest where they were.
+        const auto at = [](int servo) { return servo == 1 ? 1802 : servo == 2 ? 1800 : 1500; };
+        QString lines;
+        for (int servo = 1; servo <= 16; ++servo) lines += QStringLiteral("ServoSet(%1,0,2,0,%2);\n").arg(servo).arg(at(servo));
+        QCOMPARE(rig.Text().text(), QStringLiteral("Main:\n") + lines + QStringLiteral("Wait(2000);\n"));
+        rig.Text().undo();  // the showing's lines are one step
+        QCOMPARE(rig.Text().text(), QStringLiteral("Main:\n"));
+        QCOMPARE(rig.tools->View().Position(2), 1800);  // "Koniec" put it where the second showing found it
+
+        const auto hi = [&](std::uint8_t servo) { return static_cast<std::uint8_t>(at(servo) >> 8); };
+        const auto lo = [&](std::uint8_t servo) { return static_cast<std::uint8_t>(at(servo)); };
+        Traffic expected = Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0xFE}, {0xFE});
+        for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + ServoRead(servo, 1500);
+        expected = expected + ServoSet({'S', 2, 0, 0, 0, hi(2), lo(2)}) +
+                   ServoSet({'S', 1, 0, 0, 0, hi(1), lo(1)});
+        for (std::uint8_t servo = 1; servo <= 16; ++servo) expected = expected + ServoRead(servo, at(servo));
+        for (std::uint8_t servo = 1; servo <= 16; ++servo) {
+            expected = expected + ServoSet({'S', servo, 0, 1, 0, hi(servo), lo(servo)});
+        }
+        expected = expected + Exchange({0x00}, {0xFE});  // the mode query after Reset RS232
+        QVERIFY(rig.Logged() == expected);
+    }
+
+    void ASliderFasterThanTheControllerSendsTheLatestPosition() {
+        WindowRig rig({"--fault", "delay:20"});  // every reply 20 ms late: a move takes 40 ms
+        QVERIFY(rig.ToKomendy());
+        auto& dialog = rig.tools->PositionDialog();
+        rig.window->Action(EditPosition)->trigger();
+        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
+
+        int pulledBack = 0;  // a late answer must never move the slider under the user's hand
+        for (int position = 1501; position <= 1600; ++position) {
+            dialog.Slider(5)->setValue(position);
+            QTest::qWait(5);
+            pulledBack += dialog.Slider(5)->value() != position;
+        }
+        QCOMPARE(pulledBack, 0);
+        // Without merging, 100 moves would keep the line busy for 4 s after the last one.
+        QVERIFY(WaitUntil([&] { return rig.tools->View().Position(5) == 1600; }, 1500));
+        QCOMPARE(dialog.Slider(5)->value(), 1600);
+        dialog.EndButton()->click();
+        QVERIFY(WaitUntil([&] { return rig.Idle(); }));
+    }
+
+    void SekwencjaRecordsOneStepPerOk() {
+        WindowRig rig;
+        QVERIFY(rig.ToKomendy());
+        auto& dialog = rig.tools->SequenceDialog();
+        const auto ready = [&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); };
+        const auto choose = [&](int servo, const QString& read) {
+            dialog.Choice(servo)->click();
+            return WaitUntil([&] { return dialog.PositionText()->text() == read; });
+        };
+        rig.window->Action(EditSequence)->trigger();
+        QVERIFY(WaitUntil([&] { return ready() && dialog.Choice(3)->isEnabled(); }));
+        dialog.OkButton()->click();  // the pause first
+
+        QVERIFY(WaitUntil(ready));
+        QVERIFY(choose(3, QStringLiteral("1500")));
+        dialog.Slider()->setValue(1700);  // live: step 255, soft 10
+        QTest::keyClicks(dialog.Step(), QStringLiteral("300"));  // "0" + "300": sent and written as 255
+        dialog.OkButton()->click();
+
+        QVERIFY(WaitUntil(ready));
+        QVERIFY(choose(3, QStringLiteral("1700")));
+        dialog.Slider()->setValue(2000);
+        QVERIFY(choose(4, QStringLiteral("1500")));  // servo 3 goes back to 1700 first, with time 2
+        dialog.EndButton()->click();  // and servo 4 to 1500
+        QVERIFY(WaitUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
+        QCOMPARE(rig.Text().text(), QStringLiteral("Wait(1000);\nServoSet(3,255,0,0,1700);\n"));
+        QCOMPARE(rig.tools->View().Position(3), 1700);
+
+        const Traffic expected =
+            Exchange({0x00}, {0xFF}) + Exchange({0x00}, {0xFF}) + Exchange({0xFE}, {0xFE}) + ServoRead(3, 1500) +
+            ServoSet({'S', 3, 255, 0, 10, 0x06, 0xA4}) + ServoSet({'S', 3, 255, 0, 0, 0x06, 0xA4}) + ServoRead(3, 1700) +
+            ServoSet({'S', 3, 255, 0, 10, 0x07, 0xD0}) + ServoSet({'S', 3, 0, 2, 0, 0x06, 0xA4}) + ServoRead(4, 1500) +
+            ServoSet({'S', 4, 0, 2, 0, 0x05, 0xDC}) + Exchange({0x00}, {0xFE});
+        QVERIFY(rig.Logged() == expected);
+    }
+
+    void KomendyRefusesATakenNameAndZapiszWritesTheFile() {
+        WindowRig rig;
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
+        const std::string path = orvane::host::Utf8ToCp1250(home_.Path(QStringLiteral("Komendy.ini")).toStdString());
+        commands::CommandTable shipped;
+        commands::CommandFile::ReadFile(std::string(ORVANE_DATA_DIR) + "/Komendy.ini", shipped, nullptr);
+        QVERIFY(orvane::platform::AtomicFile::Write(path, commands::CommandFile::Serialize(shipped)));
+        rig.settings.WriteString("Plik komend", path);
+
+        // The list dialog, then its edit dialog: a name in use is refused, another one taken.
+        bool refused = false;
+        DialogScript script;
+        script.When([&] { return Shown<dialogs::CommandsDialog>(*rig.window); },
+                    [&] { Shown<dialogs::CommandsDialog>(*rig.window)->findChild<QPushButton*>(QStringLiteral("add"))->click(); })
+            .When([&] { return Shown<dialogs::CommandEditDialog>(*rig.window); },
+                  [&] {
+                      auto* edit = Shown<dialogs::CommandEditDialog>(*rig.window);
+                      auto* name = edit->findChild<QLineEdit*>(QStringLiteral("name"));
+                      name->setText(QStringLiteral("servoset"));
+                      edit->accept();
+                      refused = rig.boxes.SawText(QStringLiteral("już istnieje")) && edit->isVisible();
+                      name->setText(QStringLiteral("Gripper"));
+                      edit->accept();
+                  })
+            .When([&] { return !Shown<dialogs::CommandEditDialog>(*rig.window); },
+                  [&] { Shown<dialogs::CommandsDialog>(*rig.window)->accept(); });  // Zapisz
+        rig.window->Action(OptionsCommands)->trigger();
+        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle(); }));
+        QVERIFY(refused);
+        QVERIFY(!rig.window->findChild<dialogs::CommandsDialog*>());
+
+        commands::CommandTable written;
+        QVERIFY(commands::CommandFile::ReadFile(path, written, nullptr));
+        QCOMPARE(written.Size(), shipped.Size() + 1);
+        QVERIFY(written.Find("Gripper") != nullptr);
     }
 
 private:

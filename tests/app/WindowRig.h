@@ -48,10 +48,10 @@ struct WindowRig {
     }
     QString Pane() const { return window->Panes().ModeText(); }
     bool Idle() const { return !window->Device().IsBusy(); }
-    bool WaitForPane(const QString& mode, int timeoutMs = 10000) const {
-        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; }, timeoutMs);
+    bool WaitForPane(const QString& mode) const {
+        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
     }
-    bool WaitIdle(int timeoutMs = 10000) const { return WaitUntil([&] { return Idle(); }, timeoutMs); }
+    bool WaitIdle() const { return WaitUntil([&] { return Idle(); }); }
     bool ToKomendy() {
         if (!WaitForPane(QStringLiteral("System"))) return false;
         window->Action(app::shell::CommandId::ModeKomendy)->trigger();
@@ -66,6 +66,7 @@ struct WindowRig {
         return sim.Traffic();
     }
 
+    BoxAnswerer boxes;  // first: it answers the start-up's boxes too
     SimProcess sim;
     settings::QtSettingsStore file;
     settings::OverlaySettings settings;
@@ -83,30 +84,25 @@ public:
         timer_.start(20);
     }
     DialogScript& When(std::function<bool()> ready, std::function<void()> act) {
-        steps_.push_back({std::move(ready), std::move(act)});
+        steps_.emplace_back(std::move(ready), std::move(act));
         return *this;
     }
     bool Done() const { return steps_.empty(); }
 
 private:
-    struct Step {
-        std::function<bool()> ready;
-        std::function<void()> act;
-    };
     void Poll() {
-        if (steps_.empty() || running_ || !steps_.front().ready()) return;
-        Step step = std::move(steps_.front());
-        steps_.pop_front();
+        if (steps_.empty() || running_ || !steps_.front().first()) return;
         // An action may open a modal loop of its own; the next steps run from inside it.
         running_ = true;
-        QTimer::singleShot(0, this, [this, act = std::move(step.act)] {
+        QTimer::singleShot(0, this, [this, act = std::move(steps_.front().second)] {
             running_ = false;
             act();
         });
+        steps_.pop_front();
     }
 
     QTimer timer_;
-    std::deque<Step> steps_;
+    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
     bool running_ = false;
 };
 
@@ -130,25 +126,16 @@ private:
 
 // Accepts every file dialog the window opens with the file it offers, as a user pressing Enter
 // would; records what was offered.
-class FileDialogAnswerer : public QObject {
+class FileDialogAnswerer {
 public:
-    FileDialogAnswerer() {
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(widget);
-                if (dialog == nullptr || !dialog->isVisible() || dialog->property("answered").toBool()) continue;
-                dialog->setProperty("answered", true);
-                offered_ << dialog->selectedFiles().value(0);
-                QTimer::singleShot(0, dialog, &QDialog::accept);
-            }
-        });
-        timer_.start(20);
-    }
     const QStringList& Offered() const { return offered_; }
 
 private:
-    QTimer timer_;
     QStringList offered_;
+    Answerer<QFileDialog> answerer_{[this](QFileDialog& dialog) {
+        offered_ << dialog.selectedFiles().value(0);
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+    }};
 };
 
 }  // namespace orvane::test
