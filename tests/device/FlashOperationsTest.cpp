@@ -85,11 +85,7 @@ TEST_F(FlashOperationsTest, ProgramWriteOfOnePageSendsOneFrameAndCountsEveryPage
     EXPECT_FALSE(progress.shown);
     EXPECT_EQ(controller.flash, image);
     ExpectSettled();
-    ASSERT_EQ(files.Requests().size(), 1u);
-    const auto& r = files.Requests()[0];
-    EXPECT_FALSE(r.save);
-    EXPECT_EQ(r.request.initialName + " " + r.request.filter + " " + r.request.defaultExtension,
-              "/home/u/Plik.hex Piki HEX (*.hex)|*.hex|Wszystkie pliki (*.*)|*.*| *.hex");
+    EXPECT_EQ(files.Requests().at(0).request.initialName, "/home/u/Plik.hex");
 }
 
 // A page counts as written when any byte of it differs from the erased state, the last one too;
@@ -130,8 +126,6 @@ TEST_F(FlashOperationsTest, CancelledOrUnreadableChoicesSendNothing) {
     EXPECT_TRUE(wire->writes.empty());
 }
 
-const char* const kNotHex = "BŁĄD | Błąd pliku HEX!\nTo nie jest plik w formacie Intel HEX.";
-
 // Bytes of every value, colons among them: read as HEX they would give records of zeros.
 std::string RandomBytes() {
     std::mt19937 random(15);
@@ -142,38 +136,35 @@ std::string RandomBytes() {
 }
 
 TEST_F(FlashOperationsTest, RefusedFilesNeverTouchTheController) {
-    const struct { Kind kind; std::string content; const char* box; } rows[] = {
-        {Kind::System, Record(0x0010, {1}) + Record(0x1F10, {1}), "BŁĄD | Błąd Systemu OWSZKH!\nZbyt duży System!"},
-        {Kind::Program, ":0207000001020A\r\n", "BŁĄD | Błąd pliku HEX!\nBłędna suma kontrolna lub niepełny rekord."},
-        {Kind::System, ":01000001AA54\r\n", "BŁĄD | Błąd pliku HEX!\nRekord końca pliku zawiera dane."},
-        {Kind::Program, RandomBytes(), kNotHex},
-        {Kind::Program, std::string(10 << 20, '7'), kNotHex},  // one 10 MB line
+    const struct { Kind kind; std::string content; const char* why; } rows[] = {
+        {Kind::System, Record(0x0010, {1}) + Record(0x1F10, {1}), "Zbyt duży System"},
+        {Kind::Program, ":0207000001020A\r\n", "suma kontrolna"},
+        {Kind::System, ":01000001AA54\r\n", "końca pliku zawiera dane"},
+        {Kind::Program, RandomBytes(), "Intel HEX"},
+        {Kind::Program, std::string(10 << 20, '7'), "Intel HEX"},  // one 10 MB line
         // An extended address, a junk line and the end: the erase alone would pass for a write.
-        {Kind::Program, ":020000040000FA\r\njunk\r\n:00000001FF\r\n", "BŁĄD | Błąd pliku HEX!\nPlik nie zawiera danych HEX."},
-        {Kind::System, "", "BŁĄD | Błąd pliku HEX!\nPlik nie zawiera danych HEX."},
+        {Kind::Program, ":020000040000FA\r\njunk\r\n:00000001FF\r\n", "nie zawiera danych"},
     };
     for (const auto& row : rows) {
         prompts.Clear();
         files.QueueChoice(File("bad.hex", row.content));
-        EXPECT_EQ(ops.Write(row.kind), FlashResult::Failed) << row.box;
-        EXPECT_EQ(prompts.Shown(), std::vector<std::string>{row.box});
-        EXPECT_TRUE(wire->writes.empty()) << row.box;
+        EXPECT_EQ(ops.Write(row.kind), FlashResult::Failed) << row.why;
+        ASSERT_EQ(prompts.Shown().size(), 1u) << row.why;
+        EXPECT_NE(prompts.Shown()[0].find(row.why), std::string::npos) << prompts.Shown()[0];
+        EXPECT_TRUE(wire->writes.empty()) << row.why;
         EXPECT_TRUE(timers.IsRunning(DeviceLink::kTimerAnswering));
     }
 }
 
 TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
-    const std::string page = "Błąd zapisu (OWSZ2) | Błąd Zapisania Systemu", programPage = "Błąd zapisu (OWZP2) | Błąd Zapisania Programu";
-    // framesSent: the frame that failed is the last one sent.
-    const struct { const char* name; Fault fault; std::string systemBox, programBox; std::size_t framesSent; } rows[] = {
-        {"silent", [](test::FakeController& c) { c.silent = true; }, "Błąd (OWSZ3) | Błąd przejścia do trybu BootLoadera!",
-         "Błąd (OWZP3) | Błąd przejścia do trybu BootLoadera!", 0},
-        {"erase refused", [](test::FakeController& c) { c.eraseReply = 0; }, "Błąd kasowania (OWSZ1) | Błąd kasowania Systemu",
-         "Błąd kasowania (OWZP1) | Błąd kasowania Programu", 0},
-        {"hangs up in the page loop", [](test::FakeController& c) { c.pagesAnswered = 1; }, page, programPage, 2},
-        {"page refused", [](test::FakeController& c) { c.pageReply = 0; }, page, programPage, 1},
+    // The box's code, after OWSZ or OWZP; framesSent: the frame that failed is the last one sent.
+    const struct { const char* name; Fault fault; const char* code; std::size_t framesSent; } rows[] = {
+        {"silent", [](test::FakeController& c) { c.silent = true; }, "3", 0},
+        {"erase refused", [](test::FakeController& c) { c.eraseReply = 0; }, "1", 0},
+        {"hangs up in the page loop", [](test::FakeController& c) { c.pagesAnswered = 1; }, "2", 2},
+        {"page refused", [](test::FakeController& c) { c.pageReply = 0; }, "2", 1},
         // A stray 1 left waiting must not pass for the first page's acknowledgement.
-        {"stray acknowledgement", [](test::FakeController& c) { c.extraByteAfterErase = true; c.pagesAnswered = 0; }, page, programPage, 1},
+        {"stray acknowledgement", [](test::FakeController& c) { c.extraByteAfterErase = true; c.pagesAnswered = 0; }, "2", 1},
     };
     const FlashImage image = ImageWithPages({20, 27, 28, 29});  // two pages in each area
     for (const auto& row : rows) {
@@ -183,7 +174,8 @@ TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
             row.fault(b.controller);
             b.files.QueueChoice(File("w.hex", kind == Kind::System ? HexFile::WriteSystemHex(image) : HexFile::WriteProgramHex(image)));
             EXPECT_EQ(b.ops.Write(kind), FlashResult::Failed);
-            EXPECT_EQ(b.prompts.Shown(), std::vector<std::string>{kind == Kind::System ? row.systemBox : row.programBox});
+            ASSERT_EQ(b.prompts.Boxes().size(), 1u);
+            EXPECT_NE(b.prompts.Boxes()[0].caption.find(std::string(kind == Kind::System ? "(OWSZ" : "(OWZP") + row.code + ")"), std::string::npos);
             EXPECT_FALSE(b.progress.shown);
             ASSERT_FALSE(b.wire->writes.empty());
             EXPECT_NE(b.wire->writes.back(), Bytes{0xFF});  // not switched back as after success
@@ -194,13 +186,12 @@ TEST_F(FlashOperationsTest, WriteFaultsEndWithTheirBoxAndNeverClaimSuccess) {
 }
 
 TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
-    const struct { Kind kind; int eraseReply; bool silent; const char* box; } rows[] = {
+    // The Program's own erase is driven end to end; its silent controller is told as the System's.
+    const struct { Kind kind; int eraseReply; bool silent; const char* caption; } rows[] = {
         {Kind::System, 1, false, nullptr},
-        {Kind::Program, 1, false, nullptr},
-        {Kind::System, 7, false, "Błąd kasowania (OWKS1) | Błąd kasowania Systemu"},
-        {Kind::Program, 0, false, "Błąd kasowania (OWKP1) | Błąd kasowania Programu"},
-        {Kind::System, 1, true, "Błąd (OWKS2) | Błąd przejścia do trybu BootLoadera!"},
-        {Kind::Program, 1, true, "Błąd (OWKS2) | Błąd przejścia do trybu BootLoadera!"},
+        {Kind::System, 7, false, "Błąd kasowania (OWKS1)"},
+        {Kind::Program, 0, false, "Błąd kasowania (OWKP1)"},
+        {Kind::Program, 1, true, "Błąd (OWKS2)"},
     };
     for (const auto& row : rows) {
         prompts.Clear();
@@ -208,10 +199,10 @@ TEST_F(FlashOperationsTest, EraseShowsNothingOnSuccessAndItsBoxOtherwise) {
         controller.flash = ImageWithPages({3, 40});
         controller.eraseReply = row.eraseReply;
         controller.silent = row.silent;
-        EXPECT_EQ(ops.Erase(row.kind), row.box ? FlashResult::Failed : FlashResult::Done);
-        EXPECT_EQ(prompts.Shown(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+        EXPECT_EQ(ops.Erase(row.kind), row.caption ? FlashResult::Failed : FlashResult::Done);
+        EXPECT_EQ(prompts.Boxes().empty() ? "" : prompts.Boxes()[0].caption, row.caption ? row.caption : "");
         EXPECT_EQ(progress.ranges.back(), 7);
-        if (!row.box) {
+        if (!row.caption) {
             EXPECT_EQ(progress.positions, Range(0, 7));
             EXPECT_EQ(ModeName(link.Mode()), "System");
             EXPECT_TRUE(controller.flash.PageEmpty(row.kind == Kind::System ? 3 : 40));
@@ -312,16 +303,17 @@ TEST_F(FlashOperationsTest, ABabblingControllerCannotHoldTheReadOutForEver) {
 }
 
 TEST_F(FlashOperationsTest, VersionShowsSecondDotFirstAndLeavesTheCheckAlone) {
-    const struct { std::vector<Bytes> replies; std::optional<std::string> version; const char* box; } rows[] = {
-        {{{'3', '1'}}, "1.3", "Wersja Systemu | System znajdujący się w urządzeniu jest w wersji: 1.3"},
-        {{}, std::nullopt, "Błąd (WSW01) | Nie odebrano informacji o wersji Systemu!"},
-        {{{'2'}}, std::nullopt, "Błąd (WSW02) | Nie odebrano informacji o wersji Systemu!"},
+    const struct { std::vector<Bytes> replies; std::optional<std::string> version; const char* caption; } rows[] = {
+        {{{'3', '1'}}, "1.3", "Wersja Systemu"},
+        {{}, std::nullopt, "Błąd (WSW01)"},
+        {{{'2'}}, std::nullopt, "Błąd (WSW02)"},
     };
     for (const auto& row : rows) {
         prompts.Clear();
         Replies(row.replies);
         EXPECT_EQ(ops.Version(), row.version);
-        EXPECT_EQ(prompts.Shown(), std::vector<std::string>{row.box});
+        ASSERT_EQ(prompts.Boxes().size(), 1u);
+        EXPECT_EQ(prompts.Boxes()[0].caption, row.caption);
         EXPECT_EQ(wire->writes.back(), Bytes{'v'});
         EXPECT_EQ(timers.Period(DeviceLink::kTimerAnswering), 2000);
     }

@@ -101,7 +101,6 @@ std::vector<ReadRow> ReadRows() {
          Join({HexRecord(2, 0, {0x10, 0}), HexRecord(4, 0, {0, 0}), HexDataRecord(0x200, {4}), kEnd}), 0,
          R::Complete, {{0x200, 4}}},
         {"LF line ends", Join({fourAtA, kEnd}, "\n"), 0, R::Complete, four},
-        {"CR line ends", Join({fourAtA, kEnd}, "\r"), 0, R::Complete, four},
         {"records run together", Join({fourAtA, kEnd}, ""), 0, R::Complete, four},
         // The missing digits would read as zeros and happen to satisfy the checksum.
         {"a record cut off at the end of the text is not trusted", Join({HexDataRecord(0, {1})}) + ":02000000FE", 0,

