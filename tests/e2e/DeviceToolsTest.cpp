@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "core/device/ComPortMap.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
-#include "core/host/MemorySettings.h"
 #include "core/platform/SteadyClock.h"
+#include "core/host/Cp1250.h"
+#include "core/host/MemorySettings.h"
 #include "core/tools/Rs232Setup.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/SimProcess.h"
@@ -11,23 +13,109 @@
 namespace orvane::test {
 namespace {
 
-// The RS232 dialog's test on its own port against orvane-sim: a controller that answers in
-// System mode is no boot loader at the chosen speed. (The window's own tests drive
-// identification, the change and the control dialog through the menus.)
-TEST(DeviceToolsTest, TestInSystemModeIsAnErrorThoughTheControllerAnswered) {
-    SimProcess sim(ORVANE_SIM_BIN, {});
-    ScriptedPrompts prompts;
-    host::MemorySettings stored;
-    tools::StagedSettings staged{stored};
-    device::PosixPortOpener opener{staged};
-    platform::SteadyClock clock;
-    device::CSerialCtrl serial{opener, clock, prompts};
-    tools::Rs232Setup setup{serial, staged, prompts};
-    setup.Open();
-    setup.Test({"115,2k", "1", sim.SlavePath()});
-    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{"Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia."});
-    sim.Stop();  // its log is whole once it has ended
-    EXPECT_EQ(sim.Traffic(), Exchange({0x00}, {0xFF}));
+using Bytes = std::vector<std::uint8_t>;
+constexpr int kSpeedUp = 8;
+
+// Seconds of the protocol's waits pass kSpeedUp times faster, so an identification that tries
+// nine speeds (a silent second or two each) takes a couple of real seconds. Replies still come
+// in real time: the simulator answers within milliseconds, well inside the shortened waits.
+class FastClock : public host::Clock {
+public:
+    std::int64_t NowMs() override { return real_.NowMs() * kSpeedUp; }
+    void SleepMs(std::int64_t ms) override { real_.SleepMs(ms / kSpeedUp + 1); }
+
+private:
+    platform::SteadyClock real_;
+};
+
+class FastWaitPort : public device::PortBackend {
+public:
+    explicit FastWaitPort(std::unique_ptr<device::PortBackend> port) : port_(std::move(port)) {}
+    int BytesWaiting() override { return port_->BytesWaiting(); }
+    int Read(std::uint8_t* buffer, int max) override { return port_->Read(buffer, max); }
+    bool Write(const std::uint8_t* buffer, int count) override { return port_->Write(buffer, count); }
+    bool WaitReadable(std::int64_t timeoutMs) override { return port_->WaitReadable(timeoutMs / kSpeedUp + 1); }
+    bool ApplyLineSettings(int baud, std::string& error) override { return port_->ApplyLineSettings(baud, error); }
+    bool SetBaud(int baud, std::string& error) override { return port_->SetBaud(baud, error); }
+    void SetDtr(bool active) override { port_->SetDtr(active); }
+    void Purge() override { port_->Purge(); }
+
+private:
+    std::unique_ptr<device::PortBackend> port_;
+};
+
+class FastWaitOpener : public device::PortOpener {
+public:
+    explicit FastWaitOpener(const host::SettingsStore& settings) : opener_(settings) {}
+    std::unique_ptr<device::PortBackend> Open(int portIndex, std::string& error) override {
+        auto port = opener_.Open(portIndex, error);
+        return port ? std::make_unique<FastWaitPort>(std::move(port)) : nullptr;
+    }
+
+private:
+    device::PosixPortOpener opener_;
+};
+
+// The RS232 dialog's logic on its own port, as the window gives it the port, against orvane-sim
+// (the window's own tests drive a successful identification, the change and the control dialog
+// through the menus).
+class DeviceToolsTest : public ::testing::Test {
+protected:
+    void Start(std::vector<std::string> args) { sim_ = std::make_unique<SimProcess>(ORVANE_SIM_BIN, std::move(args)); }
+    // A request on a port of the test's own, as the window's link sends it before a dialog.
+    void Ask(int baud, Bytes request, int replies) {
+        host::MemorySettings settings;
+        settings.WriteString(device::ComPortMap::OverrideKey(1), sim_->SlavePath());
+        device::PosixPortOpener opener(settings);
+        platform::SteadyClock clock;
+        device::CSerialCtrl serial(opener, clock, prompts_);
+        ASSERT_TRUE(serial.OpenPort(0));
+        ASSERT_TRUE(serial.SetBaud(baud, 0));
+        ASSERT_TRUE(serial.WriteBytes(request.data(), static_cast<int>(request.size()), 0));
+        for (int i = 0; i < replies; ++i) ASSERT_TRUE(serial.ReadByteTimeout(0, 1));
+        serial.ClosePort(0);
+    }
+    tools::Rs232Values Values(const char* baud) { return {host::Pl(baud), "1", sim_->SlavePath()}; }
+    // The whole traffic, once the simulator has logged its last reply and ended.
+    Traffic Logged() {
+        sim_->Stop();
+        return sim_->Traffic();
+    }
+    std::size_t Ignored() const {
+        const std::string log = sim_->Log();
+        std::size_t count = 0;
+        for (std::size_t at = log.find("ignored"); at != std::string::npos; at = log.find("ignored", at + 1)) ++count;
+        return count;
+    }
+
+    std::unique_ptr<SimProcess> sim_;
+    ScriptedPrompts prompts_;
+    host::MemorySettings stored_;
+    tools::StagedSettings staged_{stored_};
+    FastWaitOpener opener_{staged_};
+    FastClock clock_;
+    device::CSerialCtrl serial_{opener_, clock_, prompts_};
+    tools::Rs232Setup setup_{serial_, staged_, prompts_};
+};
+
+TEST_F(DeviceToolsTest, IdentificationReportsAControllerAtASpeedOutsideTheList) {
+    Start({});
+    Ask(115200, {0xF0}, 1);
+    Ask(115200, {0x0A, 8}, 0);  // 11059200 / (16 * 9) = 76800 baud
+    sim_->WaitHeard(3);  // a line changes speed only once the bytes before have left
+    setup_.Open();
+    setup_.Identify(Values("115,2k"), nullptr, nullptr);
+    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Błąd | Błąd identyfikacji RSa."});
+    EXPECT_EQ(Logged(), Exchange({0xF0}, {0xF0}) + Exchange({0x0A, 8}, {}));
+    EXPECT_EQ(Ignored(), 9u);
+}
+
+TEST_F(DeviceToolsTest, TestInSystemModeIsAnErrorThoughTheControllerAnswered) {
+    Start({});
+    setup_.Open();
+    setup_.Test(Values("115,2k"));
+    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia."});
+    EXPECT_EQ(Logged(), Exchange({0x00}, {0xFF}));
 }
 
 }  // namespace
