@@ -14,13 +14,6 @@ const std::string kSave = Lines({"push tmp1", "push tmp2", "push tmp3", "push tm
 const std::string kRestore = Lines({"pop p6", "pop p5", "pop p4", "pop p3", "pop p2", "pop p1", "pop tmp6",
                                     "pop tmp5", "pop tmp4", "pop tmp3", "pop tmp2", "pop tmp1"});
 
-// "if" with its labels numbered n around the branch to Tak, the code of Tak and of Nie.
-std::string If(int n, const std::string& test, const std::string& yes, const std::string& no = "") {
-    const std::string i = "ORVif" + std::to_string(n);
-    return test + " " + i + "Tak\nrjmp " + i + "Nie\n" + i + "Tak:\n" + yes + "rjmp " + i + "Koniec\n" + i +
-           "Nie:\n" + no + i + "Koniec:\n";
-}
-
 const std::string kPush = "push tmp1\npush tmp2\n";
 const std::string kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
 const std::string kShift = "lsl tmp1\nrol tmp2\n";
@@ -70,13 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                      Lines({"ldi tmp1,6", "mov p1,tmp1", "ldi tmp1,1", "mov p2,tmp1", "rcall LEDS"})},
         StatementRow{"PowerOfTwoMultiplierIsShifts", "Var: x; Shift(x);",
                      Load("x") + kShift + kShift + kShift + Lines({"mov p1,tmp1", "mov p2,tmp2", "rcall ServoS"})},
-        StatementRow{"WhileOneHasNoTest", "while(1){Return();}",
-                     "ORVwhileLoop0:\nret\nrjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"WhileZeroNeverRuns", "while(0){Return();}",
                      "ORVwhileLoop0:\nrjmp ORVwhileLoop0Koniec\nORVwhileLoop0OK:\nret\n"
                      "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
-        StatementRow{"IfWithoutOperatorTestsForNonZero", "Var:x; if(x) Return();",
-                     If(0, Load("x") + "cp tmp1,zero\ncpc tmp2,zero\nbrne", "ret\n")},
         StatementRow{"AsmBlockOnNextLine", "asm:\n{\n  ldi r16,1 ; one\n  nop\n}\nVar:x; x=1;",
                      "  ldi r16,1 ; one\n  nop\n" + Set("x", 1)},
         StatementRow{"AsmLineAndBlockWithoutEnd", "asm:\n  ldi r16,1;\nasm: {\n  nop\n  sleep", "  ldi r16,1\n  nop\n  sleep\n"},

@@ -6,9 +6,7 @@
 #include <string>
 
 #include "tests/difftest/EngineRuns.h"
-#include "tests/difftest/RangeCheck.h"
-#include "tests/difftest/ScriptGenerator.h"
-#include "tests/difftest/ScriptPrinter.h"
+#include "tests/difftest/ScriptTree.h"
 
 namespace orvane::test {
 namespace {
@@ -40,15 +38,6 @@ Script Make(std::uint64_t seed) {
     }
 }
 
-// Both outcomes, and whether the same script laid out plainly disagrees too.
-std::string Report(const Script& script, const std::string& text, const EngineOutcome& interpreted,
-                   const EngineOutcome& compiled) {
-    const std::string tidy = PrintScript(script, 0, true);
-    const bool tidyToo = !RunInterpreted(tidy, script.variables).SameAs(RunCompiled(tidy, script.variables));
-    return text + Describe("interpreter", interpreted) + Describe("compiled program", compiled) +
-           "laid out plainly, it " + (tidyToo ? "disagrees too" : "agrees") + ":\n" + tidy;
-}
-
 class Differential : public ::testing::TestWithParam<int> {};
 
 TEST_P(Differential, BothEnginesLeaveTheSameWords) {
@@ -64,7 +53,8 @@ TEST_P(Differential, BothEnginesLeaveTheSameWords) {
         const EngineOutcome compiled = RunCompiled(text, script.variables);
         if (interpreted.SameAs(compiled)) continue;
         ++reported;
-        ADD_FAILURE() << "seed " << seed << ", script " << i << ":\n" << Report(script, text, interpreted, compiled);
+        ADD_FAILURE() << "seed " << seed << ", script " << i << ":\n" << text << Describe("interpreter", interpreted)
+                      << Describe("compiled program", compiled);
     }
     std::cout << "seed " << seed << ", shard " << GetParam() << ": " << run << " scripts\n";
 }

@@ -1,4 +1,4 @@
-#include "tests/difftest/RangeCheck.h"
+#include "tests/difftest/ScriptTree.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,31 +39,21 @@ struct ValueRange {
     ValueRange operator/(const ValueRange& o) const { return {std::floor(lo / o.hi), std::ceil(hi / o.lo)}; }
 };
 
-// A product: its range, its known literal factor and its variable factors, so that a division
-// can be shown to be exact.
+// A product: its range and its last factor, so that a division by that factor (or by a divisor
+// of a literal one) can be shown to be exact.
 struct Product {
     ValueRange value;
-    std::int64_t literal = 1;
-    std::vector<int> variables;
+    const Operand* factor = nullptr;  // null after a division
 
-    void Times(const Operand& o, const ValueRange& r) {
-        value = value * r;
-        if (o.kind == Operand::Kind::Number) literal = TimesFactor(literal, o.number);
-        if (o.kind == Operand::Kind::Variable) variables.push_back(o.variable);
-    }
     // Divides by `o` when the quotient is a whole number in both engines.
     bool DividedBy(const Operand& o, const ValueRange& r) {
-        if (!value.Word() || !r.Word() || r.lo < 1) return false;
-        if (o.kind == Operand::Kind::Number) {
-            if (literal % o.number != 0) return false;
-            literal /= o.number;
-        } else {
-            const auto at = std::find(variables.begin(), variables.end(), o.variable);
-            if (o.kind != Operand::Kind::Variable || at == variables.end()) return false;
-            variables.erase(at);
-        }
+        if (!value.Word() || !r.Word() || r.lo < 1 || factor == nullptr) return false;
+        const bool exact = o.kind == Operand::Kind::Number
+                               ? factor->kind == Operand::Kind::Number && factor->number % o.number == 0
+                               : o.kind == Operand::Kind::Variable && factor->kind == o.kind && factor->variable == o.variable;
         value = value / r;
-        return true;
+        factor = nullptr;
+        return exact;
     }
 };
 
@@ -199,10 +189,8 @@ private:
         fault = 0;
         auto start = [&](const Operand& o, Product& p) {
             const auto r = OperandRange(o, state);
-            if (!r) return false;
-            p = {*r, o.kind == Operand::Kind::Number ? o.number : 1, {}};
-            if (o.kind == Operand::Kind::Variable) p.variables.push_back(o.variable);
-            return true;
+            if (r) p = {*r, &o};
+            return r.has_value();
         };
         ValueRange sum = ValueRange::Of(0);
         char sign = e.negated ? '-' : '+';
@@ -219,7 +207,7 @@ private:
             }
             const auto r = OperandRange(o, state);
             if (!r) return std::nullopt;
-            if (op == '*') term.Times(o, *r);
+            if (op == '*') term = {term.value * *r, &o};
             else if (!term.DividedBy(o, *r)) return std::nullopt;
             if (!term.value.Exact()) return std::nullopt;
         }

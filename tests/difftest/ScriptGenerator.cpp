@@ -1,4 +1,4 @@
-#include "tests/difftest/ScriptGenerator.h"
+#include "tests/difftest/ScriptTree.h"
 
 #include <algorithm>
 #include <array>
@@ -167,7 +167,6 @@ private:
         auto s = Simple(Stmt::Kind::While);
         s->variable = Counter();
         s->iterations = Pick(1, 4);
-        s->conditionForm = Pick(0, 3);
         ++loopDepth_;
         if (planted >= 0 || Chance(60)) {
             s->then = Block(Pick(1, 3), depth + 1, place, planted);
@@ -241,62 +240,31 @@ private:
         return c;
     }
 
-    // What the product being built is known to be a multiple of (its literal factors, and its
-    // variable factors) makes every division exact.
     Expr Expression(int depth) {
         Expr e;
         e.negated = Chance(6);
         e.first = MakeOperand(depth);
-        std::int64_t literalFactor = 1;
-        std::vector<int> variableFactors;
-        const auto startProduct = [&](const Operand& o) {
-            literalFactor = o.kind == Operand::Kind::Number ? o.number : 1;
-            variableFactors.clear();
-            if (o.kind == Operand::Kind::Variable) variableFactors.push_back(o.variable);
-        };
-        startProduct(e.first);
         for (int i = Pick(0, depth >= 2 ? 1 : 3); i > 0; --i) {
             const int roll = Pick(1, 100);
-            if (roll <= 55) {
-                e.rest.emplace_back(roll <= 30 ? '+' : '-', MakeOperand(depth));
-                startProduct(e.rest.back().second);
-            } else {
-                AppendFactor(e, literalFactor, variableFactors, depth);
-            }
+            if (roll <= 55) e.rest.emplace_back(roll <= 30 ? '+' : '-', MakeOperand(depth));
+            else if (Chance(65)) e.rest.emplace_back('*', MakeOperand(depth));
+            else AppendDivision(e);
         }
         return e;
     }
 
-    // "* operand", or an exact division: by a variable factor of the product, by a divisor of
-    // its literal factors, or "* k / d" with d dividing k when there is nothing to divide by.
-    void AppendFactor(Expr& e, std::int64_t& literalFactor, std::vector<int>& variableFactors, int depth) {
-        if (Chance(65)) {
-            Operand o = MakeOperand(depth);
-            if (o.kind == Operand::Kind::Number) literalFactor = TimesFactor(literalFactor, o.number);
-            if (o.kind == Operand::Kind::Variable) variableFactors.push_back(o.variable);
-            e.rest.emplace_back('*', std::move(o));
-            return;
-        }
-        if (!variableFactors.empty() && Chance(40)) {
-            const auto at = static_cast<std::size_t>(Pick(0, static_cast<int>(variableFactors.size()) - 1));
-            e.rest.emplace_back('/', Operand::Var(variableFactors[at]));
-            variableFactors.erase(variableFactors.begin() + static_cast<std::ptrdiff_t>(at));
-            return;
-        }
+    // An exact division: by the factor just before it (a variable, or a divisor of a literal),
+    // or "* k / d" with d dividing k when that factor is neither.
+    void AppendDivision(Expr& e) {
+        const bool factor = e.rest.empty() || e.rest.back().first != '/';
+        const Operand last = e.rest.empty() ? e.first : e.rest.back().second;
+        if (factor && last.kind == Operand::Kind::Variable) return e.rest.emplace_back('/', last), void();
+        std::int64_t k = factor && last.kind == Operand::Kind::Number ? last.number : 0;
+        if (k < 2) e.rest.emplace_back('*', Operand::Num(k = Pick(2, 12)));
         std::vector<std::int64_t> divisors;
-        for (std::int64_t d = 2; d <= 60; ++d)
-            if (literalFactor % d == 0) divisors.push_back(d);
-        if (divisors.empty()) {
-            const int k = Pick(2, 12);
-            e.rest.emplace_back('*', Operand::Num(k));
-            literalFactor = TimesFactor(literalFactor, k);
-            for (std::int64_t d = 2; d <= k; ++d)
-                if (literalFactor % d == 0) divisors.push_back(d);
-        }
-        const std::int64_t d =
-            divisors.empty() ? 1 : divisors[static_cast<std::size_t>(Pick(0, static_cast<int>(divisors.size()) - 1))];
-        e.rest.emplace_back('/', Operand::Num(d));
-        literalFactor /= d;
+        for (std::int64_t d = 2; d <= std::min<std::int64_t>(k, 60); ++d)
+            if (k % d == 0) divisors.push_back(d);
+        e.rest.emplace_back('/', Operand::Num(divisors.empty() ? 1 : divisors[static_cast<std::size_t>(Pick(0, static_cast<int>(divisors.size()) - 1))]));
     }
 
     Operand MakeOperand(int depth) {

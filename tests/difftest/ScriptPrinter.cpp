@@ -1,4 +1,4 @@
-#include "tests/difftest/ScriptPrinter.h"
+#include "tests/difftest/ScriptTree.h"
 
 #include <cctype>
 #include <random>
@@ -12,7 +12,7 @@ bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 
 
 class Printer {
 public:
-    Printer(const Script& script, std::uint64_t seed, bool tidy) : script_(script), rng_(seed), tidy_(tidy) {}
+    Printer(const Script& script, std::uint64_t seed) : script_(script), rng_(seed) {}
 
     std::string Print() {
         // The declarations, in one statement or two.
@@ -39,9 +39,7 @@ private:
     void Token(std::string_view token) {
         static constexpr std::string_view kSeparators[] = {"", " ", "\n", "\n    ", " /* c; } */ ", " // c\n", " /* (c) */ "};
         static constexpr int kWeights[] = {50, 28, 12, 4, 2, 2, 2};
-        if (tidy_ && !out_.empty()) {
-            out_ += std::string_view(";{}").find(out_.back()) != std::string_view::npos ? '\n' : ' ';
-        } else if (!out_.empty()) {
+        if (!out_.empty()) {
             int roll = Pick(1, 100);
             std::size_t i = 0;
             while (roll > kWeights[i]) roll -= kWeights[i++];
@@ -99,18 +97,15 @@ private:
         if (braces) Token("}");
     }
 
-    // counter = 0; while (counter < N) body, its bound written one of four ways. A loop without
-    // a counter is written as it stands (it is only ever dead code).
+    // counter = 0; while (counter < N) body. A loop without a counter is written as it stands (it
+    // is only ever dead code).
     void CountedLoop(const Stmt& s) {
         if (s.variable >= 0) Tokens({Name(s.variable), "=", "0", ";"});
         Tokens({"while", "("});
         if (s.variable < 0) {
             Condition(s.condition);
         } else {
-            const std::string& counter = Name(s.variable);
-            const std::string n = std::to_string(s.iterations), n1 = std::to_string(s.iterations - 1);
-            const std::string_view forms[][3] = {{counter, "<", n}, {counter, "<=", n1}, {n, ">", counter}, {n1, ">=", counter}};
-            for (const auto& token : forms[s.conditionForm]) Token(token);
+            Tokens({Name(s.variable), "<", std::to_string(s.iterations)});
         }
         Token(")");
         Branch(*s.then, false);
@@ -172,12 +167,11 @@ private:
 
     const Script& script_;
     std::mt19937_64 rng_;
-    bool tidy_;
     std::string out_;
 };
 
 }  // namespace
 
-std::string PrintScript(const Script& script, std::uint64_t seed, bool tidy) { return Printer(script, seed, tidy).Print(); }
+std::string PrintScript(const Script& script, std::uint64_t seed) { return Printer(script, seed).Print(); }
 
 }  // namespace orvane::test

@@ -8,8 +8,7 @@
 namespace orvane::test {
 
 // A generated script as a tree, in the language's own reading (C's: "*" and "/" bind tighter,
-// an else belongs to the nearest if without one). The printer turns it into text; the range
-// check keeps its values where both engines compute the same numbers.
+// an else belongs to the nearest if without one), and what makes, confines and prints it.
 
 struct Expr;
 using ExprPtr = std::shared_ptr<Expr>;
@@ -72,7 +71,6 @@ struct Stmt {
     StmtList body;      // Block, LabelLoop, EndlessLoop
     int target = -1;    // Call, Run: the subroutine; GoTo, Label and the two label loops: the label
     int iterations = 0; // loops: the most times the body runs
-    int conditionForm = 0;  // While: which way its bound is written
 };
 
 struct Script {
@@ -81,13 +79,6 @@ struct Script {
     std::vector<StmtList> subroutines;   // each after its label S<n>, ended by Return()
     int mainEnd = 0;                     // 0: Exit(), 1: Return(), 2: runs on into the first subroutine
 };
-
-// A product's known literal factor times n; one too large to follow is forgotten (every value
-// is a multiple of 1).
-inline std::int64_t TimesFactor(std::int64_t factor, std::int64_t n) {
-    if (factor == 0 || n == 0) return 0;
-    return factor > 1000000000000LL / n ? 1 : factor * n;
-}
 
 // A loop with its counter prints as several statements: as a branch it needs braces.
 inline bool IsComposite(const Stmt& s) {
@@ -102,5 +93,26 @@ inline bool EndsOpen(const Stmt& s) {
     if (s.kind == Stmt::Kind::While) return EndsOpen(*s.then);
     return false;
 }
+
+// Random scripts of the subset both engines run: declarations, assignments with + - * / and
+// brackets, every comparison, if/else with and without braces and in else-if chains, while with
+// and without braces, loops made of a label and GoTo, Call, Run, Return, labels and forward
+// GoTo. Every script ends: a loop's counter is its own, reset before it and advanced on every
+// path through the body, and GoTo jumps forward (the two label loops aside, bounded by their
+// counters). Code under a constant false condition is never run and may hold anything that
+// compiles, endless loops included. Values are kept in range by ConfineRanges afterwards.
+Script GenerateScript(std::uint64_t seed);
+
+// Keeps a generated script where the two number models agree: it follows every path the script
+// can take with the interval each variable may hold, and rewrites an operand that could leave
+// those ranges (a division that might not be exact becomes "* 1", any other fault replaces the
+// expression or comparison side by a small number), until one whole walk finds nothing to
+// change; false if that never happens. Loops are followed for as many rounds as their counters
+// allow, a Call with the caller's values restored after it.
+bool ConfineRanges(Script& script);
+
+// Writes a script tree as a user might type it: blanks, line breaks and both kinds of comment
+// fall between the tokens at random, and braces go where the tree's reading needs them.
+std::string PrintScript(const Script& script, std::uint64_t seed);
 
 }  // namespace orvane::test

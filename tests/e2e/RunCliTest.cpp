@@ -80,10 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Examples, RunExampleTest, ::testing::Values(
                "14: ServoSet(serwo, 0, 0, 0, pozycja);\n15: wynik = ServoRead(serwo);\n16: Return();\n"
                "11: Exit();\nwynik = 1800.00\npozycja = 1800.00\nserwo = 3.00\n",
                kSubroutine},
-    ExampleRow{"decyzja.orv", {}, "licznik = 4.00\nodczyt = 2000.00\n",
-               ServoRead(1, 1500) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000) +
-                   ServoRead(1, 1000) + ServoSet(1, 2000) + ServoRead(1, 2000) + ServoSet(1, 1000)},
-    ExampleRow{"przeglad.orv", {}, "i = 3.00\nb = 7.00\na = 2.00\n", Command({'L', 1, 1}) + ServoRead(1, 1500), 50},
     ExampleRow{"na_pc/usuwanie.orv", {}, "koniec = 1.00\n", {}}), RowName<&ExampleRow::file>{});
 
 // Krok at the terminal: each Enter carries out one statement, the end of input stops the run.

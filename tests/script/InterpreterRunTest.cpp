@@ -59,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, RunStartTest, ::testing::Values(
     ModeRow{"System", 0xFF, {0x00, 0x00, 0xFE}, {}},
     ModeRow{"Komendy", 0xFE, {0x00}, {}},
     ModeRow{"Program", 0x00, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
-    ModeRow{"BootLoader", 0xF0, {0x00, 0x00, 0xFF, 0x00, 0x00, 0xFE}, {}},
     ModeRow{"Silent", -1, {0x00, 0x00, 0xFF}, {"Błąd (OTS1)", "Tryb pracy(US3)"}}),
     test::RowName<&ModeRow::name>{});
 
@@ -92,7 +91,6 @@ TEST_F(RunTest, ControllerThatDoesNotComeBackIsReportedAfterTenSeconds) {
     Ticks();
     EXPECT_GE(clock.NowMs() - before, 10'000);
     ASSERT_EQ(Captions(), Strings{"BŁĄD (OT1)"});
-    EXPECT_EQ(prompts.Boxes()[0].text, "Błąd realizacji powrotu do trybu System!");
     EXPECT_EQ(wire->writes.back(), Bytes{0xFF});
     EXPECT_FALSE(interpreter.RunExists());
 }
