@@ -21,6 +21,7 @@
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtPrompts.h"
 #include "app/shell/AppSetup.h"
+#include "app/host/EventSpin.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/MemorySettings.h"
@@ -44,11 +45,7 @@ long ResidentKb() {
     return -1;
 }
 
-void Spin(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
+void Spin(const std::function<bool()>& done, int timeoutMs) { app::host::SpinUntil(done, timeoutMs, 5); }
 
 class FirstPaint : public QObject {
 public:

@@ -24,6 +24,7 @@
 #include "app/host/QtPrompts.h"
 #include "app/run/RunController.h"
 #include "app/shell/AppSetup.h"
+#include "app/host/EventSpin.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "core/device/FlashImage.h"
@@ -36,15 +37,7 @@ namespace {
 using namespace orvane;
 using app::shell::CommandId;
 
-bool Spin(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
+bool Spin(const std::function<bool()>& done, int timeoutMs) { return app::host::SpinUntil(done, timeoutMs, 5); }
 
 // The window of one measurement on a fresh simulator.
 struct Stage {

@@ -7,6 +7,7 @@
 #include "app/dialogs/CompileParamsDialog.h"
 #include "app/dialogs/ControlDialog.h"
 #include "app/dialogs/DeviceParamsDialog.h"
+#include "app/host/EventSpin.h"
 #include "app/dialogs/Rs232Dialog.h"
 #include "app/dialogs/SettingsDialog.h"
 #include "app/dialogs/SimulatorLauncher.h"
@@ -20,11 +21,7 @@ namespace orvane::app::screenshots {
 
 namespace {
 
-void Settle(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void Settle(const std::function<bool()>& done) { host::SpinUntil(done, 5000); }
 
 template <typename Dialog>
 Dialog* Shown(Dialog* dialog) {

@@ -13,6 +13,7 @@
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/flash/FlashProgressDialog.h"
+#include "app/host/EventSpin.h"
 #include "app/host/QtProgress.h"
 #include "app/run/RunController.h"
 #include "app/screenshots/Screenshot.h"
@@ -23,16 +24,6 @@ namespace orvane::app::screenshots {
 namespace {
 using shell::CommandId;
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 // A sweep halted at its breakpoint inside the loop: the statement it stands at is selected and
 // marked, the variables are listed beside the script.
 const Screenshot::Registrar kRun("run-variables", [](ShotContext& shot) -> QWidget* {
@@ -40,11 +31,11 @@ const Screenshot::Registrar kRun("run-variables", [](ShotContext& shot) -> QWidg
     run::RunController& runs = shot.window.Runs();
     runs.ToggleBreakpoint(8);  // "poz = poz + krok;"
     shot.window.Action(CommandId::RunStart)->trigger();
-    WaitFor([&] { return runs.Status().halted; }, 5000);
+    host::SpinUntil([&] { return runs.Status().halted; }, 5000);
     runs.ToggleBreakpoint(8);
     shot.window.Action(CommandId::RunStart)->trigger();  // on to the next pass
     runs.ToggleBreakpoint(8);
-    WaitFor([&] { return runs.Status().halted; }, 5000);
+    host::SpinUntil([&] { return runs.Status().halted; }, 5000);
     return &shot.window;
 });
 
@@ -73,7 +64,7 @@ const Screenshot::Registrar kReport("compile-report", [](ShotContext& shot) -> Q
     bool finished = false;
     QObject::connect(&shot.window.Compiles(), &compile::CompileController::finished, [&] { finished = true; });
     shot.window.Action(CommandId::RunCompile)->trigger();
-    WaitFor([&] { return finished; }, 20000);
+    host::SpinUntil([&] { return finished; }, 20000);
     auto* label = new QLabel(&shot.window, Qt::Window);
     label->setAttribute(Qt::WA_DeleteOnClose);
     label->setPixmap(picture);

@@ -25,6 +25,7 @@
 #include "app/dialogs/SequenceDialog.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
+#include "app/host/EventSpin.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtPrompts.h"
 #include "app/screenshots/Screenshot.h"
@@ -39,15 +40,7 @@ namespace orvane::app::screenshots {
 namespace {
 using shell::CommandId;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 8000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+bool WaitFor(const std::function<bool()>& done) { return host::SpinUntil(done, 8000); }
 
 // As typed: the dialog hears the edit.
 void Type(QLineEdit* edit, const QString& text) {
