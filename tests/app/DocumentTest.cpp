@@ -4,6 +4,7 @@
 // file the window shares with orvane-cli: what today's CLI wrote reads back, and garbage reads as
 // defaults or clamped values.
 #include <QAction>
+#include <QDir>
 #include <QMimeData>
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
@@ -18,6 +19,7 @@
 #include "core/host/MemorySettings.h"
 #include "settings/QtSettingsStore.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/KillLoop.h"
 #include "tests/support/SimProcess.h"
 
 using orvane::app::shell::MainWindow;
@@ -82,6 +84,25 @@ private slots:
         if (way == "close" || way == "Koniec") QVERIFY(!window.isVisible());
         else if (way == "New") QCOMPARE(window.Editor().Text(), QString());
         else QCOMPARE(window.Editor().Text(), QStringLiteral("Wait(1);\n"));
+    }
+
+    // A save killed at any moment leaves the old script or the new one, whole: the two versions
+    // differ in length, so a file cut short or mixed from both is taken for neither.
+    void AKilledSaveLeavesTheOldScriptOrTheNewOneWhole() {
+        const QString folder = home_.Path(QStringLiteral("kill"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/skrypt.orv");
+        QVERIFY(WriteAll(path, "Wait(1);\n"));
+        MainWindow window(settings_, Folders());
+        QVERIFY(window.Document().OpenPath(path));
+        const auto write = [&](int version) {
+            window.Editor().Scintilla()->setText(QStringLiteral("Wait(%1);\n").arg(version).repeated(2000 + 3000 * version));
+            window.Document().Save();
+        };
+        const KillLoop::Outcome outcome = KillLoop::Run(path.toStdString(), write, 100, 7);
+        QCOMPARE(outcome.rounds, 100);
+        QVERIFY(outcome.damaged.empty());
+        QVERIFY2(outcome.killedInWrite > 0, "no kill landed inside a save");
     }
 
     void FilesKeepTheirEncodingAndBadFilesAreRefused_data() {
