@@ -23,6 +23,7 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
+#include "core/device/ForwardingPort.h"
 #include "core/device/HexFile.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialStack.h"
@@ -68,33 +69,27 @@ struct LineCounts {
 };
 
 // The real port, counting the bytes and the time spent waiting for replies.
-class CountingPort : public device::PortBackend {
+class CountingPort : public device::ForwardingPort {
 public:
     CountingPort(std::unique_ptr<device::PortBackend> port, LineCounts& counts)
-        : port_(std::move(port)), counts_(counts) {}
-    int BytesWaiting() override { return port_->BytesWaiting(); }
+        : ForwardingPort(std::move(port)), counts_(counts) {}
     int Read(std::uint8_t* buffer, int max) override {
-        const int n = port_->Read(buffer, max);
+        const int n = Wrapped().Read(buffer, max);
         if (n > 0) counts_.bytesIn += n;
         return n;
     }
     bool Write(const std::uint8_t* buffer, int count) override {
         counts_.bytesOut += count;
-        return port_->Write(buffer, count);
+        return Wrapped().Write(buffer, count);
     }
     bool WaitReadable(std::int64_t timeoutMs) override {
         const std::int64_t start = NowUs();
-        const bool ready = port_->WaitReadable(timeoutMs);
+        const bool ready = Wrapped().WaitReadable(timeoutMs);
         counts_.replyWaitUs += NowUs() - start;
         return ready;
     }
-    bool ApplyLineSettings(int baud, std::string& error) override { return port_->ApplyLineSettings(baud, error); }
-    bool SetBaud(int baud, std::string& error) override { return port_->SetBaud(baud, error); }
-    void SetDtr(bool active) override { port_->SetDtr(active); }
-    void Purge() override { port_->Purge(); }
 
 private:
-    std::unique_ptr<device::PortBackend> port_;
     LineCounts& counts_;
 };
 

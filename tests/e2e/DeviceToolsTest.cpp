@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/device/ComPortMap.h"
+#include "core/device/ForwardingPort.h"
 #include "core/device/PosixPortOpener.h"
 #include "core/device/SerialCtrl.h"
 #include "core/platform/SteadyClock.h"
@@ -28,20 +29,10 @@ private:
     platform::SteadyClock real_;
 };
 
-class FastWaitPort : public device::PortBackend {
+class FastWaitPort : public device::ForwardingPort {
 public:
-    explicit FastWaitPort(std::unique_ptr<device::PortBackend> port) : port_(std::move(port)) {}
-    int BytesWaiting() override { return port_->BytesWaiting(); }
-    int Read(std::uint8_t* buffer, int max) override { return port_->Read(buffer, max); }
-    bool Write(const std::uint8_t* buffer, int count) override { return port_->Write(buffer, count); }
-    bool WaitReadable(std::int64_t timeoutMs) override { return port_->WaitReadable(timeoutMs / kSpeedUp + 1); }
-    bool ApplyLineSettings(int baud, std::string& error) override { return port_->ApplyLineSettings(baud, error); }
-    bool SetBaud(int baud, std::string& error) override { return port_->SetBaud(baud, error); }
-    void SetDtr(bool active) override { port_->SetDtr(active); }
-    void Purge() override { port_->Purge(); }
-
-private:
-    std::unique_ptr<device::PortBackend> port_;
+    using ForwardingPort::ForwardingPort;
+    bool WaitReadable(std::int64_t timeoutMs) override { return Wrapped().WaitReadable(timeoutMs / kSpeedUp + 1); }
 };
 
 class FastWaitOpener : public device::PortOpener {
