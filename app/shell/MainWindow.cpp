@@ -6,9 +6,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -24,6 +22,7 @@
 #include "app/editor/CommandHints.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
+#include "app/help/HelpWindow.h"
 #include "app/flash/FlashCommands.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -36,6 +35,7 @@
 #include "app/shell/CommandRules.h"
 #include "app/shell/EditorHolds.h"
 #include "app/shell/MenuLayout.h"
+#include "app/shell/ShortcutTable.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
 
@@ -83,6 +83,8 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     document_ = new document::ScriptDocument(*editor_, this);
     panes_ = new StatusPanes(statusBar());
     prompts_ = std::make_unique<host::QtPrompts>(this);
+    help_ = new help::HelpWindow(this, folders_.programFolder, ShortcutTable::Rows());
+    prompts_->SetBoxHelp([this](const std::string& code) { help_->ShowModal(orvane::help::Reference::BoxTopicId(code)); });
     files_ = std::make_unique<host::QtFileChooser>(this);
     progress_ = std::make_unique<host::QtProgress>(this);
     device_ = std::make_unique<device::DeviceThread>(
@@ -270,7 +272,7 @@ void MainWindow::ConnectCommands() {
 
     on(HelpAbout, [this] { ShowAbout(); });
     on(HelpTopics, [this] { ShowHelp(); });
-    on(HelpUsing, [this] { ShowHelp(); });
+    on(HelpUsing, [this] { help_->ShowTopic("uzywanie-pomocy"); });
     on(HelpContext, [] { QWhatsThis::enterWhatsThisMode(); });
 }
 
@@ -330,10 +332,18 @@ void MainWindow::ShowAbout() {
                            .arg(QApplication::applicationVersion()));
 }
 
+// F1 in the editor opens the entry of the word at the caret, elsewhere the contents; the pages
+// document the command table the device thread holds now.
 void MainWindow::ShowHelp() {
-    const QString readme = QDir(QString::fromStdString(folders_.programFolder)).filePath(QStringLiteral("../doc/orvane/README.md"));
-    if (QFileInfo::exists(readme) && QDesktopServices::openUrl(QUrl::fromLocalFile(readme))) return;
-    statusBar()->showMessage(QStringLiteral("Plik pomocy nie jest zainstalowany."), 5000);
+    const bool inEditor = editor_->Widget()->hasFocus();
+    const std::string word = inEditor ? editor_->WordAtCaret().toStdString() : std::string();
+    const std::string script = inEditor ? editor_->Text().toStdString() : std::string();
+    auto table = std::make_shared<orvane::commands::CommandTable>();
+    device_->Post([table](device::DeviceSession& session) { *table = session.Commands(); },
+                  [this, table, word, script] {
+                      help_->SetCommands(*table);
+                      help_->ShowForWord(word, script);
+                  });
 }
 
 // --- state and rules ---------------------------------------------------------------------------------

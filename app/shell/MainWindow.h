@@ -20,6 +20,7 @@ namespace orvane::app::compile { class CompileController; }
 namespace orvane::app::flash { class FlashCommands; }
 namespace orvane::app::run { class RunController; }
 namespace orvane::app::document { class ScriptDocument; }
+namespace orvane::app::help { class HelpWindow; }
 namespace orvane::app::host {
 class QtFileChooser;
 class QtProgress;
@@ -119,6 +120,7 @@ private:
     run::RunController* runs_ = nullptr;
     compile::CompileController* compiles_ = nullptr;
     flash::FlashCommands* flash_ = nullptr;
+    help::HelpWindow* help_ = nullptr;
     device::DeviceThread::DeviceDialog controlDialog_;
 };
 
