@@ -335,7 +335,8 @@ void MainWindow::ShowAbout() {
 // F1 in the editor opens the entry of the word at the caret, elsewhere the contents; the pages
 // document the command table the device thread holds now.
 void MainWindow::ShowHelp() {
-    const bool inEditor = editor_->Widget()->hasFocus();
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inEditor = focus && (focus == editor_->Widget() || editor_->Widget()->isAncestorOf(focus));
     const std::string word = inEditor ? editor_->WordAtCaret().toStdString() : std::string();
     const std::string script = inEditor ? editor_->Text().toStdString() : std::string();
     auto table = std::make_shared<orvane::commands::CommandTable>();
