@@ -37,6 +37,7 @@ const Screenshot::Registrar kHelpCommand("help-f1-command", [](ShotContext& shot
 // The table of where the PC run and the compiled program differ, opened from the contents.
 const Screenshot::Registrar kHelpWindow("help-window", [](ShotContext& shot) -> QWidget* {
     shot.window.Action(shell::CommandId::HelpUsing)->trigger();
+    host::SpinUntil([] { return ShownHelp() != nullptr; }, 5000);
     help::HelpWindow* help = ShownHelp();
     if (help) help->ShowTopic("roznice");
     return help;

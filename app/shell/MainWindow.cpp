@@ -272,7 +272,7 @@ void MainWindow::ConnectCommands() {
 
     on(HelpAbout, [this] { ShowAbout(); });
     on(HelpTopics, [this] { ShowHelp(); });
-    on(HelpUsing, [this] { help_->ShowTopic("uzywanie-pomocy"); });
+    on(HelpUsing, [this] { ShowHelp("uzywanie-pomocy"); });
     on(HelpContext, [] { QWhatsThis::enterWhatsThisMode(); });
 }
 
@@ -334,16 +334,16 @@ void MainWindow::ShowAbout() {
 
 // F1 in the editor opens the entry of the word at the caret, elsewhere the contents; the pages
 // document the command table the device thread holds now.
-void MainWindow::ShowHelp() {
+void MainWindow::ShowHelp(const char* topic) {
     const QWidget* focus = QApplication::focusWidget();
-    const bool inEditor = focus && (focus == editor_->Widget() || editor_->Widget()->isAncestorOf(focus));
+    const bool inEditor = !topic && focus && (focus == editor_->Widget() || editor_->Widget()->isAncestorOf(focus));
     const std::string word = inEditor ? editor_->WordAtCaret().toStdString() : std::string();
     const std::string script = inEditor ? editor_->Text().toStdString() : std::string();
     auto table = std::make_shared<orvane::commands::CommandTable>();
     device_->Post([table](device::DeviceSession& session) { *table = session.Commands(); },
-                  [this, table, word, script] {
+                  [this, table, word, script, topic] {
                       help_->SetCommands(*table);
-                      help_->ShowForWord(word, script);
+                      topic ? help_->ShowTopic(topic) : help_->ShowForWord(word, script);
                   });
 }
 

@@ -97,7 +97,7 @@ private:
     void ApplyMode(orvane::device::DeviceMode mode);
     void ShowNotAvailable(CommandId id);
     void ShowAbout();
-    void ShowHelp();
+    void ShowHelp(const char* topic = nullptr);
     void RestoreLayout();
     void SaveLayout();
     void PostModeOperation(void (orvane::device::DeviceLink::*operation)());
