@@ -29,14 +29,14 @@ const Screenshot::Registrar kHelpCommand("help-f1-command", [](ShotContext& shot
     QsciScintilla& sci = *shot.window.Editor().Scintilla();
     sci.setFocus();
     sci.setCursorPosition(6, 6);  // "    ServoSet(1, 0, 0, 0, 1000);"
-    shot.window.Action(shell::CommandId::HelpTopics)->trigger();
+    shot.window.Action(window::CommandId::HelpTopics)->trigger();
     host::SpinUntil([] { return ShownHelp() != nullptr; }, 5000);
     return ShownHelp();
 });
 
 // The table of where the PC run and the compiled program differ, opened from the contents.
 const Screenshot::Registrar kHelpWindow("help-window", [](ShotContext& shot) -> QWidget* {
-    shot.window.Action(shell::CommandId::HelpUsing)->trigger();
+    shot.window.Action(window::CommandId::HelpUsing)->trigger();
     host::SpinUntil([] { return ShownHelp() != nullptr; }, 5000);
     help::HelpWindow* help = ShownHelp();
     if (help) help->ShowTopic("roznice");
