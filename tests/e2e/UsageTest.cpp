@@ -103,7 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, SimUsageTest,
     ::testing::Values(SimUsageRow{"UnknownOption", {"--port", "x"}, "nieznana opcja: --port"},
                       SimUsageRow{"StrayWord", {"now"}, "nieoczekiwany argument: now"},
-                      SimUsageRow{"BadFault", {"--fault", "drop:0"}, "zła wartość w błędzie"},
                       SimUsageRow{"MissingCommandFile", {"--commands", "/nonexistent/K.ini"},
                                   "nie można odczytać definicji komend"}),
     RowName<&SimUsageRow::name>{});

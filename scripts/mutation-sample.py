@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Places small plausible faults at random in the sources and tells which tests catch each.
+
+  scripts/mutation-sample.py place SEED            # list the sample (file, line, kind, new line)
+  scripts/mutation-sample.py run SEED [FIRST [LAST]]  # each one: apply, build, test, undo
+
+Areas and how many faults each gets: core 12, app 4, sim 3, cli 3. Within an area a file is
+drawn weighted by its size in lines, then a line at random; the first line from there on that
+one of the kinds fits (a flipped comparison, a dropped statement, a negated condition, a missing
+check, a constant off by one) takes a fault of one of the kinds that fit. A fault that does not
+build is replaced by the next draw. The same seed places the same faults.
+Run from the source root with a configured build in build/ (ccache; niced; one at a time).
+"""
+import os, random, re, subprocess, sys, time
+
+AREAS = [("core", 12), ("app", 4), ("sim", 3), ("cli", 3)]
+SKIP = re.compile(r"(^app/screenshots/|^app/main\.cpp$|/main\.cpp$)")
+
+def sources(area):
+    out = []
+    for root, _, files in os.walk(area):
+        for f in files:
+            path = os.path.join(root, f)
+            if f.endswith(".cpp") and not SKIP.search(path):
+                out.append((path, sum(1 for _ in open(path, encoding="utf-8", errors="replace"))))
+    return sorted(out)
+
+COMPARISONS = [("<=", "<"), (">=", ">"), ("==", "!="), ("!=", "=="), (" < ", " <= "), (" > ", " >= ")]
+
+def condition(s):
+    """Where the condition of an if/while statement opens and closes, or None."""
+    m = re.match(r"^(?:\} else )?(if|while) \(", s)
+    if not m:
+        return None
+    depth = 0
+    for i in range(m.end() - 1, len(s)):
+        depth += {"(": 1, ")": -1}.get(s[i], 0)
+        if depth == 0:
+            return (m.end() - 1, i)
+    return None
+
+def kinds(line):
+    s = line.strip()
+    if not s or s.startswith(("//", "#", "*", "case ", "default")) or "static_assert" in s:
+        return []
+    found = []
+    for old, new in COMPARISONS:
+        if old in s and "->" not in old and "template" not in s and "#include" not in s \
+                and not re.search(r"<<|>>|operator", s):
+            found.append(("flip " + old.strip(), old, new))
+    if condition(s):
+        found.append(("negate condition", None, None))
+    if re.match(r"^if \(.*\) (return|continue|break)\b.*;$", s):
+        found.append(("drop check", None, None))
+    if s.endswith(";") and not s.startswith(("return", "using", "const ", "static ", "auto ", "std::", "bool ", "int ", "}")) \
+            and re.match(r"^[A-Za-z_][\w:.\->\[\]()]*(\(.*\)|\s*[+\-*/|&]?=\s*.+|\+\+|--);$", s):
+        found.append(("drop statement", None, None))
+    for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", s):
+        if "[" not in s[max(0, m.start() - 1):m.start()]:
+            found.append(("constant +1", m.start(1), m.group(1)))
+            break
+    return found
+
+def apply(line, kind):
+    name, a, b = kind
+    indent = line[:len(line) - len(line.lstrip())]
+    s = line.strip()
+    if name.startswith("flip"):
+        return indent + s.replace(a, b, 1) + "\n"
+    if name == "negate condition":
+        open_, close = condition(s)
+        return indent + s[:open_ + 1] + "!(" + s[open_ + 1:close] + ")" + s[close:] + "\n"
+    if name in ("drop check", "drop statement"):
+        return indent + "// " + s + "  (dropped)\n" if name == "drop check" else indent + ";  // dropped: " + s + "\n"
+    if name == "constant +1":
+        # position is in the stripped text
+        return indent + s[:a] + str(int(b) + 1) + s[a + len(b):] + "\n"
+
+def place(seed):
+    rnd = random.Random(seed)
+    sample = []
+    for area, count in AREAS:
+        files = sources(area)
+        weights = [n for _, n in files]
+        chosen = 0
+        tries = 0
+        while chosen < count and tries < 500:
+            tries += 1
+            path, n = rnd.choices(files, weights)[0]
+            lines = open(path, encoding="utf-8").readlines()
+            start = rnd.randrange(len(lines))
+            for i in list(range(start, len(lines))):
+                fits = kinds(lines[i])
+                if fits:
+                    kind = rnd.choice(fits)
+                    new = apply(lines[i], kind)
+                    if new and new != lines[i] and not any(m[0] == path and m[1] == i + 1 for m in sample):
+                        sample.append((path, i + 1, kind[0], lines[i], new, area))
+                        chosen += 1
+                    break
+    return sample, rnd
+
+def sh(cmd, timeout=None):
+    p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=timeout)
+    return p.returncode, p.stdout
+
+CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools"]
+
+def targets(path):
+    area = path.split("/")[0]
+    if area == "core":
+        return ["test_" + t for t in CORE_TESTS] + ["orvane-cli", "orvane-sim", "test_e2e", "test_sim"]
+    if area == "sim":
+        return ["test_sim", "orvane-sim", "test_e2e"]
+    if area == "cli":
+        return ["orvane-cli", "test_e2e"]
+    return ["orvane_app"] + [t for t in app_tests()]
+
+def app_tests():
+    return sorted("test_app_" + f[:-4] for f in os.listdir("tests/app") if f.endswith("Test.cpp"))
+
+def tests(path):
+    """Shell commands, each a test run; the first that fails names what caught the fault."""
+    area = path.split("/")[0]
+    runs = []
+    if area == "core":
+        runs += [f"timeout 300 build/tests/test_{t} --gtest_brief=1" for t in CORE_TESTS]
+    if area in ("core", "sim"):
+        runs.append("timeout 120 build/tests/test_sim --gtest_brief=1")
+    if area in ("core", "sim", "cli"):
+        runs.append("cd build && timeout 900 ctest -L e2e -E Differential -j2 --stop-on-failure -Q --output-on-failure")
+    if area == "app":
+        runs.append("cd build && timeout 1200 ctest -L app -j2 --stop-on-failure -Q --output-on-failure")
+    return runs
+
+def run(seed, first, last):
+    sample, _ = place(seed)
+    for index, (path, line, kind, old, new, area) in enumerate(sample):
+        if index < first or index > last:
+            continue
+        text = open(path, encoding="utf-8").readlines()
+        assert text[line - 1] == old
+        text[line - 1] = new
+        open(path, "w", encoding="utf-8").writelines(text)
+        started = time.time()
+        try:
+            code, out = sh("nice cmake --build build -j2 --target " + " ".join(targets(path)), timeout=1800)
+            if code != 0:
+                verdict, by = "NOT BUILT", out[-300:].replace("\n", " ")
+            else:
+                verdict, by = "SURVIVED", ""
+                for t in tests(path):
+                    code, out = sh(t)
+                    if code != 0:
+                        failed = re.findall(r"(?:\[  FAILED  \] |\d+ - )([\w./]+)", out)
+                        verdict, by = "CAUGHT", (failed[0] if failed else t.split()[-1]) + " " + \
+                            ("(timeout)" if code == 124 or "Timeout" in out else "")
+                        break
+        finally:
+            text[line - 1] = old
+            open(path, "w", encoding="utf-8").writelines(text)
+        print(f"{index:2d} {area:4s} {path}:{line} [{kind}] {verdict} {by}  ({int(time.time() - started)} s)\n"
+              f"     - {old.strip()}\n     + {new.strip()}", flush=True)
+
+if __name__ == "__main__":
+    seed = int(sys.argv[2])
+    if sys.argv[1] == "place":
+        for i, (path, line, kind, old, new, area) in enumerate(place(seed)[0]):
+            print(f"{i:2d} {area:4s} {path}:{line} [{kind}]\n     - {old.strip()}\n     + {new.strip()}")
+    else:
+        run(seed, int(sys.argv[3]) if len(sys.argv) > 3 else 0, int(sys.argv[4]) if len(sys.argv) > 4 else 999)
