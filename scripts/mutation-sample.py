@@ -39,42 +39,65 @@ def condition(s):
             return (m.end() - 1, i)
     return None
 
+def masked(s):
+    """The line with the insides of its string and character literals and its comment blanked."""
+    out, quote, i = [], None, 0
+    while i < len(s):
+        c = s[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            out.append(c if c == quote else " ")
+            quote = None if c == quote else quote
+        elif c in "\"'":
+            quote = c
+            out.append(c)
+        elif s.startswith("//", i):
+            out.append(" " * (len(s) - i))
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out)[:len(s)]
+
 def kinds(line):
+    """The faults that fit a line: (kind, position in the stripped line, old text, new text)."""
     s = line.strip()
     if not s or s.startswith(("//", "#", "*", "case ", "default")) or "static_assert" in s:
         return []
+    m = masked(s)
     found = []
-    for old, new in COMPARISONS:
-        if old in s and "->" not in old and "template" not in s and "#include" not in s \
-                and not re.search(r"<<|>>|operator", s):
-            found.append(("flip " + old.strip(), old, new))
+    if not re.search(r"<<|>>|operator|template|->\s*\w+<|#include", m):
+        for old, new in COMPARISONS:
+            at = m.find(old)
+            if at >= 0:
+                found.append(("flip " + old.strip(), at, old, new))
     if condition(s):
-        found.append(("negate condition", None, None))
+        found.append(("negate condition", None, None, None))
     if re.match(r"^if \(.*\) (return|continue|break)\b.*;$", s):
-        found.append(("drop check", None, None))
+        found.append(("drop check", None, None, None))
     if s.endswith(";") and not s.startswith(("return", "using", "const ", "static ", "auto ", "std::", "bool ", "int ", "}")) \
             and re.match(r"^[A-Za-z_][\w:.\->\[\]()]*(\(.*\)|\s*[+\-*/|&]?=\s*.+|\+\+|--);$", s):
-        found.append(("drop statement", None, None))
-    for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", s):
-        if "[" not in s[max(0, m.start() - 1):m.start()]:
-            found.append(("constant +1", m.start(1), m.group(1)))
-            break
+        found.append(("drop statement", None, None, None))
+    for n in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", m):
+        found.append(("constant +1", n.start(1), n.group(1), str(int(n.group(1)) + 1)))
+        break
     return found
 
 def apply(line, kind):
-    name, a, b = kind
+    name, at, old, new = kind
     indent = line[:len(line) - len(line.lstrip())]
     s = line.strip()
-    if name.startswith("flip"):
-        return indent + s.replace(a, b, 1) + "\n"
     if name == "negate condition":
         open_, close = condition(s)
         return indent + s[:open_ + 1] + "!(" + s[open_ + 1:close] + ")" + s[close:] + "\n"
-    if name in ("drop check", "drop statement"):
-        return indent + "// " + s + "  (dropped)\n" if name == "drop check" else indent + ";  // dropped: " + s + "\n"
-    if name == "constant +1":
-        # position is in the stripped text
-        return indent + s[:a] + str(int(b) + 1) + s[a + len(b):] + "\n"
+    if name == "drop check":
+        return indent + "// " + s + "  (dropped)\n"
+    if name == "drop statement":
+        return indent + ";  // dropped: " + s + "\n"
+    return indent + s[:at] + new + s[at + len(old):] + "\n"
 
 def place(seed):
     rnd = random.Random(seed)
@@ -105,33 +128,36 @@ def sh(cmd, timeout=None):
     return p.returncode, p.stdout
 
 CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools"]
+E2E = "cd build && timeout 900 ctest -L e2e -E 'Differential|install' -j2 --stop-on-failure --output-on-failure"
 
-def targets(path):
+def stages(path):
+    """(targets to build, test commands) in order; the later stages run only while none caught it."""
     area = path.split("/")[0]
     if area == "core":
-        return ["test_" + t for t in CORE_TESTS] + ["orvane-cli", "orvane-sim", "test_e2e", "test_sim"]
+        return [(["test_" + t for t in CORE_TESTS],
+                 [f"timeout 300 build/tests/test_{t} --gtest_brief=1" for t in CORE_TESTS]),
+                (["test_sim", "orvane-cli", "orvane-sim", "test_e2e"],
+                 ["timeout 120 build/tests/test_sim --gtest_brief=1", E2E])]
     if area == "sim":
-        return ["test_sim", "orvane-sim", "test_e2e"]
+        return [(["test_sim"], ["timeout 120 build/tests/test_sim --gtest_brief=1"]),
+                (["orvane-sim", "test_e2e"], [E2E])]
     if area == "cli":
-        return ["orvane-cli", "test_e2e"]
-    return ["orvane_app"] + [t for t in app_tests()]
+        return [(["orvane-cli", "test_e2e"], [E2E])]
+    apps = sorted("test_app_" + f[:-4] for f in os.listdir("tests/app") if f.endswith("Test.cpp"))
+    return [(apps, ["cd build && timeout 1800 ctest -L app -j2 --stop-on-failure --output-on-failure"])]
 
-def app_tests():
-    return sorted("test_app_" + f[:-4] for f in os.listdir("tests/app") if f.endswith("Test.cpp"))
-
-def tests(path):
-    """Shell commands, each a test run; the first that fails names what caught the fault."""
-    area = path.split("/")[0]
-    runs = []
-    if area == "core":
-        runs += [f"timeout 300 build/tests/test_{t} --gtest_brief=1" for t in CORE_TESTS]
-    if area in ("core", "sim"):
-        runs.append("timeout 120 build/tests/test_sim --gtest_brief=1")
-    if area in ("core", "sim", "cli"):
-        runs.append("cd build && timeout 900 ctest -L e2e -E Differential -j2 --stop-on-failure -Q --output-on-failure")
-    if area == "app":
-        runs.append("cd build && timeout 1200 ctest -L app -j2 --stop-on-failure -Q --output-on-failure")
-    return runs
+def verdict(path):
+    for targets, tests in stages(path):
+        code, out = sh("nice cmake --build build -j2 --target " + " ".join(targets), timeout=2400)
+        if code != 0:
+            return "NOT BUILT", " ".join(re.findall(r"error: .*", out)[:1])
+        for t in tests:
+            code, out = sh(t)
+            if code != 0:
+                failed = re.findall(r"\[  FAILED  \] ([\w./]+)|\d+ - ([\w./]+) \(", out)
+                name = next((a or b for a, b in failed), t.split()[2])
+                return "CAUGHT", name + (" (timeout)" if code == 124 or "(Timeout)" in out else "")
+    return "SURVIVED", ""
 
 def run(seed, first, last):
     sample, _ = place(seed)
@@ -144,22 +170,11 @@ def run(seed, first, last):
         open(path, "w", encoding="utf-8").writelines(text)
         started = time.time()
         try:
-            code, out = sh("nice cmake --build build -j2 --target " + " ".join(targets(path)), timeout=1800)
-            if code != 0:
-                verdict, by = "NOT BUILT", out[-300:].replace("\n", " ")
-            else:
-                verdict, by = "SURVIVED", ""
-                for t in tests(path):
-                    code, out = sh(t)
-                    if code != 0:
-                        failed = re.findall(r"(?:\[  FAILED  \] |\d+ - )([\w./]+)", out)
-                        verdict, by = "CAUGHT", (failed[0] if failed else t.split()[-1]) + " " + \
-                            ("(timeout)" if code == 124 or "Timeout" in out else "")
-                        break
+            result, by = verdict(path)
         finally:
             text[line - 1] = old
             open(path, "w", encoding="utf-8").writelines(text)
-        print(f"{index:2d} {area:4s} {path}:{line} [{kind}] {verdict} {by}  ({int(time.time() - started)} s)\n"
+        print(f"{index:2d} {area:4s} {path}:{line} [{kind}] {result} {by}  ({int(time.time() - started)} s)\n"
               f"     - {old.strip()}\n     + {new.strip()}", flush=True)
 
 if __name__ == "__main__":
