@@ -8,12 +8,13 @@ Areas and how many faults each gets: core 12, app 4, sim 3, cli 3. Within an are
 drawn weighted by its size in lines, then a line at random; the first line from there on that
 one of the kinds fits (a flipped comparison, a dropped statement, a negated condition, a missing
 check, a constant off by one) takes a fault of one of the kinds that fit. A fault that does not
-build is replaced by the next draw. The same seed places the same faults.
+build gives way to the next of its area's reserves. The same seed places the same faults.
 Run from the source root with a configured build in build/ (ccache; niced; one at a time).
 """
-import os, random, re, subprocess, sys, time
+import os, random, re, signal, subprocess, sys, time
 
 AREAS = [("core", 12), ("app", 4), ("sim", 3), ("cli", 3)]
+RESERVE = 4  # drawn after each area's faults, to stand in for one that does not build
 SKIP = re.compile(r"(^app/screenshots/|^app/main\.cpp$|/main\.cpp$)")
 
 def sources(area):
@@ -107,7 +108,7 @@ def place(seed):
         weights = [n for _, n in files]
         chosen = 0
         tries = 0
-        while chosen < count and tries < 500:
+        while chosen < count + RESERVE and tries < 500:
             tries += 1
             path, n = rnd.choices(files, weights)[0]
             lines = open(path, encoding="utf-8").readlines()
@@ -160,27 +161,46 @@ def verdict(path):
     return "SURVIVED", ""
 
 def run(seed, first, last):
+    """Runs faults FIRST..LAST of the sample; one that does not build gives way to its area's next reserve."""
     sample, _ = place(seed)
-    for index, (path, line, kind, old, new, area) in enumerate(sample):
+    counts = dict(AREAS)
+    by_area = {area: [f for f in sample if f[5] == area] for area in counts}
+    main = [f for area, _ in AREAS for f in by_area[area][:counts[area]]]
+    reserves = {area: by_area[area][counts[area]:] for area in counts}
+    for index, fault in enumerate(main):
         if index < first or index > last:
             continue
-        text = open(path, encoding="utf-8").readlines()
-        assert text[line - 1] == old
-        text[line - 1] = new
+        while True:
+            result, by, seconds = attempt(fault)
+            path, line, kind, old, new, area = fault
+            print(f"{index:2d} {area:4s} {path}:{line} [{kind}] {result} {by}  ({seconds} s)\n"
+                  f"     - {old.strip()}\n     + {new.strip()}", flush=True)
+            if result != "NOT BUILT" or not reserves[area]:
+                break
+            fault = reserves[area].pop(0)
+            print("    (replaced by the next reserve)", flush=True)
+
+def attempt(fault):
+    path, line, kind, old, new, area = fault
+    text = open(path, encoding="utf-8").readlines()
+    assert text[line - 1] == old
+    text[line - 1] = new
+    open(path, "w", encoding="utf-8").writelines(text)
+    started = time.time()
+    try:
+        result, by = verdict(path)
+    finally:
+        text[line - 1] = old
         open(path, "w", encoding="utf-8").writelines(text)
-        started = time.time()
-        try:
-            result, by = verdict(path)
-        finally:
-            text[line - 1] = old
-            open(path, "w", encoding="utf-8").writelines(text)
-        print(f"{index:2d} {area:4s} {path}:{line} [{kind}] {result} {by}  ({int(time.time() - started)} s)\n"
-              f"     - {old.strip()}\n     + {new.strip()}", flush=True)
+    return result, by, int(time.time() - started)
 
 if __name__ == "__main__":
+    # A stop ends the fault in hand by putting its line back.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     seed = int(sys.argv[2])
     if sys.argv[1] == "place":
         for i, (path, line, kind, old, new, area) in enumerate(place(seed)[0]):
             print(f"{i:2d} {area:4s} {path}:{line} [{kind}]\n     - {old.strip()}\n     + {new.strip()}")
+        print(f"(the first of each area's faults make the sample; the last {RESERVE} of each are reserves)")
     else:
         run(seed, int(sys.argv[3]) if len(sys.argv) > 3 else 0, int(sys.argv[4]) if len(sys.argv) > 4 else 999)
