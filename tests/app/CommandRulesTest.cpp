@@ -5,6 +5,7 @@
 #include <set>
 
 
+#include "app/document/ScriptDocument.h"
 #include "app/shell/CommandCatalog.h"
 #include "core/host/MemorySettings.h"
 #include "tests/app/WindowRig.h"
@@ -14,6 +15,8 @@ using orvane::app::window::CommandId;
 using enum orvane::app::window::CommandId;
 using Mode = orvane::device::DeviceMode;
 using Run = orvane::script::RunCommand;
+
+using namespace orvane::test;
 
 namespace {
 // Paste follows the clipboard, which this machine shares with everything else.
@@ -96,7 +99,7 @@ private slots:
         QTest::newRow("typed, undone") << QStringLiteral("typed,undo") << Mode::System << Run::Stop << true
                                        << Join({system, {EditUndo, EditCut, EditCopy}});
         QTest::newRow("typed, saved, New") << QStringLiteral("typed,save,new") << Mode::System << Run::Stop << true
-                                           << Join({system, kFresh, kNeedText});
+                                           << Join({system, kFresh, kNeedText, {RunStart, RunStep, RunCompile}});
         QTest::newRow("typed, saved, Open") << QStringLiteral("typed,save,open") << Mode::System << Run::Stop << true
                                             << Join({system, kFresh});
         QTest::newRow("typed, saved, failed Open") << QStringLiteral("typed,save,bad") << Mode::System << Run::Stop

@@ -93,10 +93,12 @@ TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
 }
 
 // Servo 1 rests at 1500 us, read in degrees as (1500 - 1000) * 9 / 50 = 90; 72 degrees scale to
-// 72 * 50 / 9 + 1000 = 1400 = 0x0578. The command inside the argument is sent once.
+// 72 * 50 / 9 + 1000 = 1400 = 0x0578. The command inside the argument is sent once; and the state
+// check, due every second, asks nothing while the run waits.
 TEST_F(RunCliTest, CommandsInsideArgumentsAreSentOnceAndScaledByteForByte) {
     const auto r = Run(File("w.orv", "Var: w;\nServoSetS(3, 0, 0, 0, ServoReadS(1) - 18);\nw = ServoRead(3);\n"
-                                     "ServoSetS(2, 0, 0, 0, 90);\n"));
+                                     "Wait(1500);\nServoSetS(2, 0, 0, 0, 90);\n"),
+                       {"--setting", "Sprawdzaj odpowiada co=1"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "w = 1400.00\n");
     EXPECT_EQ(StopSim(), kStart + Command({'r', 1}, {0x05, 0xDC}) + Command({'s', 3, 0, 0, 0, 0x05, 0x78}) +
