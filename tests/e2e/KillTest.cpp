@@ -9,6 +9,7 @@
 #include "core/host/MemorySettings.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/KillLoop.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/TempDir.h"
 
