@@ -76,42 +76,25 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"HelpWinsOverTheCommand", {"erase", "-h"}, 0, "Polecenia:"}),
     RowName<&UsageRow::name>{});
 
-struct SimUsageRow {
-    const char* name;
-    Args args;
-    const char* expected;
-};
-
-// orvane-sim's: exit code 2 and the reason before any terminal is opened or file written.
-class SimUsageTest : public ::testing::TestWithParam<SimUsageRow> {
-protected:
-    CliProcess sim{ORVANE_SIM_BIN};
-};
-
-TEST_P(SimUsageTest, EndsWithCodeTwoAndOpensNothing) {
-    const SimUsageRow& row = GetParam();
-    Args args{"--flash", sim.Home() + "/flash.hex", "--log", sim.Home() + "/log.txt"};
-    args.insert(args.end(), row.args.begin(), row.args.end());
-    const auto r = sim.Run(args, {}, 10000);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "") << "no device path is given";
-    EXPECT_NE(r.err.find(row.expected), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(sim.Home() + "/flash.hex"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SimUsageTest,
-    ::testing::Values(SimUsageRow{"UnknownOption", {"--port", "x"}, "nieznana opcja: --port"},
-                      SimUsageRow{"StrayWord", {"now"}, "nieoczekiwany argument: now"},
-                      SimUsageRow{"MissingCommandFile", {"--commands", "/nonexistent/K.ini"},
-                                  "nie można odczytać definicji komend"}),
-    RowName<&SimUsageRow::name>{});
-
-TEST(SimHelpTest, HelpGoesToStandardOutputAndEndsAtOnce) {
+// orvane-sim's own line (its options are parsed in the sim tests): help on standard output and
+// code 0; a call it cannot understand, or a start it cannot make, code 2 and the reason before any
+// terminal is opened (no device path printed) or file written.
+TEST(SimUsageTest, EndsWithItsCodeBeforeOpeningAnything) {
     const CliProcess sim{ORVANE_SIM_BIN};
-    const auto r = sim.Run({"--help"}, {}, 10000);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.out.find("Użycie: orvane-sim"), std::string::npos);
+    const auto help = sim.Run({"--help"}, {}, 10000);
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Użycie: orvane-sim"), std::string::npos);
+    const std::pair<Args, const char*> rows[] = {{{"--port", "x"}, "nieznana opcja: --port"},
+                                                 {{"--commands", "/nonexistent/K.ini"}, "nie można odczytać definicji"}};
+    for (const auto& [args, expected] : rows) {
+        Args all{"--flash", sim.Home() + "/flash.hex", "--log", sim.Home() + "/log.txt"};
+        all.insert(all.end(), args.begin(), args.end());
+        const auto r = sim.Run(all, {}, 10000);
+        EXPECT_EQ(r.exitCode, 2) << expected;
+        EXPECT_EQ(r.out, "") << expected;
+        EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(sim.Home() + "/flash.hex")) << expected;
+    }
 }
 
 }  // namespace
