@@ -46,14 +46,14 @@ private slots:
         QVERIFY(rig_->WaitIdle());
         if (ShownHelp()) ShownHelp()->close();
         rig_->window->activateWindow();
-        QVERIFY(WaitUntil([&] { return QGuiApplication::focusWindow() == rig_->window->windowHandle(); }));
+        QVERIFY(SpinUntil([&] { return QGuiApplication::focusWindow() == rig_->window->windowHandle(); }));
         QsciScintilla& sci = rig_->Text();
         const QString script = QStringLiteral("Main:\nVar: odczyt, licznik;\nPetla:\nodczyt = ServoRead(1);\nif (odczyt > 1) GoTo(Petla);\nGoTo(Petla);\n\n");
         sci.setText(script);
         sci.setFocus();
         sci.setCursorPosition(line, column);
         QTest::keyClick(&sci, Qt::Key_F1);
-        QVERIFY(WaitUntil([&] { return ShownHelp() && ShownHelp()->CurrentTopic() == topic.toStdString(); }));
+        QVERIFY(SpinUntil([&] { return ShownHelp() && ShownHelp()->CurrentTopic() == topic.toStdString(); }));
         QCOMPARE(sci.text(), script);  // F1 typed nothing
     }
 
