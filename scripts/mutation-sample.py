@@ -125,7 +125,7 @@ def place(seed):
     return sample, rnd
 
 def sh(cmd, timeout=None):
-    p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=timeout)
+    p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace", timeout=timeout)
     return p.returncode, p.stdout
 
 CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools"]
