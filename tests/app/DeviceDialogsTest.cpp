@@ -382,6 +382,8 @@ private slots:
         auto& dialog = rig.tools->SequenceDialog();
         const auto ready = [&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); };
         const auto choose = [&](int servo, const QString& read) {
+            // The choices come back some time after OK does: a click before then is lost.
+            if (!SpinUntil([&] { return ready() && dialog.Choice(servo)->isEnabled(); })) return false;
             dialog.Choice(servo)->click();
             return SpinUntil([&] { return dialog.PositionText()->text() == read; });
         };
