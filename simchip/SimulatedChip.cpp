@@ -133,3 +133,9 @@ std::vector<std::string> SimulatedChip::VariableLines(const std::vector<ChipVari
 }
 
 }  // namespace orvane::simchip
+
+#if defined(__SANITIZE_ADDRESS__)
+// simavr keeps a chip's IRQ tables and names until the process ends; they are not ours to free,
+// and every program that runs the chip would otherwise end on a leak report under the sanitizers.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libsimavr.so\n"; }
+#endif
