@@ -215,7 +215,7 @@ FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, Flash
     if (!link_.Send({area.readByte})) return stream;
     progress_.SetCancellable(true);
     for (;;) {
-        const auto byte = link_.ReadReply(kStreamSilenceSeconds);
+        const auto byte = link_.ReadStreamByte(kStreamSilenceSeconds);
         if (!byte) break;
         // A cancelled stream is still heard out to its silence: bytes left coming in would be
         // taken for the replies of whatever is sent next.
