@@ -78,8 +78,8 @@ std::optional<std::uint8_t> DeviceLink::ReadReply(int seconds) {
     return serial_.ReadByteTimeout(portIndex_, seconds);
 }
 
-std::optional<std::uint8_t> DeviceLink::ReadStreamByte(int seconds) {
-    return serial_.ReadStreamByte(portIndex_, seconds);
+std::optional<std::span<const std::uint8_t>> DeviceLink::ReadStreamChunk(int seconds) {
+    return serial_.ReadStreamChunk(portIndex_, seconds);
 }
 
 void DeviceLink::RequestMode(std::uint8_t byte, int seconds) {

@@ -117,8 +117,8 @@ public:
     void RequestMode(std::uint8_t byte, int seconds);
     // The next byte within `seconds`; nothing when none came.
     std::optional<std::uint8_t> ReadReply(int seconds);
-    // The next byte of a stream that ends after a silence of more than `seconds`.
-    std::optional<std::uint8_t> ReadStreamByte(int seconds);
+    // The next bytes of a stream that ends after a silence of more than `seconds`.
+    std::optional<std::span<const std::uint8_t>> ReadStreamChunk(int seconds);
 
 private:
     // The port start sequence: the index from "COM" and the open, with the box `failCaption`

@@ -69,10 +69,11 @@ std::optional<std::uint8_t> CSerialCtrl::ReadByteTimeout(int portIndex, int seco
     }
 }
 
-std::optional<std::uint8_t> CSerialCtrl::ReadStreamByte(int portIndex, int seconds) {
+std::optional<std::span<const std::uint8_t>> CSerialCtrl::ReadStreamChunk(int portIndex, int seconds) {
     const std::int64_t deadlineMs = clock_.NowMs() + static_cast<std::int64_t>(seconds) * 1000 + 1;
     for (;;) {
-        if (const auto byte = ReadByte(portIndex)) return byte;
+        const auto bytes = ReadAvailable(portIndex);
+        if (bytes && !bytes->empty()) return bytes;
         const std::int64_t remaining = deadlineMs - clock_.NowMs();
         if (remaining <= 0) return std::nullopt;
         if (auto* port = Port(portIndex)) port->WaitReadable(remaining);

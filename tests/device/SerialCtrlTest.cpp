@@ -129,21 +129,5 @@ TEST_F(SerialCtrlTest, ReadByteTimeoutBoundsHoldForEveryStartingFraction) {
     EXPECT_TRUE(serial.ReadAvailable(0)->empty());
 }
 
-// A stream's end is a silence of more than the given seconds from the last byte, to the
-// millisecond: a byte a whole second late still belongs to it, whatever the second's fraction.
-TEST_F(SerialCtrlTest, StreamEndsJustAfterTheSilenceWhateverTheSecondsFraction) {
-    ASSERT_TRUE(serial.OpenPort(0));
-    for (const std::int64_t fraction : {0, 1, 500, 999}) {
-        clock.Advance(1000 - clock.NowMs() % 1000 + fraction);
-        wire->Reply({0x11}, 1000);
-        EXPECT_EQ(serial.ReadStreamByte(0, 1), 0x11) << fraction;
-        const std::int64_t before = clock.NowMs();
-        wire->Reply({0x22}, 1002);
-        EXPECT_EQ(serial.ReadStreamByte(0, 1), std::nullopt) << fraction;
-        EXPECT_EQ(clock.NowMs() - before, 1001) << fraction;
-        EXPECT_EQ(serial.ReadStreamByte(0, 1), 0x22) << fraction;
-    }
-}
-
 }  // namespace
 }  // namespace orvane::device

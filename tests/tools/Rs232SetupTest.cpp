@@ -19,22 +19,20 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A controller that hears the PC only at its own speed: the state query, the switches to System
-// and to BootLoader (unless it is stuck) and a speed code (0x0A, code) in the boot loader.
-struct ControllerAt {
-    explicit ControllerAt(test::Wire& wire, int baud, std::uint8_t mode = 0xF0) : baud(baud), mode(mode) {
+// A controller that hears the PC only at its own speed, in the mode `reply` stands for; it takes
+// the switches to System and on to the boot loader, and there a speed code (0x0A, code).
+struct BootLoaderAt {
+    explicit BootLoaderAt(test::Wire& wire, int baud) : baud(baud) {
         wire.responder = [this](const Bytes& bytes, test::Wire& w) {
             heard.push_back({w.baud, bytes});
             if (w.baud != this->baud) return;
-            if (bytes == Bytes{0xFF} && this->mode != 0xFF) this->mode = 0xFF;
-            if (bytes == Bytes{0xF0} && this->mode == 0xFF && !stuck) this->mode = 0xF0;
-            if (bytes.size() == 1) w.Reply({this->mode});
+            if (bytes == Bytes{0xFF} || (bytes == Bytes{0xF0} && reply == 0xFF)) reply = bytes[0];
+            if (bytes.size() == 1) w.Reply({reply});
             if (bytes.size() == 2 && bytes[0] == 0x0A) this->baud = 11059200 / (16 * (bytes[1] + 1));
         };
     }
     int baud;
-    std::uint8_t mode;
-    bool stuck = false;  // never enters the boot loader
+    std::uint8_t reply = 0xF0;
     std::vector<std::pair<int, Bytes>> heard;  // the PC's speed and the bytes of each write
 };
 
@@ -62,13 +60,16 @@ protected:
 
 // The answering speed and the one outside the list are found against orvane-sim end to end.
 TEST_F(Rs232SetupTest, IdentificationTellsEachSpeedBeforeTryingItAndStopsWhenCancelled) {
-    ControllerAt controller(*wire, 57600);
+    BootLoaderAt controller(*wire, 57600);
+    controller.reply = 0xFE;  // found in Komendy, it is brought into the boot loader there
     setup.Open();
     std::vector<std::string> tried;
     const Rs232View found =
         setup.Identify(Values("115,2k"), [&](std::string_view text) { tried.emplace_back(text); }, nullptr);
     EXPECT_EQ(tried, (std::vector<std::string>{"4800", "9600", "14,4k", "19,2k", "28,8k", "38,4k", "57,6k"}));
     EXPECT_EQ(found.values.baudText, "57,6k");
+    EXPECT_EQ(controller.heard.back(), (std::pair<int, Bytes>{57600, {0x00}}));
+    EXPECT_EQ(controller.reply, 0xF0);
     EXPECT_FALSE(found.warning.empty()) << "the controller listens at another speed than the stored one";
 
     prompts.Clear();
@@ -81,47 +82,9 @@ TEST_F(Rs232SetupTest, IdentificationTellsEachSpeedBeforeTryingItAndStopsWhenCan
     EXPECT_FALSE(view.changeEnabled);
 }
 
-// A controller heard in any mode is found and left in the boot loader, whose answer alone counts.
-TEST_F(Rs232SetupTest, IdentificationAndTestFindTheControllerInEveryModeAndLeaveItInTheBootLoader) {
-    const struct {
-        std::uint8_t mode;
-        bool stuck;
-        Bytes sentAtItsSpeed;
-    } rows[] = {
-        {0xF0, false, {0x00}},
-        {0xFF, false, {0x00, 0xF0, 0x00}},
-        {0xFE, false, {0x00, 0xFF, 0xF0, 0x00}},
-        {0x00, false, {0x00, 0xFF, 0xF0, 0x00}},
-        {0xFF, true, {0x00, 0xF0}},
-    };
-    for (const auto& row : rows) {
-        for (const bool identify : {true, false}) {
-            ControllerAt controller(*wire, 57600, row.mode);
-            controller.stuck = row.stuck;
-            prompts.Clear();
-            setup.Open();
-            const Rs232View view = identify ? setup.Identify(Values("115,2k"), nullptr, nullptr)
-                                            : setup.Test(Values("57,6k"));
-            Bytes sent;
-            for (const auto& [baud, bytes] : controller.heard)
-                if (baud == 57600) sent.insert(sent.end(), bytes.begin(), bytes.end());
-            EXPECT_EQ(sent, row.sentAtItsSpeed) << int(row.mode);
-            EXPECT_EQ(controller.mode, row.stuck ? 0xFF : 0xF0) << int(row.mode);
-            const std::string box = Boxes().at(0);
-            if (row.stuck) {
-                EXPECT_EQ(box, identify ? "Błąd | Błąd identyfikacji RSa."
-                                        : "Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia.");
-            } else {
-                EXPECT_EQ(box, identify ? "Rozpoznanie | Rozpoznanie prędkości RSa:\n\n\t57,6k"
-                                        : "Rozpoznanie | Prawidłowe rozpoznanie danej prędkości RSa.");
-                EXPECT_EQ(view.values.baudText, "57,6k");
-            }
-        }
-    }
-}
-
-TEST_F(Rs232SetupTest, TestOfTheBootLoaderOffersOkAndCancelAndAPortThatWillNotOpenIsReported) {
-    ControllerAt controller(*wire, 115200);
+TEST_F(Rs232SetupTest, TestOfTheControllerInSystemOffersOkAndCancelAndAPortThatWillNotOpenIsReported) {
+    BootLoaderAt controller(*wire, 115200);
+    controller.reply = 0xFF;
     setup.ControlsEdited();
     const Rs232View view = setup.Test(setup.Open().values);
     EXPECT_EQ(prompts.Boxes().at(0).caption, "Rozpoznanie");
@@ -138,7 +101,7 @@ TEST_F(Rs232SetupTest, TestOfTheBootLoaderOffersOkAndCancelAndAPortThatWillNotOp
 
 // The first change, its warning and OK storing it are driven through the window.
 TEST_F(Rs232SetupTest, AnotherChangeStartsFromTheSpeedJustSetAndAnulujKeepsTheStoredOne) {
-    ControllerAt controller(*wire, 115200);
+    BootLoaderAt controller(*wire, 115200);
     stored.WriteString("Baud Rate", "115,2k");
     EXPECT_FALSE(setup.Open().changeEnabled);
     EXPECT_TRUE(setup.ControlsEdited().changeEnabled);
