@@ -151,22 +151,6 @@ TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
     EXPECT_EQ(wire->Written(), (Bytes{0x00, 0x00, 0x00}));  // before, after the reset, again
 }
 
-// A device that went away is looked for at every answering tick, quietly, even where the silent
-// check would run, and the pane recovers at the first tick after it came back.
-TEST_F(DeviceLinkTest, HungUpPortIsOpenedAgainQuietlyAtTheTickAfterItsDeviceIsBack) {
-    settings.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "1");
-    wire->responder = [](const Bytes&, test::Wire& w) { w.Reply({0xFF}); };
-    wire->failed = opener.refuseOpen = true;
-    link.OnTimer(kAnswering);
-    link.OnTimer(kSilent);
-    EXPECT_EQ(timers.Running(), (std::map<int, int>{{kAnswering, 2000}}));
-    wire->failed = opener.refuseOpen = false;
-    link.OnTimer(kAnswering);
-    EXPECT_EQ(pane.modes, (std::vector<std::string>{"(lost)", "Nieznany", "(back)", "System"}));
-    EXPECT_TRUE(prompts.Boxes().empty());
-    EXPECT_EQ(wire->baud, 115200);
-}
-
 // The dialog owns the port alone: no tick or check may fire into its conversation, and it
 // gets the speed the view works at; afterwards the view reconnects and checks again.
 TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialogEnds) {

@@ -19,7 +19,6 @@ namespace orvane::test {
 struct DeviceRig {
     struct Pane : device::ModeObserver {
         void ModeApplied(device::DeviceMode mode) override { modes.emplace_back(device::ModeName(mode)); }
-        void LinkLost(bool lost) override { modes.emplace_back(lost ? "(lost)" : "(back)"); }
         std::vector<std::string> modes;
     };
 
