@@ -29,13 +29,15 @@ void CliSession::ApplyOverrides() {
 bool CliSession::Connect() {
     if (connected_) return portOpen_;
     connected_ = true;
-    portOpen_ = Link().OpenPortAtStartUp();
-    if (!portOpen_) {
-        Error(host::Cp1250ToUtf8(Serial().LastOpenError()));
-        return false;
-    }
-    Link().QueryDeviceMode();
-    return true;
+    portOpen_ = OpenPort();
+    if (portOpen_) Link().QueryDeviceMode();
+    return portOpen_;
+}
+
+bool CliSession::OpenPort() {
+    if (Link().OpenPortAtStartUp()) return true;
+    Error(host::Cp1250ToUtf8(Serial().LastOpenError()));
+    return false;
 }
 
 bool CliSession::Allowed(bool allowed, const char* command) {

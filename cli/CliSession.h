@@ -29,6 +29,9 @@ public:
     // The port start sequence of start-up and the first mode query, once per run. False, after
     // the box and the reason, when the port cannot be opened.
     bool Connect();
+    // The port start sequence alone (no mode query): false, after the box and the reason, when
+    // the port cannot be opened.
+    bool OpenPort();
     // Whether the window would offer a command in the current mode; prints why not.
     bool Allowed(bool allowed, const char* command);
     // Says so when a setting of this run could not be saved in the shared file.

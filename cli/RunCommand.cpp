@@ -100,6 +100,9 @@ int RunRun(CliSession& session, const std::vector<std::string>& arguments) {
     }
     RunEventLoop loop(session.In());
     if (!session.Connect()) return CliCommand::kFailed;
+    // read, write and identify leave the controller in the boot loader; the run takes it out
+    // through System, from where its start goes on into Komendy as from any other mode.
+    if (session.Link().IsMode(device::DeviceMode::BootLoader)) session.Link().SwitchToSystem();
     const device::DeviceMode mode = session.Link().Mode();
     const bool allowed = run.step ? script::RunRules::CanStep(true, mode)
                                   : script::RunRules::CanStart(true, mode, script::RunCommand::Stop);

@@ -14,4 +14,9 @@ void DeviceWorker::CreateSession(orvane::host::SettingsStore& settings,
 
 void DeviceWorker::ModeApplied(orvane::device::DeviceMode mode) { emit modeApplied(mode); }
 
+void DeviceWorker::LinkLost(bool lost) {
+    emit message(lost ? QStringLiteral("Połączenie z urządzeniem zerwane: port zostanie otwarty ponownie, gdy urządzenie wróci.")
+                      : QStringLiteral("Połączenie z urządzeniem przywrócone."));
+}
+
 }  // namespace orvane::app::device

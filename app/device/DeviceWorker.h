@@ -23,6 +23,8 @@ public:
     DeviceSession* Session() { return session_.get(); }
 
     void ModeApplied(orvane::device::DeviceMode mode) override;
+    // Said once in the status bar; the mode pane shows "Nieznany" meanwhile.
+    void LinkLost(bool lost) override;
 
 signals:
     void modeApplied(orvane::device::DeviceMode mode);

@@ -33,6 +33,7 @@ DeviceLink::DeviceLink(CSerialCtrl& serial, host::SettingsStore& settings, host:
 bool DeviceLink::StartPort(const char* failCaption, bool baudWhenClosed) {
     PortStarter::Result result = PortStarter::Open(serial_, settings_);
     portIndex_ = result.portIndex;
+    if (result.opened) SetLost(false);
     if (!result.opened && failCaption)
         prompts_.Tell(host::Pl(failCaption), host::Pl("Błąd otwarcia RS232"));
     if (result.opened || baudWhenClosed) {
@@ -75,6 +76,10 @@ bool DeviceLink::Send(std::initializer_list<std::uint8_t> bytes) {
 
 std::optional<std::uint8_t> DeviceLink::ReadReply(int seconds) {
     return serial_.ReadByteTimeout(portIndex_, seconds);
+}
+
+std::optional<std::span<const std::uint8_t>> DeviceLink::ReadStreamChunk(int seconds) {
+    return serial_.ReadStreamChunk(portIndex_, seconds);
 }
 
 void DeviceLink::RequestMode(std::uint8_t byte, int seconds) {
@@ -171,9 +176,11 @@ int DeviceLink::CheckPeriodMs(const char* key, int fallbackSeconds) const {
     return static_cast<int>(std::clamp(seconds * 1000, 0LL, static_cast<long long>(INT_MAX)));
 }
 
-// Only one of the two timers may run: 1140 while the controller is silent, 1139 otherwise.
+// Only one of the two timers may run: 1140 while the controller is silent, 1139 otherwise. A
+// lost port keeps the answering check, which opens it again as soon as its device is back: the
+// silent check would reset the port with a box at every tick, and by default does not run.
 void DeviceLink::StartStateCheck() {
-    const bool silent = IsMode(DeviceMode::Unknown);
+    const bool silent = IsMode(DeviceMode::Unknown) && !PortLost();
     const int id = silent ? kTimerSilent : kTimerAnswering;
     timers_.Kill(silent ? kTimerAnswering : kTimerSilent);
     const int period = silent ? CheckPeriodMs("Sprawdzaj NIE odpowiada co", 0)
@@ -195,13 +202,38 @@ bool DeviceLink::OnTimer(int id) {
 
 void DeviceLink::OnAnsweringTimer() {
     timers_.Kill(kTimerAnswering);
-    QueryDeviceMode();
-    if (IsMode(DeviceMode::Unknown)) showRsOpenError_ = true;
+    if (!PortLost() || Reconnect()) {
+        QueryDeviceMode();
+        if (IsMode(DeviceMode::Unknown)) showRsOpenError_ = true;
+    }
+    // A hang-up seen by this query is said at once; the port is opened again at the next tick.
+    if (serial_.HungUp(portIndex_)) {
+        serial_.ClosePort(portIndex_);
+        SetLost(true);
+    }
     StartStateCheck();
+}
+
+// The device of a hung-up port may come back (an adapter plugged in again, the board or the
+// simulator restarted on the same link): the port is opened anew by its path at each tick until
+// it opens, without a box, and nothing that was cut by the hang-up is repeated.
+bool DeviceLink::Reconnect() {
+    serial_.ClosePort(portIndex_);
+    if (StartPort(nullptr, false)) return true;
+    SetLost(true);
+    if (!IsMode(DeviceMode::Unknown)) ApplyModeReply(std::nullopt);
+    return false;
+}
+
+void DeviceLink::SetLost(bool lost) {
+    if (lost == portLost_) return;
+    portLost_ = lost;
+    if (observer_) observer_->LinkLost(lost);
 }
 
 void DeviceLink::OnSilentTimer() {
     timers_.Kill(kTimerSilent);
+    if (PortLost()) return OnAnsweringTimer();  // no reset box for a device that went away
     // A mode byte the controller sent by itself (after being switched on) is taken over.
     std::optional<std::uint8_t> last;
     for (int n = 0; n < kMaxDrainedBytes; ++n) {

@@ -52,6 +52,8 @@ public:
     // --- shared state ---------------------------------------------------------------------
     device::DeviceMode Mode() const { return mode_; }
     bool IsMode(device::DeviceMode mode) const { return mode_ == mode; }
+    // The port's device went away and the state check has not yet opened it again.
+    bool PortLost() const { return portLost_ || serial_.HungUp(portIndex_); }
     bool ShowRsOpenError() const { return showRsOpenError_; }
     int PortIndex() const { return portIndex_; }
     int Baud() const { return baud_; }
@@ -115,6 +117,8 @@ public:
     void RequestMode(std::uint8_t byte, int seconds);
     // The next byte within `seconds`; nothing when none came.
     std::optional<std::uint8_t> ReadReply(int seconds);
+    // The next bytes of a stream that ends after a silence of more than `seconds`.
+    std::optional<std::span<const std::uint8_t>> ReadStreamChunk(int seconds);
 
 private:
     // The port start sequence: the index from "COM" and the open, with the box `failCaption`
@@ -123,6 +127,9 @@ private:
     bool StartPort(const char* failCaption, bool baudWhenClosed);
     void ReportIfNot(device::DeviceMode mode, const char* caption, const char* text);
     int CheckPeriodMs(const char* key, int fallbackSeconds) const;
+    // Closes a hung-up port and opens it again by its path, quietly; true when it is open.
+    bool Reconnect();
+    void SetLost(bool lost);
 
     CSerialCtrl& serial_;
     host::SettingsStore& settings_;
@@ -133,6 +140,7 @@ private:
     device::DeviceMode mode_ = device::DeviceMode::NotQueried;
     std::vector<int> lentTimers_;
     bool showRsOpenError_ = true;
+    bool portLost_ = false;
     int portIndex_ = 0;
     int baud_ = 115200;
 };

@@ -214,19 +214,20 @@ FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, Flash
     image.Erase();
     if (!link_.Send({area.readByte})) return stream;
     progress_.SetCancellable(true);
-    for (;;) {
-        const auto byte = link_.ReadReply(kStreamSilenceSeconds);
-        if (!byte) break;
-        // A cancelled stream is still heard out to its silence: bytes left coming in would be
-        // taken for the replies of whatever is sent next.
-        stream.cancelled = stream.cancelled || CancelRequested();
-        // Bytes beyond the end of the memory have no place in the image and are dropped.
-        if (!stream.cancelled && stream.end < FlashImage::kSize) image[stream.end++] = *byte;
-        ++stream.received;
-        if (!stream.cancelled && stream.received % FlashImage::kPageSize == 0) {
-            Step(std::min(stream.received, FlashImage::kSize - area.readStart));
+    while (stream.received < kStreamCap) {
+        const auto chunk = link_.ReadStreamChunk(kStreamSilenceSeconds);
+        if (!chunk) break;
+        for (const std::uint8_t byte : *chunk) {
+            // A cancelled stream is still heard out to its silence: bytes left coming in would be
+            // taken for the replies of whatever is sent next.
+            stream.cancelled = stream.cancelled || CancelRequested();
+            // Bytes beyond the end of the memory have no place in the image and are dropped.
+            if (!stream.cancelled && stream.end < FlashImage::kSize) image[stream.end++] = byte;
+            ++stream.received;
+            if (!stream.cancelled && stream.received % FlashImage::kPageSize == 0) {
+                Step(std::min(stream.received, FlashImage::kSize - area.readStart));
+            }
         }
-        if (stream.received >= kStreamCap) break;
     }
     progress_.SetCancellable(false);
     return stream;

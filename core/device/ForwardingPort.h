@@ -16,6 +16,7 @@ public:
     int Read(std::uint8_t* buffer, int max) override { return port_->Read(buffer, max); }
     bool Write(const std::uint8_t* buffer, int count) override { return port_->Write(buffer, count); }
     bool WaitReadable(std::int64_t timeoutMs) override { return port_->WaitReadable(timeoutMs); }
+    bool HungUp() const override { return port_->HungUp(); }
     bool ApplyLineSettings(int baud, std::string& error) override { return port_->ApplyLineSettings(baud, error); }
     bool SetBaud(int baud, std::string& error) override { return port_->SetBaud(baud, error); }
     void SetDtr(bool active) override { port_->SetDtr(active); }

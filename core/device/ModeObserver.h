@@ -8,6 +8,8 @@ class ModeObserver {
 public:
     virtual ~ModeObserver() = default;
     virtual void ModeApplied(DeviceMode mode) = 0;
+    // The port's device went away (true) and, after the state check reopened it, is back (false).
+    virtual void LinkLost(bool /*lost*/) {}
 };
 
 }  // namespace orvane::device

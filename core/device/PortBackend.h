@@ -21,6 +21,9 @@ public:
     // Sleeps until a byte waits or `timeoutMs` passed; true when a byte waits. A failed device
     // sleeps the whole timeout, so callers that loop on it never burn the processor.
     virtual bool WaitReadable(std::int64_t timeoutMs) = 0;
+    // True once the device went away (a read or write error, a hang-up, the node removed): the
+    // port never works again and must be closed and opened anew. A port that cannot tell says no.
+    virtual bool HungUp() const { return false; }
 
     // The controller's line: 8 data bits, no parity, one stop bit, no flow control of any kind,
     // raw bytes, DTR and RTS inactive, at `baud`. False with a reason when the device refuses.

@@ -16,6 +16,7 @@ public:
     int Read(std::uint8_t* buffer, int max) override;
     bool Write(const std::uint8_t* buffer, int count) override;
     bool WaitReadable(std::int64_t timeoutMs) override;
+    bool HungUp() const override { return failed_; }
     bool ApplyLineSettings(int baud, std::string& error) override;
     bool SetBaud(int baud, std::string& error) override;
     void SetDtr(bool active) override;

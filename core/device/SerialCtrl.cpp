@@ -26,6 +26,11 @@ bool CSerialCtrl::IsOpen(int portIndex) const {
     return slot && *slot;
 }
 
+bool CSerialCtrl::HungUp(int portIndex) const {
+    const auto* slot = Slot(portIndex);
+    return slot && *slot && (*slot)->HungUp();
+}
+
 bool CSerialCtrl::WriteBytes(const std::uint8_t* bytes, int count, int portIndex) {
     if (!OpenPort(portIndex) || !Port(portIndex)->Write(bytes, count)) return false;
     if (writeObserver_ != nullptr && count > 0) writeObserver_->Written({bytes, static_cast<std::size_t>(count)});
@@ -59,6 +64,18 @@ std::optional<std::uint8_t> CSerialCtrl::ReadByteTimeout(int portIndex, int seco
         const std::int64_t now = clock_.ClockSeconds();
         if (seconds - (now - start) < 0) return std::nullopt;
         const std::int64_t remaining = std::max<std::int64_t>(deadlineMs - clock_.NowMs(), 1);
+        if (auto* port = Port(portIndex)) port->WaitReadable(remaining);
+        else clock_.SleepMs(remaining);
+    }
+}
+
+std::optional<std::span<const std::uint8_t>> CSerialCtrl::ReadStreamChunk(int portIndex, int seconds) {
+    const std::int64_t deadlineMs = clock_.NowMs() + static_cast<std::int64_t>(seconds) * 1000 + 1;
+    for (;;) {
+        const auto bytes = ReadAvailable(portIndex);
+        if (bytes && !bytes->empty()) return bytes;
+        const std::int64_t remaining = deadlineMs - clock_.NowMs();
+        if (remaining <= 0) return std::nullopt;
         if (auto* port = Port(portIndex)) port->WaitReadable(remaining);
         else clock_.SleepMs(remaining);
     }

@@ -40,6 +40,13 @@ public:
     // seconds), sleeping in the port's wait in between. Nothing when no byte came in that time;
     // a closed slot and a vanished device sleep the whole wait too.
     std::optional<std::uint8_t> ReadByteTimeout(int portIndex, int seconds);
+    // The next bytes of a stream that ends with a silence of more than `seconds`: everything
+    // waiting (at most 1024, in the receive buffer) once a byte is there; nothing once no byte
+    // came for more than that. Measured to the millisecond on the same monotonic clock, so the
+    // end is seen as soon as the silence is long enough, not up to a second later, as the
+    // whole-second count of ReadByteTimeout would allow; taken in chunks, so a long stream costs
+    // a few reads instead of two system calls a byte.
+    std::optional<std::span<const std::uint8_t>> ReadStreamChunk(int portIndex, int seconds);
     // Discards waiting input (the first step of most requests).
     void DiscardInput(int portIndex);
 
@@ -54,6 +61,8 @@ public:
     bool ClosePort(int portIndex);
 
     bool IsOpen(int portIndex) const;
+    // True when the slot holds a port whose device went away.
+    bool HungUp(int portIndex) const;
     // Why the last OpenPort failed, for callers that add the reason to their box.
     const std::string& LastOpenError() const { return lastOpenError_; }
     host::Clock& Clock() { return clock_; }

@@ -5,6 +5,7 @@
 #include "core/device/BaudRates.h"
 #include "core/device/ComPortMap.h"
 #include "core/device/ControllerBytes.h"
+#include "core/device/SpeedFinder.h"
 #include "core/host/Cp1250.h"
 #include "core/tools/SerialDeviceList.h"
 
@@ -13,7 +14,6 @@ namespace orvane::tools {
 namespace {
 
 using device::BaudRates;
-constexpr int kReplySeconds = 1;
 constexpr const char* kBaudKey = "Baud Rate";
 constexpr const char* kComKey = "COM";
 constexpr const char* kDefaultBaudText = "115,2k";
@@ -95,11 +95,7 @@ bool Rs232Setup::OpenPort() {
 }
 
 bool Rs232Setup::Probe(int rate) {
-    serial_.SetBaud(rate, portIndex_);
-    serial_.DiscardInput(portIndex_);
-    const std::uint8_t query = device::controller::kQuery;
-    if (!serial_.WriteBytes(&query, 1, portIndex_)) return false;
-    return serial_.ReadByteTimeout(portIndex_, kReplySeconds) == device::controller::kToBootLoader;
+    return device::SpeedFinder(serial_, portIndex_).AtRate(rate).has_value();
 }
 
 Rs232View Rs232Setup::Finish() {

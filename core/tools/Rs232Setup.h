@@ -45,9 +45,12 @@ public:
     // The device stored (or picked in this dialog) for a COM number text; empty if none.
     std::string DeviceOf(std::string_view comText) const;
 
-    // "Sprawdź": the state query at the chosen speed; 0xF0 from the boot loader is success.
+    // "Sprawdź": the state query at the chosen speed. A controller that answers in another mode
+    // is brought into BootLoader there (the speed change needs it); success is the boot
+    // loader's own answer.
     Rs232View Test(const Rs232Values& values);
-    // "Identyfikuj": the nine speeds slowest first until the boot loader answers. `progress`
+    // "Identyfikuj": the nine speeds slowest first until the controller answers in any mode and
+    // is brought into BootLoader there, as "Sprawdź" does. `progress`
     // hears each speed before it is tried; `cancelled` is asked before each (the port is then
     // closed and nothing is reported).
     Rs232View Identify(const Rs232Values& values, const Progress& progress, const Cancelled& cancelled);
@@ -65,7 +68,7 @@ private:
     bool Take(const Rs232Values& values);
     // Opens the dialog's port on the held COM number; false after the URSBS1 box.
     bool OpenPort();
-    // The state query at `rate`: true when the boot loader answered.
+    // The controller at `rate`, brought into BootLoader: true when the boot loader answered.
     bool Probe(int rate);
     Rs232View Finish();
     Rs232View View() const;

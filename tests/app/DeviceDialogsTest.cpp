@@ -119,11 +119,11 @@ private slots:
         QVERIFY(rig.Logged(8) == expected);
     }
 
-    // The controller listens at 9600 while the settings say 4800: the window cannot reach it, the
-    // user goes on without the boot loader, and identification finds the speed; the window keeps
-    // answering throughout and shows the speed being tried.
+    // The controller listens at 9600 in Komendy mode while the settings say 4800: the window cannot
+    // reach it, the user goes on without the boot loader, and identification finds the speed and
+    // brings the controller into the boot loader there; the window keeps answering throughout.
     void UnknownSpeedIsFoundWhileTheWindowKeepsAnswering() {
-        WindowRig rig({"--baud", "9600"}, "4800", [](const std::string& device) { Tell(device, 9600, 0xF0); });
+        WindowRig rig({"--baud", "9600"}, "4800", [](const std::string& device) { Tell(device, 9600, 0xFE); });
         QVERIFY(rig.WaitIdle());
         auto& dialog = rig.dialogs->Rs232();
         std::optional<Heartbeat> heartbeat;

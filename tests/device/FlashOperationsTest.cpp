@@ -220,7 +220,9 @@ TEST_F(FlashOperationsTest, ReadOutStoresWhatCameUntilTheSilence) {
     controller.streamLimit = 10;
     for (int i = 0; i < 10; ++i) controller.flash[0x700 + i] = static_cast<std::uint8_t>(0xA0 + i);
     files.QueueChoice(dir / "out.hex");
+    const std::int64_t before = clock.NowMs();
     EXPECT_EQ(ops.ReadOut(Kind::Program), FlashResult::Done);
+    EXPECT_EQ(clock.NowMs() - before, 1001) << "the stream ends just after its silence";
     std::string text;
     ASSERT_TRUE(platform::AtomicFile::Read(dir / "out.hex", text));
     Bytes data(16, 0xFF);

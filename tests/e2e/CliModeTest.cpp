@@ -28,6 +28,16 @@ TEST_F(CliModeTest, SwitchesThroughEveryModeAndReportsEach) {
     EXPECT_TRUE(Has(version.err, "Wersja Systemu: System znajdujący się w urządzeniu jest w wersji: 1.3"));
 }
 
+// The stored speed is the default 115200; the controller listens at 9600 in Komendy mode.
+TEST_F(CliModeTest, IdentifyFindsAnUnknownSpeedAndRunTakesTheControllerOnFromTheBootLoader) {
+    StartSim({"--baud", "9600"});
+    ASSERT_EQ(Cli({"--baud", "9600", "switch", "Komendy"}).exitCode, 0);
+    EXPECT_EQ(Cli({"identify"}).out, "9600 Komendy\n");
+    const auto run = Cli({"--baud", "9600", "run", File("r.orv", "Var: a;\na = 2;\n")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "a = 2.00\n");
+}
+
 TEST_F(CliModeTest, DeviceParametersAreReadAndWritten) {
     StartSim({"--params", "0xFF,0x00"});
     EXPECT_EQ(Cli({"params"}).out, "Uruchamiaj pragram użytkownika na starcie: nie\nRozpocznij pracę od trybu Komendy: nie\n");

@@ -101,12 +101,13 @@ TEST_F(DeviceToolsTest, IdentificationReportsAControllerAtASpeedOutsideTheList) 
     EXPECT_EQ(Ignored(), 9u);
 }
 
-TEST_F(DeviceToolsTest, TestInSystemModeIsAnErrorThoughTheControllerAnswered) {
+// The controller answers in System: the test takes it into the boot loader, where "Zmień" needs it.
+TEST_F(DeviceToolsTest, TestInSystemModeBringsTheControllerIntoTheBootLoader) {
     Start({});
     setup_.Open();
     setup_.Test(Values("115,2k"));
-    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Błąd | Nie rozpoznano danej prędkości RSa lub błąd urządzenia."});
-    EXPECT_EQ(Logged(), Exchange({0x00}, {0xFF}));
+    EXPECT_EQ(prompts_.Shown(), std::vector<std::string>{"Rozpoznanie | Prawidłowe rozpoznanie danej prędkości RSa."});
+    EXPECT_EQ(Logged(), Exchange({0x00}, {0xFF}) + Exchange({0xF0}, {0xF0}) + Exchange({0x00}, {0xF0}));
 }
 
 }  // namespace

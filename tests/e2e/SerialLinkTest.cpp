@@ -6,6 +6,7 @@
 
 #include "core/device/ComPortMap.h"
 #include "core/device/SerialStack.h"
+#include "core/host/Cp1250.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/SteadyClock.h"
 #include "core/host/MemorySettings.h"
@@ -139,6 +140,26 @@ TEST_F(SerialLinkTest, UnpluggedDeviceNeverHangsCrashesOrSpins) {
     EXPECT_LT(watch.CpuUsedMs(), 100) << "a dead line must not make the wait spin";
     EXPECT_TRUE(ctrl_.ClosePort(kPort));
     EXPECT_FALSE(ctrl_.OpenPort(kPort)) << "the device is gone";
+}
+
+// A simulator that hung up and is started again on the same link is found by the answering
+// check, which goes on while it is away even where the silent check (with its reset box) would run.
+TEST_F(SerialLinkTest, StateCheckFindsTheControllerAgainAfterAHangUpAndARestartWithoutABox) {
+    const std::string path = dir_ / "ttyORVANE";
+    device::DeviceLink& link = stack_.Link();
+    settings_.WriteString(host::Pl("Sprawdzaj NIE odpowiada co"), "1");
+    Start({"--link", path, "--fault", "hangup-after:1"}, path);
+    ASSERT_TRUE(link.OpenPortAtStartUp());
+    link.OnTimer(device::DeviceLink::kTimerAnswering);
+    ASSERT_TRUE(sim_->WaitExit(3000));
+    link.OnTimer(device::DeviceLink::kTimerAnswering);
+    EXPECT_TRUE(link.PortLost());
+    link.OnTimer(device::DeviceLink::kTimerSilent);
+    EXPECT_EQ(timers_.Running(), (std::map<int, int>{{device::DeviceLink::kTimerAnswering, 2000}}));
+    Start({"--link", path}, path);
+    link.OnTimer(device::DeviceLink::kTimerAnswering);
+    EXPECT_EQ(link.Mode(), device::DeviceMode::System);
+    EXPECT_TRUE(prompts_.Boxes().empty());
 }
 
 // A flash file the simulator cannot read stops its start and is never saved over.

@@ -19,13 +19,15 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A boot loader that hears the PC only at its own speed and takes a speed code (0x0A, code).
+// A controller that hears the PC only at its own speed, in the mode `reply` stands for; it takes
+// the switches to System and on to the boot loader, and there a speed code (0x0A, code).
 struct BootLoaderAt {
     explicit BootLoaderAt(test::Wire& wire, int baud) : baud(baud) {
         wire.responder = [this](const Bytes& bytes, test::Wire& w) {
             heard.push_back({w.baud, bytes});
             if (w.baud != this->baud) return;
-            if (bytes == Bytes{0x00}) w.Reply({reply});
+            if (bytes == Bytes{0xFF} || (bytes == Bytes{0xF0} && reply == 0xFF)) reply = bytes[0];
+            if (bytes.size() == 1) w.Reply({reply});
             if (bytes.size() == 2 && bytes[0] == 0x0A) this->baud = 11059200 / (16 * (bytes[1] + 1));
         };
     }
@@ -59,12 +61,15 @@ protected:
 // The answering speed and the one outside the list are found against orvane-sim end to end.
 TEST_F(Rs232SetupTest, IdentificationTellsEachSpeedBeforeTryingItAndStopsWhenCancelled) {
     BootLoaderAt controller(*wire, 57600);
+    controller.reply = 0xFE;  // found in Komendy, it is brought into the boot loader there
     setup.Open();
     std::vector<std::string> tried;
     const Rs232View found =
         setup.Identify(Values("115,2k"), [&](std::string_view text) { tried.emplace_back(text); }, nullptr);
     EXPECT_EQ(tried, (std::vector<std::string>{"4800", "9600", "14,4k", "19,2k", "28,8k", "38,4k", "57,6k"}));
     EXPECT_EQ(found.values.baudText, "57,6k");
+    EXPECT_EQ(controller.heard.back(), (std::pair<int, Bytes>{57600, {0x00}}));
+    EXPECT_EQ(controller.reply, 0xF0);
     EXPECT_FALSE(found.warning.empty()) << "the controller listens at another speed than the stored one";
 
     prompts.Clear();
@@ -77,8 +82,9 @@ TEST_F(Rs232SetupTest, IdentificationTellsEachSpeedBeforeTryingItAndStopsWhenCan
     EXPECT_FALSE(view.changeEnabled);
 }
 
-TEST_F(Rs232SetupTest, TestOfTheBootLoaderOffersOkAndCancelAndAPortThatWillNotOpenIsReported) {
+TEST_F(Rs232SetupTest, TestOfTheControllerInSystemOffersOkAndCancelAndAPortThatWillNotOpenIsReported) {
     BootLoaderAt controller(*wire, 115200);
+    controller.reply = 0xFF;
     setup.ControlsEdited();
     const Rs232View view = setup.Test(setup.Open().values);
     EXPECT_EQ(prompts.Boxes().at(0).caption, "Rozpoznanie");
