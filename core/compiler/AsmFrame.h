@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/script/LabelTable.h"
 #include "core/script/VariableTable.h"
@@ -29,6 +30,9 @@ public:
     static std::string Trailer(bool exits);
     // The two bytes that keep the stack pointer, when the program has an Exit.
     static std::string ExitReservation() { return Reservation("ORVsp"); }
+
+    // The names of the firmware's entry points ("Send2B" ... "Pomnoz").
+    static std::vector<std::string> EntryNames();
 
     static std::string Include(const std::string& path);
     // Two bytes of SRAM per variable, newest first.
