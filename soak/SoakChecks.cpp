@@ -1,6 +1,7 @@
 #include "soak/SoakChecks.h"
 
 #include <QFile>
+#include <QStringList>
 #include <Qsci/qsciscintilla.h>
 #include <utility>
 
@@ -25,6 +26,15 @@ QString Difference(const QString& before, const QString& after) {
     return QStringLiteral("at %1: %2 became %3").arg(at).arg(Shown(before.mid(at, 40))).arg(Shown(after.mid(at, 40)));
 }
 }  // namespace
+
+bool SoakChecks::EditingCommand(const QString& plain) {
+    static const QStringList kEditing{QStringLiteral("Nowy"),   QStringLiteral("Otwórz..."),
+                                      QStringLiteral("Cofnij"), QStringLiteral("Ponów"),
+                                      QStringLiteral("Usuń"),   QStringLiteral("Wklej"),
+                                      QStringLiteral("Wklej Specjalnie..."), QStringLiteral("Zastąp"),
+                                      QStringLiteral("Edycja Sekwencji"), QStringLiteral("Edycja Pozycji")};
+    return kEditing.contains(plain) || (!plain.isEmpty() && plain.front().isDigit());  // a recent file
+}
 
 SoakChecks::SoakChecks(QsciScintilla& editor, SoakLog& log, int stallMs)
     : editor_(editor), log_(log), stallMs_(stallMs), baseline_(editor.text()) {

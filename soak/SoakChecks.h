@@ -17,6 +17,10 @@ class SoakChecks : public QObject {
 public:
     SoakChecks(QsciScintilla& editor, SoakLog& log, int stallMs);
 
+    // Whether a window command (its text without "&" and key) changes the script or puts another
+    // one in its place.
+    static bool EditingCommand(const QString& plain);
+
     // The next change of the script is allowed: an action that edits it has begun.
     void AllowEdit() { editTicks_ = kEditTicks; }
     // Looks at the script once the window is idle (no dialog open).

@@ -119,7 +119,7 @@ void SoakDialogs::Answer(QFileDialog& dialog, std::mt19937_64& rng) {
         name->setText(path);
         QTest::keyClick(name, Qt::Key_Return);
     } else {
-        dialog.accept();
+        static_cast<QDialog&>(dialog).accept();
     }
 }
 
@@ -201,6 +201,7 @@ void SoakDialogs::ActOnMenu(QMenu& menu, std::mt19937_64& rng) {
     }
     QAction* item = items[Pick(rng, static_cast<int>(items.size()))];
     log_.Action(QStringLiteral("menu item \"%1\"").arg(Plain(item->text())));
+    if (SoakChecks::EditingCommand(Plain(item->text()))) checks_.AllowEdit();
     QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(item).center());
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <random>
 
+class QAction;
 class QDialog;
 class QFileDialog;
 class QMenu;
@@ -35,7 +36,7 @@ public:
 
     // An item of a menu the soak may click: enabled, shown, not a separator, not the end of the
     // program (the soak would end with it).
-    static bool MayClick(const class QAction* action);
+    static bool MayClick(const QAction* action);
 
 private:
     void Answer(QMessageBox& box, std::mt19937_64& rng);

@@ -50,15 +50,6 @@ const QStringList& Prefixes() {
     return prefixes;
 }
 
-// Menu commands that change the script (or put another one in its place).
-bool Edits(const QString& plain) {
-    static const QStringList kEditing{QStringLiteral("Nowy"),   QStringLiteral("Otwórz..."),
-                                      QStringLiteral("Cofnij"), QStringLiteral("Ponów"),
-                                      QStringLiteral("Usuń"),   QStringLiteral("Wklej"),
-                                      QStringLiteral("Wklej Specjalnie..."), QStringLiteral("Zastąp"),
-                                      QStringLiteral("Edycja Sekwencji"), QStringLiteral("Edycja Pozycji")};
-    return kEditing.contains(plain) || (!plain.isEmpty() && plain.front().isDigit());  // a recent file
-}
 }  // namespace
 
 SoakDriver::SoakDriver(QMainWindow& window, SoakSim& sim, SoakLog& log, Options options)
@@ -141,7 +132,7 @@ void SoakDriver::WatchEditingActions() {
         if (action->property("soakWatched").toBool()) continue;
         action->setProperty("soakWatched", true);
         const QString plain = Plain(action->text());
-        if (Edits(plain)) connect(action, &QAction::triggered, checks_, &SoakChecks::AllowEdit);
+        if (SoakChecks::EditingCommand(plain)) connect(action, &QAction::triggered, checks_, &SoakChecks::AllowEdit);
         if (plain == QLatin1String("Zapisz") || plain == QLatin1String("Kompiluj"))
             connect(action, &QAction::triggered, checks_, &SoakChecks::ForgetSaved);
     }
@@ -209,6 +200,8 @@ void SoakDriver::Complete(std::mt19937_64& rng) {
     QTest::keyClicks(editor_, QStringLiteral(" ") + prefix);
     const QString typed = editor_->text();
     QTest::keyClick(editor_, Qt::Key_Space, Qt::ControlModifier);
+    const auto* list = editor_->viewport()->findChild<QWidget*>(QStringLiteral("completionList"));
+    if (list == nullptr || !list->isVisible()) return;  // nothing suggested: the keys below would only edit
     switch (leave) {
     case 0: QTest::keyClick(editor_, Qt::Key_Return); return;  // accepted: the word may stay
     case 1: QTest::keyClick(editor_, Qt::Key_Escape); break;

@@ -21,7 +21,7 @@ public:
     bool Failed() const { return !failure_.isEmpty(); }
     const QString& Failure() const { return failure_; }
     int Actions() const { return actions_; }
-    const QString& Path() const { return file_.fileName(); }
+    QString Path() const { return file_.fileName(); }
     // The seed, the failure and the last `tail` actions, for the terminal.
     QString Report(int tail) const;
 

@@ -1,5 +1,6 @@
 #include "app/document/ScriptCodec.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -31,7 +32,7 @@ bool IsPlainLatin(char32_t c) {
 bool IsPlainLatinUtf8(const QByteArray& bytes) {
     const QString text = QString::fromUtf8(bytes);
     const auto points = text.toUcs4();
-    return std::all_of(points.begin(), points.end(), [](char32_t c) { return IsPlainLatin(c); });
+    return std::all_of(points.begin(), points.end(), [](uint c) { return IsPlainLatin(c); });
 }
 
 // Tab, line feed, form feed and carriage return belong in a text; other control bytes do not.
