@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "soak/SoakChecks.h"
+#include "soak/SoakKeys.h"
 #include "soak/SoakLog.h"
 
 namespace orvane::soak {
@@ -70,12 +71,26 @@ void SoakDialogs::ActOnModal(QWidget& modal, std::mt19937_64& rng) {
     auto* dialog = qobject_cast<QDialog*>(&modal);
     const QString name = QString::fromLatin1(modal.metaObject()->className());
     // Printing goes to no printer; the preview and page setup are left as they came.
-    if (dialog == nullptr || name.startsWith(QLatin1String("QPrint")) || name.startsWith(QLatin1String("QPage")) ||
-        frontSince_.elapsed() > kPatienceMs) {
+    if (dialog != nullptr && frontSince_.elapsed() > kPatienceMs) return Leave(*dialog);
+    if (dialog == nullptr || name.startsWith(QLatin1String("QPrint")) || name.startsWith(QLatin1String("QPage"))) {
         log_.Action(QStringLiteral("Escape in %1 \"%2\"").arg(name, modal.windowTitle()));
         return Escape(modal);
     }
     Work(*dialog, rng);
+}
+
+// As a user who wants out: the button that ends the dialog, else Escape.
+void SoakDialogs::Leave(QDialog& dialog) {
+    static const QStringList kWaysOut{QStringLiteral("Koniec"), QStringLiteral("Anuluj"), QStringLiteral("Zamknij"),
+                                      QStringLiteral("Cancel"), QStringLiteral("Close")};
+    for (QPushButton* button : Usable<QPushButton>(dialog)) {
+        if (!kWaysOut.contains(Plain(button->text()))) continue;
+        log_.Action(QStringLiteral("button \"%1\" to leave \"%2\"").arg(Plain(button->text()), dialog.windowTitle()));
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    }
+    log_.Action(QStringLiteral("Escape to leave \"%1\"").arg(dialog.windowTitle()));
+    Escape(dialog);
 }
 
 void SoakDialogs::Answer(QMessageBox& box, std::mt19937_64& rng) {
@@ -150,7 +165,7 @@ void SoakDialogs::Work(QDialog& dialog, std::mt19937_64& rng) {
         const QString text = kTexts[Pick(rng, static_cast<int>(kTexts.size()))];
         log_.Action(QStringLiteral("type \"%1\" %2").arg(text, where));
         field->selectAll();
-        QTest::keyClicks(field, text);
+        SoakKeys::Type(*field, text);
         return;
     }
     case 2: {

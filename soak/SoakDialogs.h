@@ -42,6 +42,7 @@ private:
     void Answer(QMessageBox& box, std::mt19937_64& rng);
     void Answer(QFileDialog& dialog, std::mt19937_64& rng);
     void Work(QDialog& dialog, std::mt19937_64& rng);
+    void Leave(QDialog& dialog);
     void Escape(QWidget& widget);
     QString AnyFile(std::mt19937_64& rng) const;
 

@@ -13,6 +13,7 @@
 
 #include "soak/SoakChecks.h"
 #include "soak/SoakDialogs.h"
+#include "soak/SoakKeys.h"
 #include "soak/SoakLog.h"
 #include "soak/SoakSim.h"
 
@@ -163,7 +164,7 @@ void SoakDriver::Type(std::mt19937_64& rng) {
     log_.Action(QStringLiteral("type \"%1\"%2").arg(snippet, newLine ? QStringLiteral(" and Enter") : QString()));
     ClickInEditor(rng);
     checks_->AllowEdit();
-    QTest::keyClicks(editor_, snippet);
+    SoakKeys::Type(*editor_, snippet);
     if (newLine) QTest::keyClick(editor_, Qt::Key_Return);
 }
 
@@ -197,7 +198,7 @@ void SoakDriver::Complete(std::mt19937_64& rng) {
     ClickInEditor(rng);
     QTest::keyClick(editor_, Qt::Key_End);
     checks_->AllowEdit();
-    QTest::keyClicks(editor_, QStringLiteral(" ") + prefix);
+    SoakKeys::Type(*editor_, QStringLiteral(" ") + prefix);
     const QString typed = editor_->text();
     QTest::keyClick(editor_, Qt::Key_Space, Qt::ControlModifier);
     const auto* list = editor_->viewport()->findChild<QWidget*>(QStringLiteral("completionList"));

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <cstdio>
 
 #include "app/dialogs/DeviceDialogs.h"
@@ -24,9 +25,15 @@ namespace {
 
 orvane::soak::SoakLog* gLog = nullptr;
 
-// A sanitizer's report ends the process; the actions that led there are printed first.
+// A sanitizer's report or a crash ends the process; the actions that led there are printed first.
 void PrintLogOnDeath() {
     if (gLog != nullptr) std::fputs(qUtf8Printable(gLog->Report(60)), stderr);
+}
+
+void PrintLogOnSignal(int signal) {
+    PrintLogOnDeath();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 QString SimBeside(const QString& program) {
@@ -76,6 +83,7 @@ int main(int argc, char** argv) {
     soak::SoakLog log(home.filePath(QStringLiteral("soak.log")), options.seed);
     gLog = &log;
     if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(PrintLogOnDeath);
+    for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE}) std::signal(signal, PrintLogOnSignal);
     std::fprintf(stderr, "orvane-soak: seed %llu, %lld s, log %s\n", static_cast<unsigned long long>(options.seed),
                  static_cast<long long>(options.seconds), qUtf8Printable(log.Path()));
 
@@ -100,5 +108,6 @@ int main(int argc, char** argv) {
     const bool passed = driver.Run();
     std::fputs(qUtf8Printable(log.Report(passed ? 0 : 60)), passed ? stdout : stderr);
     gLog = nullptr;
+    home.setAutoRemove(passed);  // a failure keeps its log and files
     return passed ? 0 : 1;
 }

@@ -19,7 +19,6 @@ namespace {
 // Labels the translation makes up for the entry table, the stack of Exit, labels, ifs and loops.
 constexpr std::array<std::string_view, 4> kGeneratedNames{"program", "orvstart", "orvexit", "orvsp"};
 constexpr std::array<std::string_view, 3> kGeneratedPrefixes{"orvanexl", "orvif", "orvwhileloop"};
-constexpr std::array<std::string_view, 9> kPointerRegisters{"x", "y", "z", "xh", "xl", "yh", "yl", "zh", "zl"};
 constexpr int kMaxIncludeDepth = 8;
 
 std::string_view Trimmed(std::string_view text) {
@@ -40,8 +39,6 @@ std::string_view LeadingName(std::string_view text) {
 
 ReservedNames::ReservedNames() {
     for (const auto name : kGeneratedNames) names_.emplace(name);
-    for (const auto name : kPointerRegisters) names_.emplace(name);
-    for (int r = 0; r < 32; ++r) names_.insert("r" + std::to_string(r));
     for (const std::string& name : AsmFrame::EntryNames()) names_.insert(host::FoldCase(name));
 }
 

@@ -11,8 +11,9 @@ namespace orvane::compiler {
 
 // The names a variable may not take in a compiled program: a variable becomes a label of the
 // memory file, so one named like the generated program's own labels, the firmware's entry
-// points, a register or anything the include files define stops the assembler ("Can't redefine
-// label") or, worse, gives a register's name a second meaning. The assembler ignores case, so
+// points or anything the include files define stops the assembler ("Can't redefine
+// label") or, worse, gives a register's name (.DEF tmp1) a second meaning the assembler accepts
+// silently. The assembler ignores case, so
 // does the comparison. (A run on the PC has no such names and accepts them.)
 class ReservedNames {
 public:

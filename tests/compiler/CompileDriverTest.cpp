@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"VariableNamedLikeAGeneratedLabelIsRefused", Text("Var: ORVif0Tak;"), CompileOutcome::Abandoned,
                    {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 1:\n\"Var:ORVif0Tak;\"\n\nNazwy \"ORVif0Tak\""},
                    NothingAssembled},
-        OutcomeRow{"NamesThatMerelyResembleThemAreAccepted", Text("Var: Programy, ORVxy, tmp, r32;"), CompileOutcome::Written, {}},
+        OutcomeRow{"NamesThatMerelyResembleThemAreAccepted", Text("Var: Programy, ORVxy, tmp, x, r5;"), CompileOutcome::Written, {}},
         // The save dialog cancelled: asked again.
         OutcomeRow{"UnsavedDocumentIsSavedFirst",
                    [](Rig& r) { r.document = FakeDocument(), r.document.saves = {"", r.dir / "saved.orv"}; },
