@@ -67,19 +67,23 @@ void SoakChecks::CheckScript() {
     CheckRunEnd();
 }
 
+void SoakChecks::ExpectSave(const QString& path) {
+    pendingSave_ = path;
+    textToSave_ = editor_.text();
+}
+
 // The file holds what the editor showed when it was saved, decoded as the window decodes it.
 void SoakChecks::CheckSave() {
     if (pendingSave_.isEmpty()) return;
     const QString path = std::exchange(pendingSave_, QString());
-    if (editor_.isModified()) {  // refused, cancelled or edited since: what it holds is unknown
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {  // the save was refused or cancelled
         if (path == savedPath_) savedPath_.clear();
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;  // the save was refused or cancelled
     const auto decoded = app::document::ScriptCodec::Decode(file.readAll());
-    if (decoded.text != editor_.text()) {
-        log_.Fail(QStringLiteral("saved %1 reads back otherwise: ").arg(path) + Difference(editor_.text(), decoded.text));
+    if (decoded.text != textToSave_) {
+        log_.Fail(QStringLiteral("saved %1 reads back otherwise: ").arg(path) + Difference(textToSave_, decoded.text));
         return;
     }
     savedPath_ = path;

@@ -29,8 +29,9 @@ public:
     void MarkActionStart();
     void MarkActionEnd();
 
-    // A save into `path` was answered; checked at the next idle moment.
-    void ExpectSave(const QString& path) { pendingSave_ = path; }
+    // A save into `path` was answered: the file must hold the script as it is now (checked at the
+    // next idle moment, when the save is done).
+    void ExpectSave(const QString& path);
     // The saved file whose text a reopen must show; empty while nothing was saved.
     const QString& SavedPath() const { return savedPath_; }
     void ExpectReopen() { pendingReopen_ = true; }
@@ -55,6 +56,7 @@ private:
     QString baseline_;
     int editTicks_ = 0;
     QString pendingSave_;
+    QString textToSave_;
     QString savedPath_;
     QString savedText_;
     bool pendingReopen_ = false;

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <cstdio>
 
-#include "app/dialogs/DeviceDialogs.h"
 #include "app/shell/AppSetup.h"
 #include "app/shell/MainWindow.h"
 #include "core/host/Cp1250.h"
@@ -100,7 +99,6 @@ int main(int argc, char** argv) {
     settings::OverlaySettings settings(file);
     settings.OverridePort(host::Utf8ToCp1250(controller.Link().toStdString()));
     app::shell::MainWindow window(settings, folders);
-    new app::dialogs::DeviceDialogs(window);  // owned by the window
     window.show();
     window.RunStartUp();
 
