@@ -91,6 +91,13 @@ void SoakChecks::CheckSave() {
     log_.Note(QStringLiteral("saved and read back %1 (%2 characters)").arg(path).arg(savedText_.size()));
 }
 
+void SoakChecks::ExpectReopen() {
+    QFile file(savedPath_);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    savedText_ = app::document::ScriptCodec::Decode(file.readAll()).text;
+    pendingReopen_ = true;
+}
+
 void SoakChecks::CheckReopen() {
     if (!std::exchange(pendingReopen_, false)) return;
     if (editor_.text() != savedText_)

@@ -34,7 +34,8 @@ public:
     void ExpectSave(const QString& path);
     // The saved file whose text a reopen must show; empty while nothing was saved.
     const QString& SavedPath() const { return savedPath_; }
-    void ExpectReopen() { pendingReopen_ = true; }
+    // The saved file is being opened again: the editor must then show what the file holds now.
+    void ExpectReopen();
     // The script may have been written over the saved file by a plain save or a compile.
     void ForgetSaved() { savedPath_.clear(); }
     // Stop was pressed while a run was on: it must end.

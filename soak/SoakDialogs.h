@@ -25,8 +25,12 @@ class SoakDialogs {
 public:
     SoakDialogs(SoakLog& log, SoakChecks& checks, QString folder, QStringList examples);
 
-    // The next file dialog that opens a file is answered with `path`.
-    void AnswerOpenWith(const QString& path) { openWith_ = path; }
+    // The next file dialog that opens a file is answered with `path`; a `reopen` of the file
+    // saved last is then checked.
+    void AnswerOpenWith(const QString& path, bool reopen = false) {
+        openWith_ = path;
+        reopen_ = reopen;
+    }
     void ActOnModal(QWidget& modal, std::mt19937_64& rng);
     void ActOnMenu(QMenu& menu, std::mt19937_64& rng);
     // A dialog beside the window (find and replace): worked in like a modal one.
@@ -51,6 +55,7 @@ private:
     QString folder_;
     QStringList examples_;
     QString openWith_;
+    bool reopen_ = false;
     int saves_ = 0;
     QString lastBox_;
     int boxRepeats_ = 0;

@@ -300,8 +300,7 @@ void SoakDriver::Reopen() {
     const QAction* open = FindAction(QStringLiteral("Otwórz..."));
     if (open == nullptr || !open->isEnabled()) return;
     log_.Action(QStringLiteral("reopen %1").arg(checks_->SavedPath()));
-    dialogs_->AnswerOpenWith(checks_->SavedPath());
-    checks_->ExpectReopen();
+    dialogs_->AnswerOpenWith(checks_->SavedPath(), true);
     editor_->setFocus();
     Key(Qt::Key_O, Qt::ControlModifier, QStringLiteral("\x0f"));
 }
