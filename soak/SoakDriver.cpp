@@ -181,7 +181,12 @@ void SoakDriver::Chord(std::mt19937_64& rng) {
     if (modifiers & Qt::ShiftModifier) text = text.toUpper();
     const QAction* exit = FindAction(QStringLiteral("Koniec"));
     if (key == Qt::Key_X && modifiers == Qt::AltModifier && exit != nullptr && exit->isEnabled()) return;
-    log_.Action(QStringLiteral("chord %1").arg(QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key))).toString()));
+    const QKeySequence chord(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+    log_.Action(QStringLiteral("chord %1").arg(chord.toString()));
+    // The editing chords of the Edycja menu, which the editor may take before the menu does.
+    static const QList<QKeySequence> kEditing{QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+                                              QKeySequence::Paste, QKeySequence(QStringLiteral("Ctrl+Shift+Z"))};
+    if (kEditing.contains(chord)) checks_->AllowEdit();
     editor_->setFocus();
     Key(key, modifiers, text);
 }
