@@ -91,8 +91,9 @@ void SoakChecks::CheckSave() {
     log_.Note(QStringLiteral("saved and read back %1 (%2 characters)").arg(path).arg(savedText_.size()));
 }
 
-void SoakChecks::ExpectReopen() {
-    QFile file(savedPath_);
+void SoakChecks::ExpectReopen(const QString& path) {
+    reopened_ = path;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
     savedText_ = app::document::ScriptCodec::Decode(file.readAll()).text;
     pendingReopen_ = true;
@@ -101,8 +102,8 @@ void SoakChecks::ExpectReopen() {
 void SoakChecks::CheckReopen() {
     if (!std::exchange(pendingReopen_, false)) return;
     if (editor_.text() != savedText_)
-        log_.Fail(QStringLiteral("reopened %1 shows other text: ").arg(savedPath_) + Difference(savedText_, editor_.text()));
-    else log_.Note(QStringLiteral("reopened %1 as saved").arg(savedPath_));
+        log_.Fail(QStringLiteral("reopened %1 shows other text: ").arg(reopened_) + Difference(savedText_, editor_.text()));
+    else log_.Note(QStringLiteral("reopened %1 as saved").arg(reopened_));
 }
 
 void SoakChecks::ExpectRunEnd() {

@@ -34,8 +34,8 @@ public:
     void ExpectSave(const QString& path);
     // The saved file whose text a reopen must show; empty while nothing was saved.
     const QString& SavedPath() const { return savedPath_; }
-    // The saved file is being opened again: the editor must then show what the file holds now.
-    void ExpectReopen();
+    // A file the soak saved is being opened again: the editor must then show what it holds now.
+    void ExpectReopen(const QString& path);
     // The script may have been written over the saved file by a plain save or a compile.
     void ForgetSaved() { savedPath_.clear(); }
     // Stop was pressed while a run was on: it must end.
@@ -61,6 +61,7 @@ private:
     QString savedPath_;
     QString savedText_;
     bool pendingReopen_ = false;
+    QString reopened_;
     QElapsedTimer stopPressed_;
     QElapsedTimer sinceMark_;
     QTimer heartbeat_;

@@ -125,7 +125,7 @@ void SoakDialogs::Answer(QFileDialog& dialog, std::mt19937_64& rng) {
         QFile::remove(path);
         checks_.ExpectSave(path);
     } else {
-        if (std::exchange(reopen_, false) && !openWith_.isEmpty()) checks_.ExpectReopen();
+        if (std::exchange(reopen_, false) && !openWith_.isEmpty()) checks_.ExpectReopen(openWith_);
         path = openWith_.isEmpty() ? AnyFile(rng) : std::exchange(openWith_, QString());
     }
     log_.Action(QStringLiteral("file dialog \"%1\": %2").arg(dialog.windowTitle(), path));
