@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench sanitize fuzz clean install package screenshots difftest
+.PHONY: all deps build run test bench sanitize fuzz clean install package screenshots difftest soak soak-asan
 
 all: build
 
@@ -62,6 +62,22 @@ fuzz: deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_ARGS)
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
 	@sh scripts/fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+# The window under seeded random input against orvane-sim with faults (`make test` runs it for
+# 30 seconds with seed 20). Long runs: make soak SECONDS=1800 SEED=7
+SECONDS ?= 600
+SOAK_DISPLAY = QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen}
+soak: build
+	$(SOAK_DISPLAY) $(BUILD)/bin/orvane-soak --seconds $(SECONDS) --seed $(SEED)
+
+# The soak once under the address and undefined-behaviour sanitizers, in the sanitizers' build
+# folder (only the soak and the simulator are built there beyond the core).
+SOAK_ASAN_SECONDS ?= 60
+soak-asan: deps
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_APP=ON $(CMAKE_ARGS)
+	cmake --build $(BUILD)-asan -j $(JOBS) --target orvane-soak orvane-sim
+	$(SOAK_DISPLAY) ASAN_OPTIONS=detect_leaks=0 $(BUILD)-asan/bin/orvane-soak --seconds $(SOAK_ASAN_SECONDS) \
+	  --seed $(SEED) --stall-ms 3000
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz

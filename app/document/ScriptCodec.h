@@ -5,8 +5,9 @@
 namespace orvane::app::document {
 
 // How a script file's bytes become editor text and back. Scripts from the original platform
-// are CP1250; a file that is valid UTF-8 and holds non-ASCII bytes is UTF-8 and stays UTF-8,
-// so no file changes its encoding behind its owner's back.
+// are CP1250; a file with a byte-order mark, or valid UTF-8 whose non-ASCII characters are
+// Latin letters and signs, is UTF-8. Either way a file is written back in the encoding it was
+// read in, so no file changes its encoding behind its owner's back.
 class ScriptCodec {
 public:
     enum class Encoding { Cp1250, Utf8 };

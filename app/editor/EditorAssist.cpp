@@ -57,6 +57,9 @@ EditorAssist::EditorAssist(QsciScintilla& sci, SyntaxLexer& lexer, const Diction
     connect(&sci_, &QsciScintillaBase::SCN_CHARADDED, this, &EditorAssist::OnCharAdded);
     connect(list_, &CompletionPopup::Chosen, this, &EditorAssist::Accept);
     connect(&sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &EditorAssist::OnCaretMoved);
+    // Any other change (a paste from the toolbar, an undo, another file) has replaced or moved
+    // the suggested rest: it is no longer ours to take away.
+    connect(&sci_, &QsciScintilla::textChanged, this, [this] { restPending_ = false; });
     connect(sci_.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         CloseCompletion();
         CloseCallTip();
@@ -73,7 +76,11 @@ void EditorAssist::SetTabSize(int size) {
 
 bool EditorAssist::CompletionShown() const { return list_->isVisible(); }
 bool EditorAssist::CallTipShown() const { return tip_->isVisible(); }
-void EditorAssist::CloseCompletion() { list_->hide(); }
+// However the list goes away without a word being accepted, the rest it suggested goes too.
+void EditorAssist::CloseCompletion() {
+    DropSuggestion();
+    list_->hide();
+}
 void EditorAssist::CloseCallTip() { tip_->hide(); }
 
 bool EditorAssist::eventFilter(QObject* watched, QEvent* event) {
@@ -167,10 +174,7 @@ bool EditorAssist::OnKeyWithList(QKeyEvent* key) {
     case Qt::Key_Left:
     case Qt::Key_Backspace: ShortenPrefix(); return true;
     case Qt::Key_Delete:
-    case Qt::Key_Escape:
-        DropSuggestion();
-        CloseCompletion();
-        return true;
+    case Qt::Key_Escape: CloseCompletion(); return true;
     case Qt::Key_Shift:
     case Qt::Key_Control:
     case Qt::Key_Alt: return false;
@@ -219,7 +223,10 @@ bool EditorAssist::Suggest() {
     prefixStart_ = caret - static_cast<long>(prefix.size());
     const std::string rest = orvane::host::Cp1250ToUtf8(all.Words()[first].substr(prefix.size()));
     doc_.Insert(caret, rest);
-    doc_.Select(caret + static_cast<long>(rest.size()), caret);
+    restStart_ = caret;
+    restEnd_ = caret + static_cast<long>(rest.size());
+    restPending_ = true;
+    doc_.Select(restEnd_, caret);
     int lineHeight = 0;
     const QPoint at = CaretPoint(prefixStart_, &lineHeight);
     list_->ShowAt(all, at, lineHeight);
@@ -229,7 +236,8 @@ bool EditorAssist::Suggest() {
 
 void EditorAssist::Accept(int row) {
     const WordList& all = words_.AllWords();
-    CloseCompletion();
+    restPending_ = false;
+    list_->hide();
     if (row < 0 || static_cast<std::size_t>(row) >= all.Size()) return;
     const std::string word = orvane::host::Cp1250ToUtf8(all.Words()[static_cast<std::size_t>(row)]);
     const long end = std::max(doc_.Anchor(), doc_.Caret());
@@ -244,6 +252,7 @@ void EditorAssist::AcceptOneCharacter() {
     const long end = std::max(doc_.Anchor(), doc_.Caret());
     const long next = sci_.SendScintilla(Sci::SCI_POSITIONAFTER, static_cast<unsigned long>(start));
     doc_.Select(end, next);
+    restStart_ = next;
     const std::string prefix = PrefixBeforeCaret();
     list_->SelectRow(static_cast<int>(words_.AllWords().Nearest(prefix)));
 }
@@ -261,10 +270,10 @@ void EditorAssist::ShortenPrefix() {
 }
 
 void EditorAssist::DropSuggestion() {
-    const long start = std::min(doc_.Anchor(), doc_.Caret());
-    const long end = std::max(doc_.Anchor(), doc_.Caret());
-    doc_.Delete(start, end);
-    doc_.Select(start, start);
+    if (!restPending_) return;
+    restPending_ = false;
+    doc_.Delete(restStart_, restEnd_);
+    doc_.Select(restStart_, restStart_);
 }
 
 void EditorAssist::OnCharAdded(int ch) {

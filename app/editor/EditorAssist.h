@@ -29,6 +29,7 @@ public:
 
     bool CompletionShown() const;
     bool CallTipShown() const;
+    // Closes the list; a suggested rest the user did not accept leaves the script with it.
     void CloseCompletion();
     void CloseCallTip();
 
@@ -65,6 +66,10 @@ private:
     CompletionPopup* list_;
     CallTip* tip_;
     long prefixStart_ = 0;
+    // The suggested rest of the word, inserted and selected but not accepted yet.
+    long restStart_ = 0;
+    long restEnd_ = 0;
+    bool restPending_ = false;
     long tipParen_ = 0;
     int tabSize_ = 3;
     bool rightControl_ = false;

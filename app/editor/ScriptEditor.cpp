@@ -14,6 +14,7 @@
 #include "app/editor/Dictionaries.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/Markers.h"
+#include "app/editor/ScriptScintilla.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::editor {
@@ -31,7 +32,7 @@ QStringList LocalFiles(const QMimeData* mime) {
 
 int ScriptEditor::ClampTabSize(int size) { return std::clamp(size, kMinTabSize, kMaxTabSize); }
 
-ScriptEditor::ScriptEditor(QWidget* parent) : QObject(parent), sci_(new QsciScintilla(parent)) {
+ScriptEditor::ScriptEditor(QWidget* parent) : QObject(parent), sci_(new ScriptScintilla(parent)) {
     sci_->setUtf8(true);
     sci_->setObjectName(QStringLiteral("scriptEditor"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -190,15 +191,6 @@ std::int32_t ScriptEditor::LineStart(std::int32_t line) const {
     if (line >= sci_->lines()) return Length();
     const auto start = sci_->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     return Map().ToCore(start);
-}
-
-void ScriptEditor::ShowVariableList(bool show) { emit variableListShown(show); }
-
-void ScriptEditor::SetVariableLines(const std::vector<std::string>& lines) {
-    QStringList utf8;
-    utf8.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) utf8 << QString::fromStdString(orvane::host::Cp1250ToUtf8(line));
-    emit variableLinesChanged(utf8);
 }
 
 void ScriptEditor::NoteOverwrite() {

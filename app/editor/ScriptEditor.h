@@ -79,8 +79,10 @@ public:
     std::int32_t LineFromPosition(std::int32_t pos) const override;
     std::string LineText(std::int32_t line) const override;
     std::int32_t LineStart(std::int32_t line) const override;
-    void ShowVariableList(bool show) override;
-    void SetVariableLines(const std::vector<std::string>& lines) override;
+    // A run shows its variables in the window's dock through its own display; nothing that
+    // works on this editor directly (a compile, the servo dialogs) has variables to show.
+    void ShowVariableList(bool) override {}
+    void SetVariableLines(const std::vector<std::string>&) override {}
 
     const PositionMap& Map() const;
 
@@ -89,9 +91,6 @@ signals:
     void stateChanged();
     void modificationChanged(bool modified);
     void overwriteChanged(bool overwrite);
-    // The run's variable list: shown or hidden, and its lines (UTF-8).
-    void variableListShown(bool show);
-    void variableLinesChanged(const QStringList& lines);
     // Files dropped onto the text: the document opens them instead of pasting their names.
     void filesDropped(const QStringList& paths);
 

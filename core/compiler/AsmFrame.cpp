@@ -18,6 +18,12 @@ constexpr std::array<std::string_view, 24> kEntryPoints{
 
 }  // namespace
 
+std::vector<std::string> AsmFrame::EntryNames() {
+    std::vector<std::string> names;
+    for (const auto entry : kEntryPoints) names.emplace_back(entry.substr(0, entry.find('=')));
+    return names;
+}
+
 std::string AsmFrame::Include(const std::string& path) { return ".include \"" + path + "\"\n"; }
 
 std::string AsmFrame::Header(const std::string& memoryFilePath, bool exits) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/script/LabelTable.h"
 #include "core/script/VariableTable.h"
@@ -31,6 +32,9 @@ public:
     // the script, though the map lists it among them.
     static constexpr const char* kStackKeeper = "ORVsp";
     static std::string ExitReservation() { return Reservation(kStackKeeper); }
+
+    // The names of the firmware's entry points ("Send2B" ... "Pomnoz").
+    static std::vector<std::string> EntryNames();
 
     static std::string Include(const std::string& path);
     // Two bytes of SRAM per variable, newest first.

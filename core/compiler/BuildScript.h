@@ -26,6 +26,11 @@ public:
 
     // 'text' with every ' written as '\'' : the shell takes it as one word, unchanged.
     static std::string Quote(std::string_view text);
+
+private:
+    // The line that removes this program's own map and listing (the assembler file's name with
+    // ".lst") before the assembler writes them again.
+    static std::string RemoveOwnOutputs(const Inputs& in);
 };
 
 }  // namespace orvane::compiler

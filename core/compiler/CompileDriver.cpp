@@ -8,10 +8,12 @@
 #include "core/compiler/AssemblerReport.h"
 #include "core/compiler/BuildScript.h"
 #include "core/compiler/EditorLock.h"
+#include "core/compiler/ReservedNames.h"
 #include "core/compiler/StatementTranslator.h"
 #include "core/compiler/SymbolCollector.h"
 #include "core/host/Cp1250.h"
 #include "core/platform/AtomicFile.h"
+#include "core/script/MessageQuote.h"
 
 namespace orvane::compiler {
 
@@ -136,6 +138,10 @@ CompileResult CompileDriver::CompileScript() {
     // Files the user cannot write leave nothing to assemble: an old assembler file must not be
     // taken for this script's program.
     if (!ChooseSources(build) || !ChooseIncludes(build)) return result;
+    if (auto clash = ReservedNameClash(build)) {
+        result.stop = std::move(clash);
+        return result;
+    }
     Translate(build);
     result.stop = build.stop;
     if (!WriteSources(build) || !WriteScript(build)) return result;
@@ -198,6 +204,23 @@ bool CompileDriver::ChooseIncludes(Build& build) {
     build.memdefsPath = *memdefs;
     settings_.StoreMemoryDefinitionsFile(build.memdefsPath);
     return true;
+}
+
+// A variable named like a symbol of the generated program or its include files is refused before
+// anything is written: the assembler would stop on it, or take it for the register it names.
+std::optional<TranslationStop> CompileDriver::ReservedNameClash(const Build& build) {
+    ReservedNames reserved;
+    const std::string includeFolder = Os(settings_.AppnotesFolder());
+    reserved.AddDefinitionsOf(Os(build.configPath), includeFolder);
+    reserved.AddDefinitionsOf(Os(build.memdefsPath), includeFolder);
+    const auto clash = reserved.FirstClash(tables_.reader, host_.editor);
+    if (!clash) return std::nullopt;
+    TranslationStop stop{clash->line, clash->span, script::MessageQuote::Of(clash->statement),
+                         Pl("Nazwy \"") + clash->name + Pl("\" używa program skompilowany.")};
+    Tell("Błąd tłumaczenia (TASM2)",
+         Pl("Nazwa zastrzeżona w wierszu ") + std::to_string(stop.line) + ":\n\"" + stop.statement + "\"\n\n" +
+             stop.reason + Pl("\nZmienna musi nazywać się inaczej.\n\nProgram nie zostanie skompilowany."));
+    return stop;
 }
 
 void CompileDriver::Translate(Build& build) {

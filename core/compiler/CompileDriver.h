@@ -78,6 +78,7 @@ private:
 
     bool ChooseSources(Build& build);
     bool ChooseIncludes(Build& build);
+    std::optional<TranslationStop> ReservedNameClash(const Build& build);
     void Translate(Build& build);
     bool WriteSources(Build& build);
     bool WriteScript(Build& build);

@@ -16,21 +16,9 @@ bool ModeRules::CanSwitchToKomendy(DeviceMode mode, bool editorEnabled) {
     return editorEnabled && mode == DeviceMode::System;
 }
 
-bool ModeRules::CanSwitchToProgram(DeviceMode mode, bool editorEnabled) {
-    return editorEnabled && mode == DeviceMode::System;
-}
-
-bool ModeRules::CanProgramAndCtrl(DeviceMode mode, bool editorEnabled) {
-    return editorEnabled && mode == DeviceMode::System;
-}
-
-bool ModeRules::CanResetRs232() { return true; }
-
 bool ModeRules::CanControlByRs(DeviceMode mode) { return mode == DeviceMode::System; }
 
 bool ModeRules::CanEditPositions(DeviceMode mode) { return mode == DeviceMode::Komendy; }
-
-bool ModeRules::CanEditSequence(DeviceMode mode) { return mode == DeviceMode::Komendy; }
 
 bool ModeRules::CanEditDeviceParameters(DeviceMode mode) {
     return mode != DeviceMode::Unknown;

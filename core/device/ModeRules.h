@@ -12,14 +12,10 @@ public:
     static bool CanSwitchToBootLoader(DeviceMode mode, bool editorEnabled);
     static bool CanSwitchToSystem(DeviceMode mode, bool editorEnabled);
     static bool CanSwitchToKomendy(DeviceMode mode, bool editorEnabled);
-    static bool CanSwitchToProgram(DeviceMode mode, bool editorEnabled);
-    static bool CanProgramAndCtrl(DeviceMode mode, bool editorEnabled);
-    static bool CanResetRs232();
 
     // Device dialogs.
     static bool CanControlByRs(DeviceMode mode);      // "Steruj przez RS"
-    static bool CanEditPositions(DeviceMode mode);    // "Edycja Pozycji"
-    static bool CanEditSequence(DeviceMode mode);     // "Edycja Sekwencji"
+    static bool CanEditPositions(DeviceMode mode);    // "Edycja Pozycji" and "Edycja Sekwencji"
     static bool CanEditDeviceParameters(DeviceMode mode);
 
     // Flash operations: writes, read-outs and erases of both areas; the System version.

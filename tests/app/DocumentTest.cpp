@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/document/ScriptCodec.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtFileChooser.h"
@@ -137,6 +138,25 @@ private slots:
             QVERIFY(window.Document().Save());
         }
         QCOMPARE(ReadAll(path), bytes);
+    }
+
+    // Every Polish letter, alone and beside every other, comes back from its file in the
+    // encoding it was saved in: CP1250 bytes that also make valid UTF-8 ("ÓŁ" is D3 A3, "ĆŁ" C6
+    // A3) are no UTF-8 text.
+    void PolishTextReadsBackInItsOwnEncoding() {
+        using orvane::app::document::ScriptCodec;
+        const QString letters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+        QStringList texts{QStringLiteral("// SERWO W DÓŁ\n")};
+        for (const QChar a : letters) {
+            texts << QString(a);
+            for (const QChar b : letters) texts << QString(a) + b;
+        }
+        for (const auto encoding : {ScriptCodec::Encoding::Cp1250, ScriptCodec::Encoding::Utf8}) {
+            for (const QString& text : texts) {
+                const auto decoded = ScriptCodec::Decode(ScriptCodec::Encode(text, encoding));
+                QVERIFY2(decoded.text == text && decoded.encoding == encoding, qPrintable(text));
+            }
+        }
     }
 
     void TextOutsideCp1250IsSavedAsUtf8OnlyWhenTheUserAgrees() {

@@ -111,14 +111,18 @@ std::string Marked(EditorRig& rig) {
     return text.insert(static_cast<std::size_t>(from), "[");
 }
 
-// Types characters and keys written as {Ctrl+Space} (any key sequence), and {RC-Right}: Ctrl+Right
-// on the right Ctrl key.
+// Types characters and keys written as {Ctrl+Space} (any key sequence), {RC-Right}: Ctrl+Right
+// on the right Ctrl key, and {Click}: a click on the first character.
 void TypeKeys(EditorRig& rig, const QString& keys) {
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const qsizetype end = keys[i] == '{' ? keys.indexOf('}', i) : i;
         const QString name = keys.mid(i + 1, end - i - 1);
         if (end == i) {
             QTest::keyClicks(&rig.sci, keys.mid(i, 1));
+        } else if (name == "Click") {  // on the script's first character
+            const auto x = rig.sci.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, 0L);
+            const auto y = rig.sci.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, 0L);
+            QTest::mouseClick(rig.sci.viewport(), Qt::LeftButton, {}, QPoint(static_cast<int>(x) + 1, static_cast<int>(y) + 2));
         } else if (name != "RC-Right") {
             QTest::keySequence(&rig.sci, QKeySequence(name));
         } else {  // by hand: QTest would press a Ctrl key of its own, the left one
@@ -337,6 +341,10 @@ private slots:
         row("Tab types its spaces over the suggestion", "Ser|", "{Ctrl+Space}{Tab}", "Ser   |", "");
         row("Esc drops the suggestion", "wh|", "{Ctrl+Space}{Esc}", "wh|", "");
         row("no word left closes the list", "wh|", "{Ctrl+Space}q", "whq|", "");
+        // Leaving the list any other way than accepting takes the suggested rest away.
+        row("an unbound key drops the suggestion", "wh|", "{Ctrl+Space}{F2}", "wh|", "");
+        row("a click elsewhere drops it", "x wh|", "{Ctrl+Space}{Click}", "|x wh", "");
+        row("moving in the list, then Esc", "wh|", "{Ctrl+Space}{Down}{Ctrl+End}{Esc}", "wh|", "");
         row("a one-letter prefix shortened goes", "W|", "{Ctrl+Space}{Left}", "|", "");
         row("Ctrl+Right with nothing to complete", "|alpha beta", "{Ctrl+Right}", "alpha |beta", "");
         row("the right Ctrl key moves by words", "alpha| beta", "{RC-Right}", "alpha |beta", "");

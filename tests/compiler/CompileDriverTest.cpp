@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "core/compiler/CompileDriver.h"
@@ -96,11 +98,26 @@ TEST(CompileDriver, BuildScriptRunsTheConfiguredAssemblerInTheScriptsFolder) {
     r.settings.WriteString("Katalog Appnotes", "/opt/inc/");
     r.Compile();
     const std::string d = r.dir / "", script = ReadWhole(d + "test.sh");
-    EXPECT_EQ(script.substr(0, script.find(" -o ")), "#!/bin/sh\ncd '" + d + "' || exit 1\nrm -f ./*.map\nrm -f ./*.lst\n'/opt/avr tools/avra' -fI");
+    EXPECT_EQ(script.substr(0, script.find(" -o ")), "#!/bin/sh\ncd '" + d + "' || exit 1\nrm -f '" + d +
+                                                         "test.map' '" + d + "test.lst'\n'/opt/avr tools/avra' -fI");
     EXPECT_NE(script.find(" -I '" + r.dir.Path() + "' -I '/opt/inc/' -w -m '" + d + "test.map' '" + d + "test.asm' > Wynik.txt 2>&1\n"), std::string::npos) << script;
     EXPECT_EQ(r.runner.runs, (std::vector<std::vector<std::string>>{{"/bin/sh", d + "test.sh"}}));
     EXPECT_EQ(r.settings.ReadString("Plik konfiguracji", ""), kData + "Konfig.asm");
     EXPECT_EQ(r.settings.ReadString(host::Pl("Plik pamięci"), ""), kData + "Pamiec.asm");
+}
+
+// The build script clears this program's own map and listing, and no other file of the folder.
+TEST(CompileDriver, BuildScriptRemovesOnlyItsOwnMapAndListing) {
+    Rig r;
+    r.settings.WriteString("Kompilator", "/bin/true");
+    const std::string d = r.dir / "";
+    const std::vector<std::string> own{"test.map", "test.lst"}, users{"mydesign.map", "notes.lst", "test.asm.map"};
+    for (const auto& name : own) std::ofstream(d + name) << "old";
+    for (const auto& name : users) std::ofstream(d + name) << "mine";
+    r.Compile();
+    ASSERT_EQ(std::system(("/bin/sh '" + d + "test.sh'").c_str()), 0);
+    for (const auto& name : own) EXPECT_FALSE(fs::exists(d + name)) << name;
+    for (const auto& name : users) EXPECT_EQ(ReadWhole(d + name), "mine") << name;
 }
 
 struct OutcomeRow {
@@ -166,6 +183,7 @@ auto Clash(const char* document, const char* instead) {
         r.document = FakeDocument(r.dir / document), r.editor.SetText("Exit();"), r.files.QueueChoice(r.dir / instead);
     };
 }
+void NothingAssembled(Rig& r) { EXPECT_FALSE(fs::exists(r.dir / "test.asm")); }
 auto Untouched(const char* document, const char* instead) {
     return [=](Rig& r) { EXPECT_TRUE(ReadWhole(r.dir / document) == "Exit();" && fs::exists(r.dir / instead)); };
 }
@@ -195,6 +213,22 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
                                  (std::vector<std::string>{"ORVANExlMain:", "ret", "ret"}));
                    }},
+        // A variable the assembler would take for one of the program's own names, in any case:
+        // refused before anything is written.
+        OutcomeRow{"VariableNamedLikeTheProgramsLabelIsRefused", Text("Var: x, Program;\n"), CompileOutcome::Abandoned,
+                   {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 1:\n\"Var:x,Program;\"\n\nNazwy \"Program\""},
+                   NothingAssembled},
+        OutcomeRow{"VariableNamedLikeARegisterOfTheConfigurationIsRefused", Text("x = 1;\nVar: TMP1;\n"),
+                   CompileOutcome::Abandoned, {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 2:\n\"Var:TMP1;\"\n\nNazwy \"TMP1\""},
+                   NothingAssembled},
+        OutcomeRow{"VariableNamedLikeWhatTheDeviceFileDefinesIsRefused", Text("Var: sreg;"), CompileOutcome::Abandoned,
+                   {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 1:\n\"Var:sreg;\"\n\nNazwy \"sreg\""}, NothingAssembled},
+        OutcomeRow{"VariableNamedLikeAnEntryPointIsRefused", Text("Var: waits;"), CompileOutcome::Abandoned,
+                   {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 1:\n\"Var:waits;\"\n\nNazwy \"waits\""}, NothingAssembled},
+        OutcomeRow{"VariableNamedLikeAGeneratedLabelIsRefused", Text("Var: ORVif0Tak;"), CompileOutcome::Abandoned,
+                   {"Błąd tłumaczenia (TASM2) | Nazwa zastrzeżona w wierszu 1:\n\"Var:ORVif0Tak;\"\n\nNazwy \"ORVif0Tak\""},
+                   NothingAssembled},
+        OutcomeRow{"NamesThatMerelyResembleThemAreAccepted", Text("Var: Programy, ORVxy, tmp, x, r5;"), CompileOutcome::Written, {}},
         // The save dialog cancelled: asked again.
         OutcomeRow{"UnsavedDocumentIsSavedFirst",
                    [](Rig& r) { r.document = FakeDocument(), r.document.saves = {"", r.dir / "saved.orv"}; },
