@@ -1,0 +1,86 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QObject>
+
+#include "app/simulate/SimulationRun.h"
+
+class QWidget;
+
+namespace orvane::host {
+class FileChooser;
+class Prompts;
+}
+namespace orvane::app::window {
+class CommandBoard;
+class DockArea;
+class StatusLine;
+}
+
+namespace orvane::app::simulate {
+
+class TimelineDock;
+
+// "Symuluj" from the window: the script is compiled (without writing anything to a controller)
+// and the program runs on the simulated chip on a thread of its own, at the pace chosen in the
+// "Przebieg serw" dock, until it ends, faults or Stop. The servos it moves show in the "Serwa"
+// dock and on the timeline as they move; the variables' final values go to the "Zmienne" dock.
+class SimulateController : public QObject {
+    Q_OBJECT
+public:
+    // The other docks a simulation shows in, as the window lends them.
+    class Views {
+    public:
+        virtual ~Views() = default;
+        virtual void BeginServos() = 0;
+        virtual void ShowServo(int servo, int position) = 0;
+        virtual void BeginVariables() = 0;
+        virtual void ShowFinalVariables(const QStringList& lines) = 0;
+    };
+    // The compile without the program write: `done` hears the HEX file, or nothing when the
+    // compile did not get that far (it has told the user why). Also the script's path, which
+    // names the exports.
+    class Compiler {
+    public:
+        virtual ~Compiler() = default;
+        virtual void CompileOnly(std::function<void(std::optional<std::string> hexPath)> done) = 0;
+        virtual QString ScriptPath() const = 0;
+    };
+    struct Parts {
+        window::CommandBoard& commands;
+        window::StatusLine& status;
+        window::DockArea& docks;
+        Views& views;
+        Compiler& compiler;
+        orvane::host::FileChooser& files;
+        orvane::host::Prompts& prompts;
+        QWidget* parent;
+    };
+
+    explicit SimulateController(const Parts& parts);
+    ~SimulateController() override;
+
+    void Simulate();
+    void Stop();
+    bool Running() const { return run_ != nullptr; }
+    TimelineDock& Dock() { return *dock_; }
+
+signals:
+    // A simulation began or ended (the window's rules follow it).
+    void runningChanged(bool running);
+
+private:
+    void Start(const std::string& hexPath);
+    void Progressed(const std::vector<simchip::ServoMove>& moves, std::int64_t nowUs);
+    void Ended(const SimulationRun::End& end);
+
+    Parts parts_;
+    TimelineDock* dock_;
+    std::unique_ptr<SimulationRun> run_;
+    bool compiling_ = false;
+};
+
+}  // namespace orvane::app::simulate

@@ -1,0 +1,124 @@
+// Symuluj from the window and the servo timeline: the pace against the wall clock, the time
+// window the plot shows under the user's keys, the CSV of the moves, and whole simulations
+// pressed from the keyboard.
+#include <functional>
+
+#include <QTest>
+
+#include "app/simulate/ServoTimeline.h"
+#include "app/simulate/SimulationPace.h"
+#include "app/simulate/TimeWindow.h"
+
+using orvane::app::simulate::ServoTimeline;
+using orvane::app::simulate::SimulationPace;
+using orvane::app::simulate::TimeWindow;
+
+namespace {
+constexpr std::int64_t kMs = 1000;
+}  // namespace
+
+class SimulateTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Slices of a chip that simulates one millisecond in `costPerMs` of wall time, started at
+    // wall time 0 with the wall clock jumping `stallUs` after the first slice (a busy machine).
+    // After three slices: how far the simulated time is behind or ahead of `factor` × wall.
+    void PaceKeepsToTheChosenSpeed_data() {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<qint64>("costPerMsUs");
+        QTest::addColumn<qint64>("stallUs");
+        QTest::addColumn<qint64>("sleptUs");  // in all three steps
+        QTest::newRow("real time, fast chip: sleeps the difference") << 1.0 << 50LL << 0LL << 30'000LL - 3 * 500;
+        QTest::newRow("ten times faster: a tenth of the time") << 10.0 << 50LL << 0LL << 300'000LL / 10 - 3 * 5000;
+        QTest::newRow("no limit: never sleeps") << 0.0 << 50LL << 0LL << 0LL;
+        QTest::newRow("chip slower than real time: no sleep, short slices") << 1.0 << 4000LL << 0LL << 0LL;
+        QTest::newRow("a stall gives the lost time up instead of racing") << 1.0 << 50LL << 400'000LL << 20'000LL - 2 * 500
+                                                                         ;
+    }
+    void PaceKeepsToTheChosenSpeed() {
+        QFETCH(double, factor);
+        QFETCH(qint64, costPerMsUs);
+        QFETCH(qint64, stallUs);
+        QFETCH(qint64, sleptUs);
+        SimulationPace pace(factor);
+        qint64 sim = 0;
+        qint64 wall = 0;
+        qint64 slept = 0;
+        SimulationPace::Step step = pace.Start(sim, wall);
+        for (int i = 0; i < 3; ++i) {
+            const std::int64_t cost = step.sliceUs * costPerMsUs / kMs;
+            sim += step.sliceUs;
+            wall += cost + (i == 0 ? stallUs : 0);
+            step = pace.Next(sim, wall, cost);
+            if (i > 0 || stallUs == 0) slept += step.sleepUs;  // the step after a stall owes nothing
+            wall += step.sleepUs;
+            QVERIFY(step.sliceUs > 0);
+            QVERIFY(step.sliceUs * costPerMsUs / kMs <= 4 * SimulationPace::kTargetWallUs);
+        }
+        QCOMPARE(slept, sleptUs);
+    }
+
+    void PaceChangedMidRunKeepsTheTimeAlreadyRun() {
+        SimulationPace pace(1.0);
+        pace.Start(0, 0);
+        pace.Next(500 * kMs, 500 * kMs, kMs);
+        pace.SetFactor(10.0, 500 * kMs, 500 * kMs);
+        // 100 ms of simulated time at ten times: due 10 ms after the change, not 400 ms before it.
+        QCOMPARE(pace.Next(600 * kMs, 501 * kMs, kMs).sleepUs, 9 * kMs);
+    }
+
+    // What the plot shows as a run grows and the user zooms and scrolls: a run of 10 s, then
+    // the user's action, then the run growing to 20 s.
+    void TimeWindowFollowsTheUser_data() {
+        QTest::addColumn<std::function<void(TimeWindow&)>>("act");
+        QTest::addColumn<qint64>("startMs");
+        QTest::addColumn<qint64>("spanMs");
+        using Act = std::function<void(TimeWindow&)>;
+        QTest::newRow("untouched: the whole run") << Act([](TimeWindow&) {}) << 0LL << 20'000LL;
+        QTest::newRow("zoomed at the right edge: follows the end") << Act([](TimeWindow& w) { w.Zoom(4, 1.0); })
+                                                                    << 17'500LL << 2'500LL;
+        QTest::newRow("zoomed at the pointer: the time under it stays") << Act([](TimeWindow& w) { w.Zoom(2, 0.25); })
+                                                                         << 1'250LL << 5'000LL;
+        QTest::newRow("scrolled past the start: stops at 0") << Act([](TimeWindow& w) { w.Zoom(2, 1.0); w.Scroll(-60'000'000); })
+                                                             << 0LL << 5'000LL;
+        QTest::newRow("zoomed in beyond a millisecond: one millisecond") << Act([](TimeWindow& w) { w.Zoom(1e9, 0.0); })
+                                                                         << 0LL << 1LL;
+        QTest::newRow("zoomed out past the whole: the whole again") << Act([](TimeWindow& w) { w.Zoom(2, 0.5); w.Zoom(0.1, 0.5); })
+                                                                    << 0LL << 20'000LL;
+    }
+    void TimeWindowFollowsTheUser() {
+        QFETCH(std::function<void(TimeWindow&)>, act);
+        QFETCH(qint64, startMs);
+        QFETCH(qint64, spanMs);
+        TimeWindow window;
+        window.SetRunEnd(10'000 * kMs);
+        act(window);
+        window.SetRunEnd(20'000 * kMs);
+        QCOMPARE(qint64{window.StartUs()}, startMs * kMs);
+        QCOMPARE(qint64{window.SpanUs()}, spanMs * kMs);
+    }
+
+    // Moves as the chip reported them (a jump, a glide cut short by a jump, a servo switched
+    // off, a servo the board does not have) and the paths the plot and the CSV make of them.
+    void TimelineKeepsThePathsOfTheMoves() {
+        ServoTimeline timeline;
+        timeline.AddMove(1, 1000, 1500, 1000, 1000);
+        timeline.AddMove(1, 2000, 1000, 2000, 4000);
+        timeline.AddMove(3, 2500, 1500, 0, 2500);
+        timeline.AddMove(17, 2600, 1500, 900, 2600);
+        timeline.AddMove(1, 3000, 1500, 500, 3000);
+        QCOMPARE(QByteArray::fromStdString(timeline.Csv()),
+                 QByteArray("Czas [us];Serwo;Pozycja [us]\r\n1000;1;1500\r\n1000;1;1000\r\n2000;1;1000\r\n"
+                            "2500;3;1500\r\n2500;3;0\r\n3000;1;1500\r\n3000;1;500\r\n"));
+        QCOMPARE(timeline.MovedServos(), (std::vector<int>{1, 3}));
+        QCOMPARE(timeline.EndUs(), std::int64_t{3000});
+        QCOMPARE(timeline.PositionAt(1, 999), std::nullopt);
+        QCOMPARE(timeline.PositionAt(1, 2500), std::optional<int>(1250));
+        QCOMPARE(timeline.PositionAt(1, 3000), std::optional<int>(500));
+        QCOMPARE(timeline.PositionAt(3, 10'000), std::optional<int>(0));
+        QCOMPARE(timeline.PositionRange(), (std::optional<std::pair<int, int>>{{500, 1500}}));
+    }
+};
+
+QTEST_MAIN(SimulateTest)
+#include "SimulateTest.moc"
