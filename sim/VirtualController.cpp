@@ -190,7 +190,7 @@ void VirtualController::OnConfirmation(std::uint8_t byte) {
     Await(Awaiting::Nothing, 0);
     if (faults_.badAck) return Reply(kFailed);
     Reply(kDone);
-    const std::uint32_t result = board_.Execute(def.asmName, args);
+    const std::uint32_t result = board_.Execute(def.asmName, args, nowMs_ * 1000);
     const int size = std::clamp(def.resultSize, 0, kMaxResultBytes);
     for (int i = size - 1; i >= 0; --i)
         Reply(i < 4 ? static_cast<std::uint8_t>(result >> (8 * i)) : 0);

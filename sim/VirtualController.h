@@ -7,7 +7,7 @@
 #include "core/commands/CommandTable.h"
 #include "core/device/ControllerBytes.h"
 #include "core/device/FlashImage.h"
-#include "sim/BoardState.h"
+#include "simchip/BoardState.h"
 #include "sim/FaultPlan.h"
 #include "sim/FrameReader.h"
 #include "sim/ReplyQueue.h"
@@ -61,7 +61,7 @@ public:
     std::uint8_t P1() const { return p1_; }
     std::uint8_t P2() const { return p2_; }
     const device::FlashImage& Flash() const { return flash_; }
-    const BoardState& Board() const { return board_; }
+    const simchip::BoardState& Board() const { return board_; }
 
     // The rate a speed code selects: 11059200 / (16 * (code + 1)).
     static int RateOfSpeedCode(std::uint8_t code);
@@ -93,7 +93,7 @@ private:
     int baud_;
     FaultPlan faults_;
     device::FlashImage flash_;
-    BoardState board_;
+    simchip::BoardState board_;
     ReplyQueue replies_{faults_};
     FrameReader frame_;
     Mode mode_ = Mode::System;
