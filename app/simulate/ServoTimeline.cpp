@@ -1,6 +1,7 @@
 #include "app/simulate/ServoTimeline.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orvane::app::simulate {
 

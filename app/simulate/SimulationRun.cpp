@@ -1,6 +1,7 @@
 #include "app/simulate/SimulationRun.h"
 
 #include <chrono>
+#include <utility>
 
 #include "app/simulate/SimulationPace.h"
 #include "simchip/BoardState.h"

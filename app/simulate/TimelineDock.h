@@ -34,11 +34,11 @@ public:
     // The pace the user chose: simulated time against real time, 0 as fast as it goes.
     double Speed() const;
 
-signals:
-    void speedChosen(double factor);
-
     bool ExportPng(const QString& path);
     bool ExportCsv(const QString& path);
+
+signals:
+    void speedChosen(double factor);
 
 private:
     void AddToolBar();
