@@ -8,8 +8,8 @@
 #include "tests/app/WindowRig.h"
 
 using orvane::app::shell::CommandCatalog;
-using orvane::app::shell::CommandId;
-using enum orvane::app::shell::CommandId;
+using orvane::app::window::CommandId;
+using enum orvane::app::window::CommandId;
 using Mode = orvane::device::DeviceMode;
 using Run = orvane::script::RunCommand;
 

@@ -35,7 +35,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/ServoTraffic.h"
 
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using namespace orvane::test;
 namespace dialogs = orvane::app::dialogs;
 namespace commands = orvane::commands;

@@ -25,7 +25,7 @@
 using orvane::app::shell::MainWindow;
 using orvane::host::Pl;
 using orvane::settings::QtSettingsStore;
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using namespace orvane::test;
 
 namespace {

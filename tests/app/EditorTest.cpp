@@ -32,7 +32,7 @@ using editor::FunctionHint;
 using editor::SearchOptions;
 using editor::TextFinder;
 using Result = TextFinder::Result;
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 
 namespace {
 

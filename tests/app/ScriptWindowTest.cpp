@@ -12,7 +12,7 @@
 #include "app/document/ScriptDocument.h"
 #include "app/editor/Markers.h"
 #include "app/flash/FlashCommands.h"
-#include "app/flash/FlashProgressDialog.h"
+#include "app/host/FlashProgressDialog.h"
 #include "app/host/QtProgress.h"
 #include "app/run/RunController.h"
 #include "app/run/VariableDock.h"
@@ -22,7 +22,7 @@
 #include "tests/support/HexRecords.h"
 #include "tests/support/ScriptedPrompts.h"
 
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using orvane::app::compile::ReportWindow;
 using orvane::device::FlashImage;
 using namespace orvane::test;

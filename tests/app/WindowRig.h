@@ -41,7 +41,7 @@ struct WindowRig {
         file.WriteString("Baud Rate", baud);  // an earlier test of the same home may have changed it
         settings.OverridePort(sim.SlavePath());
         window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-        dialogs = new app::dialogs::DeviceDialogs(*window);
+        dialogs = &window->Dialogs();
         tools = window->findChild<app::servo::ServoTools*>();
         window->show();
         window->RunStartUp();
@@ -54,7 +54,7 @@ struct WindowRig {
     bool WaitIdle() const { return WaitUntil([&] { return Idle(); }); }
     bool ToKomendy() {
         if (!WaitForPane(QStringLiteral("System"))) return false;
-        window->Action(app::shell::CommandId::ModeKomendy)->trigger();
+        window->Action(app::window::CommandId::ModeKomendy)->trigger();
         return WaitForPane(QStringLiteral("Komendy")) && WaitIdle();
     }
     QsciScintilla& Text() const { return *window->Editor().Scintilla(); }
