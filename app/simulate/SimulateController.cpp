@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include "app/compile/CompileController.h"
+#include "app/run/VariableDock.h"
+#include "app/servo/ServoView.h"
 #include "app/simulate/TimelineDock.h"
 #include "app/window/CommandBoard.h"
 #include "app/window/DockArea.h"
@@ -31,6 +34,7 @@ SimulateController::SimulateController(const Parts& parts)
     toggle->setStatusTip(QString::fromUtf8("Pokazuje lub ukrywa przebieg serw ostatniej symulacji"));
     parts_.docks.AddViewToggle(toggle);
     parts_.commands.SetHandler(window::CommandId::RunSimulate, [this] { Simulate(); });
+    parts_.commands.SetHandler(window::CommandId::RunStop, [this] { Stop(); });
     connect(dock_, &TimelineDock::speedChosen, this, [this](double factor) {
         if (run_) run_->SetFactor(factor);
     });
@@ -41,21 +45,23 @@ SimulateController::~SimulateController() = default;
 void SimulateController::Simulate() {
     if (run_ || compiling_) return;
     compiling_ = true;
-    parts_.compiler.CompileOnly([this](std::optional<std::string> hexPath) {
+    parts_.compiles.CompileWithoutWrite([this](const orvane::compiler::CompileResult& result) {
         compiling_ = false;
-        if (hexPath) Start(*hexPath);
+        if (result.outcome == orvane::compiler::CompileOutcome::Compiled) Start(result.hexPath);
     });
 }
 
 void SimulateController::Start(const std::string& hexPath) {
-    const QFileInfo script(parts_.compiler.ScriptPath());
-    dock_->Begin(script.absolutePath() + QLatin1Char('/') + script.completeBaseName());
-    parts_.views.BeginServos();
-    parts_.views.BeginVariables();
+    // The exports are offered beside the script, named after it as the HEX file is.
+    const QFileInfo hex(Utf8(hexPath));
+    dock_->Begin(hex.absolutePath() + QLatin1Char('/') + hex.completeBaseName());
+    parts_.servos.Clear();
+    if (auto* dock = parts_.servos.parentWidget()) dock->show();
+    parts_.variables.Begin();
     // The run's thread hands everything to this object's thread; whatever is still queued when
     // this object goes is dropped with it.
     run_ = std::make_unique<SimulationRun>(
-        hexPath, dock_->Speed(),
+        hex.filePath().toStdString(), dock_->Speed(),
         [this](SimulationRun::Progress progress) {
             QMetaObject::invokeMethod(this, [this, progress = std::move(progress)] {
                 Progressed(progress.moves, progress.nowUs);
@@ -80,7 +86,7 @@ void SimulateController::Progressed(const std::vector<simchip::ServoMove>& moves
                          m.arrivalUs);
     }
     dock_->Refresh(nowUs);
-    for (int servo : timeline.MovedServos()) parts_.views.ShowServo(servo, timeline.PositionAt(servo, nowUs).value_or(0));
+    for (int servo : timeline.MovedServos()) parts_.servos.SetPosition(servo, timeline.PositionAt(servo, nowUs).value_or(0));
 }
 
 void SimulateController::Ended(const SimulationRun::End& end) {
@@ -89,7 +95,10 @@ void SimulateController::Ended(const SimulationRun::End& end) {
     dock_->Refresh(end.endUs);
     QStringList lines;
     for (const std::string& line : end.variableLines) lines << Utf8(line);
-    if (end.ending != SimulationRun::Ending::NotLoaded) parts_.views.ShowFinalVariables(lines);
+    if (end.ending != SimulationRun::Ending::NotLoaded) {
+        parts_.variables.SetLines(lines);
+        parts_.variables.Finish();
+    }
     const QString at = Seconds(end.endUs);
     switch (end.ending) {
         case SimulationRun::Ending::Ended:

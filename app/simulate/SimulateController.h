@@ -14,6 +14,9 @@ namespace orvane::host {
 class FileChooser;
 class Prompts;
 }
+namespace orvane::app::compile { class CompileController; }
+namespace orvane::app::run { class VariableDock; }
+namespace orvane::app::servo { class ServoView; }
 namespace orvane::app::window {
 class CommandBoard;
 class DockArea;
@@ -31,30 +34,16 @@ class TimelineDock;
 class SimulateController : public QObject {
     Q_OBJECT
 public:
-    // The other docks a simulation shows in, as the window lends them.
-    class Views {
-    public:
-        virtual ~Views() = default;
-        virtual void BeginServos() = 0;
-        virtual void ShowServo(int servo, int position) = 0;
-        virtual void BeginVariables() = 0;
-        virtual void ShowFinalVariables(const QStringList& lines) = 0;
-    };
-    // The compile without the program write: `done` hears the HEX file, or nothing when the
-    // compile did not get that far (it has told the user why). Also the script's path, which
-    // names the exports.
-    class Compiler {
-    public:
-        virtual ~Compiler() = default;
-        virtual void CompileOnly(std::function<void(std::optional<std::string> hexPath)> done) = 0;
-        virtual QString ScriptPath() const = 0;
-    };
+    // What a simulation needs of the window: the commands, the status line and the place of
+    // its dock; the compile; the "Serwa" view and the "Zmienne" dock it shows in; the file
+    // dialogs and boxes of its exports and faults; its dock's parent.
     struct Parts {
         window::CommandBoard& commands;
         window::StatusLine& status;
         window::DockArea& docks;
-        Views& views;
-        Compiler& compiler;
+        compile::CompileController& compiles;
+        servo::ServoView& servos;
+        run::VariableDock& variables;
         orvane::host::FileChooser& files;
         orvane::host::Prompts& prompts;
         QWidget* parent;

@@ -30,7 +30,7 @@ public:
         std::int64_t endUs = 0;
     };
 
-    // Starts at once. `factor`: simulated time against real time, 0 as fast as it goes.
+    // Starts at once; `hexPath` as the file system spells it (UTF-8). `factor`: simulated time against real time, 0 as fast as it goes.
     SimulationRun(std::string hexPath, double factor, std::function<void(Progress)> progress,
                   std::function<void(End)> end);
     // Stops the run and waits for its thread: a slice takes a few tens of milliseconds at most.

@@ -42,11 +42,12 @@ private slots:
         const std::set<CommandId> runOnly{RunRestart, RunPause, RunStop};
 
         const auto komendyRun = Join({fromSystem, kFlash, {AppExit, ControlByRs, EditReplace, ModeCheckState,
-                                                            ModeBootLoader, ModeSystem, RunCompile, SystemVersion}});
+                                                            ModeBootLoader, ModeSystem, RunCompile, RunSimulate, SystemVersion}});
 
         QTest::newRow("before the first reply, empty script") << Mode::NotQueried << Run::Stop << true << false
             << Join({kNeedText, servoTools, fromSystem, kFlash,
-                     {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
+                     {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, RunSimulate,
+                      SystemVersion}});
         QTest::newRow("System, idle") << Mode::System << Run::Stop << true << true
                                       << Join({servoTools, runOnly, {ModeSystem}});
         QTest::newRow("Komendy, running") << Mode::Komendy << Run::Start << false << true << Join({komendyRun, {RunStart}});

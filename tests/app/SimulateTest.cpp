@@ -3,18 +3,74 @@
 // pressed from the keyboard.
 #include <functional>
 
+#include <QComboBox>
+#include <QImage>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 
+#include "app/run/VariableDock.h"
+#include "app/servo/ServoView.h"
 #include "app/simulate/ServoTimeline.h"
+#include "app/simulate/SimulateController.h"
 #include "app/simulate/SimulationPace.h"
 #include "app/simulate/TimeWindow.h"
+#include "app/simulate/TimelineDock.h"
+#include "app/simulate/TimelinePlot.h"
+#include "tests/app/WindowRig.h"
 
 using orvane::app::simulate::ServoTimeline;
 using orvane::app::simulate::SimulationPace;
 using orvane::app::simulate::TimeWindow;
 
+using orvane::app::simulate::SimulateController;
+using orvane::app::simulate::TimelineDock;
+using orvane::test::FileDialogAnswerer;
+using orvane::test::WaitUntil;
+using orvane::test::WindowRig;
+using enum orvane::app::window::CommandId;
+
 namespace {
 constexpr std::int64_t kMs = 1000;
+
+// A sweep of servo 1 at speed 100 (five frames for 500 µs) that ends after about 450 ms, and a
+// last jump of servo 2.
+const char kSweep[] = "Main:\nVar: poz, n;\npoz = 1000;\nn = 0;\nwhile (poz <= 2000) {\n"
+                      "    ServoSet(1, 100, 0, 0, poz);\n    Wait(150);\n    poz = poz + 500;\n    n = n + 1;\n}\n"
+                      "ServoSet(2, 0, 0, 0, 1200);\n";
+const char kForever[] = "Main:\nServoSet(3, 0, 0, 0, 1000);\nWait(100);\nServoSet(3, 0, 0, 0, 2000);\nWait(100);\n"
+                        "GoTo(Main);\n";
+
+// The window with `script` saved as `name`.orv in `folder`, its timeline's pace chosen by index.
+struct SimulationRig : WindowRig {
+    SimulationRig(const QString& folder, const QString& name, const char* script, int speed) {
+        path = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
+        orvane::test::WriteAll(path, script);
+        window->Document().OpenPath(path);
+        Simulation().Dock().findChild<QComboBox*>(QStringLiteral("simulationSpeed"))->setCurrentIndex(speed);
+        window->Editor().Widget()->setFocus();
+    }
+    SimulateController& Simulation() { return window->Simulation(); }
+    orvane::app::simulate::ServoTimeline& Timeline() { return Simulation().Dock().Timeline(); }
+    void Press(int key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(window->Editor().Widget(), key, modifiers); }
+    bool Enabled(orvane::app::window::CommandId id) const { return window->Action(id)->isEnabled(); }
+    // Ctrl+F5, then until the simulation has begun.
+    bool Simulate() {
+        Press(Qt::Key_F5, Qt::ControlModifier);
+        return WaitUntil([&] { return Simulation().Running(); }, 30000);
+    }
+    bool WaitEnd() { return WaitUntil([&] { return !Simulation().Running(); }, 30000); }
+    QString Message() const { return window->statusBar()->currentMessage(); }
+
+    QString path;
+};
+
+QAction* Button(TimelineDock& dock, const char* text) {
+    for (QAction* action : dock.findChild<QToolBar*>()->actions()) {
+        if (action->text() == QString::fromUtf8(text)) return action;
+    }
+    return nullptr;
+}
 }  // namespace
 
 class SimulateTest : public QObject {
@@ -118,6 +174,72 @@ private slots:
         QCOMPARE(timeline.PositionAt(3, 10'000), std::optional<int>(0));
         QCOMPARE(timeline.PositionRange(), (std::optional<std::pair<int, int>>{{500, 1500}}));
     }
+
+    // The sweep at real time: it takes its time, leaves its variables and servos where the
+    // program put them; the commands follow the simulation.
+    void SymulujRunsTheProgramInRealTime() {
+        SimulationRig rig(home_.Path(), QStringLiteral("przemiatanie"), kSweep, 0);
+        QVERIFY(rig.Enabled(RunSimulate));
+        QElapsedTimer wall;
+        QVERIFY(rig.Simulate());
+        wall.start();
+        QVERIFY(!rig.Enabled(RunSimulate) && rig.Enabled(RunStop) && !rig.Enabled(RunStart) && !rig.Enabled(RunStep));
+        QVERIFY(rig.WaitEnd());
+        const std::int64_t simulatedMs = rig.Timeline().EndUs() / kMs;
+        QVERIFY2(simulatedMs >= 400 && wall.elapsed() >= simulatedMs - 50,
+                 qPrintable(QStringLiteral("%1 ms simulated in %2 ms").arg(simulatedMs).arg(wall.elapsed())));
+        QVERIFY(rig.Enabled(RunSimulate) && rig.Enabled(RunStart));
+        QVERIFY(rig.Message().startsWith(QStringLiteral("Symulacja zakończona po")));
+        QCOMPARE(rig.window->Runs().Dock().Lines(), (QStringList{"n = 3.00", "poz = 2500.00"}));
+        QCOMPARE(rig.Timeline().MovedServos(), (std::vector<int>{1, 2}));
+        const auto& servos = *rig.window->findChild<orvane::app::servo::ServoView*>();
+        QCOMPARE(servos.Position(1), std::optional<int>(2000));
+        QCOMPARE(servos.Position(2), std::optional<int>(1200));
+        QCOMPARE(rig.boxes.Count(), std::size_t{0});
+    }
+
+    // A program that never ends runs until Stop; the user looks at the timeline, zooms it and
+    // keeps it as CSV and PNG beside the script.
+    void ProgramThatNeverEndsRunsUntilStopAndIsExported() {
+        FileDialogAnswerer dialogs;
+        SimulationRig rig(home_.Path(), QStringLiteral("wiecznie"), kForever, 3);
+        QVERIFY(rig.Simulate());
+        QVERIFY(WaitUntil([&] { return rig.Timeline().EndUs() >= 5'000 * kMs; }));
+        rig.Press(Qt::Key_F5, Qt::ShiftModifier);
+        QVERIFY(rig.WaitEnd());
+        QVERIFY(rig.Message().startsWith(QStringLiteral("Symulację zatrzymano po")));
+        QVERIFY(rig.Timeline().PathOf(3).size() >= 50);
+
+        auto& dock = rig.Simulation().Dock();
+        auto& plot = dock.Plot();
+        plot.setFocus();
+        QTest::keyClick(&plot, Qt::Key_Plus);
+        QTest::keyClick(&plot, Qt::Key_Home);
+        QVERIFY(!plot.Window().ShowsAll() && plot.Window().StartUs() == 0);
+        QTest::keyClick(&plot, Qt::Key_0);
+        QVERIFY(plot.Window().ShowsAll());
+
+        Button(dock, "Zapisz CSV...")->trigger();
+        Button(dock, "Zapisz PNG...")->trigger();
+        const QString base = home_.Path(QStringLiteral("wiecznie"));
+        QCOMPARE(dialogs.Offered(), (QStringList{base + ".csv", base + ".png"}));
+        QCOMPARE(orvane::test::ReadAll(base + ".csv"), QByteArray::fromStdString(rig.Timeline().Csv()));
+        QVERIFY(QImage(base + ".png").width() >= 1000);
+        QCOMPARE(rig.boxes.Count(), std::size_t{0});
+    }
+
+    // A servo the board does not have stops the program with a box that names the fault.
+    void FaultStopsTheSimulationWithABox() {
+        SimulationRig rig(home_.Path(), QStringLiteral("blad"), "Main:\nServoSet(17, 0, 0, 0, 1500);\n", 3);
+        QVERIFY(rig.Simulate());
+        QVERIFY(rig.WaitEnd());
+        QVERIFY(WaitUntil([&] { return rig.boxes.SawText(QStringLiteral("Błąd symulacji")); }));
+        QVERIFY(rig.Message().startsWith(QStringLiteral("Symulacja przerwana po")));
+        QVERIFY(rig.Enabled(RunSimulate));
+    }
+
+private:
+    orvane::test::TempHome home_;
 };
 
 QTEST_MAIN(SimulateTest)
