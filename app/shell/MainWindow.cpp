@@ -161,7 +161,8 @@ void MainWindow::SetSimulating(bool simulating) {
 void MainWindow::ShowMessage(const QString& text, int timeoutMs) { statusBar()->showMessage(text, timeoutMs); }
 
 void MainWindow::AddDock(QDockWidget* dock, bool shownOnRestore) {
-    addDockWidget(Qt::RightDockWidgetArea, dock);
+    addDockWidget(dock->isAreaAllowed(Qt::RightDockWidgetArea) ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea,
+                  dock);
     if (!shownOnRestore) hiddenOnRestore_.push_back(dock);
 }
 

@@ -45,9 +45,10 @@ SimulateController::~SimulateController() = default;
 void SimulateController::Simulate() {
     if (run_ || compiling_) return;
     compiling_ = true;
+    stopped_ = false;
     parts_.compiles.CompileWithoutWrite([this](const orvane::compiler::CompileResult& result) {
         compiling_ = false;
-        if (result.outcome == orvane::compiler::CompileOutcome::Compiled) Start(result.hexPath);
+        if (result.outcome == orvane::compiler::CompileOutcome::Compiled && !stopped_) Start(result.hexPath);
     });
 }
 
@@ -71,10 +72,13 @@ void SimulateController::Start(const std::string& hexPath) {
             QMetaObject::invokeMethod(this, [this, end = std::move(end)] { Ended(end); }, Qt::QueuedConnection);
         });
     parts_.status.ShowMessage(QString::fromUtf8("Symulacja: program działa w symulowanym sterowniku."), 0);
+    parts_.commands.SetSimulating(true);
     emit runningChanged(true);
 }
 
+// Stop during the compile lets it finish (it may be writing files) but starts nothing.
 void SimulateController::Stop() {
+    stopped_ = true;
     if (run_) run_->Stop();
 }
 
@@ -91,6 +95,7 @@ void SimulateController::Progressed(const std::vector<simchip::ServoMove>& moves
 
 void SimulateController::Ended(const SimulationRun::End& end) {
     run_.reset();
+    parts_.commands.SetSimulating(false);
     emit runningChanged(false);  // before a box holds the user
     dock_->Refresh(end.endUs);
     QStringList lines;

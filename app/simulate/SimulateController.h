@@ -70,6 +70,7 @@ private:
     TimelineDock* dock_;
     std::unique_ptr<SimulationRun> run_;
     bool compiling_ = false;
+    bool stopped_ = false;
 };
 
 }  // namespace orvane::app::simulate
