@@ -1,7 +1,7 @@
 ; The simulated chip's system firmware. It stands where the controller's own firmware stands
-; (System area, word 0 to 0x037F, and the boot loader's first word) and keeps only what a
-; compiled program meets: the reset that calls the program through its entry table at 0x0380,
-; and the entry points the program calls. Each entry point hands its call to the simulation by
+; (System area, word 0 to 0x037F) and keeps only what a compiled program meets: the reset that
+; calls the program through its entry table at 0x0380, and the entry points the program calls.
+; (Restart jumps to the boot loader, which the simulation answers with this reset.) Each entry point hands its call to the simulation by
 ; writing the entry's number to an I/O register the ATmega8 does not have (0x1B, PORTA on the
 ; larger chips); the simulation carries the call out at that write, with the registers as they
 ; stand, and leaves any result in tmp1:tmp2. The registers the program sees are left as they were.
@@ -88,7 +88,3 @@ ServePomnoz:  SERVE 0x7f
     rjmp ServeWaitS
     rjmp ServePodziel
     rjmp ServePomnoz
-
-; ---- Restart jumps to the boot loader, which starts the system again ----------------------
-.ORG SMALLBOOTSTART
-    rjmp Reset

@@ -10,6 +10,7 @@
 #include "simchip/BoardState.h"
 #include "simchip/ChipFault.h"
 #include "simchip/ChipObserver.h"
+#include "simchip/ProgramMap.h"
 
 namespace orvane::simchip {
 
@@ -89,6 +90,8 @@ private:
     BoardState& board_;
     ChipObserver* observer_;
     std::string firmwarePath_;
+    ProgramMap map_;
+    device::FlashImage image_;  // firmware and program, for Reset
     std::unique_ptr<ChipCore> core_;
     ChipState state_ = ChipState::Empty;
     std::optional<ChipFault> fault_;
