@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "app/document/ScriptDocument.h"
+#include "app/run/RunController.h"
 #include "app/run/VariableDock.h"
 #include "app/servo/ServoView.h"
 #include "app/simulate/ServoTimeline.h"
@@ -52,7 +54,10 @@ struct SimulationRig : WindowRig {
     }
     SimulateController& Simulation() { return window->Simulation(); }
     orvane::app::simulate::ServoTimeline& Timeline() { return Simulation().Dock().Timeline(); }
-    void Press(int key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(window->Editor().Widget(), key, modifiers); }
+    // As the window system delivers a key: to the focused editor, through the window's shortcuts.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
     bool Enabled(orvane::app::window::CommandId id) const { return window->Action(id)->isEnabled(); }
     // Ctrl+F5, then until the simulation has begun.
     bool Simulate() {
