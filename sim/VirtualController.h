@@ -10,6 +10,7 @@
 #include "simchip/BoardState.h"
 #include "sim/FaultPlan.h"
 #include "sim/FrameReader.h"
+#include "sim/ProgramRunner.h"
 #include "sim/ReplyQueue.h"
 
 namespace orvane::sim {
@@ -48,6 +49,10 @@ public:
     // One byte from the line. `lineBaud` is the speed the PC's side is set to: at any other
     // speed the byte is noise to the controller, ignored without effect (false).
     bool Receive(std::uint8_t byte, int lineBaud, std::int64_t nowMs);
+    // Time passes: the user's program runs on to `nowMs` in Program mode.
+    void Advance(std::int64_t nowMs);
+    // A program runs and wants time to pass even without bytes on the line.
+    bool ProgramRunning() const { return mode_ == Mode::Program && program_.Running(); }
     // Replies due at `nowMs`, in order, with the output faults applied.
     std::vector<OutByte> TakeOutput(std::int64_t nowMs) { return replies_.TakeDue(nowMs); }
     std::optional<std::int64_t> NextOutputMs() const { return replies_.NextDueMs(); }
@@ -94,6 +99,8 @@ private:
     FaultPlan faults_;
     device::FlashImage flash_;
     simchip::BoardState board_;
+    ProgramRunner program_{board_};
+    bool programWritten_ = false;  // the Program area held a program when Program mode began
     ReplyQueue replies_{faults_};
     FrameReader frame_;
     Mode mode_ = Mode::System;

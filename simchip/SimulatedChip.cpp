@@ -82,6 +82,7 @@ bool SimulatedChip::Start(const FlashImage& program, std::string& error) {
     state_ = ChipState::Empty;
     fault_.reset();
     core_.reset();
+    received_.clear();  // a program starts with nothing waiting on its line
     FlashImage flash;
     if (!ReadHex(firmwarePath_, flash, 0, error)) return false;
     std::copy(program.Data() + FlashImage::kProgramStart, program.Data() + FlashImage::kProgramEnd,

@@ -73,7 +73,8 @@ public:
     std::int64_t NowUs() const;
     const std::optional<ChipFault>& Fault() const { return fault_; }
 
-    // A byte from the serial line, for the program's UART reads (GRS, LRS).
+    // A byte from the serial line, for the program's UART reads (GRS, LRS); a load or a reset
+    // forgets the bytes not yet read.
     void Receive(std::uint8_t byte) { received_.push_back(byte); }
 
     // The variables the map names, in its order (the memory file's: newest first), read from

@@ -7,9 +7,9 @@ namespace orvane::test {
 ChipRun::ChipRun(const RealCompile& compile, std::int64_t limitMs, const std::string& received) {
     simchip::SimulatedChip chip(board, this);
     chip.SetFirmwarePath(ORVANE_CHIP_FIRMWARE);
-    for (const char byte : received) chip.Receive(static_cast<std::uint8_t>(byte));
     const std::string hex = host::Cp1250ToUtf8(compile.result.hexPath);
     if (!chip.Load(hex, simchip::SimulatedChip::MapPathOf(hex), error)) return;
+    for (const char byte : received) chip.Receive(static_cast<std::uint8_t>(byte));
     state = chip.Run(limitMs * 1000);
     fault = chip.Fault();
     variables = chip.Variables();
