@@ -28,7 +28,7 @@ using orvane::app::simulate::TimeWindow;
 using orvane::app::simulate::SimulateController;
 using orvane::app::simulate::TimelineDock;
 using orvane::test::FileDialogAnswerer;
-using orvane::test::WaitUntil;
+using orvane::test::SpinUntil;
 using orvane::test::WindowRig;
 using enum orvane::app::window::CommandId;
 
@@ -62,9 +62,9 @@ struct SimulationRig : WindowRig {
     // Ctrl+F5, then until the simulation has begun.
     bool Simulate() {
         Press(Qt::Key_F5, Qt::ControlModifier);
-        return WaitUntil([&] { return Simulation().Running(); }, 30000);
+        return SpinUntil([&] { return Simulation().Running(); }, 30000);
     }
-    bool WaitEnd() { return WaitUntil([&] { return !Simulation().Running(); }, 30000); }
+    bool WaitEnd() { return SpinUntil([&] { return !Simulation().Running(); }, 30000); }
     QString Message() const { return window->statusBar()->currentMessage(); }
 
     QString path;
@@ -209,7 +209,7 @@ private slots:
         FileDialogAnswerer dialogs;
         SimulationRig rig(home_.Path(), QStringLiteral("wiecznie"), kForever, 3);
         QVERIFY(rig.Simulate());
-        QVERIFY(WaitUntil([&] { return rig.Timeline().EndUs() >= 5'000 * kMs; }));
+        QVERIFY(SpinUntil([&] { return rig.Timeline().EndUs() >= 5'000 * kMs; }));
         rig.Press(Qt::Key_F5, Qt::ShiftModifier);
         QVERIFY(rig.WaitEnd());
         QVERIFY(rig.Message().startsWith(QStringLiteral("Symulację zatrzymano po")));
@@ -238,7 +238,7 @@ private slots:
         SimulationRig rig(home_.Path(), QStringLiteral("blad"), "Main:\nServoSet(17, 0, 0, 0, 1500);\n", 3);
         QVERIFY(rig.Simulate());
         QVERIFY(rig.WaitEnd());
-        QVERIFY(WaitUntil([&] { return rig.boxes.SawText(QStringLiteral("Błąd symulacji")); }));
+        QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("Błąd symulacji")); }));
         QVERIFY(rig.Message().startsWith(QStringLiteral("Symulacja przerwana po")));
         QVERIFY(rig.Enabled(RunSimulate));
     }
