@@ -62,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                     0, "n = 11.00\n", ""},
         SimulateRow{"FaultNamesItself", "", "Var: a;\nRuch:\na = 2;\nServoSet(17, 0, 0, 0, 1500);\n", {}, 1, "a = 2.00\n",
                     "numer serwa 17 poza zakresem 1..16 (ServoS) pod adresem 0x"},
-        SimulateRow{"UndefinedCommand", "", "Foo(1);\n", {}, 1, "", "Komenda niezdefiniowana"},
-        SimulateRow{"LimitWithoutNumber", "", "Wait(1);\n", {"--ms", "x"}, 2, "", "--ms wymaga liczby milisekund"}),
+        SimulateRow{"UndefinedCommand", "", "Foo(1);\n", {}, 1, "", "Komenda niezdefiniowana"}),
     RowName<&SimulateRow::name>{});
 
 }  // namespace
