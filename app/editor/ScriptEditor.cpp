@@ -107,6 +107,13 @@ int ScriptEditor::TabSize() const { return sci_->tabWidth(); }
 
 QString ScriptEditor::Text() const { return sci_->text(); }
 
+QString ScriptEditor::WordAtCaret() const {
+    int line = 0;
+    int index = 0;
+    sci_->getCursorPosition(&line, &index);
+    return sci_->wordAtLineIndex(line, index);
+}
+
 void ScriptEditor::Load(const QString& text) {
     const bool readOnly = sci_->isReadOnly();
     sci_->setReadOnly(false);

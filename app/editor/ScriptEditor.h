@@ -60,6 +60,8 @@ public:
 
     // The document's text: a load replaces it as a fresh start (no undo back into the old file).
     QString Text() const;
+    // The word the caret stands in or just after (letters, digits, '_'); empty if none.
+    QString WordAtCaret() const;
     void Load(const QString& text);
     bool IsModified() const;
     void SetModified(bool modified);

@@ -1,7 +1,10 @@
 #include "app/host/QtPrompts.h"
 
 #include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
 
+#include "core/help/BoxCatalog.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::host {
@@ -48,7 +51,21 @@ Answer QtPrompts::StoppingAnswer(Buttons buttons) {
 Answer QtPrompts::Ask(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
     if (closing_) return StoppingAnswer(buttons);
     QMessageBox box(IconOf(icon), FromCp1250(caption), FromCp1250(text), ButtonsOf(buttons), parent_);
-    switch (box.exec()) {
+    std::string code = orvane::help::BoxCatalog::CodeIn(orvane::host::Cp1250ToUtf8(caption));
+    if (code.empty()) code = orvane::help::BoxCatalog::CodeIn(orvane::host::Cp1250ToUtf8(text));
+    QPushButton* help = nullptr;
+    if (boxHelp_ && !code.empty()) {
+        help = box.addButton(QStringLiteral("Pomoc"), QMessageBox::HelpRole);
+        auto* f1 = new QShortcut(QKeySequence::HelpContents, &box);
+        QObject::connect(f1, &QShortcut::activated, help, &QPushButton::click);
+    }
+    int result = box.exec();
+    // The help button closes the box like any other: show the entry, then ask again.
+    while (help && box.clickedButton() == help) {
+        boxHelp_(code);
+        result = box.exec();
+    }
+    switch (result) {
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         case QMessageBox::Cancel: return Answer::Cancel;

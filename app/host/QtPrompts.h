@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "core/host/Prompts.h"
 
 class QWidget;
@@ -14,6 +16,9 @@ public:
     orvane::host::Answer Ask(const std::string& caption, const std::string& text,
                              orvane::host::Buttons buttons, orvane::host::Icon icon) override;
     void SetClosing(bool closing) { closing_ = closing; }
+    // A box whose code the help explains gets a "Pomoc" button (and F1) that calls `show` with
+    // the code; the box stays up, asked again once the help is closed.
+    void SetBoxHelp(std::function<void(const std::string& code)> show) { boxHelp_ = std::move(show); }
     bool IsClosing() const { return closing_; }
     // The answer that stops: No, Cancel, or the OK of a box that only tells.
     static orvane::host::Answer StoppingAnswer(orvane::host::Buttons buttons);
@@ -21,6 +26,7 @@ public:
 private:
     QWidget* parent_;
     bool closing_ = false;
+    std::function<void(const std::string& code)> boxHelp_;
 };
 
 }  // namespace orvane::app::host

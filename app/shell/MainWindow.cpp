@@ -6,10 +6,8 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -27,6 +25,7 @@
 #include "app/editor/EditorHolds.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
+#include "app/help/HelpWindow.h"
 #include "app/flash/FlashCommands.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -39,6 +38,7 @@
 #include "app/shell/CommandRules.h"
 #include "app/editor/EditorHolds.h"
 #include "app/shell/MenuLayout.h"
+#include "app/shell/ShortcutTable.h"
 #include "app/shell/StatusPanes.h"
 #include "app/simulate/SimulateController.h"
 #include "core/host/Cp1250.h"
@@ -87,6 +87,8 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     document_ = new document::ScriptDocument(*editor_, this);
     panes_ = new StatusPanes(statusBar());
     prompts_ = std::make_unique<host::QtPrompts>(this);
+    help_ = new help::HelpWindow(this, folders_.programFolder, ShortcutTable::Rows());
+    prompts_->SetBoxHelp([this](const std::string& code) { help_->ShowModal(orvane::help::Reference::BoxTopicId(code)); });
     files_ = std::make_unique<host::QtFileChooser>(this);
     progress_ = std::make_unique<host::QtProgress>(this);
     device_ = std::make_unique<device::DeviceThread>(
@@ -279,7 +281,7 @@ void MainWindow::ConnectCommands() {
 
     on(HelpAbout, [this] { ShowAbout(); });
     on(HelpTopics, [this] { ShowHelp(); });
-    on(HelpUsing, [this] { ShowHelp(); });
+    on(HelpUsing, [this] { ShowHelp("uzywanie-pomocy"); });
     on(HelpContext, [] { QWhatsThis::enterWhatsThisMode(); });
 }
 
@@ -331,10 +333,19 @@ void MainWindow::ShowAbout() {
                            .arg(QApplication::applicationVersion()));
 }
 
-void MainWindow::ShowHelp() {
-    const QString readme = QDir(QString::fromStdString(folders_.programFolder)).filePath(QStringLiteral("../doc/orvane/README.md"));
-    if (QFileInfo::exists(readme) && QDesktopServices::openUrl(QUrl::fromLocalFile(readme))) return;
-    statusBar()->showMessage(QStringLiteral("Plik pomocy nie jest zainstalowany."), 5000);
+// F1 in the editor opens the entry of the word at the caret, elsewhere the contents; the pages
+// document the command table the device thread holds now.
+void MainWindow::ShowHelp(const char* topic) {
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inEditor = !topic && focus && (focus == editor_->Widget() || editor_->Widget()->isAncestorOf(focus));
+    const std::string word = inEditor ? editor_->WordAtCaret().toStdString() : std::string();
+    const std::string script = inEditor ? editor_->Text().toStdString() : std::string();
+    auto table = std::make_shared<orvane::commands::CommandTable>();
+    device_->Post([table](device::DeviceSession& session) { *table = session.Commands(); },
+                  [this, table, word, script, topic] {
+                      help_->SetCommands(*table);
+                      topic ? help_->ShowTopic(topic) : help_->ShowForWord(word, script);
+                  });
 }
 
 // --- state and rules ---------------------------------------------------------------------------------

@@ -27,6 +27,7 @@ namespace orvane::app::flash { class FlashCommands; }
 namespace orvane::app::run { class RunController; }
 namespace orvane::app::simulate { class SimulateController; }
 namespace orvane::app::document { class ScriptDocument; }
+namespace orvane::app::help { class HelpWindow; }
 namespace orvane::app::host {
 class QtFileChooser;
 class QtProgress;
@@ -106,7 +107,7 @@ private:
     void UpdateCommands();
     void ApplyMode(orvane::device::DeviceMode mode);
     void ShowAbout();
-    void ShowHelp();
+    void ShowHelp(const char* topic = nullptr);
     void RestoreLayout();
     void SaveLayout();
     void PostModeOperation(void (orvane::device::DeviceLink::*operation)());
@@ -133,6 +134,7 @@ private:
     flash::FlashCommands* flash_ = nullptr;
     simulate::SimulateController* simulation_ = nullptr;
     dialogs::DeviceDialogs* dialogs_ = nullptr;
+    help::HelpWindow* help_ = nullptr;
 };
 
 }  // namespace orvane::app::shell

@@ -26,6 +26,13 @@ check_programs() {
   cmp -s "$home/data/ORVANE/Komendy.ini" "$bin/../share/orvane/Komendy.ini" \
     || fail "$2: the shipped Komendy.ini was not copied on the first run"
   HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" ORVANE_DATA_DIR= \
+    "$bin/orvane-cli" help skroty > "$home/help.out" 2>&1 || fail "$2: help failed: $(cat "$home/help.out")"
+  grep -q 'Skróty klawiszowe' "$home/help.out" || fail "$2: no keyboard help: $(cat "$home/help.out")"
+  if [ -x "$bin/orvane" ]; then  # the pages and the keyboard rows come with the window
+    grep -q 'F5 *Uruchom' "$home/help.out" || fail "$2: the help has no keyboard table"
+    [ -f "$bin/../share/doc/orvane/komenda-ServoSet.html" ] || fail "$2: the help pages are missing"
+  fi
+  HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" ORVANE_DATA_DIR= \
     "$bin/orvane-cli" simulate "$home/t.orv" --ms 10 > "$home/chip.out" 2>&1 || true
   grep -qx 'p = 1000.00' "$home/chip.out" || fail "$2: the simulated chip did not run: $(cat "$home/chip.out")"
   HOME="$home" ORVANE_DATA_DIR= timeout 1 "$bin/orvane-sim" > "$home/sim.out" 2>&1 || true
