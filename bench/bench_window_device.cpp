@@ -3,6 +3,8 @@
 //  1. a Program write of a full 6 144-byte image, with the read-back check;
 //  2. a read-out of the Program area;
 //  3. a run whose controller falls silent in the middle of a command, to the run's end;
+//  4. Symuluj of a servo sweep of 7 500 firmware calls as fast as it goes, compile included, while
+//     the timeline and the servo view follow it;
 // target for each: below 100 ms. The boxes answer themselves with their stopping answer; the
 // file dialogs are accepted with the file they offer.
 #include <cstdio>
@@ -12,6 +14,8 @@
 #include <string>
 
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -19,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/flash/FlashCommands.h"
 #include "app/host/QtPrompts.h"
@@ -27,6 +32,8 @@
 #include "app/host/EventSpin.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
+#include "app/simulate/SimulateController.h"
+#include "app/simulate/TimelineDock.h"
 #include "core/device/FlashImage.h"
 #include "core/device/HexFile.h"
 #include "core/host/MemorySettings.h"
@@ -141,6 +148,28 @@ int main(int argc, char** argv) {
                           ran = ran || runs.Status().exists;
                           return ran && !runs.Status().exists && stage.window->Editor().IsEnabled();
                       });
+    }
+    {
+        Stage stage({});
+        const QString script = home.filePath(QStringLiteral("sweep.orv"));
+        QFile file(script);
+        if (!file.open(QIODevice::WriteOnly)) return 1;
+        file.write("Main:\nVar: i;\ni = 0;\nwhile (i < 2500) {\n    ServoSet(1, 0, 0, 0, 1000);\n"
+                   "    ServoSet(1, 0, 0, 0, 2000);\n    Wait(1);\n    i = i + 1;\n}\n");
+        file.close();
+        stage.window->Document().OpenPath(script);
+        app::simulate::SimulateController& simulation = stage.window->Simulation();
+        simulation.Dock().findChild<QComboBox*>(QStringLiteral("simulationSpeed"))->setCurrentIndex(3);
+        bool began = false;
+        bool ended = false;
+        QObject::connect(&simulation, &app::simulate::SimulateController::runningChanged, [&](bool running) {
+            began = began || running;
+            ended = began && !running;
+        });
+        stage.Measure("Symuluj of a 7 500-call servo sweep, as fast as it goes",
+                      [&] { stage.window->Action(CommandId::RunSimulate)->trigger(); }, [&] { return ended; });
+        std::printf("  %lld ms of simulated time\n",
+                    static_cast<long long>(simulation.Dock().Timeline().EndUs() / 1000));
     }
     return 0;
 }

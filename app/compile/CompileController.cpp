@@ -1,5 +1,7 @@
 #include "app/compile/CompileController.h"
 
+#include <optional>
+
 #include <Qsci/qsciscintilla.h>
 
 #include "app/compile/ReportWindow.h"
@@ -49,26 +51,38 @@ CompileController::CompileController(const Parts& parts) : QObject(parts.parent)
     parts.commands.SetHandler(window::CommandId::RunCompile, [this] { Compile(); });
 }
 
-void CompileController::Compile() {
+void CompileController::Compile() { Start(true, {}); }
+
+void CompileController::CompileWithoutWrite(std::function<void(const orvane::compiler::CompileResult&)> done) {
+    Start(false, std::move(done));
+}
+
+void CompileController::Start(bool write, std::function<void(const orvane::compiler::CompileResult&)> done) {
     editor::ScriptEditor& editor = parts_.editor;
-    if (!editor.IsEnabled()) return;  // a run or a compile holds the text
+    if (!editor.IsEnabled()) {  // a run or a compile holds the text
+        if (done) done({});
+        return;
+    }
     editor.Scintilla()->markerDeleteAll(editor::kErrorMarker);
     parts_.holds.Expect();
-    parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
+    if (write) parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     auto job = std::make_shared<Job>();
+    job->write = write;
+    job->done = std::move(done);
     parts_.device.Post(
         [this, job, snapshot = host::EditorSnapshot::Of(editor)](device::DeviceSession& session) {
             host::ThreadEditor text;
             text.Reset(snapshot, *this, this);
             host::ThreadDocument document(parts_.document, this);
             host::ThreadProcessRunner runner(this, [this, map = job->map](const std::string& path) { ShowReport(path, map); });
-            orvane::compiler::DeviceProgramWriter writer(session.Link(), session.Flash());
+            std::optional<orvane::compiler::DeviceProgramWriter> writer;
+            if (job->write) writer.emplace(session.Link(), session.Flash());
             orvane::script::StatementReader reader(text);
             orvane::script::LabelTable labels;
             orvane::script::VariableTable variables;
             orvane::compiler::CompileDriver driver(
                 {text, document, session.Settings(), session.Prompts(), session.Files(), runner,
-                 session.Folders().programFolder, &writer, job->map.get()},
+                 session.Folders().programFolder, writer ? &*writer : nullptr, job->map.get()},
                 {reader, labels, variables, session.Commands()});
             job->result = driver.CompileScript();
         },
@@ -113,6 +127,7 @@ void CompileController::Finish(const Job& job) {
     }
     const QString text = OutcomeText(job.result);
     if (!text.isEmpty()) parts_.status.ShowMessage(text, 10000);
+    if (job.done) job.done(job.result);
     emit finished();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,8 @@ public:
     explicit CompileController(const Parts& parts);
 
     void Compile();
+    // The same compile without the program write; `done` hears how it ended.
+    void CompileWithoutWrite(std::function<void(const orvane::compiler::CompileResult&)> done);
     const orvane::compiler::CompileResult& LastResult() const { return last_; }
 
     void ShowSelection(std::int32_t start, std::int32_t end) override;
@@ -66,10 +69,13 @@ signals:
 
 private:
     struct Job {
+        bool write = true;
+        std::function<void(const orvane::compiler::CompileResult&)> done;
         orvane::compiler::CompileResult result;
         std::shared_ptr<orvane::compiler::AsmSourceMap> map = std::make_shared<orvane::compiler::AsmSourceMap>();
     };
 
+    void Start(bool write, std::function<void(const orvane::compiler::CompileResult&)> done);
     void ShowReport(const std::string& path, const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map);
     void ShowStatement(orvane::script::StatementSpan span);
     void MarkError(orvane::script::StatementSpan span);

@@ -98,6 +98,7 @@ ICONS = {
              f'<rect x="14" y="4.5" width="4.5" height="15" rx="1.2" fill="{AMBER}" {STROKE}/>',
     "stop": f'<rect x="5" y="5" width="14" height="14" rx="2" fill="{RED}" {STROKE}/>',
     "compile": GEAR,
+    "simulate": chip("#dcebfa", y=7, h=13) + f'<path d="M10 10v7l5.5-3.5z" fill="{GREEN}" {STROKE}/>',
     "program-write": chip(GREEN) + arrow_down(),
     "program-read": chip(GREEN) + arrow_up(),
     "program-erase": chip(GREEN) + cross(),

@@ -37,20 +37,23 @@ bool CommandRules::CanSwitchFromSystem(const ShellState& s) {
 }
 
 bool CommandRules::CanStart(const ShellState& s) {
-    return RunRules::CanStart(s.hasText, s.mode, s.runCommand);
+    return !s.simulating && RunRules::CanStart(s.hasText, s.mode, s.runCommand);
 }
 
 bool CommandRules::CanRestart(const ShellState& s) {
-    return RunRules::CanRestart(s.hasText, s.mode, s.editorEnabled);
+    return !s.simulating && RunRules::CanRestart(s.hasText, s.mode, s.editorEnabled);
 }
 
-bool CommandRules::CanStep(const ShellState& s) { return RunRules::CanStep(s.hasText, s.mode); }
+bool CommandRules::CanStep(const ShellState& s) { return !s.simulating && RunRules::CanStep(s.hasText, s.mode); }
 
 bool CommandRules::CanPause(const ShellState& s) {
-    return RunRules::CanPause(s.hasText, s.mode, s.runCommand, s.editorEnabled);
+    return !s.simulating && RunRules::CanPause(s.hasText, s.mode, s.runCommand, s.editorEnabled);
 }
 
-bool CommandRules::CanStop(const ShellState& s) { return RunRules::CanStop(s.editorEnabled); }
+bool CommandRules::CanStop(const ShellState& s) { return s.simulating || RunRules::CanStop(s.editorEnabled); }
+
+// Needs no controller: only a script, and no run, compile or simulation holding it.
+bool CommandRules::CanSimulate(const ShellState& s) { return s.hasText && s.editorEnabled && !s.simulating; }
 
 bool CommandRules::CanCompile(const ShellState& s) {
     return s.hasText && s.mode != DeviceMode::Komendy;
@@ -90,6 +93,7 @@ bool CommandRules::IsEnabled(window::CommandId id, const ShellState& s) {
         case RunPause: return CanPause(s);
         case RunStop: return CanStop(s);
         case RunCompile: return CanCompile(s);
+        case RunSimulate: return CanSimulate(s);
         case ProgramWrite: case ProgramRead: case ProgramErase:
         case SystemWrite: case SystemRead: case SystemErase:
             return CanTransferFlash(s);

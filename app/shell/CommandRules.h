@@ -37,6 +37,7 @@ public:
     static bool CanPause(const ShellState& s);
     static bool CanStop(const ShellState& s);
     static bool CanCompile(const ShellState& s);
+    static bool CanSimulate(const ShellState& s);
     static bool CanTransferFlash(const ShellState& s);
     static bool CanQueryVersion(const ShellState& s);
 };

@@ -40,6 +40,7 @@
 #include "app/shell/MenuLayout.h"
 #include "app/shell/ShortcutTable.h"
 #include "app/shell/StatusPanes.h"
+#include "app/simulate/SimulateController.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::shell {
@@ -154,10 +155,16 @@ void MainWindow::SetRunCommand(orvane::script::RunCommand runCommand) {
     UpdateCommands();
 }
 
+void MainWindow::SetSimulating(bool simulating) {
+    state_.simulating = simulating;
+    UpdateCommands();
+}
+
 void MainWindow::ShowMessage(const QString& text, int timeoutMs) { statusBar()->showMessage(text, timeoutMs); }
 
 void MainWindow::AddDock(QDockWidget* dock, bool shownOnRestore) {
-    addDockWidget(Qt::RightDockWidgetArea, dock);
+    addDockWidget(dock->isAreaAllowed(Qt::RightDockWidgetArea) ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea,
+                  dock);
     if (!shownOnRestore) hiddenOnRestore_.push_back(dock);
 }
 
@@ -312,8 +319,10 @@ void MainWindow::CreateFeatures() {
         {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this});
     flash_ = new flash::FlashCommands({*this, *this, *device_, *progress_}, this);
     // The servo view's dock gets its place from the saved layout, restored after this.
-    new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});
+    auto* servos = new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});
     dialogs_ = new dialogs::DeviceDialogs({*this, *device_, settings_, folders_, this});
+    simulation_ = new simulate::SimulateController(
+        {*this, *this, *this, *compiles_, servos->View(), runs_->Dock(), *files_, *prompts_, this});
 }
 
 void MainWindow::ShowAbout() {

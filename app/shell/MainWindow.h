@@ -25,6 +25,7 @@ namespace orvane::app::compile { class CompileController; }
 namespace orvane::app::dialogs { class DeviceDialogs; }
 namespace orvane::app::flash { class FlashCommands; }
 namespace orvane::app::run { class RunController; }
+namespace orvane::app::simulate { class SimulateController; }
 namespace orvane::app::document { class ScriptDocument; }
 namespace orvane::app::help { class HelpWindow; }
 namespace orvane::app::host {
@@ -57,6 +58,7 @@ public:
 
     void SetHandler(window::CommandId id, std::function<void()> handler) override;
     void SetRunCommand(orvane::script::RunCommand runCommand) override;
+    void SetSimulating(bool simulating) override;
     void ShowMessage(const QString& text, int timeoutMs) override;
     void AddDock(QDockWidget* dock, bool shownOnRestore) override;
     void AddViewToggle(QAction* toggle) override;
@@ -72,6 +74,7 @@ public:
     run::RunController& Runs() { return *runs_; }
     compile::CompileController& Compiles() { return *compiles_; }
     flash::FlashCommands& Flash() { return *flash_; }
+    simulate::SimulateController& Simulation() { return *simulation_; }
     dialogs::DeviceDialogs& Dialogs() { return *dialogs_; }
     const orvane::host::PlatformFolders& Folders() const { return folders_; }
     const ShellState& State() const { return state_; }
@@ -129,6 +132,7 @@ private:
     run::RunController* runs_ = nullptr;
     compile::CompileController* compiles_ = nullptr;
     flash::FlashCommands* flash_ = nullptr;
+    simulate::SimulateController* simulation_ = nullptr;
     dialogs::DeviceDialogs* dialogs_ = nullptr;
     help::HelpWindow* help_ = nullptr;
 };

@@ -68,7 +68,7 @@ MenuLayout::Menus MenuLayout::BuildMenus(QMenuBar* bar, const ActionOf& action,
     add(run, {RunStart, RunRestart, RunStep, RunPause, RunStop});
     add(run, {RunBreakpoint});
     run->addSeparator();
-    add(run, {RunCompile});
+    add(run, {RunCompile, RunSimulate});
     run->addSeparator();
     add(run->addMenu(QStringLiteral("Program")), {ProgramWrite, ProgramRead, ProgramErase});
     add(run->addMenu(QStringLiteral("System")), {SystemVersion, SystemWrite, SystemRead, SystemErase});
@@ -87,7 +87,7 @@ MenuLayout::Bars MenuLayout::BuildToolBars(QMainWindow* window, const ActionOf& 
                                     EditCopy, EditPaste, bar, EditUndo, EditRedo, bar, AppExit, bar, HelpAbout,
                                     HelpContext});
     QToolBar* program = AddBar(window, action, QStringLiteral("programBar"), QStringLiteral("Pasek programu"),
-                                      {RunStart, RunRestart, RunStep, RunPause, RunStop, bar, RunCompile,
+                                      {RunStart, RunRestart, RunStep, RunPause, RunStop, bar, RunCompile, RunSimulate,
                                        ProgramWrite, ProgramRead, ProgramErase, bar, SystemWrite, SystemRead,
                                        SystemErase});
     QToolBar* modes = AddBar(window, action, QStringLiteral("modesBar"), QStringLiteral("Pasek trybów"),

@@ -10,6 +10,7 @@ struct ShellState {
     orvane::device::DeviceMode mode = orvane::device::DeviceMode::NotQueried;
     orvane::script::RunCommand runCommand = orvane::script::RunCommand::Stop;
     bool editorEnabled = true;       // false while a script runs or compiles
+    bool simulating = false;         // a compiled program runs on the simulated chip
     bool hasText = false;
     // The editor's own state, for the Edycja items.
     bool canUndo = false;

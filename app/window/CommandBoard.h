@@ -15,6 +15,8 @@ public:
     virtual void SetHandler(CommandId id, std::function<void()> handler) = 0;
     // The last run command, which the run commands' rules follow.
     virtual void SetRunCommand(orvane::script::RunCommand command) = 0;
+    // Whether a simulation runs: it has Stop, and keeps the runs and compiles waiting.
+    virtual void SetSimulating(bool simulating) = 0;
 };
 
 }  // namespace orvane::app::window

@@ -63,6 +63,7 @@ enum class CommandId : int {
     SystemRead = 32812,
     SystemWrite = 32813,
     RunBreakpoint = 32820,  // ours: a breakpoint on the caret's line
+    RunSimulate = 32821,    // ours: the compiled program on the simulated chip
     // Pomoc
     HelpAbout = 57664,
     HelpTopics = 57667,

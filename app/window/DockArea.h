@@ -5,8 +5,8 @@ class QDockWidget;
 
 namespace orvane::app::window {
 
-// Where a feature puts its dock: beside the editor, its place and size kept with the window's
-// layout (by the dock's object name).
+// Where a feature puts its dock: beside the editor (below it, for a dock not allowed on the
+// right), its place and size kept with the window's layout (by the dock's object name).
 class DockArea {
 public:
     virtual ~DockArea() = default;

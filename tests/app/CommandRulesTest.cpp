@@ -71,11 +71,12 @@ private slots:
         const std::set<CommandId> runOnly{RunRestart, RunPause, RunStop};
 
         const auto komendyRun = Join({fromSystem, kFlash, {AppExit, ControlByRs, EditReplace, ModeCheckState,
-                                                            ModeBootLoader, ModeSystem, RunCompile, SystemVersion}});
+                                                            ModeBootLoader, ModeSystem, RunCompile, RunSimulate, SystemVersion}});
 
         QTest::newRow("before the first reply, empty script") << QStringLiteral("empty") << Mode::NotQueried << Run::Stop << true
             << Join({kNeedText, kFresh, servoTools, fromSystem, kFlash,
-                     {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
+                     {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, RunSimulate,
+                      SystemVersion}});
         QTest::newRow("System, idle") << QStringLiteral("loaded") << Mode::System << Run::Stop << true
                                       << Join({kFresh, servoTools, runOnly, {ModeSystem}});
         QTest::newRow("Komendy, running") << QStringLiteral("loaded") << Mode::Komendy << Run::Start << false << Join({kFresh, komendyRun, {RunStart}});
@@ -99,7 +100,7 @@ private slots:
         QTest::newRow("typed, undone") << QStringLiteral("typed,undo") << Mode::System << Run::Stop << true
                                        << Join({system, {EditUndo, EditCut, EditCopy}});
         QTest::newRow("typed, saved, New") << QStringLiteral("typed,save,new") << Mode::System << Run::Stop << true
-                                           << Join({system, kFresh, kNeedText, {RunStart, RunStep, RunCompile}});
+                                           << Join({system, kFresh, kNeedText, {RunStart, RunStep, RunCompile, RunSimulate}});
         QTest::newRow("typed, saved, Open") << QStringLiteral("typed,save,open") << Mode::System << Run::Stop << true
                                             << Join({system, kFresh});
         QTest::newRow("typed, saved, failed Open") << QStringLiteral("typed,save,bad") << Mode::System << Run::Stop
