@@ -1,12 +1,10 @@
 #include "app/compile/CompileController.h"
 
-#include <Qsci/qsciscintilla.h>
-
 #include "app/compile/ReportWindow.h"
 #include "app/device/DeviceThread.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/EditorHolds.h"
-#include "app/editor/Markers.h"
+#include "app/editor/EditorMarks.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/EditorSnapshot.h"
 #include "app/host/QtProgress.h"
@@ -51,8 +49,8 @@ CompileController::CompileController(const Parts& parts) : QObject(parts.parent)
 
 void CompileController::Compile() {
     editor::ScriptEditor& editor = parts_.editor;
-    if (!editor.IsEnabled()) return;  // a run or a compile holds the text
-    editor.Scintilla()->markerDeleteAll(editor::kErrorMarker);
+    if (parts_.holds.IsHeld()) return;  // a run or a compile holds the text
+    editor.Marks().ClearErrors();
     parts_.holds.Expect();
     parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     auto job = std::make_shared<Job>();
@@ -68,7 +66,8 @@ void CompileController::Compile() {
             orvane::script::VariableTable variables;
             orvane::compiler::CompileDriver driver(
                 {text, document, session.Settings(), session.Prompts(), session.Files(), runner,
-                 session.Folders().programFolder, &writer, job->map.get()},
+                 session.Folders().programFolder, &writer, job->map.get(),
+                 [&session] { return session.Run().Interpreter().RunExists(); }},
                 {reader, labels, variables, session.Commands()});
             job->result = driver.CompileScript();
         },
@@ -92,15 +91,11 @@ void CompileController::ShowReport(const std::string& path,
 void CompileController::ShowStatement(orvane::script::StatementSpan span) {
     editor::ScriptEditor& editor = parts_.editor;
     editor.SetSelection(span.start, span.end);
-    editor.Scintilla()->ensureLineVisible(editor.LineFromPosition(span.start));
+    editor.ShowLine(editor.LineFromPosition(span.start));
 }
 
 void CompileController::MarkError(orvane::script::StatementSpan span) {
-    editor::ScriptEditor& editor = parts_.editor;
-    const int line = editor.LineFromPosition(span.start);
-    if ((editor.Scintilla()->markersAtLine(line) & (1 << editor::kErrorMarker)) == 0) {
-        editor.Scintilla()->markerAdd(line, editor::kErrorMarker);
-    }
+    parts_.editor.Marks().MarkError(parts_.editor.LineFromPosition(span.start));
 }
 
 void CompileController::Finish(const Job& job) {
