@@ -49,9 +49,9 @@ struct WindowRig {
     QString Pane() const { return window->Panes().ModeText(); }
     bool Idle() const { return !window->Device().IsBusy(); }
     bool WaitForPane(const QString& mode) const {
-        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
+        return SpinUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
     }
-    bool WaitIdle() const { return WaitUntil([&] { return Idle(); }); }
+    bool WaitIdle() const { return SpinUntil([&] { return Idle(); }); }
     bool ToKomendy() {
         if (!WaitForPane(QStringLiteral("System"))) return false;
         window->Action(app::window::CommandId::ModeKomendy)->trigger();
@@ -61,7 +61,7 @@ struct WindowRig {
     // The whole traffic, read once the simulator has heard `heard` bytes and has ended: it logs
     // a byte after writing it, so the window may have its last reply before the log does.
     Traffic Logged(std::size_t heard = 0) {
-        WaitUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
+        SpinUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
         sim.Stop();
         return sim.Traffic();
     }
