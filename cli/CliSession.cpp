@@ -6,6 +6,7 @@
 #include "core/host/Cp1250.h"
 #include "core/platform/AtomicFile.h"
 #include "core/platform/DataFolder.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::cli {
 
@@ -21,8 +22,8 @@ void CliSession::ApplyOverrides() {
         settings_.Override(Utf8ToCp1250(key), Utf8ToCp1250(value));
     }
     if (options_.portPath) settings_.OverridePort(Utf8ToCp1250(*options_.portPath));
-    if (options_.comNumber) settings_.Override("COM", std::to_string(*options_.comNumber));
-    if (options_.baudText) settings_.Override("Baud Rate", Utf8ToCp1250(*options_.baudText));
+    if (options_.comNumber) settings_.Override(host::SettingKeys::kCom.key, std::to_string(*options_.comNumber));
+    if (options_.baudText) settings_.Override(host::SettingKeys::kBaudRate.key, Utf8ToCp1250(*options_.baudText));
     if (options_.verify) settings_.Override(device::FlashOperations::kVerifySetting, "1");
 }
 

@@ -1,6 +1,7 @@
 #include "settings/OverlaySettings.h"
 
 #include "core/device/ComPortMap.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::settings {
 
@@ -10,7 +11,7 @@ void OverlaySettings::Override(std::string_view key, std::string_view value) {
 }
 
 void OverlaySettings::OverridePort(std::string_view path) {
-    Override("COM", "1");
+    Override(host::SettingKeys::kCom.key, "1");
     Override(device::ComPortMap::OverrideKey(1), path);
 }
 

@@ -2,13 +2,11 @@
 
 #include <optional>
 
-#include <Qsci/qsciscintilla.h>
-
 #include "app/compile/ReportWindow.h"
 #include "app/device/DeviceThread.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/EditorHolds.h"
-#include "app/editor/Markers.h"
+#include "app/editor/EditorMarks.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/EditorSnapshot.h"
 #include "app/host/QtProgress.h"
@@ -59,11 +57,11 @@ void CompileController::CompileWithoutWrite(std::function<void(const orvane::com
 
 void CompileController::Start(bool write, std::function<void(const orvane::compiler::CompileResult&)> done) {
     editor::ScriptEditor& editor = parts_.editor;
-    if (!editor.IsEnabled()) {  // a run or a compile holds the text
+    if (parts_.holds.IsHeld()) {  // a run or a compile holds the text
         if (done) done({});
         return;
     }
-    editor.Scintilla()->markerDeleteAll(editor::kErrorMarker);
+    editor.Marks().ClearErrors();
     parts_.holds.Expect();
     if (write) parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     auto job = std::make_shared<Job>();
@@ -82,7 +80,8 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
             orvane::script::VariableTable variables;
             orvane::compiler::CompileDriver driver(
                 {text, document, session.Settings(), session.Prompts(), session.Files(), runner,
-                 session.Folders().programFolder, writer ? &*writer : nullptr, job->map.get()},
+                 session.Folders().programFolder, writer ? &*writer : nullptr, job->map.get(),
+                 [&session] { return session.Run().Interpreter().RunExists(); }},
                 {reader, labels, variables, session.Commands()});
             job->result = driver.CompileScript();
         },
@@ -106,15 +105,11 @@ void CompileController::ShowReport(const std::string& path,
 void CompileController::ShowStatement(orvane::script::StatementSpan span) {
     editor::ScriptEditor& editor = parts_.editor;
     editor.SetSelection(span.start, span.end);
-    editor.Scintilla()->ensureLineVisible(editor.LineFromPosition(span.start));
+    editor.ShowLine(editor.LineFromPosition(span.start));
 }
 
 void CompileController::MarkError(orvane::script::StatementSpan span) {
-    editor::ScriptEditor& editor = parts_.editor;
-    const int line = editor.LineFromPosition(span.start);
-    if ((editor.Scintilla()->markersAtLine(line) & (1 << editor::kErrorMarker)) == 0) {
-        editor.Scintilla()->markerAdd(line, editor::kErrorMarker);
-    }
+    parts_.editor.Marks().MarkError(parts_.editor.LineFromPosition(span.start));
 }
 
 void CompileController::Finish(const Job& job) {

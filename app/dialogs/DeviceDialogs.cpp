@@ -11,6 +11,7 @@
 #include "app/window/CommandBoard.h"
 #include "core/device/ComPortMap.h"
 #include "core/tools/OptionsMenu.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::app::dialogs {
 
@@ -38,7 +39,7 @@ void DeviceDialogs::OnWindow(Show&& show) {
 
 void DeviceDialogs::StartSimulatorIfChosen() {
     const orvane::host::SettingsStore& settings = parts_.settings;
-    const int com = settings.ReadInt("COM", 1);
+    const int com = settings.Read(orvane::host::SettingKeys::kCom);
     const std::string device = settings.ReadString(orvane::device::ComPortMap::OverrideKey(com), "");
     if (!device.empty() && Ui(device) == simulator_->LinkPath()) simulator_->EnsureRunning();
 }

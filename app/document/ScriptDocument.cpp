@@ -8,9 +8,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSaveFile>
-#include <Qsci/qsciprinter.h>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/editor/ScriptEditor.h"
 
@@ -30,7 +29,7 @@ QString AskWithDialog(QWidget* window, bool forSave, const QString& suggested) {
 }  // namespace
 
 ScriptDocument::ScriptDocument(editor::ScriptEditor& editor, QWidget* window)
-    : QObject(window), editor_(editor), window_(window), recent_(this) {
+    : QObject(window), editor_(editor), window_(window), recent_(this), printer_(editor) {
     askPath_ = [window](bool forSave, const QString& suggested) {
         return AskWithDialog(window, forSave, suggested);
     };
@@ -156,33 +155,20 @@ bool ScriptDocument::Write(const QString& path) {
     return true;
 }
 
-QsciPrinter& ScriptDocument::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QsciPrinter>();
-        // Half an inch on every side.
-        printer_->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-        printer_->setWrapMode(QsciScintilla::WrapWord);
-    }
-    printer_->setDocName(DisplayName());
-    return *printer_;
-}
-
 void ScriptDocument::Print() {
-    QsciPrinter& printer = Printer();
+    QPrinter& printer = printer_.Printer(DisplayName());
     QPrintDialog dialog(&printer, window_);
-    if (dialog.exec() == QDialog::Accepted) printer.printRange(editor_.Scintilla());
+    if (dialog.exec() == QDialog::Accepted) printer_.Print(&printer);
 }
 
 void ScriptDocument::PrintPreview() {
-    QsciPrinter& printer = Printer();
-    QPrintPreviewDialog preview(&printer, window_);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { static_cast<QsciPrinter*>(target)->printRange(editor_.Scintilla()); });
+    QPrintPreviewDialog preview(&printer_.Printer(DisplayName()), window_);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printer_.Print(target); });
     preview.exec();
 }
 
 void ScriptDocument::PageSetup() {
-    QPageSetupDialog dialog(&Printer(), window_);
+    QPageSetupDialog dialog(&printer_.Printer(DisplayName()), window_);
     dialog.exec();
 }
 

@@ -7,9 +7,9 @@
 
 #include "app/document/RecentFiles.h"
 #include "app/document/ScriptCodec.h"
+#include "app/editor/ScriptPrinter.h"
 
 class QWidget;
-class QsciPrinter;
 
 namespace orvane::app::editor { class ScriptEditor; }
 
@@ -67,7 +67,6 @@ private:
     bool AskEncodingFor(const QString& text);
     void Refused(const QString& text);
     void EmitTitle();
-    QsciPrinter& Printer();
 
     editor::ScriptEditor& editor_;
     QWidget* window_;
@@ -76,7 +75,7 @@ private:
     QString path_;
     ScriptCodec::Encoding encoding_ = ScriptCodec::Encoding::Cp1250;
     bool bom_ = false;
-    std::unique_ptr<QsciPrinter> printer_;
+    editor::ScriptPrinter printer_;
 };
 
 }  // namespace orvane::app::document

@@ -17,6 +17,8 @@ public:
     void Arrived();
     // The work on the device thread holds the editor (true) or gave it back (false).
     void SetHeld(bool held);
+    // A run or a compile holds the text, or is on its way to.
+    bool IsHeld() const { return expected_ > 0 || held_; }
 
 private:
     void Apply();

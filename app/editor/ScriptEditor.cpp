@@ -12,7 +12,9 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/editor/Dictionaries.h"
+#include "app/editor/EditCommands.h"
 #include "app/editor/EditorFeatures.h"
+#include "app/editor/EditorMarks.h"
 #include "app/editor/Markers.h"
 #include "app/editor/ScriptScintilla.h"
 #include "core/host/Cp1250.h"
@@ -50,6 +52,8 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QObject(parent), sci_(new ScriptSc
     SetUpMargins();
     words_ = std::make_unique<Dictionaries>();
     features_ = new EditorFeatures(*sci_, *words_);
+    marks_ = new EditorMarks(*sci_);
+    edits_ = std::make_unique<EditCommands>(*sci_);
 
     sci_->installEventFilter(this);
     sci_->viewport()->installEventFilter(this);
@@ -136,6 +140,10 @@ bool ScriptEditor::IsModified() const { return sci_->isModified(); }
 void ScriptEditor::SetModified(bool modified) { sci_->setModified(modified); }
 
 bool ScriptEditor::IsOverwrite() const { return sci_->overwriteMode(); }
+
+int ScriptEditor::LineCount() const { return sci_->lines(); }
+
+void ScriptEditor::ShowLine(int line) { sci_->ensureLineVisible(line); }
 
 const PositionMap& ScriptEditor::Map() const {
     if (mapStale_) {

@@ -7,6 +7,7 @@
 
 #include "app/editor/PositionMap.h"
 #include "core/host/EditorAccess.h"
+#include "core/host/SettingKeys.h"
 
 class QsciLexer;
 class QsciScintilla;
@@ -19,7 +20,9 @@ class Prompts;
 namespace orvane::app::editor {
 
 class Dictionaries;
+class EditCommands;
 class EditorFeatures;
+class EditorMarks;
 struct FunctionHint;
 
 // The script editor: a QsciScintilla held (not inherited), shown as the window's central
@@ -27,11 +30,13 @@ struct FunctionHint;
 // characters, the widget UTF-8 bytes: one PositionMap, rebuilt when the text changed, converts.
 //
 // Extension points for the colouring and editing aids: SetLexer, AddKeyFilter (an event filter
-// on the widget, seeing every key first), RecolourAll (the end of start-up), Scintilla().
+// on the widget, seeing every key first), RecolourAll (the end of start-up). The widget itself
+// (Scintilla()) is for the editor's own folder; the rest of the window draws through Marks()
+// and edits through Edits().
 class ScriptEditor : public QObject, public orvane::host::EditorAccess {
     Q_OBJECT
 public:
-    static constexpr int kDefaultTabSize = 3;
+    static constexpr int kDefaultTabSize = orvane::host::SettingKeys::kTabSize.fallback;
     static constexpr int kMinTabSize = 1;
     static constexpr int kMaxTabSize = 16;
     // A tab size from the settings, kept where Tab still inserts something sensible.
@@ -57,6 +62,8 @@ public:
     void AddFunctions(std::vector<FunctionHint> functions);
     const Dictionaries& Words() const { return *words_; }
     EditorFeatures& Features() { return *features_; }
+    EditorMarks& Marks() { return *marks_; }
+    EditCommands& Edits() { return *edits_; }
 
     // The document's text: a load replaces it as a fresh start (no undo back into the old file).
     QString Text() const;
@@ -66,6 +73,9 @@ public:
     bool IsModified() const;
     void SetModified(bool modified);
     bool IsOverwrite() const;
+    int LineCount() const;
+    // Scrolls so that the line (from 0) is in view.
+    void ShowLine(int line);
 
     // --- EditorAccess (core positions, CP1250) -----------------------------------------------
     std::int32_t Length() const override;
@@ -104,6 +114,8 @@ private:
     QsciScintilla* sci_;
     std::unique_ptr<Dictionaries> words_;
     EditorFeatures* features_ = nullptr;
+    EditorMarks* marks_ = nullptr;
+    std::unique_ptr<EditCommands> edits_;
     mutable PositionMap map_;
     mutable bool mapStale_ = true;
     bool enabled_ = true;

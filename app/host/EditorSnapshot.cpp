@@ -1,7 +1,5 @@
 #include "app/host/EditorSnapshot.h"
 
-#include <Qsci/qsciscintilla.h>
-
 #include "app/editor/ScriptEditor.h"
 
 namespace orvane::app::host {
@@ -9,7 +7,7 @@ namespace orvane::app::host {
 EditorSnapshot EditorSnapshot::Of(const editor::ScriptEditor& editor) {
     EditorSnapshot snapshot;
     snapshot.text = editor.Map().Cp1250();
-    const int lines = editor.Scintilla()->lines();
+    const int lines = editor.LineCount();
     snapshot.lineStarts.clear();
     snapshot.lineStarts.reserve(static_cast<std::size_t>(lines));
     for (int line = 0; line < lines; ++line) snapshot.lineStarts.push_back(editor.LineStart(line));

@@ -1,12 +1,11 @@
 #include "app/run/RunController.h"
 
 #include <QTimer>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/device/DeviceThread.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/EditorHolds.h"
-#include "app/editor/Markers.h"
+#include "app/editor/EditorMarks.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/EditorSnapshot.h"
 #include "app/run/VariableDock.h"
@@ -22,8 +21,6 @@ using window::CommandId;
 using orvane::script::RunCommand;
 using device::RunStatus;
 using Order = device::RunSession::Order;
-
-constexpr int kBreakpointMask = 1 << editor::kBreakpointMarker;
 
 bool Starts(Order order) { return order == Order::Start || order == Order::Step || order == Order::Pause; }
 
@@ -49,21 +46,15 @@ RunController::RunController(const Parts& parts, QObject* parent)
     commands.SetHandler(CommandId::RunPause, [this] { Give(Order::Pause); });
     commands.SetHandler(CommandId::RunRestart, [this] { Give(Order::Restart); });
     commands.SetHandler(CommandId::RunStop, [this] { Stop(); });
-    commands.SetHandler(CommandId::RunBreakpoint, [this] {
-        int line = 0;
-        int index = 0;
-        parts_.editor.Scintilla()->getCursorPosition(&line, &index);
-        ToggleBreakpoint(line);
-    });
-    connect(parts.editor.Scintilla(), &QsciScintilla::marginClicked, this,
-            [this](int margin, int line, Qt::KeyboardModifiers) {
-                if (margin == editor::kSymbolMargin) ToggleBreakpoint(line);
-            });
-    // Breakpoints belong to the script they were set in, and so does a run: another script
-    // opened meanwhile ends it.
+    editor::EditorMarks& marks = parts.editor.Marks();
+    commands.SetHandler(CommandId::RunBreakpoint, [&marks] { marks.ToggleBreakpointAtCaret(); });
+    connect(&marks, &editor::EditorMarks::breakpointsChanged, this, &RunController::SyncBreakpoints);
+    // Breakpoints belong to the script they were set in, and so do a run and the values it left:
+    // another script opened or started meanwhile ends the run and empties the list.
     connect(&parts.document, &document::ScriptDocument::replaced, this, [this] {
-        parts_.editor.Scintilla()->markerDeleteAll(editor::kBreakpointMarker);
+        parts_.editor.Marks().ClearBreakpoints();
         SyncBreakpoints();
+        dock_->Clear();
         if (status_.exists || startsOnTheirWay_ > 0) Stop();
     });
 }
@@ -107,42 +98,22 @@ void RunController::Stop() {
     });
 }
 
-void RunController::ToggleBreakpoint(int line) {
-    QsciScintilla* sci = parts_.editor.Scintilla();
-    if (line < 0 || line >= sci->lines()) return;
-    if ((sci->markersAtLine(line) & kBreakpointMask) != 0) sci->markerDelete(line, editor::kBreakpointMarker);
-    else sci->markerAdd(line, editor::kBreakpointMarker);
-    SyncBreakpoints();
-}
+void RunController::ToggleBreakpoint(int line) { parts_.editor.Marks().ToggleBreakpoint(line); }
 
-void RunController::SyncBreakpoints() {
-    const QsciScintilla* sci = parts_.editor.Scintilla();
-    std::vector<int> lines;
-    for (int line = sci->markerFindNext(0, kBreakpointMask); line >= 0;
-         line = sci->markerFindNext(line + 1, kBreakpointMask)) {
-        lines.push_back(line);
-    }
-    breakpoints_->Set(std::move(lines));
-}
-
-void RunController::MarkCurrentLine(int line) {
-    QsciScintilla* sci = parts_.editor.Scintilla();
-    sci->markerDeleteAll(editor::kCurrentStatementMarker);
-    if (line >= 0) sci->markerAdd(line, editor::kCurrentStatementMarker);
-}
+void RunController::SyncBreakpoints() { breakpoints_->Set(parts_.editor.Marks().Breakpoints()); }
 
 // --- what the run shows -----------------------------------------------------------------------
 
 void RunController::ShowSelection(std::int32_t start, std::int32_t end) {
     editor::ScriptEditor& editor = parts_.editor;
     editor.SetSelection(start, end);
-    if (held_) MarkCurrentLine(editor.LineFromPosition(start));
+    if (held_) editor.Marks().MarkCurrentLine(editor.LineFromPosition(start));
 }
 
 void RunController::ShowEnabled(bool enabled) {
     held_ = !enabled;
     parts_.holds.SetHeld(held_);
-    if (enabled) MarkCurrentLine(-1);
+    if (enabled) parts_.editor.Marks().MarkCurrentLine(-1);
 }
 
 void RunController::ShowFocus() { parts_.editor.Focus(); }

@@ -64,7 +64,6 @@ private:
     void Give(device::RunSession::Order order);
     void Stop();
     void SyncBreakpoints();
-    void MarkCurrentLine(int line);
 
     Parts parts_;
     VariableDock* dock_;

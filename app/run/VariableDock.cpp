@@ -35,6 +35,11 @@ void VariableDock::SetLines(const QStringList& lines) {
 
 void VariableDock::Finish() { setWindowTitle(kFinished); }
 
+void VariableDock::Clear() {
+    setWindowTitle(kRunning);
+    list_->clear();
+}
+
 QStringList VariableDock::Lines() const {
     QStringList lines;
     for (int i = 0; i < list_->count(); ++i) lines << list_->item(i)->text();

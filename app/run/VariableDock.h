@@ -17,6 +17,8 @@ public:
     void Begin();
     void SetLines(const QStringList& lines);
     void Finish();
+    // Another script: nothing of the last run's values is left.
+    void Clear();
     QStringList Lines() const;
 
 private:

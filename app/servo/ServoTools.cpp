@@ -43,7 +43,7 @@ ServoTools::ServoTools(const Parts& parts)
       parts_(parts),
       position_(new dialogs::PositionDialog(parts.parent)),
       sequence_(new dialogs::SequenceDialog(parts.parent)),
-      insertion_(parts.editor.Scintilla()) {
+      insertion_(parts.editor) {
     setObjectName(QStringLiteral("servoTools"));
     CreateDock();
     ConnectPosition();

@@ -3,7 +3,7 @@
 
 #include <QObject>
 
-#include "app/servo/ScriptInsertion.h"
+#include "app/editor/ScriptInsertion.h"
 #include "app/servo/ToolRunner.h"
 #include "core/tools/PositionTool.h"
 #include "core/tools/SequenceTool.h"
@@ -80,7 +80,7 @@ private:
     dialogs::SequenceDialog* sequence_;
     ServoView* view_ = nullptr;
     QDockWidget* dock_ = nullptr;
-    ScriptInsertion insertion_;
+    editor::ScriptInsertion insertion_;
     std::unique_ptr<ToolRunner<tools::PositionTool>> positionRunner_;
     std::unique_ptr<ToolRunner<tools::SequenceTool>> sequenceRunner_;
     // Made and used on the device thread, which ends before this object does.

@@ -16,13 +16,13 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThis>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/compile/CompileController.h"
 #include "app/dialogs/DeviceDialogs.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/CommandHints.h"
 #include "app/editor/EditorHolds.h"
+#include "app/editor/EditCommands.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/help/HelpWindow.h"
@@ -42,6 +42,7 @@
 #include "app/shell/StatusPanes.h"
 #include "app/simulate/SimulateController.h"
 #include "core/host/Cp1250.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::app::shell {
 
@@ -264,17 +265,14 @@ void MainWindow::ConnectCommands() {
     on(FilePageSetup, [this] { document_->PageSetup(); });
     on(AppExit, [this] { close(); });
 
-    QsciScintilla* sci = editor_->Scintilla();
-    on(EditUndo, [sci] { sci->undo(); });
-    on(EditRedo, [sci] { sci->redo(); });
-    on(EditCut, [sci] { sci->cut(); });
-    on(EditCopy, [sci] { sci->copy(); });
-    on(EditPaste, [sci] { sci->paste(); });
-    on(EditPasteSpecial, [sci] {
-        // The clipboard's plain text only, whatever richer forms it also holds.
-        sci->replaceSelectedText(QApplication::clipboard()->text());
-    });
-    on(EditSelectAll, [sci] { sci->selectAll(); });
+    editor::EditCommands& edits = editor_->Edits();
+    on(EditUndo, [&edits] { edits.Undo(); });
+    on(EditRedo, [&edits] { edits.Redo(); });
+    on(EditCut, [&edits] { edits.Cut(); });
+    on(EditCopy, [&edits] { edits.Copy(); });
+    on(EditPaste, [&edits] { edits.Paste(); });
+    on(EditPasteSpecial, [&edits] { edits.PastePlainText(); });
+    on(EditSelectAll, [&edits] { edits.SelectAll(); });
     on(EditFind, [this] { editor_->Features().Find(); });
     on(EditFindNext, [this] { editor_->Features().FindNext(); });
     on(EditReplace, [this] { editor_->Features().Replace(); });
@@ -351,12 +349,12 @@ void MainWindow::ShowHelp(const char* topic) {
 // --- state and rules ---------------------------------------------------------------------------------
 
 void MainWindow::UpdateState() {
-    const QsciScintilla* sci = editor_->Scintilla();
-    state_.editorEnabled = editor_->IsEnabled();
-    state_.hasText = sci->length() > 0;
-    state_.canUndo = sci->isUndoAvailable();
-    state_.canRedo = sci->isRedoAvailable();
-    state_.hasSelection = sci->hasSelectedText();
+    const editor::EditCommands::State edit = editor_->Edits().Now();
+    state_.editorEnabled = !holds_->IsHeld();
+    state_.hasText = edit.hasText;
+    state_.canUndo = edit.canUndo;
+    state_.canRedo = edit.canRedo;
+    state_.hasSelection = edit.hasSelection;
     UpdateCommands();
 }
 
@@ -374,7 +372,7 @@ void MainWindow::ApplyMode(orvane::device::DeviceMode mode) {
 
 void MainWindow::RunStartUp() {
     editor_->LoadDictionaries(folders_.programFolder, *prompts_);
-    editor_->SetTabSize(settings_.ReadInt("Tab size", editor::ScriptEditor::kDefaultTabSize));
+    editor_->SetTabSize(settings_.Read(orvane::host::SettingKeys::kTabSize));
     // The loaded commands join the dictionaries' functions, so a command the user added to the
     // table has its call tip too.
     auto hints = std::make_shared<std::vector<editor::FunctionHint>>();

@@ -71,6 +71,7 @@ public:
     host::QtFileChooser& Files() { return *files_; }
     host::QtProgress& Progress() { return *progress_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
+    editor::EditorHolds& Holds() { return *holds_; }
     run::RunController& Runs() { return *runs_; }
     compile::CompileController& Compiles() { return *compiles_; }
     flash::FlashCommands& Flash() { return *flash_; }

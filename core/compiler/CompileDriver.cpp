@@ -109,7 +109,7 @@ void CompileDriver::Tell(const char* captionUtf8, const std::string& text) {
 
 CompileResult CompileDriver::CompileScript() {
     CompileResult result;
-    if (!host_.editor.IsEnabled()) return result;  // a script is running
+    if (host_.runExists && host_.runExists()) return result;
 
     std::string document = host_.document.PathName();
     while (document.empty()) {

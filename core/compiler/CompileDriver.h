@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,8 @@ struct CompileHost {
     // Filled once the assembler file is written, before the assembler runs, so the report can
     // lead from its lines back to the script; null: not wanted.
     AsmSourceMap* sourceMap = nullptr;
+    // Whether a run from the PC holds the script, which then is not compiled; empty: no run can.
+    std::function<bool()> runExists = {};
 };
 
 // The tables and the statement position the compile shares with the interpreter.

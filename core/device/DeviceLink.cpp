@@ -171,8 +171,8 @@ void DeviceLink::ProgramAndCtrl(const DeviceDialog& controlDialog) {
 
 // --- state check ---------------------------------------------------------------------------------
 
-int DeviceLink::CheckPeriodMs(const char* key, int fallbackSeconds) const {
-    const long long seconds = settings_.ReadInt(key, fallbackSeconds);
+int DeviceLink::CheckPeriodMs(const host::IntSetting& period) const {
+    const long long seconds = settings_.Read(period);
     return static_cast<int>(std::clamp(seconds * 1000, 0LL, static_cast<long long>(INT_MAX)));
 }
 
@@ -183,8 +183,7 @@ void DeviceLink::StartStateCheck() {
     const bool silent = IsMode(DeviceMode::Unknown) && !PortLost();
     const int id = silent ? kTimerSilent : kTimerAnswering;
     timers_.Kill(silent ? kTimerAnswering : kTimerSilent);
-    const int period = silent ? CheckPeriodMs("Sprawdzaj NIE odpowiada co", 0)
-                              : CheckPeriodMs("Sprawdzaj odpowiada co", 2);
+    const int period = CheckPeriodMs(silent ? host::SettingKeys::kCheckSilent : host::SettingKeys::kCheckAnswering);
     if (period > 0) timers_.Start(id, period);
 }
 

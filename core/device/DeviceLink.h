@@ -14,6 +14,7 @@
 #include "core/host/Prompts.h"
 #include "core/host/SettingsStore.h"
 #include "core/host/Timers.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::device {
 
@@ -126,7 +127,7 @@ private:
     // always with `baudWhenClosed`. True when the port opened.
     bool StartPort(const char* failCaption, bool baudWhenClosed);
     void ReportIfNot(device::DeviceMode mode, const char* caption, const char* text);
-    int CheckPeriodMs(const char* key, int fallbackSeconds) const;
+    int CheckPeriodMs(const host::IntSetting& period) const;
     // Closes a hung-up port and opens it again by its path, quietly; true when it is open.
     bool Reconnect();
     void SetLost(bool lost);

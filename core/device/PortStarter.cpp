@@ -1,19 +1,20 @@
 #include "core/device/PortStarter.h"
 
 #include "core/device/BaudRates.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::device {
 
 PortStarter::Result PortStarter::Open(CSerialCtrl& serial, const host::SettingsStore& settings) {
     Result result;
-    const int com = settings.ReadInt("COM", 1);
+    const int com = settings.Read(host::SettingKeys::kCom);
     result.portIndex = com - 1;
     result.opened = com >= 1 && serial.OpenPort(result.portIndex);
     return result;
 }
 
 int PortStarter::ConfiguredBaud(const host::SettingsStore& settings) {
-    return BaudRates::RateOfText(settings.ReadString("Baud Rate", "115,2k"));
+    return BaudRates::RateOfText(settings.Read(host::SettingKeys::kBaudRate));
 }
 
 void PortStarter::ApplyBaud(CSerialCtrl& serial, const host::SettingsStore& settings, Result& result) {

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/host/SettingKeys.h"
+
 namespace orvane::host {
 
 // The `ORVANE` section of the user's settings. Keys and values are CP1250 text;
@@ -16,6 +18,10 @@ public:
     // digits; anything else (or a missing key) gives the fallback only when no digit is there.
     int ReadInt(std::string_view key, int fallback) const;
     void WriteInt(std::string_view key, int value);
+
+    // A setting of the shared table (SettingKeys), with its own default.
+    int Read(const IntSetting& setting) const { return ReadInt(setting.key, setting.fallback); }
+    std::string Read(const TextSetting& setting) const { return ReadString(setting.key, setting.fallback); }
 };
 
 }  // namespace orvane::host

@@ -67,7 +67,7 @@ void Interpreter::StartRun() {
         return;
     }
     ShowVariableList();
-    editor_.SetEnabled(false);
+    SetRunExists(true);
     editor_.GetSelection(savedSelectionStart_, savedSelectionEnd_);
     CollectLabels();
 
@@ -103,7 +103,7 @@ void Interpreter::CollectLabels() {
 void Interpreter::EndRun() {
     timers_.Kill(kTimerRunTick);
     state_.blocks.Clear();
-    editor_.SetEnabled(true);
+    SetRunExists(false);
     link_.QueryDeviceMode();
     if (!link_.IsMode(DeviceMode::System)) {
         link_.RequestMode(device::controller::kToSystem, kReturnToSystemSeconds);
@@ -116,8 +116,13 @@ void Interpreter::EndRun() {
     GiveEditorBack();
 }
 
+void Interpreter::SetRunExists(bool exists) {
+    runExists_ = exists;
+    editor_.SetEnabled(!exists);
+}
+
 void Interpreter::GiveEditorBack() {
-    editor_.SetEnabled(true);
+    SetRunExists(false);
     editor_.SetSelection(savedSelectionStart_, savedSelectionEnd_);
     editor_.Focus();
     link_.StartStateCheck();

@@ -63,7 +63,7 @@ public:
     bool OnTimer(int id);
 
     // --- state -----------------------------------------------------------------------------------
-    bool RunExists() const { return !editor_.IsEnabled(); }
+    bool RunExists() const { return runExists_; }
     // The last run command, for the enabling rules.
     script::RunCommand LastRunCommand() const { return runCommand_; }
     bool StepMode() const { return state_.stepMode; }
@@ -82,9 +82,12 @@ private:
     void ShowVariableList();
     void HideVariableList();
     void GiveEditorBack();
+    // The run's own state; the editor is told, read-only while the run exists.
+    void SetRunExists(bool exists);
 
     host::EditorAccess& editor_;
     device::DeviceLink& link_;
+    bool runExists_ = false;
     host::Timers& timers_;
     host::Prompts& prompts_;
     RunPrompts statementPrompts_;

@@ -8,15 +8,15 @@
 #include "core/device/SpeedFinder.h"
 #include "core/host/Cp1250.h"
 #include "core/tools/SerialDeviceList.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::tools {
 
 namespace {
 
 using device::BaudRates;
-constexpr const char* kBaudKey = "Baud Rate";
-constexpr const char* kComKey = "COM";
-constexpr const char* kDefaultBaudText = "115,2k";
+constexpr std::string_view kBaudKey = host::SettingKeys::kBaudRate.key;
+constexpr std::string_view kComKey = host::SettingKeys::kCom.key;
 
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -57,8 +57,8 @@ Rs232View Rs232Setup::View() const {
 
 Rs232View Rs232Setup::Open() {
     settings_.Discard();
-    held_.baudText = settings_.ReadString(kBaudKey, kDefaultBaudText);
-    held_.comText = std::to_string(settings_.ReadInt(kComKey, 1));
+    held_.baudText = settings_.Read(host::SettingKeys::kBaudRate);
+    held_.comText = std::to_string(settings_.Read(host::SettingKeys::kCom));
     held_.device = DeviceOf(held_.comText);
     storedRate_ = BaudRates::RateOfText(held_.baudText);
     controllerRate_.reset();

@@ -48,7 +48,8 @@ std::string_view Trimmed(std::string_view text) {
 const std::array<std::string, 4>& SettingsForm::CommandKeys() { return ServoSettings::CommandKeys(); }
 
 const std::array<std::string, 2>& SettingsForm::IntervalKeys() {
-    static const std::array<std::string, 2> keys = {"Sprawdzaj odpowiada co", "Sprawdzaj NIE odpowiada co"};
+    static const std::array<std::string, 2> keys = {std::string(host::SettingKeys::kCheckAnswering.key),
+                                                    std::string(host::SettingKeys::kCheckSilent.key)};
     return keys;
 }
 

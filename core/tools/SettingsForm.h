@@ -9,6 +9,7 @@
 #include "core/host/FileChooser.h"
 #include "core/host/Prompts.h"
 #include "core/host/SettingsStore.h"
+#include "core/host/SettingKeys.h"
 
 namespace orvane::tools {
 
@@ -41,7 +42,8 @@ public:
     static constexpr int kSilent = 1;     // "Gdy nie odpowiada"
     // The intervals the state check uses when none is stored: every 2 s while the controller
     // answers, none while it is silent.
-    static constexpr std::array<int, 2> kDefaultIntervals = {2, 0};
+    static constexpr std::array<int, 2> kDefaultIntervals = {host::SettingKeys::kCheckAnswering.fallback,
+                                                             host::SettingKeys::kCheckSilent.fallback};
     static constexpr int kMaxInterval = 86400;
     static constexpr const char* kNoCommand = "BRAK";
 

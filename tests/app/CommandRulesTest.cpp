@@ -5,6 +5,7 @@
 #include <set>
 
 
+#include "app/editor/EditorHolds.h"
 #include "app/document/ScriptDocument.h"
 #include "app/shell/CommandCatalog.h"
 #include "core/host/MemorySettings.h"
@@ -121,7 +122,7 @@ private slots:
         QVERIFY(rig.WaitIdle());
         emit window.Device().modeApplied(mode);
         window.SetRunCommand(runCommand);
-        window.Editor().SetEnabled(editorEnabled);
+        window.Holds().SetHeld(!editorEnabled);  // a run or a compile holds the text
 
         QStringList wrong;
         const auto check = [&] {

@@ -24,7 +24,7 @@ const std::string kData = std::string(ORVANE_DATA_DIR) + "/";
 struct Rig {
     compiler::CompileResult Compile() {
         compiler::CompileDriver driver({editor, document, settings, prompts, files, runner, kData,
-                                        withWriter ? &writer : nullptr},
+                                        withWriter ? &writer : nullptr, nullptr, [this] { return running; }},
                                        {reader, labels, variables, commands});
         return driver.CompileScript();
     }
@@ -43,6 +43,7 @@ struct Rig {
     FakeRunner runner;
     FakeWriter writer;
     bool withWriter = true;
+    bool running = false;
 };
 
 // Each line of the generated program leads back to the statement it came from; the end of a
@@ -241,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeRow{"UnsavedDocumentAndNoDoesNothing",
                    [](Rig& r) { r.document = FakeDocument(), r.prompts.QueueAnswer(host::Answer::No); },
                    CompileOutcome::NotStarted, {kUnsaved}, [](Rig& r) { EXPECT_EQ(r.document.saveCalls, 0); }},
-        OutcomeRow{"NothingWhileARunHoldsTheEditor", [](Rig& r) { r.editor.SetEnabled(false); }, CompileOutcome::NotStarted, {}},
+        OutcomeRow{"NothingWhileARunHoldsTheEditor", [](Rig& r) { r.running = true; }, CompileOutcome::NotStarted, {}},
         OutcomeRow{"NothingForAnEmptyText", Text(""), CompileOutcome::NotStarted, {}},
         OutcomeRow{"UnwritableAssemblerFileAsksForAnother", Choose("test.asm", "other.asm"), CompileOutcome::Written, {kAsmBox},
                    [](Rig& r) {

@@ -3,14 +3,16 @@
 
 class QsciScintilla;
 
-namespace orvane::app::servo {
+namespace orvane::app::editor {
+
+class ScriptEditor;
 
 // Where the servo dialogs' lines go: the selection noted when the dialog was opened. Each
 // confirmed showing inserts its text at the start of that selection as one undoable step and
 // moves the selection on behind the text, so the next showing's lines follow in order.
 class ScriptInsertion {
 public:
-    explicit ScriptInsertion(QsciScintilla* editor) : editor_(editor) {}
+    explicit ScriptInsertion(const ScriptEditor& editor);
 
     // Notes the editor's selection (the caret when nothing is selected).
     void Begin();
@@ -22,4 +24,4 @@ private:
     long end_ = 0;
 };
 
-}  // namespace orvane::app::servo
+}  // namespace orvane::app::editor

@@ -1,10 +1,14 @@
-#include "app/servo/ScriptInsertion.h"
+#include "app/editor/ScriptInsertion.h"
 
 #include <algorithm>
 
 #include <Qsci/qsciscintilla.h>
 
-namespace orvane::app::servo {
+#include "app/editor/ScriptEditor.h"
+
+namespace orvane::app::editor {
+
+ScriptInsertion::ScriptInsertion(const ScriptEditor& editor) : editor_(editor.Scintilla()) {}
 
 void ScriptInsertion::Begin() {
     start_ = editor_->SendScintilla(QsciScintilla::SCI_GETSELECTIONSTART);
@@ -26,4 +30,4 @@ void ScriptInsertion::Insert(const QString& text) {
     editor_->SendScintilla(QsciScintilla::SCI_SETSEL, static_cast<unsigned long>(start_), end_);
 }
 
-}  // namespace orvane::app::servo
+}  // namespace orvane::app::editor

@@ -1,0 +1,56 @@
+#include "app/editor/EditorMarks.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include "app/editor/Markers.h"
+
+namespace orvane::app::editor {
+
+namespace {
+constexpr int kBreakpointMask = 1 << kBreakpointMarker;
+constexpr int kErrorMask = 1 << kErrorMarker;
+}  // namespace
+
+EditorMarks::EditorMarks(QsciScintilla& sci) : QObject(&sci), sci_(sci) {
+    connect(&sci, &QsciScintilla::marginClicked, this, [this](int margin, int line, Qt::KeyboardModifiers) {
+        if (margin == kSymbolMargin) ToggleBreakpoint(line);
+    });
+}
+
+void EditorMarks::ToggleBreakpoint(int line) {
+    if (line < 0 || line >= sci_.lines()) return;
+    if ((sci_.markersAtLine(line) & kBreakpointMask) != 0) sci_.markerDelete(line, kBreakpointMarker);
+    else sci_.markerAdd(line, kBreakpointMarker);
+    emit breakpointsChanged();
+}
+
+void EditorMarks::ToggleBreakpointAtCaret() {
+    int line = 0;
+    int index = 0;
+    sci_.getCursorPosition(&line, &index);
+    ToggleBreakpoint(line);
+}
+
+void EditorMarks::ClearBreakpoints() { sci_.markerDeleteAll(kBreakpointMarker); }
+
+std::vector<int> EditorMarks::Breakpoints() const {
+    std::vector<int> lines;
+    for (int line = sci_.markerFindNext(0, kBreakpointMask); line >= 0;
+         line = sci_.markerFindNext(line + 1, kBreakpointMask)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void EditorMarks::MarkCurrentLine(int line) {
+    sci_.markerDeleteAll(kCurrentStatementMarker);
+    if (line >= 0) sci_.markerAdd(line, kCurrentStatementMarker);
+}
+
+void EditorMarks::MarkError(int line) {
+    if ((sci_.markersAtLine(line) & kErrorMask) == 0) sci_.markerAdd(line, kErrorMarker);
+}
+
+void EditorMarks::ClearErrors() { sci_.markerDeleteAll(kErrorMarker); }
+
+}  // namespace orvane::app::editor
