@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Precompiled headers for every target, so that a fresh build parses the standard library, Qt
 # and GoogleTest once per kind of target rather than once per source file.
 #
@@ -33,18 +34,21 @@ set(ORVANE_PCH_HEADERS_widgets ${ORVANE_PCH_HEADERS_qtcore}
   <QTimer> <QVBoxLayout> <QWidget>)
 set(ORVANE_PCH_HEADERS_editor ${ORVANE_PCH_HEADERS_widgets} <Qsci/qsciscintilla.h>)
 
-# Every target named on a target's link line, and on theirs, into ${out}; and into ${out}_FILES
-# the libraries named by file.
+# Everything named on a target's link line, and on the lines of the targets it names, into
+# ${out}. Imported targets (Qt6::Widgets, GTest::gtest) are visible only in the folder that found
+# them, so they are kept by name and not followed.
 function(orvane_linked_closure target out)
   set(seen "")
-  set(files "")
   set(pending ${target})
   while(pending)
     list(POP_FRONT pending current)
-    if(NOT TARGET ${current} OR current IN_LIST seen)
+    if(current IN_LIST seen)
       continue()
     endif()
     list(APPEND seen ${current})
+    if(NOT TARGET ${current})
+      continue()
+    endif()
     get_target_property(aliased ${current} ALIASED_TARGET)
     if(aliased)
       list(APPEND pending ${aliased})
@@ -61,26 +65,23 @@ function(orvane_linked_closure target out)
     foreach(link IN LISTS links)
       # $<LINK_LIBRARY:WHOLE_ARCHIVE,name>, $<LINK_ONLY:name>: the name is the last word.
       string(REGEX REPLACE "^\\$<[A-Z_]+:([^,>]*,)?([^>]+)>$" "\\2" link "${link}")
-      if(TARGET ${link})
+      if(link AND NOT link MATCHES "-NOTFOUND$")
         list(APPEND pending ${link})
-      else()
-        list(APPEND files ${link})
       endif()
     endforeach()
   endwhile()
   set(${out} ${seen} PARENT_SCOPE)
-  set(${out}_FILES ${files} PARENT_SCOPE)
 endfunction()
 
 function(orvane_pch_kind target out)
   orvane_linked_closure(${target} linked)
-  if(Qt6::Widgets IN_LIST linked AND linked_FILES MATCHES "qscintilla")
+  if("Qt6::Widgets" IN_LIST linked AND linked MATCHES "qscintilla")
     set(kind editor)
-  elseif(Qt6::Widgets IN_LIST linked)
+  elseif("Qt6::Widgets" IN_LIST linked)
     set(kind widgets)
-  elseif(GTest::gtest IN_LIST linked)
+  elseif(linked MATCHES "(^|;)GTest::")
     set(kind gtest)
-  elseif(Qt6::Core IN_LIST linked)
+  elseif(linked MATCHES "(^|;)Qt6::")
     set(kind qtcore)
   else()
     set(kind std)
