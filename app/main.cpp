@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-#include "app/dialogs/DeviceDialogs.h"
 #include "app/document/ScriptDocument.h"
 #include "app/shell/AppOptions.h"
 #include "app/shell/AppSetup.h"
@@ -26,7 +25,6 @@ int main(int argc, char** argv) {
     if (options.port) settings.OverridePort(orvane::host::Utf8ToCp1250(options.port->toStdString()));
 
     app::shell::MainWindow window(settings, app::shell::AppSetup::Folders());
-    new app::dialogs::DeviceDialogs(window);  // owned by the window
     window.show();
     // A script that cannot be opened is said so in its box; the window starts empty instead of
     // ending the program.

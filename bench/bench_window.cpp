@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     window.Prompts().SetClosing(true);  // the switch's failure box answers itself
     sinceBeat.start();
     heartbeat.start(10);
-    window.Action(app::shell::CommandId::ModeKomendy)->trigger();
+    window.Action(app::window::CommandId::ModeKomendy)->trigger();
     Spin([&] { return window.Panes().ModeText() == QStringLiteral(" Tryb: Nieznany") && !window.Device().IsBusy(); },
          15000);
     std::printf("longest event-loop stall during a switch against a silent controller: %lld ms (target < 100)\n",

@@ -35,7 +35,7 @@
 
 namespace {
 using namespace orvane;
-using app::shell::CommandId;
+using app::window::CommandId;
 
 bool Spin(const std::function<bool()>& done, int timeoutMs) { return app::host::SpinUntil(done, timeoutMs, 5); }
 

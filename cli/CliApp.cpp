@@ -32,6 +32,13 @@ int CliApp::Run(const std::vector<std::string>& args, std::FILE* out, std::FILE*
                      CliOptions::Usage().c_str());
         return CliCommand::kUsage;
     }
+    for (const std::string& argument : options.arguments) {
+        if (CliCommand::IsOption(argument) && !command->TakesOption(argument)) {
+            std::fprintf(err, "orvane-cli: nieznana opcja %s polecenia %s\n\n%s", argument.c_str(),
+                         command->name, CliOptions::Usage().c_str());
+            return CliCommand::kUsage;
+        }
+    }
     if (count < command->minArguments || (command->maxArguments >= 0 && count > command->maxArguments)) {
         std::fprintf(err, "orvane-cli: użycie: orvane-cli %s\n", command->usage);
         return CliCommand::kUsage;

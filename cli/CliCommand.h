@@ -22,6 +22,12 @@ struct CliCommand {
     int maxArguments;     // -1: no limit
     int (*run)(CliSession& session, const std::vector<std::string>& arguments);
 
+    // True when `word` is one of the options the synopsis names ("[--flash]"): a command takes
+    // the options its usage shows and no other, so the help never lies about them.
+    bool TakesOption(std::string_view word) const;
+    // A word that is written as an option ("--x", "-x"); "-" alone and "-5" are plain words.
+    static bool IsOption(std::string_view word);
+
     struct Registrar {
         explicit Registrar(const CliCommand& command);
     };

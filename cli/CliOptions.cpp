@@ -82,7 +82,7 @@ bool CliOptions::Parse(const std::vector<std::string>& args, CliOptions& o, std:
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (o.command.empty()) {
-            if (a.size() > 1 && a[0] == '-') {
+            if (CliCommand::IsOption(a)) {
                 error = "nieznana opcja " + a;
                 return false;
             }

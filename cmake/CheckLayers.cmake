@@ -1,8 +1,10 @@
-# Holds every source of the core to its layer's link line:
+# Holds every source of the core and of the window to its layer's uses:
 #   cmake -DROOT=<source root> -DMANIFEST=<layer manifest> -P CheckLayers.cmake
 # A source may include headers of its own layer and of the layers its layer uses; a layer uses
-# only layers below it; the operating system's headers belong in platform layers; every file
-# under core/ belongs to a layer. Each fault is printed; any fault fails the check.
+# only layers below it; outside headers only of the families its layer names (the operating
+# system's in platform layers, Qt in the window's, the editor widget in the editor's alone);
+# every file under core/, app/ and settings/ belongs to a layer. Each fault is printed; any
+# fault fails the check.
 cmake_minimum_required(VERSION 3.20)
 include(${MANIFEST})
 
@@ -12,8 +14,22 @@ macro(fault text)
   math(EXPR faults "${faults} + 1")
 endmacro()
 
-# Headers of the platform itself; the standard library's own headers are everyone's.
-set(system_header "^(Q|qt|unistd\\.h|fcntl\\.h|poll\\.h|termios\\.h|spawn\\.h|pthread\\.h|dlfcn\\.h|dirent\\.h|pwd\\.h|pty\\.h|signal\\.h|windows\\.h|sys/|asm/|linux/)")
+# The outside headers by family, first match wins; the standard library's own are everyone's.
+set(families qscintilla qt posix)
+set(family_qscintilla "^Qsci/")
+set(family_qt "^(Q[A-Za-z]|qt)")
+set(family_posix "^(unistd\\.h|fcntl\\.h|poll\\.h|termios\\.h|spawn\\.h|pthread\\.h|dlfcn\\.h|dirent\\.h|pwd\\.h|pty\\.h|signal\\.h|windows\\.h|sys/|asm/|linux/)")
+
+function(family_of header out)
+  set(found "")
+  foreach(family IN LISTS families)
+    if(header MATCHES "${family_${family}}")
+      set(found ${family})
+      break()
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
 
 set(below "")
 foreach(layer IN LISTS ORVANE_LAYERS)
@@ -38,21 +54,24 @@ foreach(layer IN LISTS ORVANE_LAYERS)
         set(key "owner ${header}")
         set(owner "${${key}}")
         if(NOT owner)
-          fault("${file} includes ${header}, which belongs to no layer of the core")
+          fault("${file} includes ${header}, which belongs to no layer")
         elseif(NOT owner IN_LIST allowed)
           fault("${file} includes ${header}: ${layer} does not use ${owner}")
         endif()
       elseif(line MATCHES "include[ \t]*<([^>]+)>")
         set(header ${CMAKE_MATCH_1})
-        if(header MATCHES "${system_header}" AND NOT ORVANE_LAYER_${layer}_PLATFORM)
-          fault("${file} includes <${header}>, a system header outside the platform layers")
+        family_of("${header}" family)
+        if(family AND NOT family IN_LIST ORVANE_LAYER_${layer}_SYSTEM)
+          fault("${file} includes <${header}>, a ${family} header its layer ${layer} may not use")
         endif()
       endif()
     endforeach()
   endforeach()
 endforeach()
 
-file(GLOB_RECURSE everything RELATIVE ${ROOT} ${ROOT}/core/*.h ${ROOT}/core/*.cpp)
+file(GLOB_RECURSE everything RELATIVE ${ROOT}
+  ${ROOT}/core/*.h ${ROOT}/core/*.cpp ${ROOT}/app/*.h ${ROOT}/app/*.cpp
+  ${ROOT}/settings/*.h ${ROOT}/settings/*.cpp)
 foreach(file IN LISTS everything)
   set(key "owner ${file}")
   set(owner "${${key}}")

@@ -6,7 +6,7 @@ set -eu
 # One group per line, so each part of the program names its own needs.
 PACKAGES="cmake make g++ pkg-config git"
 PACKAGES="$PACKAGES googletest libgtest-dev libgmock-dev libbenchmark-dev"     # tests, benchmarks
-PACKAGES="$PACKAGES srecord avra simavr libsimavr-dev"                           # HEX, assembler, AVR simulator
+PACKAGES="$PACKAGES avra simavr libsimavr-dev"                           # HEX, assembler, AVR simulator
 PACKAGES="$PACKAGES qt6-base-dev libqscintilla2-qt6-dev qt6-svg-dev libqt6svg6" # the window application
 PACKAGES="$PACKAGES qt6-translations-l10n fonts-dejavu-core"                     # Polish Qt dialogs, a font offscreen
 PACKAGES="$PACKAGES xvfb xauth desktop-file-utils shared-mime-info dpkg-dev"    # window tests, install checks, .deb

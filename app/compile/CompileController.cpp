@@ -1,9 +1,11 @@
 #include "app/compile/CompileController.h"
 
-#include <QStatusBar>
 #include <Qsci/qsciscintilla.h>
 
 #include "app/compile/ReportWindow.h"
+#include "app/device/DeviceThread.h"
+#include "app/document/ScriptDocument.h"
+#include "app/editor/EditorHolds.h"
 #include "app/editor/Markers.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/EditorSnapshot.h"
@@ -12,8 +14,8 @@
 #include "app/host/ThreadDocument.h"
 #include "app/host/ThreadEditor.h"
 #include "app/host/ThreadProcessRunner.h"
-#include "app/shell/EditorHolds.h"
-#include "app/shell/MainWindow.h"
+#include "app/window/CommandBoard.h"
+#include "app/window/StatusLine.h"
 #include "core/compiler/DeviceProgramWriter.h"
 #include "core/host/Cp1250.h"
 
@@ -43,22 +45,22 @@ QString OutcomeText(const orvane::compiler::CompileResult& result) {
 }
 }  // namespace
 
-CompileController::CompileController(shell::MainWindow& window) : QObject(&window), window_(window) {
-    window.SetHandler(shell::CommandId::RunCompile, [this] { Compile(); });
+CompileController::CompileController(const Parts& parts) : QObject(parts.parent), parts_(parts) {
+    parts.commands.SetHandler(window::CommandId::RunCompile, [this] { Compile(); });
 }
 
 void CompileController::Compile() {
-    editor::ScriptEditor& editor = window_.Editor();
+    editor::ScriptEditor& editor = parts_.editor;
     if (!editor.IsEnabled()) return;  // a run or a compile holds the text
     editor.Scintilla()->markerDeleteAll(editor::kErrorMarker);
-    window_.Holds().Expect();
-    window_.Progress().Expect(flash::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
+    parts_.holds.Expect();
+    parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     auto job = std::make_shared<Job>();
-    window_.Device().Post(
+    parts_.device.Post(
         [this, job, snapshot = host::EditorSnapshot::Of(editor)](device::DeviceSession& session) {
             host::ThreadEditor text;
             text.Reset(snapshot, *this, this);
-            host::ThreadDocument document(window_.Document(), this);
+            host::ThreadDocument document(parts_.document, this);
             host::ThreadProcessRunner runner(this, [this, map = job->map](const std::string& path) { ShowReport(path, map); });
             orvane::compiler::DeviceProgramWriter writer(session.Link(), session.Flash());
             orvane::script::StatementReader reader(text);
@@ -71,7 +73,7 @@ void CompileController::Compile() {
             job->result = driver.CompileScript();
         },
         [this, job] {
-            window_.Holds().Arrived();
+            parts_.holds.Arrived();
             Finish(*job);
         });
 }
@@ -79,8 +81,8 @@ void CompileController::Compile() {
 // On the window thread, while the compile waits on the device thread for the report to close.
 void CompileController::ShowReport(const std::string& path,
                                    const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map) {
-    if (window_.Prompts().IsClosing()) return;  // the window is going: nobody to read it
-    ReportWindow report(&window_, map);
+    if (parts_.prompts.IsClosing()) return;  // the window is going: nobody to read it
+    ReportWindow report(parts_.parent, map);
     report.Load(Utf8(path));
     for (const auto& span : report.ErrorStatements()) MarkError(span);
     connect(&report, &ReportWindow::statementChosen, this, &CompileController::ShowStatement);
@@ -88,13 +90,13 @@ void CompileController::ShowReport(const std::string& path,
 }
 
 void CompileController::ShowStatement(orvane::script::StatementSpan span) {
-    editor::ScriptEditor& editor = window_.Editor();
+    editor::ScriptEditor& editor = parts_.editor;
     editor.SetSelection(span.start, span.end);
     editor.Scintilla()->ensureLineVisible(editor.LineFromPosition(span.start));
 }
 
 void CompileController::MarkError(orvane::script::StatementSpan span) {
-    editor::ScriptEditor& editor = window_.Editor();
+    editor::ScriptEditor& editor = parts_.editor;
     const int line = editor.LineFromPosition(span.start);
     if ((editor.Scintilla()->markersAtLine(line) & (1 << editor::kErrorMarker)) == 0) {
         editor.Scintilla()->markerAdd(line, editor::kErrorMarker);
@@ -107,19 +109,19 @@ void CompileController::Finish(const Job& job) {
         // The caret goes where the translation gave up, after the compile gave the editor back.
         ShowStatement(job.result.stop->span);
         MarkError(job.result.stop->span);
-        window_.Editor().Focus();
+        parts_.editor.Focus();
     }
     const QString text = OutcomeText(job.result);
-    if (!text.isEmpty()) window_.statusBar()->showMessage(text, 10000);
+    if (!text.isEmpty()) parts_.status.ShowMessage(text, 10000);
     emit finished();
 }
 
 // --- what the compile shows ---------------------------------------------------------------------
 
-void CompileController::ShowSelection(std::int32_t start, std::int32_t end) { window_.Editor().SetSelection(start, end); }
+void CompileController::ShowSelection(std::int32_t start, std::int32_t end) { parts_.editor.SetSelection(start, end); }
 
-void CompileController::ShowEnabled(bool enabled) { window_.Holds().SetHeld(!enabled); }
+void CompileController::ShowEnabled(bool enabled) { parts_.holds.SetHeld(!enabled); }
 
-void CompileController::ShowFocus() { window_.Editor().Focus(); }
+void CompileController::ShowFocus() { parts_.editor.Focus(); }
 
 }  // namespace orvane::app::compile

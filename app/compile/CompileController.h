@@ -8,7 +8,22 @@
 #include "core/compiler/AsmSourceMap.h"
 #include "core/compiler/CompileDriver.h"
 
-namespace orvane::app::shell { class MainWindow; }
+class QWidget;
+
+namespace orvane::app::device { class DeviceThread; }
+namespace orvane::app::document { class ScriptDocument; }
+namespace orvane::app::editor {
+class EditorHolds;
+class ScriptEditor;
+}
+namespace orvane::app::host {
+class QtProgress;
+class QtPrompts;
+}
+namespace orvane::app::window {
+class CommandBoard;
+class StatusLine;
+}
 
 namespace orvane::app::compile {
 
@@ -19,7 +34,22 @@ namespace orvane::app::compile {
 class CompileController : public QObject, public host::EditorDisplay {
     Q_OBJECT
 public:
-    explicit CompileController(shell::MainWindow& window);
+    // What a compile needs of the window: the command, the status line, the editor with the hold
+    // on it, the document it may save, the device thread it runs on, the boxes and the progress
+    // of the program write; the report window opens over `parent`.
+    struct Parts {
+        window::CommandBoard& commands;
+        window::StatusLine& status;
+        editor::ScriptEditor& editor;
+        editor::EditorHolds& holds;
+        document::ScriptDocument& document;
+        device::DeviceThread& device;
+        host::QtPrompts& prompts;
+        host::QtProgress& progress;
+        QWidget* parent;
+    };
+
+    explicit CompileController(const Parts& parts);
 
     void Compile();
     const orvane::compiler::CompileResult& LastResult() const { return last_; }
@@ -45,7 +75,7 @@ private:
     void MarkError(orvane::script::StatementSpan span);
     void Finish(const Job& job);
 
-    shell::MainWindow& window_;
+    Parts parts_;
     orvane::compiler::CompileResult last_;
 };
 

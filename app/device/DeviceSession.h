@@ -10,7 +10,7 @@
 #include "app/host/ThreadProgress.h"
 #include "app/host/ThreadPrompts.h"
 #include "app/host/WaitBreaker.h"
-#include "app/run/RunSession.h"
+#include "app/device/RunSession.h"
 #include "core/commands/CommandTable.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/FlashOperations.h"
@@ -58,7 +58,7 @@ public:
     orvane::device::CSerialCtrl& Serial() { return stack_.Serial(); }
     orvane::commands::CommandTable& Commands() { return commands_; }
     orvane::device::FlashOperations& Flash() { return flash_; }
-    run::RunSession& Run() { return run_; }
+    RunSession& Run() { return run_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
     orvane::host::Prompts& Prompts() { return prompts_; }
     orvane::host::FileChooser& Files() { return files_; }
@@ -82,7 +82,7 @@ private:
     orvane::device::SerialStack stack_;
     orvane::commands::CommandTable commands_;
     orvane::device::FlashOperations flash_;
-    run::RunSession run_;
+    RunSession run_;
     std::map<int, TimerHandler> timerHandlers_;
     Notify notify_;
 };

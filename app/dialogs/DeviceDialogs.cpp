@@ -8,23 +8,23 @@
 #include "app/dialogs/SettingsDialog.h"
 #include "app/dialogs/SimulatorLauncher.h"
 #include "app/host/GuiCall.h"
-#include "app/shell/MainWindow.h"
+#include "app/window/CommandBoard.h"
 #include "core/device/ComPortMap.h"
 #include "core/tools/OptionsMenu.h"
 
 namespace orvane::app::dialogs {
 
-using shell::CommandId;
+using window::CommandId;
 
-DeviceDialogs::DeviceDialogs(shell::MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      simulator_(std::make_unique<SimulatorLauncher>(QString::fromStdString(window.Folders().allUsersFolder))),
-      rs232_(new Rs232Dialog(window.Settings(), *simulator_, &window)),
-      settings_(new SettingsDialog(window.Settings(), window.Folders().allUsersFolder + "Komendy.ini", &window)),
-      deviceParams_(new DeviceParamsDialog(&window)),
-      compileParams_(new CompileParamsDialog(window.Settings(), window.Folders().programFolder, &window)),
-      control_(new ControlDialog(window.Settings(), &window)) {
+DeviceDialogs::DeviceDialogs(const Parts& parts)
+    : QObject(parts.parent),
+      parts_(parts),
+      simulator_(std::make_unique<SimulatorLauncher>(QString::fromStdString(parts.folders.allUsersFolder))),
+      rs232_(new Rs232Dialog(parts.settings, *simulator_, parts.parent)),
+      settings_(new SettingsDialog(parts.settings, parts.folders.allUsersFolder + "Komendy.ini", parts.parent)),
+      deviceParams_(new DeviceParamsDialog(parts.parent)),
+      compileParams_(new CompileParamsDialog(parts.settings, parts.folders.programFolder, parts.parent)),
+      control_(new ControlDialog(parts.settings, parts.parent)) {
     StartSimulatorIfChosen();
     ConnectCommands();
 }
@@ -33,11 +33,11 @@ DeviceDialogs::~DeviceDialogs() = default;
 
 template <typename Show>
 void DeviceDialogs::OnWindow(Show&& show) {
-    host::CallOnThreadOf(&window_, std::forward<Show>(show));
+    host::CallOnThreadOf(this, std::forward<Show>(show));
 }
 
 void DeviceDialogs::StartSimulatorIfChosen() {
-    const orvane::host::SettingsStore& settings = window_.Settings();
+    const orvane::host::SettingsStore& settings = parts_.settings;
     const int com = settings.ReadInt("COM", 1);
     const std::string device = settings.ReadString(orvane::device::ComPortMap::OverrideKey(com), "");
     if (!device.empty() && Ui(device) == simulator_->LinkPath()) simulator_->EnsureRunning();
@@ -52,13 +52,14 @@ device::DeviceThread::DeviceDialog DeviceDialogs::ControlOnLentPort() {
 }
 
 void DeviceDialogs::ConnectCommands() {
-    device::DeviceThread& device = window_.Device();
-    window_.SetHandler(CommandId::OptionsRs232, [this, &device] {
+    device::DeviceThread& device = parts_.device;
+    window::CommandBoard& commands = parts_.commands;
+    commands.SetHandler(CommandId::OptionsRs232, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             tools::OptionsMenu::Rs232(session.Link(), [this] { OnWindow([this] { rs232_->Run(); }); });
         });
     });
-    window_.SetHandler(CommandId::OptionsSettings, [this, &device] {
+    commands.SetHandler(CommandId::OptionsSettings, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             tools::OptionsMenu::Settings(
                 session.Link(), session.Commands(),
@@ -70,7 +71,7 @@ void DeviceDialogs::ConnectCommands() {
                 [&session] { session.LoadCommands(); });
         });
     });
-    window_.SetHandler(CommandId::OptionsDeviceParameters, [this, &device] {
+    commands.SetHandler(CommandId::OptionsDeviceParameters, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             session.Link().EditDeviceParameters([this](orvane::device::DeviceParams& params) {
                 bool ok = false;
@@ -79,13 +80,18 @@ void DeviceDialogs::ConnectCommands() {
             });
         });
     });
-    window_.SetHandler(CommandId::OptionsCompileParameters, [this, &device] {
+    commands.SetHandler(CommandId::OptionsCompileParameters, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             tools::OptionsMenu::WithStateCheckStopped(session.Link(), [this] { OnWindow([this] { compileParams_->Run(); }); });
         });
     });
-    window_.SetHandler(CommandId::ControlByRs, [this, &device] { device.LendPort(ControlOnLentPort()); });
-    window_.SetControlDialog(ControlOnLentPort());
+    commands.SetHandler(CommandId::ControlByRs, [this, &device] { device.LendPort(ControlOnLentPort()); });
+    // Program + CTRL switches the mode first, then shows the same dialog on the lent port.
+    commands.SetHandler(CommandId::ModeProgramCtrl, [this, &device] {
+        device.Post([dialog = ControlOnLentPort()](device::DeviceSession& session) {
+            session.Link().ProgramAndCtrl(dialog);
+        });
+    });
 }
 
 }  // namespace orvane::app::dialogs

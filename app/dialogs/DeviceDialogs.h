@@ -5,7 +5,9 @@
 
 #include "app/device/DeviceThread.h"
 
-namespace orvane::app::shell { class MainWindow; }
+class QWidget;
+
+namespace orvane::app::window { class CommandBoard; }
 
 namespace orvane::app::dialogs {
 
@@ -23,7 +25,17 @@ class SimulatorLauncher;
 class DeviceDialogs : public QObject {
     Q_OBJECT
 public:
-    explicit DeviceDialogs(shell::MainWindow& window);
+    // What the dialogs need of the window: the commands they carry out, the device thread that
+    // runs their device steps, the settings and folders they edit; they open over `parent`.
+    struct Parts {
+        window::CommandBoard& commands;
+        device::DeviceThread& device;
+        orvane::host::SettingsStore& settings;
+        const orvane::host::PlatformFolders& folders;
+        QWidget* parent;
+    };
+
+    explicit DeviceDialogs(const Parts& parts);
     ~DeviceDialogs() override;
 
     Rs232Dialog& Rs232() { return *rs232_; }
@@ -42,7 +54,7 @@ private:
     // A COM device that is the virtual controller's link gets the controller started with the window.
     void StartSimulatorIfChosen();
 
-    shell::MainWindow& window_;
+    Parts parts_;
     std::unique_ptr<SimulatorLauncher> simulator_;
     Rs232Dialog* rs232_;
     SettingsDialog* settings_;

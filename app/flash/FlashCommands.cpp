@@ -2,17 +2,18 @@
 
 #include <memory>
 
-#include <QStatusBar>
-
+#include "app/device/DeviceThread.h"
 #include "app/host/QtProgress.h"
-#include "app/shell/MainWindow.h"
+#include "app/window/CommandBoard.h"
+#include "app/window/StatusLine.h"
 
 namespace orvane::app::flash {
 
 namespace {
 using orvane::device::FlashResult;
 using Kind = orvane::device::FlashArea::Kind;
-using shell::CommandId;
+using host::FlashTask;
+using window::CommandId;
 
 QString DoneText(FlashTask task, Kind area) {
     const bool program = area == Kind::Program;
@@ -27,26 +28,26 @@ QString DoneText(FlashTask task, Kind area) {
 }
 }  // namespace
 
-FlashCommands::FlashCommands(shell::MainWindow& window) : QObject(&window), window_(window) {
+FlashCommands::FlashCommands(const Parts& parts, QObject* parent) : QObject(parent), parts_(parts) {
     Connect(CommandId::ProgramWrite, FlashTask::Write, Kind::Program);
     Connect(CommandId::ProgramRead, FlashTask::ReadOut, Kind::Program);
     Connect(CommandId::ProgramErase, FlashTask::Erase, Kind::Program);
     Connect(CommandId::SystemWrite, FlashTask::Write, Kind::System);
     Connect(CommandId::SystemRead, FlashTask::ReadOut, Kind::System);
     Connect(CommandId::SystemErase, FlashTask::Erase, Kind::System);
-    window.SetHandler(CommandId::SystemVersion, [this] {
-        window_.Device().Post([](device::DeviceSession& session) { session.Flash().Version(); });
+    parts.commands.SetHandler(CommandId::SystemVersion, [this] {
+        parts_.device.Post([](device::DeviceSession& session) { session.Flash().Version(); });
     });
 }
 
 void FlashCommands::Connect(CommandId id, FlashTask task, Kind area) {
-    window_.SetHandler(id, [this, task, area] { Start(task, area); });
+    parts_.commands.SetHandler(id, [this, task, area] { Start(task, area); });
 }
 
 void FlashCommands::Start(FlashTask task, Kind area) {
-    window_.Progress().Expect(task, area);
+    parts_.progress.Expect(task, area);
     auto result = std::make_shared<FlashResult>(FlashResult::Failed);
-    window_.Device().Post(
+    parts_.device.Post(
         [task, area, result](device::DeviceSession& session) {
             orvane::device::FlashOperations& flash = session.Flash();
             switch (task) {
@@ -60,8 +61,8 @@ void FlashCommands::Start(FlashTask task, Kind area) {
 
 // Failures said why in their own box; the status bar tells what became of the rest.
 void FlashCommands::Report(FlashTask task, Kind area, FlashResult result) {
-    if (result == FlashResult::Done) window_.statusBar()->showMessage(DoneText(task, area), 10000);
-    if (result == FlashResult::Cancelled) window_.statusBar()->showMessage(QStringLiteral("Operację przerwano."), 10000);
+    if (result == FlashResult::Done) parts_.status.ShowMessage(DoneText(task, area), 10000);
+    if (result == FlashResult::Cancelled) parts_.status.ShowMessage(QStringLiteral("Operację przerwano."), 10000);
     emit finished(result);
 }
 

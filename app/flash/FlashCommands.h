@@ -1,11 +1,16 @@
 #pragma once
 #include <QObject>
 
-#include "app/flash/FlashSteps.h"
-#include "app/shell/CommandIds.h"
+#include "app/host/FlashSteps.h"
+#include "app/window/CommandIds.h"
 #include "core/device/FlashOperations.h"
 
-namespace orvane::app::shell { class MainWindow; }
+namespace orvane::app::device { class DeviceThread; }
+namespace orvane::app::host { class QtProgress; }
+namespace orvane::app::window {
+class CommandBoard;
+class StatusLine;
+}
 
 namespace orvane::app::flash {
 
@@ -14,18 +19,27 @@ namespace orvane::app::flash {
 class FlashCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FlashCommands(shell::MainWindow& window);
+    // What the flash commands need of the window: the commands they carry out, the status line
+    // for their outcome, the device thread they run on and their progress window.
+    struct Parts {
+        window::CommandBoard& commands;
+        window::StatusLine& status;
+        device::DeviceThread& device;
+        host::QtProgress& progress;
+    };
+
+    FlashCommands(const Parts& parts, QObject* parent);
 
 signals:
     // An operation has ended, whichever way.
     void finished(orvane::device::FlashResult result);
 
 private:
-    void Connect(shell::CommandId id, FlashTask task, orvane::device::FlashArea::Kind area);
-    void Start(FlashTask task, orvane::device::FlashArea::Kind area);
-    void Report(FlashTask task, orvane::device::FlashArea::Kind area, orvane::device::FlashResult result);
+    void Connect(window::CommandId id, host::FlashTask task, orvane::device::FlashArea::Kind area);
+    void Start(host::FlashTask task, orvane::device::FlashArea::Kind area);
+    void Report(host::FlashTask task, orvane::device::FlashArea::Kind area, orvane::device::FlashResult result);
 
-    shell::MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace orvane::app::flash

@@ -1,18 +1,26 @@
 #pragma once
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <functional>
 
 namespace orvane::app::host {
 
-// Lets the event loop run until `done` holds or `timeoutMs` have passed; true when done. For the
-// tools that drive the window from outside it: the screenshot tool and the benchmarks.
-inline bool SpinUntil(const std::function<bool()>& done, int timeoutMs, int sliceMs = 20) {
+// Lets the event loop run until `done` holds or `timeoutMs` have passed; true when done. Between
+// two looks at `done` it sleeps in the event loop for at most `sliceMs`, waking for any event, and
+// lets objects deleted later go. For whatever drives the window from outside: the screenshot
+// tool, the benchmarks and the window's tests.
+inline bool SpinUntil(const std::function<bool()>& done, int timeoutMs = 10000, int sliceMs = 10) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
         if (clock.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, sliceMs);
+        QEventLoop slice;
+        QTimer::singleShot(sliceMs, &slice, &QEventLoop::quit);
+        slice.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #include "app/host/QtProgress.h"
 
-#include "app/flash/FlashProgressDialog.h"
+#include "app/host/FlashProgressDialog.h"
 
 namespace orvane::app::host {
 
@@ -8,8 +8,8 @@ QtProgress::~QtProgress() { delete dialog_.data(); }
 
 void QtProgress::Begin(int rangeMax) {
     if (!dialog_) {
-        dialog_ = new flash::FlashProgressDialog(parent_);
-        QObject::connect(dialog_, &flash::FlashProgressDialog::cancelRequested, [this] { cancel_.store(true); });
+        dialog_ = new host::FlashProgressDialog(parent_);
+        QObject::connect(dialog_, &host::FlashProgressDialog::cancelRequested, [this] { cancel_.store(true); });
     }
     steps_.Begin(rangeMax);
     dialog_->Start(rangeMax, steps_.Describe(0));

@@ -3,8 +3,8 @@
 
 #include <QPointer>
 
-#include "app/flash/FlashProgressDialog.h"
-#include "app/flash/FlashSteps.h"
+#include "app/host/FlashProgressDialog.h"
+#include "app/host/FlashSteps.h"
 #include "core/host/Progress.h"
 
 class QWidget;
@@ -20,7 +20,7 @@ public:
     ~QtProgress() override;
 
     // Window thread, before the task is handed to the device thread.
-    void Expect(flash::FlashTask task, orvane::device::FlashArea::Kind area) { steps_.Expect(task, area); }
+    void Expect(host::FlashTask task, orvane::device::FlashArea::Kind area) { steps_.Expect(task, area); }
 
     void Begin(int rangeMax) override;
     void SetPosition(int position) override;
@@ -30,12 +30,12 @@ public:
     bool CancelRequested() override { return cancel_.load(); }
     void ClearCancel() { cancel_.store(false); }
 
-    flash::FlashProgressDialog* Dialog() const { return dialog_; }
+    host::FlashProgressDialog* Dialog() const { return dialog_; }
 
 private:
     QWidget* parent_;
-    flash::FlashSteps steps_;
-    QPointer<flash::FlashProgressDialog> dialog_;
+    host::FlashSteps steps_;
+    QPointer<host::FlashProgressDialog> dialog_;
     std::atomic<bool> cancel_{false};
 };
 

@@ -41,7 +41,7 @@ const Screenshot::Registrar kScriptEditor("script-editor", [](ShotContext& shot)
 const Screenshot::Registrar kFindReplace("find-replace", [](ShotContext& shot) -> QWidget* {
     QsciScintilla& sci = OpenExample(shot, "serwo_przemiatanie.orv");
     sci.setCursorPosition(5, 8);
-    shot.window.Action(shell::CommandId::EditReplace)->trigger();
+    shot.window.Action(window::CommandId::EditReplace)->trigger();
     editor::FindReplaceDialog& dialog = shot.window.Editor().Features().SearchDialog();
     dialog.FindNext();
     return &dialog;

@@ -12,7 +12,7 @@
 #include "app/compile/ReportWindow.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
-#include "app/flash/FlashProgressDialog.h"
+#include "app/host/FlashProgressDialog.h"
 #include "app/host/EventSpin.h"
 #include "app/host/QtProgress.h"
 #include "app/run/RunController.h"
@@ -22,7 +22,7 @@
 namespace orvane::app::screenshots {
 
 namespace {
-using shell::CommandId;
+using window::CommandId;
 
 // A sweep halted at its breakpoint inside the loop: the statement it stands at is selected and
 // marked, the variables are listed beside the script.
@@ -75,7 +75,7 @@ const Screenshot::Registrar kReport("compile-report", [](ShotContext& shot) -> Q
 // A Program write in the middle of its pages.
 const Screenshot::Registrar kFlash("flash-progress", [](ShotContext& shot) -> QWidget* {
     host::QtProgress& progress = shot.window.Progress();
-    progress.Expect(flash::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
+    progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     progress.Begin(137);
     progress.SetPosition(47);
     return progress.Dialog();

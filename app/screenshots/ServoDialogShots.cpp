@@ -38,7 +38,7 @@
 namespace orvane::app::screenshots {
 
 namespace {
-using shell::CommandId;
+using window::CommandId;
 
 bool WaitFor(const std::function<bool()>& done) { return host::SpinUntil(done, 8000); }
 

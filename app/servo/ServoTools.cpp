@@ -2,18 +2,18 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "app/dialogs/CommandsDialog.h"
 #include "app/dialogs/PositionDialog.h"
 #include "app/dialogs/SequenceDialog.h"
 #include "app/dialogs/UiText.h"
+#include "app/device/DeviceThread.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtPrompts.h"
 #include "app/servo/ServoView.h"
-#include "app/shell/MainWindow.h"
+#include "app/window/CommandBoard.h"
+#include "app/window/DockArea.h"
 
 namespace orvane::app::servo {
 
@@ -36,51 +36,41 @@ void ConnectRequests(QObject* context, dialogs::ServoToolDialog* dialog, ToolRun
     QObject::connect(dialog, &dialogs::ServoToolDialog::endClicked, context,
                      [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }); });
 }
-
-QMenu* ViewMenu(shell::MainWindow& window) {
-    for (QAction* action : window.menuBar()->actions()) {
-        if (action->menu() != nullptr && action->text() == QStringLiteral("Wi&dok")) return action->menu();
-    }
-    return nullptr;
-}
 }  // namespace
 
-ServoTools::ServoTools(shell::MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      position_(new dialogs::PositionDialog(&window)),
-      sequence_(new dialogs::SequenceDialog(&window)),
-      insertion_(window.Editor().Scintilla()) {
+ServoTools::ServoTools(const Parts& parts)
+    : QObject(parts.parent),
+      parts_(parts),
+      position_(new dialogs::PositionDialog(parts.parent)),
+      sequence_(new dialogs::SequenceDialog(parts.parent)),
+      insertion_(parts.editor.Scintilla()) {
     setObjectName(QStringLiteral("servoTools"));
     CreateDock();
     ConnectPosition();
     ConnectSequence();
     FollowWrittenFrames();
-    window.SetHandler(shell::CommandId::EditPosition, [this] { OpenPosition(); });
-    window.SetHandler(shell::CommandId::EditSequence, [this] { OpenSequence(); });
-    window.SetHandler(shell::CommandId::OptionsCommands, [this] { OpenCommands(); });
+    parts.commands.SetHandler(window::CommandId::EditPosition, [this] { OpenPosition(); });
+    parts.commands.SetHandler(window::CommandId::EditSequence, [this] { OpenSequence(); });
+    parts.commands.SetHandler(window::CommandId::OptionsCommands, [this] { OpenCommands(); });
 }
 
 ServoTools::~ServoTools() = default;
 
 void ServoTools::CreateDock() {
     view_ = new ServoView;
-    dock_ = new QDockWidget(QStringLiteral("Serwa"), &window_);
+    dock_ = new QDockWidget(QStringLiteral("Serwa"), parts_.parent);
     dock_->setObjectName(QStringLiteral("servoDock"));
     dock_->setWidget(view_);
-    window_.addDockWidget(Qt::RightDockWidgetArea, dock_);
+    parts_.docks.AddDock(dock_, true);
     QAction* toggle = dock_->toggleViewAction();
     toggle->setText(QStringLiteral("Se&rwa"));  // "Pasek &Stanu" has the S
     toggle->setStatusTip(dialogs::Pl("Pokazuje lub ukrywa widok serw: pozycje wysłane do sterownika"));
-    if (QMenu* menu = ViewMenu(window_)) {
-        menu->addSeparator();
-        menu->addAction(toggle);
-    }
+    parts_.docks.AddViewToggle(toggle);
 }
 
 void ServoTools::FollowWrittenFrames() {
     ServoView* view = view_;
-    window_.Device().Post([this, view](device::DeviceSession& session) {
+    parts_.device.Post([this, view](device::DeviceSession& session) {
         decoder_ = std::make_unique<tools::ServoFrameDecoder>(
             session.Commands(), session.Settings(), [view](const tools::ServoFrameDecoder::Position& p) {
                 host::PostToThreadOf(view, [view, p] { view->SetPosition(p.servo, p.position); });
@@ -92,7 +82,7 @@ void ServoTools::FollowWrittenFrames() {
 template <typename Tool>
 void ServoTools::LendPort(ToolRunner<Tool>& runner) {
     insertion_.Begin();
-    window_.Device().Post([&runner](device::DeviceSession& session) {
+    parts_.device.Post([&runner](device::DeviceSession& session) {
         session.Link().HandOverPort(
             [&](const orvane::device::PortLoan& loan) { return runner.ShowOnce(loan, session); });
     });
@@ -189,15 +179,15 @@ void ServoTools::ConnectSequence() {
 // again from the file afterwards, so only what "Zapisz" wrote lasts.
 void ServoTools::OpenCommands() {
     auto table = std::make_shared<commands::CommandTable>();
-    window_.Device().Post(
+    parts_.device.Post(
         [table](device::DeviceSession& session) {
             session.Link().StopStateCheck();
             *table = session.Commands();
         },
         [this, table] {
-            dialogs::CommandsDialog dialog(*table, window_.Settings(), window_.Files(), window_.Prompts(), &window_);
+            dialogs::CommandsDialog dialog(*table, parts_.settings, parts_.files, parts_.prompts, parts_.parent);
             dialog.exec();
-            window_.Device().Post([](device::DeviceSession& session) {
+            parts_.device.Post([](device::DeviceSession& session) {
                 session.LoadCommands();
                 session.Link().StartStateCheck();
             });

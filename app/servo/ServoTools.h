@@ -10,8 +10,19 @@
 #include "core/tools/ServoFrameDecoder.h"
 
 class QDockWidget;
+class QWidget;
 
-namespace orvane::app::shell { class MainWindow; }
+namespace orvane::app::device { class DeviceThread; }
+namespace orvane::app::editor { class ScriptEditor; }
+namespace orvane::app::host {
+class QtFileChooser;
+class QtPrompts;
+}
+namespace orvane::app::window {
+class CommandBoard;
+class DockArea;
+}
+namespace orvane::host { class SettingsStore; }
 namespace orvane::app::dialogs {
 class PositionDialog;
 class SequenceDialog;
@@ -28,7 +39,21 @@ class ServoView;
 class ServoTools : public QObject {
     Q_OBJECT
 public:
-    explicit ServoTools(shell::MainWindow& window);
+    // What the servo tools need of the window: the commands they carry out, the place of their
+    // dock, the editor their lines go into, the device thread that lends the port, and the
+    // settings, file dialogs and boxes of "&Komendy"; the dialogs open over `parent`.
+    struct Parts {
+        window::CommandBoard& commands;
+        window::DockArea& docks;
+        editor::ScriptEditor& editor;
+        device::DeviceThread& device;
+        orvane::host::SettingsStore& settings;
+        host::QtFileChooser& files;
+        host::QtPrompts& prompts;
+        QWidget* parent;
+    };
+
+    explicit ServoTools(const Parts& parts);
     ~ServoTools() override;
 
     void OpenPosition();
@@ -50,7 +75,7 @@ private:
     template <typename Tool, typename Dialog>
     typename ToolRunner<Tool>::Window WindowOf(Dialog* dialog);
 
-    shell::MainWindow& window_;
+    Parts parts_;
     dialogs::PositionDialog* position_;
     dialogs::SequenceDialog* sequence_;
     ServoView* view_ = nullptr;

@@ -5,7 +5,7 @@
 namespace orvane::app::shell {
 
 namespace {
-using enum CommandId;
+using enum window::CommandId;
 
 constexpr std::array kCommands{
     // Plik
@@ -104,7 +104,7 @@ constexpr std::array kCommands{
 
 std::span<const CommandEntry> CommandCatalog::All() { return kCommands; }
 
-const CommandEntry* CommandCatalog::Find(CommandId id) {
+const CommandEntry* CommandCatalog::Find(window::CommandId id) {
     for (const CommandEntry& entry : kCommands) {
         if (entry.id == id) return &entry;
     }

@@ -1,7 +1,7 @@
 #pragma once
 #include <span>
 
-#include "app/shell/CommandIds.h"
+#include "app/window/CommandIds.h"
 
 namespace orvane::app::shell {
 
@@ -9,7 +9,7 @@ namespace orvane::app::shell {
 // it answers to), its status-bar help, its tooltip and its toolbar icon. The window builds its
 // actions from this one table; nothing else spells these texts.
 struct CommandEntry {
-    CommandId id;
+    window::CommandId id;
     const char* text;       // UTF-8, exactly as the menu shows it
     const char* statusTip;  // fly-over help in the message pane
     const char* toolTip;
@@ -21,7 +21,7 @@ class CommandCatalog {
 public:
     static std::span<const CommandEntry> All();
     // Null for an id the table does not hold.
-    static const CommandEntry* Find(CommandId id);
+    static const CommandEntry* Find(window::CommandId id);
 };
 
 }  // namespace orvane::app::shell

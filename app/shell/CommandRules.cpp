@@ -64,8 +64,8 @@ bool CommandRules::CanQueryVersion(const ShellState& s) {
     return ModeRules::CanQueryVersion(s.mode);
 }
 
-bool CommandRules::IsEnabled(CommandId id, const ShellState& s) {
-    using enum CommandId;
+bool CommandRules::IsEnabled(window::CommandId id, const ShellState& s) {
+    using enum window::CommandId;
     switch (id) {
         case FileSave: case FileSaveAs: case FilePrint: case FilePrintPreview: case FilePageSetup:
             return HasText(s);

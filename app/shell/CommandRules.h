@@ -1,5 +1,5 @@
 #pragma once
-#include "app/shell/CommandIds.h"
+#include "app/window/CommandIds.h"
 #include "app/shell/ShellState.h"
 
 namespace orvane::app::shell {
@@ -9,7 +9,7 @@ namespace orvane::app::shell {
 // core's own (ModeRules, RunRules); this class maps every command onto one of them.
 class CommandRules {
 public:
-    static bool IsEnabled(CommandId id, const ShellState& s);
+    static bool IsEnabled(window::CommandId id, const ShellState& s);
 
     static bool Always(const ShellState&) { return true; }
     static bool HasText(const ShellState& s) { return s.hasText; }

@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QDesktopServices>
+#include <QDockWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -20,8 +21,10 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/compile/CompileController.h"
+#include "app/dialogs/DeviceDialogs.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/CommandHints.h"
+#include "app/editor/EditorHolds.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/flash/FlashCommands.h"
@@ -34,7 +37,7 @@
 #include "app/shell/AcceleratorFilter.h"
 #include "app/shell/CommandCatalog.h"
 #include "app/shell/CommandRules.h"
-#include "app/shell/EditorHolds.h"
+#include "app/editor/EditorHolds.h"
 #include "app/shell/MenuLayout.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
@@ -42,7 +45,7 @@
 namespace orvane::app::shell {
 
 namespace {
-using enum CommandId;
+using enum window::CommandId;
 
 const QString kLayoutGroup = QStringLiteral("Window");
 const QString kBarStateKey = QStringLiteral("BarStateORVANE");
@@ -93,14 +96,7 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     CreateToolBars();
     ConnectCommands();
     ConnectModeCommands();
-    ConnectPlaceholders();
-    holds_ = std::make_unique<EditorHolds>(*editor_);
-    runs_ = new run::RunController(*this);
-    compiles_ = new compile::CompileController(*this);
-    flash_ = new flash::FlashCommands(*this);
-    // The servo tools take their commands over and add the servo view's dock, whose place the
-    // saved layout then restores.
-    new servo::ServoTools(*this);
+    CreateFeatures();
     RestoreLayout();
     QList<QAction*> all;
     for (const auto& [id, action] : actions_) all << action;
@@ -140,29 +136,33 @@ MainWindow::~MainWindow() {
     device_->Shutdown();
 }
 
-QAction* MainWindow::Action(CommandId id) const {
+QAction* MainWindow::Action(window::CommandId id) const {
     const auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::SetHandler(CommandId id, std::function<void()> handler) {
+void MainWindow::SetHandler(window::CommandId id, std::function<void()> handler) {
     QAction* action = Action(id);
     if (action == nullptr) return;
-    const auto placeholder = placeholders_.find(id);
-    if (placeholder != placeholders_.end()) {
-        disconnect(placeholder->second);
-        placeholders_.erase(placeholder);
-    }
     connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-}
-
-void MainWindow::SetControlDialog(device::DeviceThread::DeviceDialog dialog) {
-    controlDialog_ = std::move(dialog);
 }
 
 void MainWindow::SetRunCommand(orvane::script::RunCommand runCommand) {
     state_.runCommand = runCommand;
     UpdateCommands();
+}
+
+void MainWindow::ShowMessage(const QString& text, int timeoutMs) { statusBar()->showMessage(text, timeoutMs); }
+
+void MainWindow::AddDock(QDockWidget* dock, bool shownOnRestore) {
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    if (!shownOnRestore) hiddenOnRestore_.push_back(dock);
+}
+
+void MainWindow::AddViewToggle(QAction* toggle) {
+    if (!viewTogglesListed_) viewMenu_->addSeparator();
+    viewTogglesListed_ = true;
+    viewMenu_->addAction(toggle);
 }
 
 // --- building --------------------------------------------------------------------------------------
@@ -180,15 +180,17 @@ void MainWindow::CreateActions() {
         }
         actions_[entry.id] = action;
     }
-    for (CommandId id : {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar}) {
+    for (window::CommandId id : {ViewMainBar, ViewProgramBar, ViewModesBar, ViewStatusBar}) {
         Action(id)->setCheckable(true);
         Action(id)->setChecked(true);
     }
 }
 
 void MainWindow::CreateMenus() {
-    recentSeparator_ = MenuLayout::BuildMenus(menuBar(), [this](CommandId id) { return Action(id); },
-                                              [this](QMenu* file) { AddRecentActions(file); });
+    const MenuLayout::Menus menus = MenuLayout::BuildMenus(
+        menuBar(), [this](window::CommandId id) { return Action(id); }, [this](QMenu* file) { AddRecentActions(file); });
+    recentSeparator_ = menus.recentSeparator;
+    viewMenu_ = menus.view;
 }
 
 void MainWindow::AddRecentActions(QMenu* file) {
@@ -207,14 +209,14 @@ void MainWindow::AddRecentActions(QMenu* file) {
 }
 
 void MainWindow::CreateToolBars() {
-    const MenuLayout::Bars bars = MenuLayout::BuildToolBars(this, [this](CommandId id) { return Action(id); });
+    const MenuLayout::Bars bars = MenuLayout::BuildToolBars(this, [this](window::CommandId id) { return Action(id); });
     ConnectViewToggle(ViewMainBar, bars.main);
     ConnectViewToggle(ViewProgramBar, bars.program);
     ConnectViewToggle(ViewModesBar, bars.modes);
     ConnectViewToggle(ViewStatusBar, statusBar());
 }
 
-void MainWindow::ConnectViewToggle(CommandId id, QWidget* bar) {
+void MainWindow::ConnectViewToggle(window::CommandId id, QWidget* bar) {
     QAction* action = Action(id);
     connect(action, &QAction::toggled, bar, &QWidget::setVisible);
     if (auto* toolBar = qobject_cast<QToolBar*>(bar)) {
@@ -243,7 +245,7 @@ void MainWindow::RebuildRecentMenu() {
 // --- commands --------------------------------------------------------------------------------------
 
 void MainWindow::ConnectCommands() {
-    auto on = [this](CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
+    auto on = [this](window::CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
     on(FileNew, [this] { document_->New(); });
     on(FileOpen, [this] { document_->Open(); });
     on(FileSave, [this] { document_->Save(); });
@@ -283,7 +285,7 @@ void MainWindow::PostModeOperation(void (orvane::device::DeviceLink::*operation)
 
 void MainWindow::ConnectModeCommands() {
     using orvane::device::DeviceLink;
-    auto on = [this](CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
+    auto on = [this](window::CommandId id, auto&& slot) { connect(Action(id), &QAction::triggered, this, slot); };
     on(ModeCheckState, [this] {
         // Like every operation, it leaves the state check running on the timer that fits the
         // mode it found.
@@ -298,28 +300,18 @@ void MainWindow::ConnectModeCommands() {
     on(ModeKomendy, [this] { PostModeOperation(&DeviceLink::SwitchToKomendy); });
     on(ModeProgram, [this] { PostModeOperation(&DeviceLink::SwitchToProgram); });
     on(ModeResetRs232, [this] { PostModeOperation(&DeviceLink::ResetRs232); });
-    on(ModeProgramCtrl, [this] {
-        if (!controlDialog_) {
-            ShowNotAvailable(ModeProgramCtrl);
-            return;
-        }
-        device_->Post([dialog = controlDialog_](device::DeviceSession& session) {
-            session.Link().ProgramAndCtrl(dialog);
-        });
-    });
 }
 
-void MainWindow::ConnectPlaceholders() {
-    for (CommandId id : {EditSequence, EditPosition, ControlByRs,
-                         OptionsDeviceParameters, OptionsRs232, OptionsSettings, OptionsCompileParameters,
-                         OptionsCommands}) {
-        placeholders_[id] = connect(Action(id), &QAction::triggered, this, [this, id] { ShowNotAvailable(id); });
-    }
-}
-
-void MainWindow::ShowNotAvailable(CommandId id) {
-    QString name = CommandCatalog::Find(id) ? QString::fromUtf8(CommandCatalog::Find(id)->toolTip) : QString();
-    statusBar()->showMessage(QStringLiteral("Polecenie „%1” nie jest jeszcze dostępne.").arg(name), 5000);
+// Each feature carries out its own commands and gets only the parts of the window it needs.
+void MainWindow::CreateFeatures() {
+    holds_ = std::make_unique<editor::EditorHolds>(*editor_);
+    runs_ = new run::RunController({*this, *this, *this, *editor_, *holds_, *document_, *device_}, this);
+    compiles_ = new compile::CompileController(
+        {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this});
+    flash_ = new flash::FlashCommands({*this, *this, *device_, *progress_}, this);
+    // The servo view's dock gets its place from the saved layout, restored after this.
+    new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});
+    dialogs_ = new dialogs::DeviceDialogs({*this, *device_, settings_, folders_, this});
 }
 
 void MainWindow::ShowAbout() {
@@ -383,7 +375,7 @@ void MainWindow::RestoreLayout() {
     // A first start opens wide enough for the three toolbars side by side.
     if (!restoreGeometry(layout.value(kGeometryKey).toByteArray())) resize(1120, 720);
     restoreState(layout.value(kBarStateKey).toByteArray(), kLayoutVersion);
-    runs_->Dock().hide();  // it keeps its place and size, but shows only once a run starts
+    for (QDockWidget* dock : hiddenOnRestore_) dock->hide();
     // restoreState may have hidden bars: the check marks follow.
     for (auto [id, name] : {std::pair{ViewMainBar, "mainBar"}, {ViewProgramBar, "programBar"},
                             {ViewModesBar, "modesBar"}}) {

@@ -6,8 +6,10 @@
 #include <QMainWindow>
 
 #include "app/device/DeviceThread.h"
-#include "app/shell/CommandIds.h"
 #include "app/shell/ShellState.h"
+#include "app/window/CommandBoard.h"
+#include "app/window/DockArea.h"
+#include "app/window/StatusLine.h"
 #include "core/host/PlatformFolders.h"
 #include "core/host/SettingsStore.h"
 
@@ -15,8 +17,12 @@ class QAction;
 class QMenu;
 class QToolBar;
 
-namespace orvane::app::editor { class ScriptEditor; }
+namespace orvane::app::editor {
+class EditorHolds;
+class ScriptEditor;
+}
 namespace orvane::app::compile { class CompileController; }
+namespace orvane::app::dialogs { class DeviceDialogs; }
 namespace orvane::app::flash { class FlashCommands; }
 namespace orvane::app::run { class RunController; }
 namespace orvane::app::document { class ScriptDocument; }
@@ -28,27 +34,31 @@ class QtPrompts;
 
 namespace orvane::app::shell {
 
-class EditorHolds;
 class StatusPanes;
 
-// The main window: menus, the three toolbars and the status bar around the script editor; the
-// hub that wires each command to the document, the editor or the device thread and enables it
-// by its rule whenever the state behind the rules changes.
-//
-// Extension points: Action(id) for any command; SetHandler(id, fn) replaces the placeholder of
-// a command that is not built yet; SetControlDialog for Program + CTRL; Device() to post work
-// to the device thread; SetRunCommand feeds the rules. Runs, compiles and flash operations live
-// in their own controllers (Runs(), Compiles(), Flash()).
-class MainWindow : public QMainWindow {
+// The main window: menus, the three toolbars and the status bar around the script editor. It
+// composes the features (runs, compiles, flash operations, servo tools, device dialogs), handing
+// each only the parts it needs: the window's commands, status line and docks through their
+// interfaces (app/window), the editor, the document and the device thread. It carries out the
+// file, edit and mode commands itself and enables every command by its rule whenever the state
+// behind the rules changes. The accessors below are for the tests and tools that drive it.
+class MainWindow : public QMainWindow,
+                   public window::CommandBoard,
+                   public window::StatusLine,
+                   public window::DockArea {
     Q_OBJECT
 public:
     MainWindow(orvane::host::SettingsStore& settings, const orvane::host::PlatformFolders& folders,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    QAction* Action(CommandId id) const;
-    void SetHandler(CommandId id, std::function<void()> handler);
-    void SetControlDialog(device::DeviceThread::DeviceDialog dialog);
+    QAction* Action(window::CommandId id) const;
+
+    void SetHandler(window::CommandId id, std::function<void()> handler) override;
+    void SetRunCommand(orvane::script::RunCommand runCommand) override;
+    void ShowMessage(const QString& text, int timeoutMs) override;
+    void AddDock(QDockWidget* dock, bool shownOnRestore) override;
+    void AddViewToggle(QAction* toggle) override;
 
     editor::ScriptEditor& Editor() { return *editor_; }
     document::ScriptDocument& Document() { return *document_; }
@@ -58,14 +68,12 @@ public:
     host::QtFileChooser& Files() { return *files_; }
     host::QtProgress& Progress() { return *progress_; }
     orvane::host::SettingsStore& Settings() { return settings_; }
-    // Runs, compiles and flash operations from the window, and who holds the editor meanwhile.
-    EditorHolds& Holds() { return *holds_; }
     run::RunController& Runs() { return *runs_; }
     compile::CompileController& Compiles() { return *compiles_; }
     flash::FlashCommands& Flash() { return *flash_; }
+    dialogs::DeviceDialogs& Dialogs() { return *dialogs_; }
     const orvane::host::PlatformFolders& Folders() const { return folders_; }
     const ShellState& State() const { return state_; }
-    void SetRunCommand(orvane::script::RunCommand runCommand);
 
     // The window's part of start-up (each time a script is created or opened, too): the editor's
     // dictionaries and tab size, then the device steps on the device thread, then the
@@ -86,15 +94,14 @@ private:
     void CreateMenus();
     void AddRecentActions(QMenu* file);
     void CreateToolBars();
-    void ConnectViewToggle(CommandId id, QWidget* bar);
+    void ConnectViewToggle(window::CommandId id, QWidget* bar);
     void ConnectCommands();
     void ConnectModeCommands();
-    void ConnectPlaceholders();
+    void CreateFeatures();
     void RebuildRecentMenu();
     void UpdateState();
     void UpdateCommands();
     void ApplyMode(orvane::device::DeviceMode mode);
-    void ShowNotAvailable(CommandId id);
     void ShowAbout();
     void ShowHelp();
     void RestoreLayout();
@@ -104,9 +111,11 @@ private:
     orvane::host::SettingsStore& settings_;
     orvane::host::PlatformFolders folders_;
     ShellState state_;
-    std::map<CommandId, QAction*> actions_;
-    std::map<CommandId, QMetaObject::Connection> placeholders_;
+    std::map<window::CommandId, QAction*> actions_;
     QAction* recentSeparator_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    bool viewTogglesListed_ = false;
+    std::vector<QDockWidget*> hiddenOnRestore_;
     std::vector<QAction*> recentActions_;
     editor::ScriptEditor* editor_ = nullptr;
     document::ScriptDocument* document_ = nullptr;
@@ -115,11 +124,11 @@ private:
     std::unique_ptr<host::QtFileChooser> files_;
     std::unique_ptr<host::QtProgress> progress_;
     std::unique_ptr<device::DeviceThread> device_;
-    std::unique_ptr<EditorHolds> holds_;
+    std::unique_ptr<editor::EditorHolds> holds_;
     run::RunController* runs_ = nullptr;
     compile::CompileController* compiles_ = nullptr;
     flash::FlashCommands* flash_ = nullptr;
-    device::DeviceThread::DeviceDialog controlDialog_;
+    dialogs::DeviceDialogs* dialogs_ = nullptr;
 };
 
 }  // namespace orvane::app::shell

@@ -9,26 +9,26 @@
 namespace orvane::app::shell {
 
 namespace {
-using enum CommandId;
+using enum window::CommandId;
 
-// A toolbar of the actions of `ids`; CommandId{} stands for a separator.
+// A toolbar of the actions of `ids`; window::CommandId{} stands for a separator.
 QToolBar* AddBar(QMainWindow* window, const MenuLayout::ActionOf& action, const QString& name,
-                 const QString& title, std::initializer_list<CommandId> ids) {
+                 const QString& title, std::initializer_list<window::CommandId> ids) {
     QToolBar* bar = window->addToolBar(title);
     bar->setObjectName(name);
     bar->setIconSize(QSize(20, 20));
-    for (CommandId id : ids) {
-        if (id == CommandId{}) bar->addSeparator();
+    for (window::CommandId id : ids) {
+        if (id == window::CommandId{}) bar->addSeparator();
         else bar->addAction(action(id));
     }
     return bar;
 }
 }  // namespace
 
-QAction* MenuLayout::BuildMenus(QMenuBar* bar, const ActionOf& action,
+MenuLayout::Menus MenuLayout::BuildMenus(QMenuBar* bar, const ActionOf& action,
                                 const std::function<void(QMenu*)>& addRecent) {
-    auto add = [&action](QMenu* menu, std::initializer_list<CommandId> ids) {
-        for (CommandId id : ids) menu->addAction(action(id));
+    auto add = [&action](QMenu* menu, std::initializer_list<window::CommandId> ids) {
+        for (window::CommandId id : ids) menu->addAction(action(id));
     };
     QMenu* file = bar->addMenu(QStringLiteral("&Plik"));
     add(file, {FileNew, FileOpen, FileSave, FileSaveAs});
@@ -77,11 +77,11 @@ QAction* MenuLayout::BuildMenus(QMenuBar* bar, const ActionOf& action,
     add(help, {HelpUsing, HelpTopics});
     help->addSeparator();
     add(help, {HelpAbout});
-    return recentPlace;
+    return {recentPlace, view};
 }
 
 MenuLayout::Bars MenuLayout::BuildToolBars(QMainWindow* window, const ActionOf& action) {
-    constexpr CommandId bar{};
+    constexpr window::CommandId bar{};
     QToolBar* main = AddBar(window, action, QStringLiteral("mainBar"), QStringLiteral("Pasek główny"),
                                    {FileNew, FileOpen, FileSave, bar, FilePrint, FilePrintPreview, bar, EditCut,
                                     EditCopy, EditPaste, bar, EditUndo, EditRedo, bar, AppExit, bar, HelpAbout,

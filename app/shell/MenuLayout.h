@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/shell/CommandIds.h"
+#include "app/window/CommandIds.h"
 
 class QAction;
 class QMainWindow;
@@ -15,16 +15,20 @@ namespace orvane::app::shell {
 // toolbars (named for the saved layout "BarStateORVANE").
 class MenuLayout {
 public:
-    using ActionOf = std::function<QAction*(CommandId)>;
+    using ActionOf = std::function<QAction*(window::CommandId)>;
     struct Bars {
         QToolBar* main;
         QToolBar* program;
         QToolBar* modes;
     };
 
-    // Fills the menu bar; `addRecent` puts the recent files into the Plik menu, after the
-    // separator returned (hidden while there are none).
-    static QAction* BuildMenus(QMenuBar* bar, const ActionOf& action, const std::function<void(QMenu*)>& addRecent);
+    struct Menus {
+        QAction* recentSeparator;  // before the recent files, hidden while there are none
+        QMenu* view;               // where the features' docks list their toggles
+    };
+
+    // Fills the menu bar; `addRecent` puts the recent files into the Plik menu.
+    static Menus BuildMenus(QMenuBar* bar, const ActionOf& action, const std::function<void(QMenu*)>& addRecent);
     static Bars BuildToolBars(QMainWindow* window, const ActionOf& action);
 };
 

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,13 +82,23 @@ bool AtomicFile::Write(const std::string& path, std::string_view bytes, std::str
 
 bool AtomicFile::Read(const std::string& path, std::string& bytes) {
     if (!Exists(path)) return false;  // a folder opens as a stream too, reading as empty
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) return false;
-    bytes = s.str();
-    return true;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // Read with the error of each read seen: a stream would take a failing read for the end of
+    // an empty file.
+    std::string read;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ::close(fd);
+            if (n < 0) return false;
+            bytes = std::move(read);
+            return true;
+        }
+        read.append(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 bool AtomicFile::Exists(const std::string& path) {

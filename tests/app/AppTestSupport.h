@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/host/EventSpin.h"
 #include "app/shell/AppSetup.h"
 
 namespace orvane::test {
@@ -102,15 +103,7 @@ private:
     Answerer<QMessageBox> answerer_{[this](QMessageBox& box) { Answer(box); }};
 };
 
-// Keeps the window's event loop turning until `done` holds or `timeoutMs` passed.
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+// The one wait of the window's tests: the event loop turns until a condition holds.
+using app::host::SpinUntil;
 
 }  // namespace orvane::test

@@ -1,21 +1,28 @@
-// The enabling of every command of the window, in every device mode and run state, read from
-// the real window's actions after the state reached it the way it does in use.
+// The enabling and checked state of every command of the window, after each document command
+// and in every device mode and run state, read from the real window's actions after the state
+// reached it the way it does in use.
+#include <memory>
 #include <set>
 
 
+#include "app/document/ScriptDocument.h"
 #include "app/shell/CommandCatalog.h"
 #include "core/host/MemorySettings.h"
 #include "tests/app/WindowRig.h"
 
 using orvane::app::shell::CommandCatalog;
-using orvane::app::shell::CommandId;
-using enum orvane::app::shell::CommandId;
+using orvane::app::window::CommandId;
+using enum orvane::app::window::CommandId;
 using Mode = orvane::device::DeviceMode;
 using Run = orvane::script::RunCommand;
 
+using namespace orvane::test;
+
 namespace {
-// The editor's own items follow its undo history, selection and clipboard, not the table.
-const std::set<CommandId> kEditorOwn{EditUndo, EditRedo, EditCut, EditCopy, EditPaste, EditPasteSpecial};
+// Paste follows the clipboard, which this machine shares with everything else.
+const std::set<CommandId> kClipboard{EditPaste, EditPasteSpecial};
+// Nothing to undo, redo or copy: a script just loaded, with the caret only.
+const std::set<CommandId> kFresh{EditUndo, EditRedo, EditCut, EditCopy};
 const std::set<CommandId> kNeedText{FileSave, FileSaveAs, FilePrint, FilePrintPreview, FilePageSetup,
                                     EditSelectAll, EditFind, EditFindNext, EditReplace};
 const std::set<CommandId> kFlash{ProgramWrite, ProgramRead, ProgramErase, SystemWrite, SystemRead, SystemErase};
@@ -25,16 +32,38 @@ std::set<CommandId> Join(std::initializer_list<std::set<CommandId>> parts) {
     for (const auto& part : parts) all.insert(part.begin(), part.end());
     return all;
 }
+// The document commands a row names, in order, as the user gives them: typing into the editor,
+// its own Undo and Select All, and Nowy, Otwórz (of a good and of a refused file) and Zapisz.
+void Apply(orvane::app::shell::MainWindow& window, const QStringList& steps) {
+    static QTemporaryDir folder;
+    const QString script = folder.filePath(QStringLiteral("skrypt.orv"));
+    const QString refused = folder.filePath(QStringLiteral("binary.orv"));
+    WriteAll(script, "Wait(1);\n");
+    WriteAll(refused, QByteArray("\x7F" "ELF\x00", 5));
+    auto next = std::make_shared<QString>(script);
+    window.Document().SetPathAsker([next](bool, const QString&) { return *next; });
+    if (steps.first() == QStringLiteral("empty")) return;
+    window.Action(FileOpen)->trigger();
+    for (const QString& step : steps) {
+        if (step == QStringLiteral("typed")) QTest::keyClicks(window.Editor().Widget(), QStringLiteral("x"));
+        if (step == QStringLiteral("select")) window.Action(EditSelectAll)->trigger();
+        if (step == QStringLiteral("undo")) window.Action(EditUndo)->trigger();
+        if (step == QStringLiteral("save")) window.Action(FileSave)->trigger();
+        if (step == QStringLiteral("new")) window.Action(FileNew)->trigger();
+        if (step == QStringLiteral("bad")) *next = refused;
+        if (step == QStringLiteral("open") || step == QStringLiteral("bad")) window.Action(FileOpen)->trigger();
+    }
+}
 }  // namespace
 
 class CommandRulesTest : public QObject {
     Q_OBJECT
 private slots:
     void EveryCommandInEveryModeAndRunState_data() {
+        QTest::addColumn<QString>("document");  // the document commands given first, see Apply
         QTest::addColumn<Mode>("mode");
         QTest::addColumn<Run>("runCommand");
         QTest::addColumn<bool>("editorEnabled");
-        QTest::addColumn<bool>("hasText");
         QTest::addColumn<std::set<CommandId>>("disabled");
 
         const std::set<CommandId> servoTools{EditSequence, EditPosition};
@@ -44,46 +73,69 @@ private slots:
         const auto komendyRun = Join({fromSystem, kFlash, {AppExit, ControlByRs, EditReplace, ModeCheckState,
                                                             ModeBootLoader, ModeSystem, RunCompile, SystemVersion}});
 
-        QTest::newRow("before the first reply, empty script") << Mode::NotQueried << Run::Stop << true << false
-            << Join({kNeedText, servoTools, fromSystem, kFlash,
+        QTest::newRow("before the first reply, empty script") << QStringLiteral("empty") << Mode::NotQueried << Run::Stop << true
+            << Join({kNeedText, kFresh, servoTools, fromSystem, kFlash,
                      {ControlByRs, RunStart, RunRestart, RunStep, RunPause, RunStop, RunCompile, SystemVersion}});
-        QTest::newRow("System, idle") << Mode::System << Run::Stop << true << true
-                                      << Join({servoTools, runOnly, {ModeSystem}});
-        QTest::newRow("Komendy, running") << Mode::Komendy << Run::Start << false << true << Join({komendyRun, {RunStart}});
-        QTest::newRow("Komendy, paused") << Mode::Komendy << Run::Pause << false << true << Join({komendyRun, {RunPause}});
-        QTest::newRow("Komendy, idle") << Mode::Komendy << Run::Stop << true << true
-            << Join({fromSystem, kFlash, runOnly, {AppExit, ControlByRs, RunCompile, SystemVersion}});
-        QTest::newRow("Program, idle") << Mode::Program << Run::Stop << true << true
-                                       << Join({servoTools, fromSystem, runOnly, {ControlByRs, SystemVersion}});
-        QTest::newRow("BootLoader, idle") << Mode::BootLoader << Run::Stop << true << true
-            << Join({servoTools, fromSystem, runOnly, {ControlByRs, ModeBootLoader, RunStart, RunStep, SystemVersion}});
-        QTest::newRow("Nieznany, idle") << Mode::Unknown << Run::Stop << true << true
-            << Join({servoTools, fromSystem, runOnly, kFlash,
+        QTest::newRow("System, idle") << QStringLiteral("loaded") << Mode::System << Run::Stop << true
+                                      << Join({kFresh, servoTools, runOnly, {ModeSystem}});
+        QTest::newRow("Komendy, running") << QStringLiteral("loaded") << Mode::Komendy << Run::Start << false << Join({kFresh, komendyRun, {RunStart}});
+        QTest::newRow("Komendy, paused") << QStringLiteral("loaded") << Mode::Komendy << Run::Pause << false << Join({kFresh, komendyRun, {RunPause}});
+        QTest::newRow("Komendy, idle") << QStringLiteral("loaded") << Mode::Komendy << Run::Stop << true
+            << Join({kFresh, fromSystem, kFlash, runOnly, {AppExit, ControlByRs, RunCompile, SystemVersion}});
+        QTest::newRow("Program, idle") << QStringLiteral("loaded") << Mode::Program << Run::Stop << true
+                                       << Join({kFresh, servoTools, fromSystem, runOnly, {ControlByRs, SystemVersion}});
+        QTest::newRow("BootLoader, idle") << QStringLiteral("loaded") << Mode::BootLoader << Run::Stop << true
+            << Join({kFresh, servoTools, fromSystem, runOnly, {ControlByRs, ModeBootLoader, RunStart, RunStep, SystemVersion}});
+        QTest::newRow("Nieznany, idle") << QStringLiteral("loaded") << Mode::Unknown << Run::Stop << true
+            << Join({kFresh, servoTools, fromSystem, runOnly, kFlash,
                      {ControlByRs, OptionsDeviceParameters, ModeBootLoader, ModeSystem, RunStart, RunStep, SystemVersion}});
+
+        // The document commands in System mode: what the editor's history and text allow.
+        const auto system = Join({servoTools, runOnly, {ModeSystem}});
+        const auto typed = [&](std::set<CommandId> more) { return Join({system, {EditRedo, EditCut, EditCopy}, more}); };
+        QTest::newRow("typed, saved") << QStringLiteral("typed,save") << Mode::System << Run::Stop << true << typed({});
+        QTest::newRow("typed, selected all") << QStringLiteral("typed,select") << Mode::System << Run::Stop << true
+                                             << Join({system, {EditRedo}});
+        QTest::newRow("typed, undone") << QStringLiteral("typed,undo") << Mode::System << Run::Stop << true
+                                       << Join({system, {EditUndo, EditCut, EditCopy}});
+        QTest::newRow("typed, saved, New") << QStringLiteral("typed,save,new") << Mode::System << Run::Stop << true
+                                           << Join({system, kFresh, kNeedText, {RunStart, RunStep, RunCompile}});
+        QTest::newRow("typed, saved, Open") << QStringLiteral("typed,save,open") << Mode::System << Run::Stop << true
+                                            << Join({system, kFresh});
+        QTest::newRow("typed, saved, failed Open") << QStringLiteral("typed,save,bad") << Mode::System << Run::Stop
+                                                   << true << typed({});
     }
 
     void EveryCommandInEveryModeAndRunState() {
+        QFETCH(QString, document);
         QFETCH(Mode, mode);
         QFETCH(Run, runCommand);
         QFETCH(bool, editorEnabled);
-        QFETCH(bool, hasText);
         QFETCH(std::set<CommandId>, disabled);
 
-        orvane::host::MemorySettings settings;
-        orvane::app::shell::MainWindow window(settings, orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-        window.Editor().Load(hasText ? QStringLiteral("ServoSet(1, 0, 0, 0, 1500);") : QString());
+        WindowRig rig;
+        orvane::app::shell::MainWindow& window = *rig.window;
+        QVERIFY(rig.WaitIdle());
+        Apply(window, document.split(','));
+        QVERIFY(rig.WaitIdle());
         emit window.Device().modeApplied(mode);
         window.SetRunCommand(runCommand);
         window.Editor().SetEnabled(editorEnabled);
-        QTest::qWait(0);
 
-        for (const auto& entry : CommandCatalog::All()) {
-            if (kEditorOwn.count(entry.id) != 0) continue;
-            const bool expected = disabled.count(entry.id) == 0;
-            QVERIFY2(window.Action(entry.id)->isEnabled() == expected,
-                     qPrintable(QStringLiteral("%1 should be %2").arg(QString::fromUtf8(entry.text))
-                                    .arg(expected ? "enabled" : "disabled")));
-        }
+        QStringList wrong;
+        const auto check = [&] {
+            wrong.clear();
+            for (const auto& entry : CommandCatalog::All()) {
+                if (kClipboard.count(entry.id) != 0) continue;
+                const QAction* action = window.Action(entry.id);
+                if (action->isEnabled() != (disabled.count(entry.id) == 0)) {
+                    wrong << QString::fromUtf8(entry.text) + (action->isEnabled() ? " enabled" : " disabled");
+                }
+                if (action->isCheckable() && !action->isChecked()) wrong << QString::fromUtf8(entry.text) + " unchecked";
+            }
+            return wrong.isEmpty();
+        };
+        QVERIFY2(SpinUntil(check, 2000), qPrintable(wrong.join(QStringLiteral(", "))));
     }
 
     // "Edycja Pozycji" answers Alt+P, which is also the "&Plik" menu's mnemonic.

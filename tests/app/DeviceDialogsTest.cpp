@@ -35,7 +35,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/ServoTraffic.h"
 
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using namespace orvane::test;
 namespace dialogs = orvane::app::dialogs;
 namespace commands = orvane::commands;
@@ -104,7 +104,7 @@ private slots:
             .When([&] { return !dialog.IsBusy() && rig.boxes.Count() == 2; },
                   [&] { Button(&dialog, QStringLiteral("OK"))->click(); });
         rig.window->Action(OptionsRs232)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
+        QVERIFY(SpinUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
                           20000));
 
         QVERIFY(warned);
@@ -140,7 +140,7 @@ private slots:
                       Button(&dialog, QStringLiteral("OK"))->click();
                   });
         rig.window->Action(OptionsRs232)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
+        QVERIFY(SpinUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: BootLoader"); },
                           30000));
 
         QCOMPARE(rig.boxes.Boxes().back().text, QStringLiteral("Rozpoznanie prędkości RSa:\n\n\t9600"));
@@ -180,7 +180,7 @@ private slots:
             .When([&] { return Button(&dialog, QStringLiteral("Koniec"))->isEnabled(); },
                   [&] { Button(&dialog, QStringLiteral("Koniec"))->click(); });
         rig.window->Action(ModeProgramCtrl)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: System"); },
+        QVERIFY(SpinUntil([&] { return script.Done() && rig.Idle() && rig.Pane() == QStringLiteral(" Tryb: System"); },
                           30000));
 
         QCOMPARE(files.Offered(), QStringList{saved});
@@ -227,7 +227,7 @@ private slots:
                   [&] { rig.window->Action(OptionsCompileParameters)->trigger(); })
             .When([&] { return compile.isVisible(); }, [&] { Button(&compile, QStringLiteral("OK"))->click(); });
         rig.window->Action(OptionsSettings)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && !compile.isVisible() && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return script.Done() && !compile.isVisible() && rig.Idle(); }));
 
         QVERIFY(shownAsRunning);
         QVERIFY(stayedOpen);
@@ -250,7 +250,7 @@ private slots:
 
     void DeviceParametersAreReadAndWrittenBack() {
         WindowRig rig({"--params", "0x00,0x00"});  // runs the user program at power-up
-        QVERIFY(WaitUntil([&] { return rig.Idle() && !rig.Pane().isEmpty(); }));
+        QVERIFY(SpinUntil([&] { return rig.Idle() && !rig.Pane().isEmpty(); }));
         // The program runs: the parameters are asked for in System mode, reached first.
         auto& dialog = rig.dialogs->DeviceParams();
         auto* runAtStart = dialog.findChild<QCheckBox*>(QStringLiteral("runAtStart"));
@@ -266,7 +266,7 @@ private slots:
                         Button(&dialog, QStringLiteral("OK"))->click();
                     });
         rig.window->Action(OptionsDeviceParameters)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return script.Done() && rig.Idle(); }));
 
         QVERIFY(readRight);
         QVERIFY(disabledWithKomendy);
@@ -283,7 +283,7 @@ private slots:
         Heartbeat heartbeat;
         // The switch asks the silent controller and waits out its timeouts on the device thread.
         rig.window->Action(ModeKomendy)->trigger();
-        QVERIFY(WaitUntil([&] { return rig.boxes.SawText(QStringLiteral("OTK1")); }, 15000));
+        QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OTK1")); }, 15000));
         QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
         QVERIFY2(heartbeat.LongestGapMs() <= 100, qPrintable(QString::number(heartbeat.LongestGapMs())));
     }
@@ -302,7 +302,7 @@ private slots:
         rig.boxes.Queue(QMessageBox::Ok);
         rig.boxes.Queue(QMessageBox::No);
         rig.window->Action(ModeResetRs232)->trigger();
-        QVERIFY(WaitUntil([&] { return rig.boxes.Count() == 2 && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return rig.boxes.Count() == 2 && rig.Idle(); }));
         QCOMPARE(rig.boxes.Boxes()[0].caption, QStringLiteral("Reset RS232"));
         QCOMPARE(rig.boxes.Boxes()[1].caption, QStringLiteral("Błąd (OTR1)"));
         QVERIFY(rig.window->Action(ModeResetRs232)->isEnabled());
@@ -316,18 +316,18 @@ private slots:
 
         auto& dialog = rig.tools->PositionDialog();
         rig.window->Action(EditPosition)->trigger();
-        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
+        QVERIFY(SpinUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
         QTest::keyClicks(dialog.Formula(), QStringLiteral("S1=S2+2;"));
         dialog.Compute()->click();
         dialog.Slider(2)->setValue(1800);  // as a drag would: servo 1 follows
-        QVERIFY(WaitUntil([&] { return rig.tools->View().Position(1) == 1802; }));
+        QVERIFY(SpinUntil([&] { return rig.tools->View().Position(1) == 1802; }));
         dialog.Time()->selectAll();
         QTest::keyClicks(dialog.Time(), QStringLiteral("2000"));
         dialog.OkButton()->click();
-        QVERIFY(WaitUntil([&] { return rig.Text().text().contains(QStringLiteral("Wait(2000);")); }));
-        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));  // shown again
+        QVERIFY(SpinUntil([&] { return rig.Text().text().contains(QStringLiteral("Wait(2000);")); }));
+        QVERIFY(SpinUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));  // shown again
         dialog.EndButton()->click();
-        QVERIFY(WaitUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
 
         // Where each servo stands after the first showing: 1 and 2 moved, the rest where they were.
         const auto at = [](int servo) { return servo == 1 ? 1802 : servo == 2 ? 1800 : 1500; };
@@ -357,20 +357,23 @@ private slots:
         QVERIFY(rig.ToKomendy());
         auto& dialog = rig.tools->PositionDialog();
         rig.window->Action(EditPosition)->trigger();
-        QVERIFY(WaitUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
+        QVERIFY(SpinUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); }));
 
-        int pulledBack = 0;  // a late answer must never move the slider under the user's hand
+        // The user holds the arrow key: moves come as fast as the window takes them, and the
+        // late answers arrive between them. One must never move the slider under the user's hand.
+        int pulledBack = 0;
+        dialog.Slider(5)->setFocus();
         for (int position = 1501; position <= 1600; ++position) {
-            dialog.Slider(5)->setValue(position);
-            QTest::qWait(5);
+            QTest::keyClick(dialog.Slider(5), Qt::Key_Right);
+            QCoreApplication::processEvents();
             pulledBack += dialog.Slider(5)->value() != position;
         }
         QCOMPARE(pulledBack, 0);
         // Without merging, 100 moves would keep the line busy for 4 s after the last one.
-        QVERIFY(WaitUntil([&] { return rig.tools->View().Position(5) == 1600; }, 1500));
+        QVERIFY(SpinUntil([&] { return rig.tools->View().Position(5) == 1600; }, 1500));
         QCOMPARE(dialog.Slider(5)->value(), 1600);
         dialog.EndButton()->click();
-        QVERIFY(WaitUntil([&] { return rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return rig.Idle(); }));
     }
 
     void SekwencjaRecordsOneStepPerOk() {
@@ -380,24 +383,24 @@ private slots:
         const auto ready = [&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); };
         const auto choose = [&](int servo, const QString& read) {
             dialog.Choice(servo)->click();
-            return WaitUntil([&] { return dialog.PositionText()->text() == read; });
+            return SpinUntil([&] { return dialog.PositionText()->text() == read; });
         };
         rig.window->Action(EditSequence)->trigger();
-        QVERIFY(WaitUntil([&] { return ready() && dialog.Choice(3)->isEnabled(); }));
+        QVERIFY(SpinUntil([&] { return ready() && dialog.Choice(3)->isEnabled(); }));
         dialog.OkButton()->click();  // the pause first
 
-        QVERIFY(WaitUntil(ready));
+        QVERIFY(SpinUntil(ready));
         QVERIFY(choose(3, QStringLiteral("1500")));
         dialog.Slider()->setValue(1700);  // live: step 255, soft 10
         QTest::keyClicks(dialog.Step(), QStringLiteral("300"));  // "0" + "300": sent and written as 255
         dialog.OkButton()->click();
 
-        QVERIFY(WaitUntil(ready));
+        QVERIFY(SpinUntil(ready));
         QVERIFY(choose(3, QStringLiteral("1700")));
         dialog.Slider()->setValue(2000);
         QVERIFY(choose(4, QStringLiteral("1500")));  // servo 3 goes back to 1700 first, with time 2
         dialog.EndButton()->click();  // and servo 4 to 1500
-        QVERIFY(WaitUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return !dialog.isVisible() && rig.Idle(); }));
         QCOMPARE(rig.Text().text(), QStringLiteral("Wait(1000);\nServoSet(3,255,0,0,1700);\n"));
         QCOMPARE(rig.tools->View().Position(3), 1700);
 
@@ -436,7 +439,7 @@ private slots:
             .When([&] { return !Shown<dialogs::CommandEditDialog>(*rig.window); },
                   [&] { Shown<dialogs::CommandsDialog>(*rig.window)->accept(); });  // Zapisz
         rig.window->Action(OptionsCommands)->trigger();
-        QVERIFY(WaitUntil([&] { return script.Done() && rig.Idle(); }));
+        QVERIFY(SpinUntil([&] { return script.Done() && rig.Idle(); }));
         QVERIFY(refused);
         QVERIFY(!rig.window->findChild<dialogs::CommandsDialog*>());
 

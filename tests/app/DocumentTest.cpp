@@ -25,7 +25,7 @@
 using orvane::app::shell::MainWindow;
 using orvane::host::Pl;
 using orvane::settings::QtSettingsStore;
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using namespace orvane::test;
 
 namespace {
@@ -127,7 +127,6 @@ private slots:
         window.Editor().Load(QStringLiteral("kept"));
 
         const bool opened = window.Document().OpenPath(path);
-        QTest::qWait(50);
         QCOMPARE(opened, !text.isEmpty());
         if (text.isEmpty()) {
             QCOMPARE(boxes.Count(), std::size_t{1});
@@ -241,7 +240,7 @@ private slots:
             MainWindow window(store, Folders());
             window.RunStartUp();
             QCOMPARE(window.Editor().Scintilla()->tabWidth(), tabSize);
-            QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
+            QVERIFY(SpinUntil([&] { return !window.Device().IsBusy(); }));
         }
         QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), baud);
         QVERIFY(boxes.SawText(QStringLiteral("Błąd otwarcia RS232")));

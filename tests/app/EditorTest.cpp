@@ -32,7 +32,7 @@ using editor::FunctionHint;
 using editor::SearchOptions;
 using editor::TextFinder;
 using Result = TextFinder::Result;
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 
 namespace {
 
@@ -411,7 +411,7 @@ private slots:
         editor::ScriptEditor& ed = window.Editor();
         ed.Load(QStringLiteral("Wait(1); // x"));
         window.RunStartUp();
-        QVERIFY(WaitUntil([&] { return !window.Device().IsBusy(); }));
+        QVERIFY(SpinUntil([&] { return !window.Device().IsBusy(); }));
         QCOMPARE(boxes.Count(), std::size_t{0});
         QCOMPARE(ed.Words().FindFunction("Buzzer")->hint, std::string("Ton [Hz]"));
         QCOMPARE(ed.TabSize(), 5);
@@ -420,20 +420,36 @@ private slots:
         QCOMPARE(sci.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL), long(editor::Format::KeyWord));
 
         sci.setCursorPosition(0, 1);
-        window.Action(EditFind)->trigger();
+        // Its find window, through the keys and buttons a user presses.
+        QWidget* typing = ed.Widget();
+        typing->setFocus();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(typing, Qt::Key_F, Qt::ControlModifier);
         auto& dialog = ed.Features().SearchDialog();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->text(), QStringLiteral("Wait"));
-        window.Action(EditReplace)->trigger();
-        QVERIFY(dialog.findChild<QLineEdit*>(QStringLiteral("replaceText"))->isVisible());
-        dialog.hide();
-        window.Action(EditFindNext)->trigger();  // from inside the word: round the end to its start
+        auto* findText = dialog.findChild<QLineEdit*>(QStringLiteral("findText"));
+        QCOMPARE(findText->text(), QStringLiteral("Wait"));  // the word at the caret
+        const auto button = [&](const char* text) {
+            for (QPushButton* b : dialog.findChildren<QPushButton*>())
+                if (b->text() == QString::fromUtf8(text)) return b;
+            return static_cast<QPushButton*>(nullptr);
+        };
+        QVERIFY(button("Znajdź &następny") && button("Zamień &wszystko") && button("Zamknij"));
+        QTest::mouseClick(button("Znajdź &następny"), Qt::LeftButton);  // from inside the word: round to its start
         QCOMPARE(sci.selectedText(), QStringLiteral("Wait"));
+        QTest::keyClick(typing, Qt::Key_R, Qt::ControlModifier);
+        auto* replaceText = dialog.findChild<QLineEdit*>(QStringLiteral("replaceText"));
+        QVERIFY(replaceText->isVisible());
+        QTest::keyClicks(replaceText, QStringLiteral("Czekaj"));
+        QTest::mouseClick(button("Zamień &wszystko"), Qt::LeftButton);
+        QCOMPARE(sci.text(), QStringLiteral("Czekaj(1); // x"));
+        QTest::mouseClick(button("Zamknij"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
 
         // F3 that finds nothing opens the window to say so.
-        dialog.findChild<QLineEdit*>(QStringLiteral("findText"))->setText(QStringLiteral("nowhere"));
-        dialog.hide();
-        window.Action(EditFindNext)->trigger();
+        findText->selectAll();
+        QTest::keyClicks(findText, QStringLiteral("nowhere"));
+        QTest::keyClick(typing, Qt::Key_F3);
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("findStatus"))->text().contains(QStringLiteral("nowhere")));
     }

@@ -12,7 +12,7 @@
 #include "app/document/ScriptDocument.h"
 #include "app/editor/Markers.h"
 #include "app/flash/FlashCommands.h"
-#include "app/flash/FlashProgressDialog.h"
+#include "app/host/FlashProgressDialog.h"
 #include "app/host/QtProgress.h"
 #include "app/run/RunController.h"
 #include "app/run/VariableDock.h"
@@ -22,7 +22,7 @@
 #include "tests/support/HexRecords.h"
 #include "tests/support/ScriptedPrompts.h"
 
-using enum orvane::app::shell::CommandId;
+using enum orvane::app::window::CommandId;
 using orvane::app::compile::ReportWindow;
 using orvane::device::FlashImage;
 using namespace orvane::test;
@@ -55,7 +55,7 @@ bool Compile(WindowRig& rig, const std::function<void(ReportWindow&)>& whileRepo
         report.close();
     });
     rig.window->Action(RunCompile)->trigger();
-    const bool ended = WaitUntil([&] { return finished; }, 30000);
+    const bool ended = SpinUntil([&] { return finished; }, 30000);
     QObject::disconnect(done);
     return ended;
 }
@@ -75,7 +75,7 @@ private slots:
         // Locked at once, the run working on the text as it was, and free again only when it ended. (A
         // short run may start and end between two looks, so its start is not waited for.)
         QVERIFY(!editor.IsEnabled());
-        QVERIFY(WaitUntil([&] { return !rig.window->Runs().Status().exists && editor.IsEnabled(); }));
+        QVERIFY(SpinUntil([&] { return !rig.window->Runs().Status().exists && editor.IsEnabled(); }));
 
         QCOMPARE(rig.boxes.Count(), std::size_t{0});
         QVERIFY(rig.window->Runs().Dock().isVisible());
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(MarkedLine(rig, orvane::app::editor::kBreakpointMarker), 3);
         auto& runs = rig.window->Runs();
         const auto haltedAt = [&](const QString& statement) {
-            return WaitUntil([&] { return runs.Status().halted && Selected(rig) == statement; });
+            return SpinUntil([&] { return runs.Status().halted && Selected(rig) == statement; });
         };
 
         rig.window->Action(RunStep)->trigger();
@@ -120,13 +120,13 @@ private slots:
         rig.window->Action(RunStart)->trigger();
         QVERIFY(haltedAt(QStringLiteral("a = a + 1;")));
         QCOMPARE(MarkedLine(rig, orvane::app::editor::kCurrentStatementMarker), 3);
-        QVERIFY(WaitUntil([&] { return runs.Dock().Lines() == QStringList{"a = 1.00"}; }));
+        QVERIFY(SpinUntil([&] { return runs.Dock().Lines() == QStringList{"a = 1.00"}; }));
 
         rig.window->Action(RunStart)->trigger();  // halts there again on the loop's next pass
-        QVERIFY(WaitUntil([&] { return runs.Dock().Lines() == QStringList{"a = 2.00"} && runs.Status().halted; }));
+        QVERIFY(SpinUntil([&] { return runs.Dock().Lines() == QStringList{"a = 2.00"} && runs.Status().halted; }));
         rig.window->Action(RunBreakpoint)->trigger();  // Ctrl+B: off again, the caret stands on that line
         rig.window->Action(RunStart)->trigger();
-        QVERIFY(WaitUntil([&] { return !runs.Status().exists && editor.IsEnabled(); }));
+        QVERIFY(SpinUntil([&] { return !runs.Status().exists && editor.IsEnabled(); }));
         QCOMPARE(runs.Dock().Lines(), QStringList{"a = 30.00"});
         QCOMPARE(MarkedLine(rig, orvane::app::editor::kBreakpointMarker), -1);
         QCOMPARE(rig.boxes.Count(), std::size_t{0});
@@ -143,13 +143,13 @@ private slots:
         rig.window->Action(RunStart)->trigger();
         // The whole frame is out (its last byte heard); its echo will not come.
         const std::pair<char, std::uint8_t> lastOfFrame('R', 0xB0);
-        QVERIFY(WaitUntil([&] { return Only('R', rig.sim.Traffic()).back() == lastOfFrame; }));
+        QVERIFY(SpinUntil([&] { return Only('R', rig.sim.Traffic()).back() == lastOfFrame; }));
 
         Heartbeat heartbeat;
         QElapsedTimer sinceStop;
         sinceStop.start();
         rig.window->Action(RunStop)->trigger();
-        QVERIFY(WaitUntil([&] { return editor.IsEnabled(); }));
+        QVERIFY(SpinUntil([&] { return editor.IsEnabled(); }));
         QVERIFY2(sinceStop.elapsed() < 1500, qPrintable(QStringLiteral("Stop took %1 ms").arg(sinceStop.elapsed())));
         QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
         QVERIFY2(heartbeat.LongestGapMs() <= 100, qPrintable(QStringLiteral("stalled %1 ms").arg(heartbeat.LongestGapMs())));
@@ -235,9 +235,9 @@ private slots:
                          [&](orvane::device::FlashResult r) { result = r; });
         rig.window->Action(ProgramWrite)->trigger();
         const auto progress = [&] { return rig.window->Progress().Dialog(); };
-        QVERIFY(WaitUntil([&] { return progress() != nullptr && progress()->isVisible() && progress()->Cancellable(); }));
+        QVERIFY(SpinUntil([&] { return progress() != nullptr && progress()->isVisible() && progress()->Cancellable(); }));
         QTest::keyClick(progress(), Qt::Key_Escape);  // Cancel, as Esc asks it
-        QVERIFY(WaitUntil([&] { return result.has_value(); }));
+        QVERIFY(SpinUntil([&] { return result.has_value(); }));
         QCOMPARE(static_cast<int>(*result), static_cast<int>(orvane::device::FlashResult::Cancelled));
         QCOMPARE(dialogs.Offered(), QStringList{other});
         QVERIFY(!progress()->isVisible());

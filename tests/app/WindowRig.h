@@ -41,7 +41,7 @@ struct WindowRig {
         file.WriteString("Baud Rate", baud);  // an earlier test of the same home may have changed it
         settings.OverridePort(sim.SlavePath());
         window = std::make_unique<app::shell::MainWindow>(settings, host::PlatformFolders::Detect(ORVANE_DATA_DIR));
-        dialogs = new app::dialogs::DeviceDialogs(*window);
+        dialogs = &window->Dialogs();
         tools = window->findChild<app::servo::ServoTools*>();
         window->show();
         window->RunStartUp();
@@ -49,19 +49,19 @@ struct WindowRig {
     QString Pane() const { return window->Panes().ModeText(); }
     bool Idle() const { return !window->Device().IsBusy(); }
     bool WaitForPane(const QString& mode) const {
-        return WaitUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
+        return SpinUntil([&] { return Pane() == QStringLiteral(" Tryb: ") + mode; });
     }
-    bool WaitIdle() const { return WaitUntil([&] { return Idle(); }); }
+    bool WaitIdle() const { return SpinUntil([&] { return Idle(); }); }
     bool ToKomendy() {
         if (!WaitForPane(QStringLiteral("System"))) return false;
-        window->Action(app::shell::CommandId::ModeKomendy)->trigger();
+        window->Action(app::window::CommandId::ModeKomendy)->trigger();
         return WaitForPane(QStringLiteral("Komendy")) && WaitIdle();
     }
     QsciScintilla& Text() const { return *window->Editor().Scintilla(); }
     // The whole traffic, read once the simulator has heard `heard` bytes and has ended: it logs
     // a byte after writing it, so the window may have its last reply before the log does.
     Traffic Logged(std::size_t heard = 0) {
-        WaitUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
+        SpinUntil([&] { return Only('R', sim.Traffic()).size() >= heard; }, 3000);
         sim.Stop();
         return sim.Traffic();
     }

@@ -6,6 +6,7 @@
 #include "core/commands/CommandFile.h"
 #include "core/host/Cp1250.h"
 #include "core/platform/AtomicFile.h"
+#include "tests/support/CommandPrinting.h"
 
 namespace orvane::commands {
 namespace {

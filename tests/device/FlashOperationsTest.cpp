@@ -250,29 +250,55 @@ TEST_F(FlashOperationsTest, ReadOutFromASilentControllerAsksForNoFile) {
     EXPECT_TRUE(files.Requests().empty());
 }
 
-// Cancel is offered until the erase goes out and while a read-out streams in: a cancelled write
-// leaves the flash as it was and the controller back in System; a cancelled read-out hears the
-// stream out and writes no file.
-TEST_F(FlashOperationsTest, CancelStopsOnlyWhereNothingIsLost) {
-    const FlashImage before = ImageWithPages({40});
-    controller.flash = before;
-    files.QueueChoice(File("p.hex", HexFile::WriteProgramHex(ImageWithPages({28}))));
-    progress.cancelAt = 2;
-    EXPECT_EQ(ops.Write(Kind::Program), FlashResult::Cancelled);
-    EXPECT_EQ(std::count(wire->writes.begin(), wire->writes.end(), Bytes{'e'}), 0);
-    EXPECT_EQ(controller.flash, before);
-    ExpectSettled();
-    EXPECT_FALSE(progress.shown || progress.cancellable);
-
-    progress = {};
-    progress.cancelAt = 64;
-    files.QueueChoice(dir / "part.hex");
-    EXPECT_EQ(ops.ReadOut(Kind::Program), FlashResult::Cancelled);
-    EXPECT_FALSE(platform::AtomicFile::Exists(dir / "part.hex"));
-    EXPECT_EQ(progress.positions, std::vector<int>{64});
-    EXPECT_EQ(ModeName(link.Mode()), "BootLoader");
-    EXPECT_EQ(link.ReadReply(0), std::nullopt);  // nothing of the stream left on the line
-    EXPECT_TRUE(prompts.Boxes().empty());
+// Cancel in each phase of each operation. It is offered until the erase goes out (the flash stays
+// as it was, the controller goes back to System) and while a stream comes in (heard out to its
+// silence; a read-out writes no file, a verify leaves the written flash unchecked); pressed while
+// the pages go out it is not offered, and the write ends as written.
+TEST(FlashCancelTest, EachPhaseEndsAsItsBoxSays) {
+    enum class Op { Write, Erase, ReadOut };
+    const struct {
+        const char* phase; Op op; Kind kind; int cancelAt; bool verify;
+        FlashResult result; bool flashWritten; const char* mode;
+    } rows[] = {
+        {"program write entering the boot loader", Op::Write, Kind::Program, 2, false, FlashResult::Cancelled, false, "System"},
+        {"system write with the boot loader reached", Op::Write, Kind::System, 4, false, FlashResult::Cancelled, false, "System"},
+        {"program write sending pages", Op::Write, Kind::Program, 9, false, FlashResult::Done, true, "System"},
+        {"verify read-back", Op::Write, Kind::Program, 64, true, FlashResult::Cancelled, true, "System"},
+        {"erase entering the boot loader", Op::Erase, Kind::Program, 3, false, FlashResult::Cancelled, false, "System"},
+        {"read-out streaming", Op::ReadOut, Kind::Program, 64, false, FlashResult::Cancelled, false, "BootLoader"},
+    };
+    const FlashImage before = ImageWithPages({2, 40});
+    const FlashImage written = ImageWithPages({2, 28, 40});  // the System's page kept as it is
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.phase);
+        Bench b;
+        test::TempDir dir;
+        b.link.ApplyModeReply(0xFF);
+        b.controller.flash = before;
+        b.settings.WriteString(FlashOperations::kVerifySetting, row.verify ? "1" : "0");
+        b.progress.cancelAt = row.cancelAt;
+        const std::string out = dir / "out.hex";
+        FlashResult result = FlashResult::Failed;
+        if (row.op == Op::Write) {
+            ASSERT_TRUE(platform::AtomicFile::Write(out, row.kind == Kind::Program ? HexFile::WriteProgramHex(written)
+                                                                                   : HexFile::WriteSystemHex(before)));
+            b.files.QueueChoice(out);
+            result = b.ops.Write(row.kind);
+        } else if (row.op == Op::Erase) {
+            result = b.ops.Erase(row.kind);
+        } else {
+            b.files.QueueChoice(out);
+            result = b.ops.ReadOut(row.kind);
+            EXPECT_FALSE(platform::AtomicFile::Exists(out));
+        }
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(b.controller.flash, row.flashWritten ? written : before);
+        EXPECT_EQ(ModeName(b.link.Mode()), row.mode);
+        EXPECT_TRUE(b.prompts.Boxes().empty());
+        EXPECT_FALSE(b.progress.shown || b.progress.cancellable);
+        EXPECT_EQ(b.link.ReadReply(0), std::nullopt) << "nothing of a stream left on the line";
+        EXPECT_TRUE(b.timers.IsRunning(DeviceLink::kTimerAnswering));
+    }
 }
 
 // A line that never falls silent: a byte is always waiting.

@@ -6,13 +6,10 @@
 #include <random>
 
 #include "core/commands/CommandFile.h"
-#include "core/device/FlashOperations.h"
 #include "core/host/MemorySettings.h"
 #include "tests/support/ChildProcess.h"
-#include "tests/support/DeviceRig.h"
-#include "tests/support/FakeController.h"
 #include "tests/support/KillLoop.h"
-#include "tests/support/RecordingProgress.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/TempDir.h"
 
@@ -42,33 +39,11 @@ KillLoop::Writer KomendyWriter(const std::string& path) {
     };
 }
 
-// A Program read-out, as orvane-cli read and the window run it, from a controller whose flash
-// holds one of two programs of different lengths. Both writers go through the core's atomic
-// writer, which every file the core keeps goes through.
-KillLoop::Writer ReadOutWriter(const std::string& path) {
-    constexpr int kLength[2] = {0x400, 0x900};  // bytes streamed, from the start of the area
-    auto images = std::make_shared<std::array<device::FlashImage, 2>>();
-    for (std::size_t v = 0; v < 2; ++v) {
-        for (int i = 0; i < kLength[v]; ++i) (*images)[v][0x700 + i] = static_cast<std::uint8_t>(i * (v + 1));
-    }
-    return [path, images, kLength](int v) {
-        DeviceRig rig;
-        FakeController controller{*rig.wire};
-        controller.flash = (*images)[static_cast<std::size_t>(v)];
-        controller.streamLimit = kLength[v];
-        ScriptedFileChooser files;
-        files.QueueChoice(path);
-        RecordingProgress progress;
-        device::FlashOperations ops{rig.link, files, progress, "/"};
-        ops.ReadOut(device::FlashArea::Kind::Program);
-    };
-}
-
 TEST(KillTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole) {
     const struct {
         const char* name;
         KillLoop::Writer (*writer)(const std::string&);
-    } rows[] = {{"Komendy.ini", &KomendyWriter}, {"odczyt.hex", &ReadOutWriter}};
+    } rows[] = {{"Komendy.ini", &KomendyWriter}};  // every file the core keeps goes through the same writer
     for (const auto& row : rows) {
         const unsigned seed = std::random_device{}();
         SCOPED_TRACE(std::string(row.name) + ", seed " + std::to_string(seed));

@@ -93,10 +93,12 @@ TEST_F(RunCliTest, EnterCarriesOutOneStatementAndTheEndOfInputStops) {
 }
 
 // Servo 1 rests at 1500 us, read in degrees as (1500 - 1000) * 9 / 50 = 90; 72 degrees scale to
-// 72 * 50 / 9 + 1000 = 1400 = 0x0578. The command inside the argument is sent once.
+// 72 * 50 / 9 + 1000 = 1400 = 0x0578. The command inside the argument is sent once; and the state
+// check, due every second, asks nothing while the run waits.
 TEST_F(RunCliTest, CommandsInsideArgumentsAreSentOnceAndScaledByteForByte) {
     const auto r = Run(File("w.orv", "Var: w;\nServoSetS(3, 0, 0, 0, ServoReadS(1) - 18);\nw = ServoRead(3);\n"
-                                     "ServoSetS(2, 0, 0, 0, 90);\n"));
+                                     "Wait(1500);\nServoSetS(2, 0, 0, 0, 90);\n"),
+                       {"--setting", "Sprawdzaj odpowiada co=1"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "w = 1400.00\n");
     EXPECT_EQ(StopSim(), kStart + Command({'r', 1}, {0x05, 0xDC}) + Command({'s', 3, 0, 0, 0, 0x05, 0x78}) +
@@ -114,6 +116,34 @@ TEST_F(RunCliTest, CtrlCStopsTheRunAndBringsTheControllerBackToSystem) {
     ASSERT_GE(traffic.size(), kEnd.size());
     EXPECT_EQ(Traffic(traffic.end() - static_cast<std::ptrdiff_t>(kEnd.size()), traffic.end()), kEnd);
 }
+
+struct LostLinkRow {
+    const char* name;
+    std::string fault;
+    std::int64_t maxMs;  // a silent line waits out each reply and the way back
+};
+
+class RunLostLinkTest : public CliSimTest, public ::testing::WithParamInterface<LostLinkRow> {};
+
+// A controller lost in the middle of an endless run (the line hung up, or no answer any more):
+// the failed command's box (answered No) ends the run as a failure in bounded time, the way back
+// to System is told as failed, and the variables are still printed.
+TEST_P(RunLostLinkTest, EndsTheRunAsAFailureInBoundedTime) {
+    // The start's four requests, then three whole commands of eight bytes and half a frame.
+    StartSim({"--commands", kCommands, "--fault", GetParam().fault + ":" + std::to_string(4 + 3 * 8 + 3)});
+    const auto r = Cli({"--commands", kCommands, "--no", "run",
+                        File("bez_konca.orv", "Var: n;\nwhile (1) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n")});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("BŁĄD (WP2): Błąd wykonania komendy:  ServoSet(1,0,0,0,1500);"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("BŁĄD (OT1)"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "n = 4.00\n");
+    EXPECT_LT(r.elapsedMs, GetParam().maxMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RunLostLinkTest,
+                         ::testing::Values(LostLinkRow{"HangsUp", "hangup-after", 10000},
+                                           LostLinkRow{"FallsSilent", "silent-after", 30000}),
+                         RowName<&LostLinkRow::name>{});
 
 }  // namespace
 }  // namespace orvane::test

@@ -9,6 +9,7 @@
 #include "core/tools/CommandForm.h"
 #include "core/tools/CommandListEditor.h"
 #include "core/tools/CommandTexts.h"
+#include "tests/support/CommandPrinting.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TempDir.h"
@@ -35,6 +36,8 @@ CommandDef Named(const std::string& name) {
 
 TEST(CommandTexts, ShowCommandsInTheListsExactForms) {
     const commands::CommandTable table = Shipped();
+    ASSERT_NE(table.Find("ServoSet"), nullptr);
+    ASSERT_NE(table.Find("ServoReadS"), nullptr);
     const CommandDef& set = *table.Find("ServoSet");
     EXPECT_EQ(CommandTexts::ListLine(set), "ServoSet(A1:1,A2:1,A3:1,A4:1,A5:2)");
     EXPECT_EQ(CommandTexts::ListLine(*table.Find("ServoReadS")), "ServoReadS(A1:1):2");

@@ -5,15 +5,15 @@
 
 #include "app/host/EditorSnapshot.h"
 #include "app/host/ThreadEditor.h"
-#include "app/run/BreakpointLines.h"
-#include "app/run/RunDisplay.h"
+#include "app/device/BreakpointLines.h"
+#include "app/device/RunDisplay.h"
 #include "core/script/Interpreter.h"
 
 class QObject;
 
 namespace orvane::app::host { class QtTimers; }
 
-namespace orvane::app::run {
+namespace orvane::app::device {
 
 // A run of the script on the device thread: the interpreter over the text as it stood when the
 // run began, its tick and variable-list timers, the breakpoints, and what the window is shown of
@@ -48,4 +48,4 @@ private:
     std::optional<RunStatus> published_;
 };
 
-}  // namespace orvane::app::run
+}  // namespace orvane::app::device

@@ -1,10 +1,10 @@
-#include "app/run/RunSession.h"
+#include "app/device/RunSession.h"
 
 #include "app/host/GuiCall.h"
 #include "app/host/QtTimers.h"
 #include "core/script/VariableLines.h"
 
-namespace orvane::app::run {
+namespace orvane::app::device {
 
 using orvane::script::Interpreter;
 
@@ -62,4 +62,4 @@ void RunSession::Publish() {
     host::PostToThreadOf(context_, [display = display_, status] { display->ShowStatus(status); });
 }
 
-}  // namespace orvane::app::run
+}  // namespace orvane::app::device

@@ -1,13 +1,13 @@
 #pragma once
 #include <QDialog>
 
-#include "app/flash/FlashSteps.h"
+#include "app/host/FlashSteps.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace orvane::app::flash {
+namespace orvane::app::host {
 
 // The progress of a flash operation: its title, the step it is at, a bar and the pages or bytes
 // done, with Cancel offered only while the operation can stop without harm. Closing the window
@@ -41,4 +41,4 @@ private:
     bool cancelling_ = false;
 };
 
-}  // namespace orvane::app::flash
+}  // namespace orvane::app::host

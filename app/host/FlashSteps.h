@@ -3,7 +3,7 @@
 
 #include "core/device/FlashArea.h"
 
-namespace orvane::app::flash {
+namespace orvane::app::host {
 
 // What the window asked of the flash (a compile asks for a Program write).
 enum class FlashTask { Erase, Write, ReadOut };
@@ -40,4 +40,4 @@ private:
     bool wrote_ = false;
 };
 
-}  // namespace orvane::app::flash
+}  // namespace orvane::app::host

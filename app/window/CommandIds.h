@@ -1,6 +1,6 @@
 #pragma once
 
-namespace orvane::app::shell {
+namespace orvane::app::window {
 
 // The window's commands by the ids the menus, accelerators and toolbars share. The numbers are
 // the ones the controller's tools have always used for them, so logs and tests can name them.
@@ -72,4 +72,4 @@ enum class CommandId : int {
     RecolourAll = 32777,
 };
 
-}  // namespace orvane::app::shell
+}  // namespace orvane::app::window

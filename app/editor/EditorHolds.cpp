@@ -1,8 +1,8 @@
-#include "app/shell/EditorHolds.h"
+#include "app/editor/EditorHolds.h"
 
 #include "app/editor/ScriptEditor.h"
 
-namespace orvane::app::shell {
+namespace orvane::app::editor {
 
 void EditorHolds::Expect() {
     ++expected_;
@@ -21,4 +21,4 @@ void EditorHolds::SetHeld(bool held) {
 
 void EditorHolds::Apply() { editor_.SetEnabled(expected_ == 0 && !held_); }
 
-}  // namespace orvane::app::shell
+}  // namespace orvane::app::editor

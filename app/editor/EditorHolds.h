@@ -1,15 +1,15 @@
 #pragma once
 
-namespace orvane::app::editor { class ScriptEditor; }
+namespace orvane::app::editor {
 
-namespace orvane::app::shell {
+class ScriptEditor;
 
 // Keeps the editor read-only while work on the device thread holds its text (a run, a compile),
 // and from the moment such work is posted, so the text it was handed cannot change before it
 // begins. The work itself says when it takes and gives back the editor.
 class EditorHolds {
 public:
-    explicit EditorHolds(editor::ScriptEditor& editor) : editor_(editor) {}
+    explicit EditorHolds(ScriptEditor& editor) : editor_(editor) {}
 
     // Work is posted that is to take the editor.
     void Expect();
@@ -21,9 +21,9 @@ public:
 private:
     void Apply();
 
-    editor::ScriptEditor& editor_;
+    ScriptEditor& editor_;
     int expected_ = 0;
     bool held_ = false;
 };
 
-}  // namespace orvane::app::shell
+}  // namespace orvane::app::editor

@@ -1,4 +1,4 @@
-#include "app/flash/FlashProgressDialog.h"
+#include "app/host/FlashProgressDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace orvane::app::flash {
+namespace orvane::app::host {
 
 FlashProgressDialog::FlashProgressDialog(QWidget* parent)
     : QDialog(parent),
@@ -78,4 +78,4 @@ void FlashProgressDialog::reject() {
     emit cancelRequested();
 }
 
-}  // namespace orvane::app::flash
+}  // namespace orvane::app::host

@@ -1,8 +1,8 @@
-#include "app/run/BreakpointLines.h"
+#include "app/device/BreakpointLines.h"
 
 #include <algorithm>
 
-namespace orvane::app::run {
+namespace orvane::app::device {
 
 void BreakpointLines::Set(std::vector<int> lines) {
     std::sort(lines.begin(), lines.end());
@@ -15,4 +15,4 @@ bool BreakpointLines::Contains(int line) const {
     return std::binary_search(lines_.begin(), lines_.end(), line);
 }
 
-}  // namespace orvane::app::run
+}  // namespace orvane::app::device

@@ -1,10 +1,10 @@
-#include "app/flash/FlashSteps.h"
+#include "app/host/FlashSteps.h"
 
 #include <algorithm>
 
 #include "core/device/FlashOperations.h"
 
-namespace orvane::app::flash {
+namespace orvane::app::host {
 
 namespace {
 using Kind = orvane::device::FlashArea::Kind;
@@ -73,4 +73,4 @@ FlashSteps::Text FlashSteps::DescribeRead(int position) const {
     return text;
 }
 
-}  // namespace orvane::app::flash
+}  // namespace orvane::app::host

@@ -2,7 +2,7 @@
 #include <mutex>
 #include <vector>
 
-namespace orvane::app::run {
+namespace orvane::app::device {
 
 // The lines (from 0) that hold a breakpoint: set by the window whenever one is toggled, read by
 // the run on the device thread before each statement.
@@ -16,4 +16,4 @@ private:
     std::vector<int> lines_;  // sorted
 };
 
-}  // namespace orvane::app::run
+}  // namespace orvane::app::device

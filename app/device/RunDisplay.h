@@ -2,7 +2,7 @@
 #include "app/host/EditorDisplay.h"
 #include "core/script/RunRules.h"
 
-namespace orvane::app::run {
+namespace orvane::app::device {
 
 // Where a run stands, as the window learns it after each of its steps.
 struct RunStatus {
@@ -19,4 +19,4 @@ public:
     virtual void ShowStatus(const RunStatus& status) = 0;
 };
 
-}  // namespace orvane::app::run
+}  // namespace orvane::app::device
