@@ -1,35 +1,16 @@
 // compile: the Kompiluj command on a terminal, with the program write behind --flash.
-#include <sstream>
-
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
-#include "core/commands/CommandTable.h"
+#include "cli/ScriptCompile.h"
 #include "core/compiler/CompileDriver.h"
 #include "core/compiler/DeviceProgramWriter.h"
 #include "core/host/Cp1250.h"
-#include "core/platform/AtomicFile.h"
-#include "core/platform/PosixProcessRunner.h"
-#include "core/platform/TextEditorAccess.h"
-#include "core/script/LabelTable.h"
-#include "core/script/StatementReader.h"
-#include "core/script/VariableTable.h"
 
 namespace orvane::cli {
 
 namespace {
 
 using compiler::CompileOutcome;
-
-// A script named on the command line is a saved document already.
-class FileDocument : public compiler::ScriptDocument {
-public:
-    explicit FileDocument(std::string path) : path_(std::move(path)) {}
-    std::string PathName() const override { return path_; }
-    void Save() override {}
-
-private:
-    std::string path_;
-};
 
 // The port is opened only when the program is to be written; the write's file dialog is
 // answered with the HEX file the compile produced.
@@ -76,28 +57,12 @@ int RunCompile(CliSession& session, const std::vector<std::string>& arguments) {
     }
     if (scriptArgument.empty()) return session.Error("brak pliku skryptu"), CliCommand::kUsage;
 
-    std::string text;
-    if (!platform::AtomicFile::Read(scriptArgument, text)) {
-        session.Error("nie można odczytać skryptu " + scriptArgument);
-        return CliCommand::kFailed;
-    }
-    commands::CommandTable commands;
-    if (!session.LoadCommands(commands)) return CliCommand::kFailed;
-
-    platform::TextEditorAccess editor(std::move(text));
-    script::StatementReader reader(editor);
-    script::LabelTable labels;
-    script::VariableTable variables;
-    FileDocument document(host::Utf8ToCp1250(scriptArgument));
-    std::ostringstream report;
-    platform::PosixProcessRunner runner(report);
     CliProgramWriter writer(session);
-    compiler::CompileDriver driver({editor, document, session.Settings(), session.Prompts(),
-                                    session.Files(), runner, session.Folders().programFolder,
-                                    flash ? &writer : nullptr},
-                                   {reader, labels, variables, commands});
-    const compiler::CompileResult result = driver.CompileScript();
-    std::fputs(report.str().c_str(), session.Out());
+    compiler::CompileResult result;
+    std::string report;
+    if (!ScriptCompile::Run(session, scriptArgument, flash ? &writer : nullptr, result, report))
+        return CliCommand::kFailed;
+    std::fputs(report.c_str(), session.Out());
     return Finish(session, result, flash);
 }
 

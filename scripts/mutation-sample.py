@@ -2,7 +2,7 @@
 """Places small plausible faults at random in the sources and tells which tests catch each.
 
   scripts/mutation-sample.py place SEED            # list the sample (file, line, kind, new line)
-  scripts/mutation-sample.py run SEED [FIRST [LAST]]  # each one: apply, build, test, undo
+  scripts/mutation-sample.py run SEED [FIRST [LAST [USED]]]  # each one: apply, build, test, undo
 
 Areas and how many faults each gets: core 12, app 4, sim 3, cli 3. Within an area a file is
 drawn weighted by its size in lines, then a line at random; the first line from there on that
@@ -125,7 +125,7 @@ def place(seed):
     return sample, rnd
 
 def sh(cmd, timeout=None):
-    p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=timeout)
+    p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace", timeout=timeout)
     return p.returncode, p.stdout
 
 CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools"]
@@ -160,13 +160,14 @@ def verdict(path):
                 return "CAUGHT", name + (" (timeout)" if code == 124 or "(Timeout)" in out else "")
     return "SURVIVED", ""
 
-def run(seed, first, last):
-    """Runs faults FIRST..LAST of the sample; one that does not build gives way to its area's next reserve."""
+def run(seed, first, last, used=0):
+    """Runs faults FIRST..LAST of the sample; one that does not build gives way to its area's next
+    reserve (USED: how many of each area's reserves earlier runs of the sample took)."""
     sample, _ = place(seed)
     counts = dict(AREAS)
     by_area = {area: [f for f in sample if f[5] == area] for area in counts}
     main = [f for area, _ in AREAS for f in by_area[area][:counts[area]]]
-    reserves = {area: by_area[area][counts[area]:] for area in counts}
+    reserves = {area: by_area[area][counts[area] + used:] for area in counts}
     for index, fault in enumerate(main):
         if index < first or index > last:
             continue
@@ -203,4 +204,5 @@ if __name__ == "__main__":
             print(f"{i:2d} {area:4s} {path}:{line} [{kind}]\n     - {old.strip()}\n     + {new.strip()}")
         print(f"(the first of each area's faults make the sample; the last {RESERVE} of each are reserves)")
     else:
-        run(seed, int(sys.argv[3]) if len(sys.argv) > 3 else 0, int(sys.argv[4]) if len(sys.argv) > 4 else 999)
+        args = [int(a) for a in sys.argv[3:6]]
+        run(seed, *args)

@@ -24,6 +24,7 @@ constexpr int kReadChunk = 256;
 // How long the last replies wait for the PC before the hang-up fault closes the line.
 constexpr std::int64_t kLingerMs = 1000;
 constexpr int kLingerFirstMs = 20;
+constexpr std::int64_t kProgramTickMs = 5;  // how often a running program gets its time
 
 std::string Reason(const std::string& what) { return what + ": " + std::strerror(errno); }
 
@@ -114,6 +115,8 @@ PtyHost::End PtyHost::Run(int stopFd, std::string& why) {
         if (r < 0 && errno != EINTR) return why = Reason("poll"), End::Failed;
         if (r > 0 && (fds[1].revents & POLLIN)) return End::Stopped;
         if (r > 0 && (fds[0].revents & POLLIN) && !ReadLine(why)) return End::Failed;
+        controller_.Advance(Millis());
+        for (const auto& note : controller_.TakeNotes()) log_.Note(Micros(), note);
         CollectReplies();
         WritePending();
     }
@@ -127,6 +130,7 @@ int PtyHost::PollTimeoutMs() const {
         const std::int64_t retry = stuckSinceMs_ < 0 ? 0 : 10;
         wait = wait < 0 ? retry : std::min(wait, retry);
     }
+    if (controller_.ProgramRunning()) wait = wait < 0 ? kProgramTickMs : std::min(wait, kProgramTickMs);
     return static_cast<int>(std::min<std::int64_t>(wait, INT_MAX));
 }
 

@@ -37,6 +37,15 @@ VirtualController::VirtualController(ControllerSetup setup)
       flash_(setup.flash),
       mode_(StartMode(setup)) {
     version_.resize(2, '0');
+    if (mode_ == Mode::Program) programWritten_ = program_.Start(flash_, 0);
+}
+
+void VirtualController::Advance(std::int64_t nowMs) {
+    if (!ProgramRunning()) return;
+    nowMs_ = nowMs;
+    program_.Advance(nowMs);
+    for (const std::uint8_t byte : program_.TakeSent()) Reply(byte);
+    for (auto& note : program_.TakeNotes()) Note(std::move(note));
 }
 
 std::string VirtualController::ModeName(Mode mode) {
@@ -87,6 +96,12 @@ void VirtualController::Reply(std::uint8_t byte) {
 
 void VirtualController::Enter(Mode mode, bool answer) {
     if (mode != mode_) Note("tryb " + ModeName(mode));
+    if (mode == Mode::Program && mode_ != Mode::Program) {
+        programWritten_ = program_.Start(flash_, nowMs_);
+        for (auto& note : program_.TakeNotes()) Note(std::move(note));
+    } else if (mode != Mode::Program) {
+        program_.Stop();
+    }
     mode_ = mode;
     frame_.Reset();
     if (answer) Reply(static_cast<std::uint8_t>(mode));
@@ -120,7 +135,10 @@ void VirtualController::OnSystem(std::uint8_t byte) {
 void VirtualController::OnProgram(std::uint8_t byte) {
     if (byte == kQuery) return Reply(static_cast<std::uint8_t>(mode_));
     if (byte == kToSystem) return Enter(Mode::System, true);
-    Reply(byte);  // the stand-in user program echoes every free byte
+    if (program_.Running()) return program_.Receive(byte);
+    // With nothing written the area holds no program, and a stand-in echoes every free byte;
+    // a program that has ended hears nothing more.
+    if (!programWritten_) Reply(byte);
 }
 
 void VirtualController::OnBootLoader(std::uint8_t byte) {
@@ -190,7 +208,7 @@ void VirtualController::OnConfirmation(std::uint8_t byte) {
     Await(Awaiting::Nothing, 0);
     if (faults_.badAck) return Reply(kFailed);
     Reply(kDone);
-    const std::uint32_t result = board_.Execute(def.asmName, args);
+    const std::uint32_t result = board_.Execute(def.asmName, args, nowMs_ * 1000);
     const int size = std::clamp(def.resultSize, 0, kMaxResultBytes);
     for (int i = size - 1; i >= 0; --i)
         Reply(i < 4 ? static_cast<std::uint8_t>(result >> (8 * i)) : 0);

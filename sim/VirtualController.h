@@ -7,9 +7,10 @@
 #include "core/commands/CommandTable.h"
 #include "core/device/ControllerBytes.h"
 #include "core/device/FlashImage.h"
-#include "sim/BoardState.h"
+#include "simchip/BoardState.h"
 #include "sim/FaultPlan.h"
 #include "sim/FrameReader.h"
+#include "sim/ProgramRunner.h"
 #include "sim/ReplyQueue.h"
 
 namespace orvane::sim {
@@ -48,6 +49,10 @@ public:
     // One byte from the line. `lineBaud` is the speed the PC's side is set to: at any other
     // speed the byte is noise to the controller, ignored without effect (false).
     bool Receive(std::uint8_t byte, int lineBaud, std::int64_t nowMs);
+    // Time passes: the user's program runs on to `nowMs` in Program mode.
+    void Advance(std::int64_t nowMs);
+    // A program runs and wants time to pass even without bytes on the line.
+    bool ProgramRunning() const { return mode_ == Mode::Program && program_.Running(); }
     // Replies due at `nowMs`, in order, with the output faults applied.
     std::vector<OutByte> TakeOutput(std::int64_t nowMs) { return replies_.TakeDue(nowMs); }
     std::optional<std::int64_t> NextOutputMs() const { return replies_.NextDueMs(); }
@@ -61,7 +66,7 @@ public:
     std::uint8_t P1() const { return p1_; }
     std::uint8_t P2() const { return p2_; }
     const device::FlashImage& Flash() const { return flash_; }
-    const BoardState& Board() const { return board_; }
+    const simchip::BoardState& Board() const { return board_; }
 
     // The rate a speed code selects: 11059200 / (16 * (code + 1)).
     static int RateOfSpeedCode(std::uint8_t code);
@@ -93,7 +98,9 @@ private:
     int baud_;
     FaultPlan faults_;
     device::FlashImage flash_;
-    BoardState board_;
+    simchip::BoardState board_;
+    ProgramRunner program_{board_};
+    bool programWritten_ = false;  // the Program area held a program when Program mode began
     ReplyQueue replies_{faults_};
     FrameReader frame_;
     Mode mode_ = Mode::System;

@@ -27,8 +27,10 @@ public:
     static std::string EntryTable(const script::LabelTable& labels, bool exits);
     // The final return, and the code every Exit jumps to.
     static std::string Trailer(bool exits);
-    // The two bytes that keep the stack pointer, when the program has an Exit.
-    static std::string ExitReservation() { return Reservation("ORVsp"); }
+    // The two bytes that keep the stack pointer, when the program has an Exit: no variable of
+    // the script, though the map lists it among them.
+    static constexpr const char* kStackKeeper = "ORVsp";
+    static std::string ExitReservation() { return Reservation(kStackKeeper); }
 
     static std::string Include(const std::string& path);
     // Two bytes of SRAM per variable, newest first.

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/host/Cp1250.h"
-#include "tests/compiler/AvrHarness.h"
+#include "tests/compiler/RealCompile.h"
 
 namespace orvane::test {
 namespace {

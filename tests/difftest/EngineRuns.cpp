@@ -1,18 +1,15 @@
 #include "tests/difftest/EngineRuns.h"
 
 #include <cmath>
-#include <regex>
 #include <sstream>
 
 #include "core/host/Cp1250.h"
-#include "tests/compiler/AvrHarness.h"
+#include "tests/simchip/ChipRun.h"
 #include "tests/support/RunRig.h"
 
 namespace orvane::test {
 
 namespace {
-
-constexpr int kProgramWords = 0xF80 - 0x380;  // from the program's origin to the boot loader
 
 // The interpreter's value as the 16-bit word the compiled program would hold: whole numbers
 // modulo 65536; anything else has no word and says so.
@@ -53,19 +50,12 @@ EngineOutcome RunCompiled(const std::string& script, const std::vector<std::stri
             if (line.find("PRAGMA") == std::string::npos) outcome.detail += line + "\n";
         return outcome;
     }
-    // The controller keeps the program between its firmware and its boot loader: the simulated
-    // flash holds no more, and a longer program would not run as written.
-    std::smatch size;
-    const std::string report = compile.Report();
-    if (std::regex_search(report, size, std::regex(R"(Code\s*:\s*(\d+) words)")) && std::stoi(size[1]) > kProgramWords) {
-        outcome.detail = "the program (" + size[1].str() + " words) does not fit in the controller";
-        return outcome;
-    }
-    const AvrRun run(compile);
-    outcome.ended = run.Completed() && run.StackAfterProgram() == AvrRun::kRamEnd;
-    if (!outcome.ended) outcome.detail = "the program did not return with its stack balanced:\n" + run.Output();
+    const ChipRun run(compile);
+    outcome.ended = run.state == simchip::ChipState::Ended;
+    if (!outcome.ended)
+        outcome.detail = "the program did not end: " + (run.fault ? run.fault->message : run.error.empty() ? "still running" : run.error);
     for (const auto& name : variables)
-        outcome.words[name] = run.Completed() && run.Has(name) ? std::to_string(run.Variable(name)) : "missing";
+        outcome.words[name] = outcome.ended && run.Has(name) ? std::to_string(run.Variable(name)) : "missing";
     return outcome;
 }
 

@@ -7,7 +7,7 @@ namespace orvane::test {
 
 // What one engine made of a script.
 struct EngineOutcome {
-    bool ended = false;               // the run ended / the program returned, its stack balanced
+    bool ended = false;               // the run ended / the program returned to the firmware
     std::vector<std::string> boxes;   // every box, "caption | text" in UTF-8
     std::map<std::string, std::string> words;  // each variable as a 16-bit word, or why not
     std::string detail;               // what went wrong, when something did
@@ -23,8 +23,8 @@ struct EngineOutcome {
 EngineOutcome RunInterpreted(const std::string& script, const std::vector<std::string>& variables,
                              int maxStatements = 2000000);
 
-// The compile (the script in UTF-8, as the interpreter's) with the shipped commands, avra, and the program run on an ATmega8 in simavr
-// under the test firmware; its variables read back from the SRAM.
+// The compile (the script in UTF-8, as the interpreter's) with the shipped commands, avra, and
+// the program run on the simulated chip; its variables read back from the SRAM.
 EngineOutcome RunCompiled(const std::string& script, const std::vector<std::string>& variables);
 
 // An outcome for a failure message.

@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"RunWithoutScript", {"run", "--step"}, 2, "brak pliku skryptu"},
         UsageRow{"RunTwoScripts", {"run", "@s.orv", "@s.orv"}, 2, "nadmiarowy argument"},
         UsageRow{"CompileTwoScripts", {"compile", "@s.orv", "@s.orv"}, 2, "nadmiarowy argument"},
+        UsageRow{"SimulateLimitWithoutNumber", {"simulate", "@s.orv", "--ms", "x"}, 2, "--ms wymaga liczby"},
         UsageRow{"HelpAloneIsAnAnswer", {"--help"}, 0, "Kod wyjścia: 0 powodzenie"},
         UsageRow{"HelpWinsOverTheCommand", {"erase", "-h"}, 0, "Polecenia:"}),
     RowName<&UsageRow::name>{});

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The programs find their data at <their folder>/../share/orvane both in the build tree and
 # installed into a fresh prefix: orvane-cli copies the shipped Komendy.ini on its first run and
-# assembles a script against the shipped Konfig.asm and Pamiec.asm; orvane-sim reads the shipped
+# assembles a script against the shipped Konfig.asm and Pamiec.asm, and runs it on the simulated
+# chip under the shipped firmware; orvane-sim reads the shipped
 # Komendy.ini before it announces its terminal.
 # Usage: check-install.sh BUILD_DIR CMAKE
 set -eu
@@ -24,13 +25,16 @@ check_programs() {
   grep -rqsF "$data/Konfig.asm" "$home" || fail "$2: the program was not assembled against $data"
   cmp -s "$home/data/ORVANE/Komendy.ini" "$bin/../share/orvane/Komendy.ini" \
     || fail "$2: the shipped Komendy.ini was not copied on the first run"
+  HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" ORVANE_DATA_DIR= \
+    "$bin/orvane-cli" simulate "$home/t.orv" --ms 10 > "$home/chip.out" 2>&1 || true
+  grep -qx 'p = 1000.00' "$home/chip.out" || fail "$2: the simulated chip did not run: $(cat "$home/chip.out")"
   HOME="$home" ORVANE_DATA_DIR= timeout 1 "$bin/orvane-sim" > "$home/sim.out" 2>&1 || true
   grep -q '^/dev/' "$home/sim.out" || fail "$2: orvane-sim did not start: $(cat "$home/sim.out")"
 }
 
 check_programs "$BUILD/bin" build-tree
 "$CMAKE" --install "$BUILD" --prefix "$WORK/prefix" > "$WORK/install.out" || fail "install failed"
-for f in Komendy.ini Konfig.asm Pamiec.asm examples/decyzja.orv; do
+for f in Komendy.ini Konfig.asm Pamiec.asm ChipFirmware.hex examples/decyzja.orv; do
   [ -f "$WORK/prefix/share/orvane/$f" ] || fail "share/orvane/$f was not installed"
 done
 check_programs "$WORK/prefix/bin" installed

@@ -214,7 +214,7 @@ TEST(VirtualControllerTest, CommandFaultsSpoilEchoOrAcknowledgement) {
     Bench ack = WithFaults({"bad-ack"}, 0xFF);
     ack.Send({'S', 2, 0, 0, 0, 0x03, 0xE8});
     EXPECT_EQ(ack.Send({0x01}), Bytes{0x00});
-    EXPECT_EQ(ack.vc->Board().ServoPosition(2), sim::BoardState::kServoRest) << "refused, not done";
+    EXPECT_EQ(ack.vc->Board().ServoPosition(2), simchip::BoardState::kServoRest) << "refused, not done";
 }
 
 TEST(VirtualControllerTest, DelayHoldsRepliesBack) {

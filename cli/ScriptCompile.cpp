@@ -1,0 +1,57 @@
+#include "cli/ScriptCompile.h"
+
+#include <sstream>
+
+#include "cli/CliSession.h"
+#include "core/commands/CommandTable.h"
+#include "core/host/Cp1250.h"
+#include "core/platform/AtomicFile.h"
+#include "core/platform/PosixProcessRunner.h"
+#include "core/platform/TextEditorAccess.h"
+#include "core/script/LabelTable.h"
+#include "core/script/StatementReader.h"
+#include "core/script/VariableTable.h"
+
+namespace orvane::cli {
+
+namespace {
+
+// A script named on the command line is a saved document already.
+class FileDocument : public compiler::ScriptDocument {
+public:
+    explicit FileDocument(std::string path) : path_(std::move(path)) {}
+    std::string PathName() const override { return path_; }
+    void Save() override {}
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+bool ScriptCompile::Run(CliSession& session, const std::string& scriptPath, compiler::ProgramWriter* writer,
+                        compiler::CompileResult& result, std::string& report) {
+    std::string text;
+    if (!platform::AtomicFile::Read(scriptPath, text)) {
+        session.Error("nie można odczytać skryptu " + scriptPath);
+        return false;
+    }
+    commands::CommandTable commands;
+    if (!session.LoadCommands(commands)) return false;
+
+    platform::TextEditorAccess editor(std::move(text));
+    script::StatementReader reader(editor);
+    script::LabelTable labels;
+    script::VariableTable variables;
+    FileDocument document(host::Utf8ToCp1250(scriptPath));
+    std::ostringstream out;
+    platform::PosixProcessRunner runner(out);
+    compiler::CompileDriver driver({editor, document, session.Settings(), session.Prompts(), session.Files(),
+                                    runner, session.Folders().programFolder, writer},
+                                   {reader, labels, variables, commands});
+    result = driver.CompileScript();
+    report = out.str();
+    return true;
+}
+
+}  // namespace orvane::cli
