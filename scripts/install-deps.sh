@@ -10,6 +10,7 @@ PACKAGES="$PACKAGES avra simavr libsimavr-dev"                           # HEX, 
 PACKAGES="$PACKAGES qt6-base-dev libqscintilla2-qt6-dev qt6-svg-dev libqt6svg6" # the window application
 PACKAGES="$PACKAGES qt6-translations-l10n fonts-dejavu-core"                     # Polish Qt dialogs, a font offscreen
 PACKAGES="$PACKAGES xvfb xauth desktop-file-utils shared-mime-info dpkg-dev"    # window tests, install checks, .deb
+PACKAGES="$PACKAGES appstream lintian"                                           # metadata check, package check
 PACKAGES="$PACKAGES clang libclang-rt-14-dev"                                    # fuzz targets
 
 missing=""
