@@ -119,7 +119,10 @@ void SoakDialogs::Answer(QFileDialog& dialog, std::mt19937_64& rng) {
         return Escape(dialog);
     }
     QString path;
-    if (dialog.acceptMode() == QFileDialog::AcceptSave) {
+    if (dialog.acceptMode() == QFileDialog::AcceptSave && dialog.defaultSuffix() != QLatin1String("orv")) {
+        // A read-out or another file the window writes: not the script, so nothing to compare.
+        path = QStringLiteral("%1/plik%2.%3").arg(folder_).arg(++saves_ % 5).arg(dialog.defaultSuffix());
+    } else if (dialog.acceptMode() == QFileDialog::AcceptSave) {
         path = QStringLiteral("%1/skrypt%2.orv").arg(folder_).arg(++saves_ % 5);
         // An older file of that name must not pass for this save's.
         QFile::remove(path);

@@ -35,6 +35,12 @@ public:
     void ActOnMenu(QMenu& menu, std::mt19937_64& rng);
     // A dialog beside the window (find and replace): worked in like a modal one.
     void WorkIn(QDialog& dialog, std::mt19937_64& rng);
+    // The window is in front again: an answer no file dialog took is stale, and must not answer
+    // the next file dialog, which may be another command's.
+    void ForgetPendingOpen() {
+        openWith_.clear();
+        reopen_ = false;
+    }
     // Something other than a box happened: a box seen again is no repetition.
     void ForgetBoxes() { boxRepeats_ = 0; }
 

@@ -105,6 +105,7 @@ void SoakDriver::Tick() {
     } else {
         checks_->CheckScript();
         dialogs_->ForgetBoxes();
+        dialogs_->ForgetPendingOpen();
         if (!log_.Failed()) ActOnWindow(rng);
     }
     checks_->MarkActionEnd();

@@ -134,6 +134,14 @@ constexpr std::array kBoxes{
              "Kompilator przerwał tłumaczenie na instrukcji, której nie umie przetłumaczyć.",
              "Powód podaje skrzynka: np. blok bez „}”, skok do nieistniejącej etykiety.",
              "Kursor stoi na instrukcji: popraw ją i skompiluj ponownie."},
+    BoxEntry{"TASM2", "Błąd tłumaczenia (TASM2)",
+             "Nazwa zastrzeżona w wierszu ‹n›:\n\"‹instrukcja›\"\n\nNazwy \"‹nazwa›\" używa program "
+             "skompilowany.\nZmienna musi nazywać się inaczej.\n\nProgram nie zostanie skompilowany.",
+             "Zmienna albo etykieta nazywa się jak symbol programu skompilowanego (np. `ORVsp`, `Program`, "
+             "rejestr `tmp1`); asembler by jej nie przyjął albo wziąłby ją za ten symbol.",
+             "Nazwa z plików `Konfig.asm` i `Pamiec.asm` albo z ramy programu; uruchomienie z PC ją "
+             "przyjmuje, kompilacja nie.",
+             "Zmień nazwę w całym skrypcie i skompiluj ponownie."},
     BoxEntry{"OWKS1", "Błąd kasowania (OWKS1)", "Błąd kasowania Systemu",
              "Program ładujący nie potwierdził skasowania obszaru System.", kBootCause, kBootRemedy},
     BoxEntry{"OWKP1", "Błąd kasowania (OWKP1)", "Błąd kasowania Programu",
