@@ -41,10 +41,12 @@ bool FaultPlan::Add(std::string_view fault, std::string& error) {
                     std::to_string(low) + ".." + std::to_string(high) + ")";
             return false;
         };
-        if (name == "drop" || name == "corrupt" || name == "write-fails") {
+        if (name == "drop" || name == "corrupt" || name == "write-fails" || name == "reset-after") {
             if (!take(1, maxInt)) return false;
-            (name == "drop" ? dropNth : name == "corrupt" ? corruptNth : writeFailsNth) =
-                static_cast<int>(value);
+            (name == "drop"          ? dropNth
+             : name == "corrupt"     ? corruptNth
+             : name == "reset-after" ? resetAfter
+                                     : writeFailsNth) = static_cast<int>(value);
             return true;
         }
         if (name == "hangup-after" || name == "silent-after") {
@@ -70,6 +72,7 @@ const char* FaultPlan::Help() {
            "  bad-ack           każde potwierdzenie komendy 0 zamiast 1\n"
            "  hangup-after:N    zamyka terminal po odebraniu N bajtów i kończy pracę\n"
            "  silent-after:N    milknie po odebraniu N bajtów\n"
+           "  reset-after:N     po odebraniu N bajtów startuje od nowa jak po włączeniu zasilania\n"
            "  delay:MS          każda odpowiedź spóźniona o MS ms (0..60000)\n"
            "  erase-fails       kasowanie w trybie BootLoader odpowiada 0\n"
            "  write-fails:N     N-ty zapis strony odpowiada 0 i nic nie zapisuje\n";

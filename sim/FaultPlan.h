@@ -16,6 +16,7 @@ struct FaultPlan {
     bool badAck = false;          // every command acknowledgement 0 instead of 1
     int hangupAfter = -1;         // close the line after N bytes heard (-1: off)
     int silentAfter = -1;         // answer nothing after N bytes heard (-1: off)
+    int resetAfter = 0;           // restart as at power-up after N bytes heard (0: off)
     std::int64_t delayMs = 0;     // every reply this late
     bool eraseFails = false;      // boot-loader erases answered 0
     int writeFailsNth = 0;        // the N-th page write answered 0 and not stored

@@ -19,9 +19,9 @@ std::string Hex(std::uint8_t byte) { return device::HexFile::ByteToHex(byte); }
 
 std::string Utf8(const std::string& cp1250) { return host::Cp1250ToUtf8(cp1250); }
 
-Mode StartMode(const ControllerSetup& setup) {
-    if (setup.p1 == 0x00) return Mode::Program;
-    if (setup.p2 == 0xFF) return Mode::Komendy;
+Mode StartMode(std::uint8_t p1, std::uint8_t p2) {
+    if (p1 == 0x00) return Mode::Program;
+    if (p2 == 0xFF) return Mode::Komendy;
     return Mode::System;
 }
 
@@ -35,7 +35,7 @@ VirtualController::VirtualController(ControllerSetup setup)
       baud_(setup.baud),
       faults_(setup.faults),
       flash_(setup.flash),
-      mode_(StartMode(setup)) {
+      mode_(StartMode(setup.p1, setup.p2)) {
     version_.resize(2, '0');
     if (mode_ == Mode::Program) programWritten_ = program_.Start(flash_, 0);
 }
@@ -76,7 +76,19 @@ bool VirtualController::Receive(std::uint8_t byte, int lineBaud, std::int64_t no
     quietSinceMs_ = std::max(quietSinceMs_, nowMs);
     if (awaiting_ == Awaiting::Nothing) Dispatch(byte);
     else Continue(byte);
+    if (heard_ == faults_.resetAfter) Restart();
     return true;
+}
+
+// A brown-out or the watchdog: whatever was under way is forgotten, the resident firmware starts
+// again and goes on into the mode its parameters choose at power-up, without a word on the line.
+void VirtualController::Restart() {
+    Note("restart sterownika");
+    Await(Awaiting::Nothing, 0);
+    program_.Stop();
+    mode_ = Mode::System;
+    const Mode start = StartMode(p1_, p2_);
+    if (start != Mode::System) Enter(start, false);
 }
 
 void VirtualController::Dispatch(std::uint8_t byte) {

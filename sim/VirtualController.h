@@ -87,6 +87,7 @@ private:
     void Erase(int from, int to);
     void Stream(int from, int to);
     void Enter(Mode mode, bool answer);
+    void Restart();
     void Await(Awaiting what, std::size_t bytes);
     void Reply(std::uint8_t byte);
     void Note(std::string text) { notes_.push_back(std::move(text)); }

@@ -145,5 +145,26 @@ INSTANTIATE_TEST_SUITE_P(Rows, RunLostLinkTest,
                                            LostLinkRow{"FallsSilent", "silent-after", 30000}),
                          RowName<&LostLinkRow::name>{});
 
+// The controller restarts by itself in the middle of a command (a brown-out, the watchdog) and is
+// back in System mode: that command and each one after it fails with its box, quickly, and the
+// run ends as a failure whether the user stops at the first box or goes on to the end.
+TEST_F(CliSimTest, ARunWhoseControllerRestartsFailsEachCommandAfterAndEndsAsAFailure) {
+    const struct { const char* answer; std::size_t boxes; const char* out; } rows[] = {
+        {"--no", 1, "n = 4.00\n"}, {"--yes", 3, "n = 6.00\n"}};
+    for (const auto& row : rows) {
+        // The start's four requests, three whole commands and half a frame.
+        StartSim({"--commands", kCommands, "--fault", "reset-after:" + std::to_string(4 + 3 * 8 + 4)});
+        const auto r = Cli({"--commands", kCommands, row.answer, "run",
+                            File("szesc.orv", "Var: n;\nwhile (n < 6) { n = n + 1; ServoSet(1, 0, 0, 0, 1500); }\n")});
+        EXPECT_EQ(r.exitCode, 1) << row.answer << r.err;
+        std::size_t boxes = 0;
+        for (auto at = r.err.find("BŁĄD (WP2)"); at != std::string::npos; at = r.err.find("BŁĄD (WP2)", at + 1)) ++boxes;
+        EXPECT_EQ(boxes, row.boxes) << row.answer << r.err;
+        EXPECT_TRUE(r.err.ends_with(" Tryb: System\n")) << "the way back finds it in System: " << r.err;
+        EXPECT_EQ(r.out, row.out);
+        EXPECT_LT(r.elapsedMs, 10000);
+    }
+}
+
 }  // namespace
 }  // namespace orvane::test

@@ -63,9 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         OptionRow{"ParamsWithoutComma", {"--params", "0"}, "złe parametry"},
         OptionRow{"ParamsHalfEmpty", {"--params", "0,"}, "złe parametry"},
         OptionRow{"ParamsBareHexPrefix", {"--params", "0x,1"}, "złe parametry"},
-        OptionRow{"FaultsAdd", {"--fault", "silent", "--fault=hangup-after:0", "--fault", "delay:60000"}, nullptr,
+        OptionRow{"FaultsAdd", {"--fault", "silent", "--fault=hangup-after:0", "--fault", "delay:60000", "--fault", "reset-after:7"}, nullptr,
                   [](const SimOptions& o) {
-                      return o.faults.silent && o.faults.hangupAfter == 0 && o.faults.delayMs == 60000;
+                      return o.faults.silent && o.faults.hangupAfter == 0 && o.faults.delayMs == 60000 &&
+                             o.faults.resetAfter == 7;
                   }},
         OptionRow{"FaultCountOfZero", {"--fault", "drop:0"}, "dozwolone 1.."},
         OptionRow{"FaultDelayPastItsLimit", {"--fault", "delay:60001"}, "dozwolone 0..60000"},

@@ -217,6 +217,24 @@ TEST(VirtualControllerTest, CommandFaultsSpoilEchoOrAcknowledgement) {
     EXPECT_EQ(ack.vc->Board().ServoPosition(2), simchip::BoardState::kServoRest) << "refused, not done";
 }
 
+// A restart forgets the request under way and comes back, silently, in the power-up mode, where
+// the bytes after it mean what they mean there.
+TEST(VirtualControllerTest, AResetStartsAgainInThePowerUpModeAfterExactlyItsByteCount) {
+    const struct { const char* what; std::uint8_t p2; Mode from; Bytes bytes; int resetAfter; Bytes reply; Mode mode; } rows[] = {
+        {"half a frame", 0x00, Mode::Komendy, {'S', 1, 0, 0x00}, 4, {0xFF}, Mode::System},
+        {"Komendy at power-up", 0xFF, Mode::Komendy, {'S', 1, 0x00}, 3, {0xFE}, Mode::Komendy},
+        {"half a page", 0x00, Mode::BootLoader, {'w', 0x07, 0x00}, 3, {0xFF}, Mode::System},
+        {"half the parameters", 0x00, Mode::System, {0x02, 0x00, 0x01}, 2, {0xFF, 0x00}, Mode::System},
+    };
+    for (const auto& row : rows) {
+        const std::string fault = "reset-after:" + std::to_string(row.resetAfter);
+        Bench bench = WithFaults({fault.c_str()}, row.p2);
+        Reach(bench, row.from);
+        EXPECT_EQ(bench.Send(row.bytes), row.reply) << row.what;
+        EXPECT_EQ(bench.vc->CurrentMode(), row.mode) << row.what;
+    }
+}
+
 TEST(VirtualControllerTest, DelayHoldsRepliesBack) {
     Bench bench = WithFaults({"delay:700"});
     EXPECT_EQ(bench.Send({0x00}), Bytes{});
