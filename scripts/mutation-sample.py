@@ -160,7 +160,7 @@ def verdict(path):
                 return "CAUGHT", name + (" (timeout)" if code == 124 or "(Timeout)" in out else "")
     return "SURVIVED", ""
 
-def run(seed, first, last, used=0):
+def run(seed, first=0, last=10**6, used=0):
     """Runs faults FIRST..LAST of the sample; one that does not build gives way to its area's next
     reserve (USED: how many of each area's reserves earlier runs of the sample took)."""
     sample, _ = place(seed)

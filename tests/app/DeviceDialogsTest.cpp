@@ -261,6 +261,8 @@ private slots:
         script.When([&] { return dialog.isVisible(); },
                     [&] {
                         readRight = runAtStart->isChecked() && !komendy->isChecked() && runAtStart->isEnabled();
+                        runAtStart->click();  // off and on again: alone it warns of nothing
+                        runAtStart->click();
                         komendy->click();
                         disabledWithKomendy = !runAtStart->isEnabled();
                         Button(&dialog, QStringLiteral("OK"))->click();

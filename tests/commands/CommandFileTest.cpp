@@ -69,6 +69,7 @@ int Id(const CommandDef& d) { return d.identifier; }
 int Count(const CommandDef& d) { return d.argumentCount; }
 int Arg2Size(const CommandDef& d) { return d.arguments[1].size; }
 int Arg3Constant(const CommandDef& d) { return d.arguments[2].constant; }
+int Arg1Divisor(const CommandDef& d) { return d.arguments[0].divisor; }
 int ResultSize(const CommandDef& d) { return d.resultSize; }
 int ResultDivisor(const CommandDef& d) { return d.resultDivisor; }
 
@@ -80,7 +81,8 @@ TEST(CommandFileTest, FieldsReadWithTheirDefaultsAndTheProfileReadersNumbers) {
     } rows[] = {
         {"ID=AB", Id, 'A'}, {"Opis=no ID", Id, 0}, {"ID=\" \"", Id, ' '}, {"ID=\xB9", Id, 0xB9},
         {"Argumenty=99999999999", Count, 10}, {"Argumenty=abc", Count, 0},
-        {"Argumenty=2", Arg2Size, 1}, {"Argumenty=3\r\nStala 3=-100", Arg3Constant, -100},
+        {"Argumenty=2", Arg2Size, 1}, {"Argumenty=1", Arg1Divisor, 1},
+        {"Argumenty=3\r\nStala 3=-100", Arg3Constant, -100},
         {"Argumenty=2\r\nArgument 2=0x2", Arg2Size, 2}, {"Argumenty=1\r\nArgument 2=2", Arg2Size, 1},
         {"Wynik=2 bajty", ResultSize, 2}, {"Dzielnik=x", ResultDivisor, 0},
     };

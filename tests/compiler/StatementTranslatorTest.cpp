@@ -66,6 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
         StatementRow{"WhileZeroNeverRuns", "while(0){Return();}",
                      "ORVwhileLoop0:\nrjmp ORVwhileLoop0Koniec\nORVwhileLoop0OK:\nret\n"
                      "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
+        StatementRow{"WhileTestsItsConditionsValueEachTime", "Var: x; while(x){x=0;}",
+                     "ORVwhileLoop0:\n" + Load("x") +
+                         Lines({"cp tmp1,zero", "cpc tmp2,zero", "brne ORVwhileLoop0OK", "rjmp ORVwhileLoop0Koniec",
+                                "ORVwhileLoop0OK:"}) +
+                         Set("x", 0) + "rjmp ORVwhileLoop0\nORVwhileLoop0Koniec:\n"},
         StatementRow{"AsmBlockOnNextLine", "asm:\n{\n  ldi r16,1 ; one\n  nop\n}\nVar:x; x=1;",
                      "  ldi r16,1 ; one\n  nop\n" + Set("x", 1)},
         StatementRow{"AsmLineAndBlockWithoutEnd", "asm:\n  ldi r16,1;\nasm: {\n  nop\n  sleep", "  ldi r16,1\n  nop\n  sleep\n"},
