@@ -196,9 +196,9 @@ Bench WithFaults(std::initializer_list<const char*> faults, std::uint8_t p2 = 0x
     return Bench(std::move(setup));
 }
 
-// Silence after a count of bytes is driven through orvane-cli.
 TEST(VirtualControllerTest, OutputFaultsChangeOnlyWhatReachesTheLine) {
-    const std::pair<const char*, Bytes> rows[] = {{"drop:2", {'3', 0xFF}}, {"corrupt:1", {'3' ^ 0xFF, '1', 0xFF}}};
+    const std::pair<const char*, Bytes> rows[] = {
+        {"drop:2", {'3', 0xFF}}, {"corrupt:1", {'3' ^ 0xFF, '1', 0xFF}}, {"silent-after:1", {'3', '1'}}, {"silent-after:0", {}}};
     for (const auto& [fault, reply] : rows) EXPECT_EQ(WithFaults({fault}).Send({0x76, 0x00}), reply) << fault;
     Bench silenced = WithFaults({"silent"});
     silenced.Send({0xFE});
