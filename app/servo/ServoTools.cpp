@@ -82,10 +82,7 @@ void ServoTools::FollowWrittenFrames() {
 template <typename Tool>
 void ServoTools::LendPort(ToolRunner<Tool>& runner) {
     insertion_.Begin();
-    parts_.device.Post([&runner](device::DeviceSession& session) {
-        session.Link().HandOverPort(
-            [&](const orvane::device::PortLoan& loan) { return runner.ShowOnce(loan, session); });
-    });
+    runner.Start();
 }
 
 // A showing opens the dialog window-modal, shows each state the tool sends, and on its end
@@ -110,7 +107,7 @@ void ServoTools::OpenSequence() { LendPort(*sequenceRunner_); }
 void ServoTools::ConnectPosition() {
     dialogs::PositionDialog* dialog = position_;
     positionRunner_ = std::make_unique<ToolRunner<PositionTool>>(
-        WindowOf<PositionTool>(dialog),
+        parts_.device, WindowOf<PositionTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession& session) {
             return std::make_unique<PositionTool>(link, session.Settings());
         },
@@ -143,7 +140,7 @@ void ServoTools::ConnectPosition() {
 void ServoTools::ConnectSequence() {
     dialogs::SequenceDialog* dialog = sequence_;
     sequenceRunner_ = std::make_unique<ToolRunner<SequenceTool>>(
-        WindowOf<SequenceTool>(dialog),
+        parts_.device, WindowOf<SequenceTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession&) { return std::make_unique<SequenceTool>(link); },
         [](SequenceTool& tool, const orvane::device::PortLoan& loan, const std::function<void()>&) {
             return tool.Open(loan);

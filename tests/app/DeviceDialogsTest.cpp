@@ -159,11 +159,8 @@ private slots:
         auto* received = dialog.findChild<QLabel*>(QStringLiteral("received"));
         const QString saved = home_.Path(QStringLiteral("Rozmowa.txt"));  // offered in the home folder
         DialogScript script;
-        script.When([&] { return dialog.isVisible(); },
-                    [&] {
-                        dialog.Settle();
-                        Button(&dialog, QStringLiteral("Start"))->click();
-                    })
+        script.When([&] { return dialog.isVisible() && !dialog.IsBusy(); },
+                    [&] { Button(&dialog, QStringLiteral("Start"))->click(); })
             .When([&] { return Button(&dialog, QStringLiteral("Stop")) != nullptr; },
                   [&] {
                       dialog.findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
