@@ -67,6 +67,15 @@ void LinkLoan::CutWaitsSoon() {
     QTimer::singleShot(kEndGraceMs, this, [&breaker] { breaker.FireIfArmed(); });
 }
 
+void LinkLoan::PostLast(Work work, std::function<void()> thenOnWindow) {
+    CutWaitsSoon();
+    host::WaitBreaker& breaker = device_.Breaker();
+    Post([&breaker, work = std::move(work)](DeviceSession& session) {
+        breaker.Disarm();
+        work(session);
+    }, std::move(thenOnWindow));
+}
+
 void LinkLoan::End(Work afterwards, std::function<void()> thenOnWindow) {
     if (!lent_) return;
     lent_ = false;

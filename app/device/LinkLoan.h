@@ -39,13 +39,15 @@ public:
     // posted has the same key is dropped (a slider still moving: the controller is sent the
     // latest position, not every one in between).
     void Post(Work work, std::function<void()> thenOnWindow = {}, int key = 0);
+    // The dialog's last exchange ("Koniec"): an exchange still waiting for a silent controller
+    // when this has not begun kEndGraceMs later has its waits cut.
+    void PostLast(Work work, std::function<void()> thenOnWindow = {});
     // While the loan is out, the device thread's timer ticks go to `handler` first (true: taken).
     void SetTimerHandler(TimerHandler handler);
     // Takes the link back after the exchanges posted before, then `afterwards` on the device
-    // thread (Program + CTRL's way back to System). An exchange still waiting for a silent
-    // controller kEndGraceMs later has its waits cut.
+    // thread (Program + CTRL's way back to System); as PostLast, a wait in the way is cut.
     void End(Work afterwards = {}, std::function<void()> thenOnWindow = {});
-    // Cuts the device thread's waits if the next End has not begun within kEndGraceMs.
+    // Cuts the device thread's waits if no work of PostLast or End has begun within kEndGraceMs.
     void CutWaitsSoon();
 
     bool IsBusy() const { return pending_ > 0; }

@@ -232,8 +232,7 @@ void ControlDialog::WriteConversation(const std::string& text) {
 void ControlDialog::End() {
     if (ending_) return;
     ending_ = true;
-    loan_->CutWaitsSoon();
-    loan_->Post([this, values = Values()](device::DeviceSession&) {
+    loan_->PostLast([this, values = Values()](device::DeviceSession&) {
         if (console_) console_->Close(values);
     }, [this] {
         QDialog::reject();

@@ -32,9 +32,9 @@ constexpr int kArgumentsKey = 3;
 template <typename Tool>
 void ConnectRequests(QObject* context, dialogs::ServoToolDialog* dialog, ToolRunner<Tool>& runner) {
     QObject::connect(dialog, &dialogs::ServoToolDialog::okClicked, context,
-                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.Ok(); }); });
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.Ok(); }, true); });
     QObject::connect(dialog, &dialogs::ServoToolDialog::endClicked, context,
-                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }); });
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }, true); });
 }
 }  // namespace
 

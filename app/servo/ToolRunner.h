@@ -56,17 +56,21 @@ public:
     }
 
     // Window thread: queues an action and returns its number. Key 0 never merges; outside a
-    // showing nothing is queued.
-    std::uint64_t Act(int key, Action action) {
+    // showing nothing is queued. A `closing` action (OK, "Koniec") cuts short a wait in its way
+    // for a silent controller.
+    std::uint64_t Act(int key, Action action, bool closing = false) {
         const std::uint64_t seq = ++nextSeq_;
         if (!showing_) return seq;
         auto end = std::make_shared<std::optional<End>>();
-        loan_->Post([this, seq, end, action = std::move(action)](device::DeviceSession&) {
+        device::LinkLoan::Work work = [this, seq, end, action = std::move(action)](device::DeviceSession&) {
             if (step_ != tools::ToolStep::Going) return;
             step_ = action(*tool_);
             SendState(seq);
             *end = Ended();
-        }, [this, end] { Finish(*end); }, key);
+        };
+        auto then = [this, end] { Finish(*end); };
+        if (closing) loan_->PostLast(std::move(work), std::move(then));
+        else loan_->Post(std::move(work), std::move(then), key);
         return seq;
     }
 
@@ -123,7 +127,7 @@ private:
     // Used only on the window thread.
     bool showing_ = false;
     std::uint64_t nextSeq_ = 0;
-    orvane::device::PortLoan portLoan_;
+    orvane::device::PortLoan portLoan_;  // read by the showing's work on the device thread
     // Used only on the device thread.
     std::unique_ptr<tools::ServoLink> link_;
     std::unique_ptr<Tool> tool_;

@@ -264,7 +264,7 @@ void DeviceLink::ResetRs232() {
 
 PortLoan DeviceLink::Lend(LoanEnd end) {
     if (end == LoanEnd::ResetRs232) {
-        for (const int id : lentTimers_) timers_.Kill(id);
+        for (const LentTimer& timer : lentTimers_) timers_.Kill(timer.id);
     }
     StopStateCheck();
     if (end != LoanEnd::KeepPort) serial_.ClosePort(portIndex_);
@@ -285,6 +285,10 @@ void DeviceLink::TakeBack() {
         case LoanEnd::KeepPort: break;
     }
     StartStateCheck();
+    if (end != LoanEnd::ResetRs232) return;
+    for (const LentTimer& timer : lentTimers_) {
+        if (timer.resume) timer.resume();
+    }
 }
 
 // --- device parameters ---------------------------------------------------------------------------

@@ -103,8 +103,11 @@ public:
     // Ends the loan the way Lend was told; nothing when no loan is out.
     void TakeBack();
     bool Lent() const { return loan_.has_value(); }
-    // A timer of another layer (the run tick) that a port loan stops.
-    void StopWhileLent(int timerId) { lentTimers_.push_back(timerId); }
+    // A timer of another layer (the run tick) that a loan ending in Reset RS232 stops, and how
+    // that layer goes on once the link is back (a run carries on where the dialog cut in).
+    void StopWhileLent(int timerId, std::function<void()> resume = {}) {
+        lentTimers_.push_back({timerId, std::move(resume)});
+    }
 
     // --- device parameters -----------------------------------------------------------------
     // Reads the flags in System mode, shows the dialog and writes them back after OK. False
@@ -151,7 +154,11 @@ private:
     ModeObserver* observer_;
 
     device::DeviceMode mode_ = device::DeviceMode::NotQueried;
-    std::vector<int> lentTimers_;
+    struct LentTimer {
+        int id = 0;
+        std::function<void()> resume;
+    };
+    std::vector<LentTimer> lentTimers_;
     std::optional<LoanEnd> loan_;
     bool showRsOpenError_ = true;
     bool portLost_ = false;

@@ -157,7 +157,7 @@ TEST_F(DeviceLinkTest, LoansStopTheTimersAndEndTheirOwnWay) {
     struct Row {
         LoanEnd end;
         bool portClosed;
-        bool runTickKilled;
+        bool runTickKilled;  // and resumed once the link is back
         std::vector<std::string> boxes;
     };
     const Row rows[] = {
@@ -165,11 +165,13 @@ TEST_F(DeviceLinkTest, LoansStopTheTimersAndEndTheirOwnWay) {
         {LoanEnd::Restart, true, false, {}},
         {LoanEnd::KeepPort, false, false, {}},
     };
+    int resumed = 0;
+    link.StopWhileLent(1141, [&] { ++resumed; });
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.end));
         prompts.Clear();
+        resumed = 0;
         link.SetCurrentBaud(38400);
-        link.StopWhileLent(1141);
         timers.Start(1141, 1);
         timers.Start(kAnswering, 2000);
         const PortLoan loan = link.Lend(row.end);
@@ -185,8 +187,10 @@ TEST_F(DeviceLinkTest, LoansStopTheTimersAndEndTheirOwnWay) {
         EXPECT_EQ(prompts.Shown(), row.boxes);
         EXPECT_TRUE(serial.IsOpen(0));
         EXPECT_TRUE(timers.IsRunning(kAnswering));
+        EXPECT_EQ(resumed, row.runTickKilled ? 1 : 0);
         link.TakeBack();  // a second one finds no loan and asks nothing
         EXPECT_EQ(prompts.Shown(), row.boxes);
+        EXPECT_EQ(resumed, row.runTickKilled ? 1 : 0);
         timers.Kill(1141);
     }
 }
