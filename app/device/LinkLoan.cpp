@@ -19,6 +19,7 @@ void LinkLoan::Send(Work work, std::function<void()> thenOnWindow) {
 
 void LinkLoan::Begin(Lend lend, std::function<void(const orvane::device::PortLoan&)> lent,
                      std::function<void()> refused) {
+    if (lent_) return;  // the command again before its dialog showed
     lent_ = true;
     auto loan = std::make_shared<std::optional<orvane::device::PortLoan>>();
     Send([lend = std::move(lend), loan](DeviceSession& session) { *loan = lend(session); },

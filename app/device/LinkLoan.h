@@ -32,6 +32,7 @@ public:
     LinkLoan(DeviceThread& device, QObject* parent);
 
     // `lent` runs on the window thread with the loan, or `refused` when `lend` gave nothing.
+    // Nothing while a loan is out already.
     void Begin(Lend lend, std::function<void(const orvane::device::PortLoan&)> lent,
                std::function<void()> refused = {});
     // One exchange on the device thread; `thenOnWindow` follows on this object's thread (not

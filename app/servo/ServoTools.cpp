@@ -81,8 +81,7 @@ void ServoTools::FollowWrittenFrames() {
 
 template <typename Tool>
 void ServoTools::LendPort(ToolRunner<Tool>& runner) {
-    insertion_.Begin();
-    runner.Start();
+    if (runner.Start()) insertion_.Begin();
 }
 
 // A showing opens the dialog window-modal, shows each state the tool sends, and on its end

@@ -42,9 +42,9 @@ public:
         : window_(std::move(window)), make_(std::move(make)), open_(std::move(open)),
           loan_(new device::LinkLoan(device, window_.context)) {}
 
-    // Window thread: borrows the link and opens the first showing.
-    void Start() {
-        if (loan_->IsLent()) return;
+    // Window thread: borrows the link and opens the first showing; false while it is lent.
+    bool Start() {
+        if (loan_->IsLent()) return false;
         loan_->Begin(
             [](device::DeviceSession& session) -> std::optional<orvane::device::PortLoan> {
                 return session.Link().Lend(orvane::device::LoanEnd::ResetRs232);
@@ -53,6 +53,7 @@ public:
                 portLoan_ = loan;
                 ShowOnce();
             });
+        return true;
     }
 
     // Window thread: queues an action and returns its number. Key 0 never merges; outside a
