@@ -87,7 +87,8 @@ public:
         steps_.emplace_back(std::move(ready), std::move(act));
         return *this;
     }
-    bool Done() const { return steps_.empty(); }
+    // A step taken from the list is done only once its action has begun.
+    bool Done() const { return steps_.empty() && !running_; }
 
 private:
     void Poll() {
