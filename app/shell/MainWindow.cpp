@@ -137,6 +137,7 @@ MainWindow::~MainWindow() {
     device_->disconnect(this);
     prompts_->SetClosing(true);
     files_->SetClosing(true);
+    progress_->Offer().Abandon();  // a flash operation stops or fails at once, without a box
     device_->Shutdown();
 }
 

@@ -251,6 +251,48 @@ private slots:
         QVERIFY(SameProgram(ImageOf(flash), before));
     }
 
+    // A controller gone silent after the start-up: each way out of the operation ends it at
+    // once, with no box about the silence left behind.
+    void EveryWayOutEndsAnOperationAgainstASilentController_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("way");
+        QTest::newRow("System erase, Cancel") << int(SystemErase) << QStringLiteral("cancel");
+        QTest::newRow("Program erase, the progress window closed") << int(ProgramErase) << QStringLiteral("close");
+        QTest::newRow("Program write, Cancel") << int(ProgramWrite) << QStringLiteral("cancel");
+        QTest::newRow("System erase, the main window closed") << int(SystemErase) << QStringLiteral("quit");
+    }
+    void EveryWayOutEndsAnOperationAgainstASilentController() {
+        QFETCH(int, command);
+        QFETCH(QString, way);
+        FileDialogAnswerer dialogs;
+        const QString hex = home_.Path(QStringLiteral("cisza.hex"));
+        QVERIFY(WriteAll(hex, QByteArray::fromStdString(HexRecord(0, 0x0700, {1, 2}) + "\r\n:00000001FF\r\n")));
+        WindowRig rig({"--fault", "silent-after:1"});
+        rig.file.WriteString("Plik", hex.toStdString());
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        std::optional<orvane::device::FlashResult> result;
+        QObject::connect(&rig.window->Flash(), &orvane::app::flash::FlashCommands::finished,
+                         [&](orvane::device::FlashResult r) { result = r; });
+        rig.window->Action(static_cast<orvane::app::window::CommandId>(command))->trigger();
+        const auto progress = [&] { return rig.window->Progress().Dialog(); };
+        // Well into the wait for the silent controller's mode reply.
+        QVERIFY(SpinUntil([&] { return progress() != nullptr && progress()->Position() >= 2; }));
+        QVERIFY(progress()->Cancellable());
+        QElapsedTimer since;
+        since.start();
+        if (way == QLatin1String("quit")) {
+            rig.window.reset();  // as the program ends once its window is closed
+            QVERIFY2(since.elapsed() < 2000, qPrintable(QStringLiteral("closing took %1 ms").arg(since.elapsed())));
+        } else {
+            if (way == QLatin1String("cancel")) QTest::keyClick(progress(), Qt::Key_Escape);
+            else progress()->close();
+            QVERIFY(SpinUntil([&] { return result.has_value(); }, 2500));
+            QCOMPARE(static_cast<int>(*result), static_cast<int>(orvane::device::FlashResult::Cancelled));
+            QVERIFY(!progress()->isVisible());
+        }
+        QCOMPARE(rig.boxes.Count(), std::size_t{0});
+    }
+
 private:
     TempHome home_;
 };
