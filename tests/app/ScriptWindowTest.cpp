@@ -4,6 +4,10 @@
 // Kompiluj and the flash commands: the program the compile wrote is the one the controller keeps;
 // the report and a translation stop lead back to the script; Cancel before the erase leaves the
 // flash alone.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -293,7 +297,28 @@ private slots:
         QCOMPARE(rig.boxes.Count(), std::size_t{0});
     }
 
+    // Another program holds the port: the window says it did not open and shows the mode as
+    // unknown, never an empty pane, the box of the busy port still open too.
+    void ABusyPortShowsTheModeUnknown() {
+        WindowRig rig({}, "115,2k", [&](const std::string& path) {
+            holder_ = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+            QVERIFY(holder_ >= 0 && ::flock(holder_, LOCK_EX | LOCK_NB) == 0);
+        });
+        QString paneBesideTheBox;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != nullptr) paneBesideTheBox = rig.Pane();
+        });
+        watch.start(2);
+        QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OIU3")); }));
+        QCOMPARE(paneBesideTheBox, QStringLiteral(" Tryb: Nieznany"));
+        QVERIFY(rig.WaitIdle());
+        QCOMPARE(rig.Pane(), QStringLiteral(" Tryb: Nieznany"));
+        ::close(std::exchange(holder_, -1));
+    }
+
 private:
+    int holder_ = -1;
     TempHome home_;
 };
 
