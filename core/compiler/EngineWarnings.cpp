@@ -22,8 +22,8 @@ void EngineWarnings::Compared(const Place& at, const std::vector<std::string>& v
     if (!variables.empty()) comparisons_.push_back({at, variables});
 }
 
-void EngineWarnings::AssignedNegative(const std::string& variable, std::int32_t line) {
-    negative_.emplace(variable, line);  // the first assignment is the one named
+void EngineWarnings::AssignedNegative(const std::string& variable, const Constant& value, std::int32_t line) {
+    negative_.emplace(variable, Assigned{value, line});  // the first assignment is the one named
 }
 
 std::vector<EngineWarning> EngineWarnings::All() const {
@@ -33,8 +33,8 @@ std::vector<EngineWarning> EngineWarnings::All() const {
             const auto negative = negative_.find(v);
             if (negative == negative_.end()) continue;
             all.Note(WarningKind::NegativeComparison, c.at,
-                     host::Pl("zmienna ") + v + host::Pl(" dostaje wartość ujemną w wierszu ") +
-                         std::to_string(negative->second));
+                     host::Pl("zmienna ") + v + " = " + negative->second.value.BothWays() + host::Pl(", wiersz ") +
+                         std::to_string(negative->second.line));
             break;
         }
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/compiler/ConstantFold.h"
 #include "core/compiler/WarningCatalog.h"
 #include "core/script/Statement.h"
 
@@ -37,7 +38,7 @@ public:
     void Note(WarningKind kind, const Place& at, std::string detail);
     // The variables a comparison at `at` reads.
     void Compared(const Place& at, const std::vector<std::string>& variables);
-    void AssignedNegative(const std::string& variable, std::int32_t line);
+    void AssignedNegative(const std::string& variable, const Constant& value, std::int32_t line);
 
     // Every warning, in the script's order.
     std::vector<EngineWarning> All() const;
@@ -50,7 +51,11 @@ private:
 
     std::vector<EngineWarning> noted_;
     std::vector<Comparison> comparisons_;
-    std::map<std::string, std::int32_t> negative_;  // variable, the first line assigning it
+    struct Assigned {
+        Constant value;
+        std::int32_t line = 0;
+    };
+    std::map<std::string, Assigned> negative_;  // by variable, the first assignment
 };
 
 }  // namespace orvane::compiler

@@ -242,7 +242,7 @@ void StatementTranslator::If(const std::string& statement, std::int32_t limit) {
 
 void StatementTranslator::Assignment(const std::string& statement, const std::string& variable) {
     const auto value = expressions_.TranslateExpression(std::string_view(statement).substr(statement.find('=') + 1));
-    if (value && value->pc < 0.0) ctx_.AssignedNegative(variable);
+    if (value && value->pc < 0.0) ctx_.AssignedNegative(variable, *value);
     ctx_.Write(LoadZ(variable) + "st Z,tmp2\nstd Z+1,tmp1\n");
 }
 

@@ -74,7 +74,9 @@ public:
     // Where the run on the PC and the compiled program part, at the statement being translated.
     void Warn(WarningKind kind, std::string detail) { warnings_.Note(kind, Here(), std::move(detail)); }
     void Compared(const std::vector<std::string>& variables) { warnings_.Compared(Here(), variables); }
-    void AssignedNegative(const std::string& variable) { warnings_.AssignedNegative(variable, Here().line); }
+    void AssignedNegative(const std::string& variable, const Constant& value) {
+        warnings_.AssignedNegative(variable, value, Here().line);
+    }
     std::vector<EngineWarning> Warnings() const { return warnings_.All(); }
 
     // Every if and while takes the next number for its labels.

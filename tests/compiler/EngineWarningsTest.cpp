@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         WarningRow{"negative constant expression on the left", "Var: x;\nwhile(2-5<x) x=x+1;",
                    {"2 RASM1 -3, w sterowniku 65533"}},
         WarningRow{"variable given a negative value above", "Var: x,y;\ny=0-1;\nif(x<y) x=1;",
-                   {"3 RASM1 zmienna y dostaje wartość ujemną w wierszu 2"}},
+                   {"3 RASM1 zmienna y = -1, w sterowniku 65535, wiersz 2"}},
         WarningRow{"variable given a negative value further down", "Var: x,y;\nwhile(x<y) {\nx=x+1;\ny=0-3;\n}",
                    {"2 RASM1 zmienna y"}},
         WarningRow{"negative variable inside nested groups", "Var: x,y;\ny=0-1;\nif((x+(y*2))>=3) x=1;", {"3 RASM1"}},
