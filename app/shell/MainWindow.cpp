@@ -314,7 +314,8 @@ void MainWindow::CreateFeatures() {
     holds_ = std::make_unique<editor::EditorHolds>(*editor_);
     runs_ = new run::RunController({*this, *this, *this, *editor_, *holds_, *document_, *device_}, this);
     compiles_ = new compile::CompileController(
-        {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this});
+        {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this,
+         [this](const std::string& topic) { help_->ShowModal(topic); }});
     flash_ = new flash::FlashCommands({*this, *this, *device_, *progress_}, this);
     // The servo view's dock gets its place from the saved layout, restored after this.
     auto* servos = new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});
