@@ -26,6 +26,7 @@
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/help/HelpWindow.h"
+#include "app/help/MenuWhatsThis.h"
 #include "app/flash/FlashCommands.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     panes_ = new StatusPanes(statusBar());
     prompts_ = std::make_unique<host::QtPrompts>(this);
     help_ = new help::HelpWindow(this, folders_.programFolder, ShortcutTable::Rows());
+    new help::MenuWhatsThis(this);
     prompts_->SetBoxHelp([this](const std::string& code) { help_->ShowModal(orvane::help::Reference::BoxTopicId(code)); });
     files_ = std::make_unique<host::QtFileChooser>(this);
     progress_ = std::make_unique<host::QtProgress>(this);
