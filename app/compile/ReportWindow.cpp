@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -103,10 +104,15 @@ void ReportWindow::ShowWarnings(const std::vector<orvane::compiler::EngineWarnin
     if (warnings.empty()) return;
     help_ = std::move(help);
     text_->appendPlainText(QStringLiteral("\nOstrzeżenia kompilacji (program w sterowniku policzy tu inaczej niż bieg na PC):"));
+    const int header = text_->document()->blockCount() - 1;
     for (const auto& warning : warnings) {
         text_->appendPlainText(QString::fromStdString(orvane::host::Cp1250ToUtf8(warning.Text())));
         warnings_.emplace(text_->document()->blockCount() - 1, warning);
     }
+    // The report of a good assembly is long and says nothing new: the warnings are what to read.
+    text_->setTextCursor(QTextCursor(text_->document()->findBlockByNumber(header + 1)));
+    text_->verticalScrollBar()->setValue(std::max(0, header - 3));
+    resize(std::max(width(), 1000), height());  // a warning is one long line
     hint_->setTextFormat(Qt::RichText);
     hint_->setText(kHint + kWarningHint);
     connect(hint_, &QLabel::linkActivated, this, [this](const QString& topic) {
