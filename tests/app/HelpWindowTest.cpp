@@ -117,20 +117,14 @@ private slots:
         QCOMPARE(help.CurrentTopic(), std::string("etykiety"));
     }
 
-    // Shift+F1, then a click on a menu item: its description shows, disabled or not (Kompiluj is
-    // disabled while the script is empty), and What's This ends.
-    void ShiftF1ThenAMenuItemShowsTheCommandsDescription_data() {
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("enabled") << true;
-        QTest::newRow("disabled") << false;
-    }
-    void ShiftF1ThenAMenuItemShowsTheCommandsDescription() {
-        QFETCH(bool, enabled);
+    // Shift+F1, then a click on a disabled menu item (Kompiluj, with the script empty): its
+    // description shows, as on an enabled one, and What's This ends.
+    void ShiftF1ThenADisabledMenuItemShowsTheCommandsDescription() {
         if (!rig_) rig_ = std::make_unique<WindowRig>();
         QVERIFY(rig_->WaitIdle());
         rig_->Text().setText(QString());
-        QAction* item = rig_->window->Action(enabled ? app::window::CommandId::RunBreakpoint : app::window::CommandId::RunCompile);
-        QCOMPARE(item->isEnabled(), enabled);
+        QAction* item = rig_->window->Action(app::window::CommandId::RunCompile);
+        QVERIFY(!item->isEnabled());
         QMenu* menu = nullptr;
         for (QMenu* m : rig_->window->menuBar()->findChildren<QMenu*>())
             if (m->actions().contains(item)) menu = m;
