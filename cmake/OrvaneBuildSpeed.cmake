@@ -123,3 +123,13 @@ function(orvane_precompile_all_targets)
     endif()
   endforeach()
 endfunction()
+
+# Seventy programs and test binaries link against the same libraries; gold (part of binutils)
+# links them in about half the time of the default linker. Kept to the default where absent.
+function(orvane_fast_linker)
+  include(CheckLinkerFlag)
+  check_linker_flag(CXX "-fuse-ld=gold" ORVANE_HAS_GOLD)
+  if(ORVANE_HAS_GOLD)
+    add_link_options(-fuse-ld=gold)
+  endif()
+endfunction()
