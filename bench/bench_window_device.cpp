@@ -3,7 +3,9 @@
 //  1. a Program write of a full 6 144-byte image, with the read-back check;
 //  2. a read-out of the Program area;
 //  3. a run whose controller falls silent in the middle of a command, to the run's end;
-//  4. Symuluj of a servo sweep of 7 500 firmware calls as fast as it goes, compile included, while
+//  4. Edycja Pozycji on a controller that falls silent: its reads wait until Koniec, a second
+//     later, cuts them short, and the window takes the port back (Reset RS232 and a query);
+//  5. Symuluj of a servo sweep of 7 500 firmware calls as fast as it goes, compile included, while
 //     the timeline and the servo view follow it;
 // target for each: below 100 ms. The boxes answer themselves with their stopping answer; the
 // file dialogs are accepted with the file they offer.
@@ -20,9 +22,11 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/dialogs/PositionDialog.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/flash/FlashCommands.h"
@@ -148,6 +152,24 @@ int main(int argc, char** argv) {
                           ran = ran || runs.Status().exists;
                           return ran && !runs.Status().exists && stage.window->Editor().IsEnabled();
                       });
+    }
+    {
+        // It answers the start-up query and the way into Komendy, then falls silent.
+        Stage stage({QStringLiteral("--fault"), QStringLiteral("silent-after:3")});
+        stage.window->Action(CommandId::ModeKomendy)->trigger();
+        Spin([&] { return stage.window->Panes().ModeText() == QStringLiteral(" Tryb: Komendy") &&
+                          !stage.window->Device().IsBusy(); }, 5000);
+        auto* dialog = stage.window->findChild<app::dialogs::PositionDialog*>();
+        bool ended = false;
+        stage.Measure("Edycja Pozycji on a silent controller, Koniec after 1 s, to the port given back",
+                      [&] {
+                          stage.window->Action(CommandId::EditPosition)->trigger();
+                          QTimer::singleShot(1000, [&] {
+                              dialog->EndButton()->click();
+                              ended = true;
+                          });
+                      },
+                      [&] { return ended && !dialog->isVisible() && !stage.window->Device().IsBusy(); });
     }
     {
         Stage stage({});

@@ -121,6 +121,7 @@ void CompileController::MarkError(orvane::script::StatementSpan span) {
 
 void CompileController::Finish(const Job& job) {
     last_ = job.result;
+    lastMap_ = job.map;
     if (job.result.stop) {
         // The caret goes where the translation gave up, after the compile gave the editor back.
         ShowStatement(job.result.stop->span);

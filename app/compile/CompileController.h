@@ -58,6 +58,8 @@ public:
     // The same compile without the program write; `done` hears how it ended.
     void CompileWithoutWrite(std::function<void(const orvane::compiler::CompileResult&)> done);
     const orvane::compiler::CompileResult& LastResult() const { return last_; }
+    // Which statement each line of the last compile's assembler file came from.
+    std::shared_ptr<const orvane::compiler::AsmSourceMap> LastMap() const { return lastMap_; }
 
     void ShowSelection(std::int32_t start, std::int32_t end) override;
     void ShowEnabled(bool enabled) override;
@@ -86,6 +88,7 @@ private:
 
     Parts parts_;
     orvane::compiler::CompileResult last_;
+    std::shared_ptr<const orvane::compiler::AsmSourceMap> lastMap_;
 };
 
 }  // namespace orvane::app::compile

@@ -52,6 +52,7 @@ void DeviceSession::SetTimerHandler(int id, TimerHandler handler) {
 }
 
 void DeviceSession::OnTimer(int id) {
+    if (loanTimers_ && loanTimers_(id)) return;
     if (Link().OnTimer(id)) return;
     const auto it = timerHandlers_.find(id);
     if (it != timerHandlers_.end() && it->second) it->second();

@@ -53,6 +53,8 @@ public:
     void LoadCommands();
     // A timer id the link does not handle (the run's 1141 and 1138) goes to this handler.
     void SetTimerHandler(int id, TimerHandler handler);
+    // While a dialog has the link, its timers come first (true: the tick was the dialog's).
+    void SetLoanTimerHandler(std::function<bool(int id)> handler) { loanTimers_ = std::move(handler); }
 
     orvane::device::DeviceLink& Link() { return stack_.Link(); }
     orvane::device::CSerialCtrl& Serial() { return stack_.Serial(); }
@@ -84,6 +86,7 @@ private:
     orvane::device::FlashOperations flash_;
     RunSession run_;
     std::map<int, TimerHandler> timerHandlers_;
+    std::function<bool(int id)> loanTimers_;
     Notify notify_;
 };
 

@@ -42,11 +42,6 @@ void DeviceThread::Finished(const std::function<void()>& thenOnWindow) {
     if (thenOnWindow && !shuttingDown_) thenOnWindow();
 }
 
-void DeviceThread::LendPort(DeviceDialog dialog, std::function<void()> thenOnWindow) {
-    Post([dialog = std::move(dialog)](DeviceSession& session) { session.Link().HandOverPort(dialog); },
-         std::move(thenOnWindow));
-}
-
 void DeviceThread::Shutdown() {
     shuttingDown_ = true;
     if (!thread_.isRunning()) return;

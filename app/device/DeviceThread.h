@@ -22,7 +22,6 @@ class DeviceThread : public QObject {
     Q_OBJECT
 public:
     using Work = std::function<void(DeviceSession&)>;
-    using DeviceDialog = orvane::device::DeviceLink::DeviceDialog;
 
     DeviceThread(orvane::host::SettingsStore& settings, const orvane::host::PlatformFolders& folders,
                  const WindowHost& window, QObject* parent = nullptr);
@@ -31,11 +30,6 @@ public:
     // Runs `work` on the device thread after everything posted before it; `thenOnWindow` runs
     // on the window thread once it is done.
     void Post(Work work, std::function<void()> thenOnWindow = {});
-    // The hand-over of the port to a device dialog: the run tick and the state check stop, the
-    // link closes its port and `dialog` runs on the device thread with the port lent (again for
-    // as long as it returns true), then Reset RS232 and the state check. The dialog's own window
-    // is shown by the window thread (host::CallOnThreadOf) while the device thread waits.
-    void LendPort(DeviceDialog dialog, std::function<void()> thenOnWindow = {});
 
     // Work posted and not finished yet.
     bool IsBusy() const { return pending_ > 0; }

@@ -1,9 +1,9 @@
 #include "app/dialogs/ControlDialog.h"
 
+#include <optional>
+
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,23 +24,17 @@ using tools::ConsoleValues;
 using tools::ConsoleView;
 using tools::DeviceConsole;
 
-ControlDialog::ControlDialog(orvane::host::SettingsStore& settings, QWidget* parent)
+ControlDialog::ControlDialog(device::DeviceThread& device, orvane::host::SettingsStore& settings, QWidget* parent)
     : QDialog(parent), settings_(settings), prompts_(this), files_(this),
-      port_(new DialogPort(settings_, prompts_, this)) {
+      threadPrompts_(prompts_, this, &device.Breaker()), loan_(new device::LinkLoan(device, this)) {
     setObjectName(QStringLiteral("controlDialog"));
     setWindowTitle(QStringLiteral("Sterowanie zaprogramowanego urządzenia"));
+    setWindowModality(Qt::WindowModal);
     BuildControls();
-    port_->SetTimerHandler([this](DialogPort::Session&, int id) {
-        if (!console_ || id != DeviceConsole::kRefreshTimer) return;
-        const QString text = Ui(console_->Refresh().received);
-        host::PostToThreadOf(this, [this, text] { ShowReceived(text); });
-    });
 }
 
-ControlDialog::~ControlDialog() {
-    // The port thread ends (and with it the timer and any use of the logic) before the logic goes.
-    delete port_;
-}
+// The device thread ends before the window's objects go, so no exchange outlives the logic.
+ControlDialog::~ControlDialog() = default;
 
 void ControlDialog::BuildControls() {
     received_ = new QLabel(QStringLiteral("Odebrano:"), this);
@@ -163,11 +157,11 @@ void ControlDialog::Present(const ConsoleView& view) {
 void ControlDialog::ShowReceived(const QString& text) { received_->setText(text); }
 
 void ControlDialog::Act(std::function<ConsoleView(DeviceConsole&, const ConsoleValues&)> action) {
-    auto view = std::make_shared<ConsoleView>();
-    port_->Post([this, view, values = Values(), action = std::move(action)](DialogPort::Session&) {
+    auto view = std::make_shared<std::optional<ConsoleView>>();
+    loan_->Post([this, view, values = Values(), action = std::move(action)](device::DeviceSession&) {
         if (console_) *view = action(*console_, values);
     }, [this, view] {
-        if (console_) Present(*view);
+        if (*view) Present(**view);
     });
 }
 
@@ -187,39 +181,38 @@ void ControlDialog::Slide(int action) {
     ConsoleValues values = Values();
     values.position = slider_->value();
     const int thumb = slider_->sliderPosition();
-    auto view = std::make_shared<ConsoleView>();
-    port_->Post([this, view, values, move, thumb](DialogPort::Session&) {
-        if (console_) *view = console_->Slide(values, move, thumb);
-    }, [this, view] {
-        if (console_) Present(*view);
-    });
+    Act([values, move, thumb](DeviceConsole& console, const ConsoleValues&) { return console.Slide(values, move, thumb); });
 }
 
 void ControlDialog::Prepare(const orvane::device::PortLoan& loan) {
     ending_ = false;
+    loan_->SetTimerHandler([this](int id) {
+        if (!console_ || id != DeviceConsole::kRefreshTimer) return false;
+        const QString text = Ui(console_->Refresh().received);
+        host::PostToThreadOf(this, [this, text] { ShowReceived(text); });
+        return true;
+    });
     auto view = std::make_shared<ConsoleView>();
-    port_->Post([this, view, loan](DialogPort::Session& session) {
+    loan_->Post([this, view, loan](device::DeviceSession& session) {
         if (!console_) {
-            console_ = std::make_unique<DeviceConsole>(session.serial, settings_, session.prompts, session.timers,
-                                                       session.clock);
+            console_ = std::make_unique<DeviceConsole>(session.Serial(), settings_, threadPrompts_, session.Timers(),
+                                                       session.Clock());
         }
         *view = console_->Open(loan);
     }, [this, view] { Present(*view); });
 }
 
-bool ControlDialog::Run(const orvane::device::PortLoan& loan) {
-    Prepare(loan);
-    exec();
-    return false;
-}
-
-void ControlDialog::Settle() {
-    while (port_->IsBusy()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+void ControlDialog::Open(device::LinkLoan::Lend lend, device::LinkLoan::Work afterwards) {
+    afterwards_ = std::move(afterwards);
+    loan_->Begin(std::move(lend), [this](const orvane::device::PortLoan& loan) {
+        Prepare(loan);
+        open();
+    });
 }
 
 void ControlDialog::SaveConversation() {
     auto text = std::make_shared<std::string>();
-    port_->Post([this, text](DialogPort::Session&) {
+    loan_->Post([this, text](device::DeviceSession&) {
         if (console_) *text = console_->Log().Text();
     }, [this, text] { WriteConversation(*text); });
 }
@@ -234,14 +227,17 @@ void ControlDialog::WriteConversation(const std::string& text) {
     prompts_.Tell(Cp(QStringLiteral("Błąd zapisu do pliku")), *path + "\n" + error, orvane::host::Icon::Error);
 }
 
-// "Koniec": the port is closed on its thread before the dialog ends, so the window can open it
-// again at once.
+// "Koniec": the dialog's port is closed before the dialog ends and the window takes the link
+// back; an exchange still waiting for a silent controller is cut short.
 void ControlDialog::End() {
     if (ending_) return;
     ending_ = true;
-    port_->Post([this, values = Values()](DialogPort::Session&) {
+    loan_->PostLast([this, values = Values()](device::DeviceSession&) {
         if (console_) console_->Close(values);
-    }, [this] { QDialog::reject(); });
+    }, [this] {
+        QDialog::reject();
+        loan_->End(afterwards_);
+    });
 }
 
 void ControlDialog::reject() {

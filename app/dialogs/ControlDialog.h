@@ -4,9 +4,10 @@
 
 #include <QDialog>
 
-#include "app/dialogs/DialogPort.h"
+#include "app/device/LinkLoan.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtPrompts.h"
+#include "app/host/ThreadPrompts.h"
 #include "core/tools/DeviceConsole.h"
 
 class QCheckBox;
@@ -18,23 +19,25 @@ class QScrollBar;
 namespace orvane::app::dialogs {
 
 // "Sterowanie zaprogramowanego urządzenia": the PC's end of a conversation with a user program
-// in the controller, on the port the window lends it. Every byte goes out and comes in on the
-// dialog's own port thread; the received line can show decimal or hexadecimal, and the whole
+// in the controller, on the link the window lends it. Every byte goes out and comes in on the
+// device thread; the received line can show decimal or hexadecimal, and the whole
 // conversation can be saved to a file.
 class ControlDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ControlDialog(orvane::host::SettingsStore& settings, QWidget* parent = nullptr);
+    ControlDialog(device::DeviceThread& device, orvane::host::SettingsStore& settings, QWidget* parent = nullptr);
     ~ControlDialog() override;
 
-    // Shows on the lent port until "Koniec" (which closes the port before it returns). Enter
-    // never ends the dialog, so the result is always false: nothing to insert, not shown again.
-    bool Run(const orvane::device::PortLoan& loan);
-    // Opens the port and shows the stored values without running (what Run shows first).
+    // Borrows the link (`lend` on the device thread: Program + CTRL switches the mode first)
+    // and shows window-modal on it until "Koniec", which closes the dialog's port; then the
+    // window takes the link back and runs `afterwards` on the device thread. Enter never ends
+    // the dialog, so it is shown once: nothing to insert.
+    void Open(device::LinkLoan::Lend lend, device::LinkLoan::Work afterwards = {});
+    // Opens the port and shows the stored values (what Open shows first).
     void Prepare(const orvane::device::PortLoan& loan);
     void Present(const tools::ConsoleView& view);
-    // Waits (handling events) until the port thread has done what was posted.
-    void Settle();
+    // Whether an exchange is under way.
+    bool IsBusy() const { return loan_->IsBusy(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -43,7 +46,7 @@ protected:
 private:
     void BuildControls();
     tools::ConsoleValues Values() const;
-    // Runs `action` on the port thread with the controls' values and shows the result.
+    // Runs `action` on the device thread with the controls' values and shows the result.
     void Act(std::function<tools::ConsoleView(tools::DeviceConsole&, const tools::ConsoleValues&)> action);
     void Slide(int action);
     void ShowReceived(const QString& text);
@@ -54,8 +57,10 @@ private:
     orvane::host::SettingsStore& settings_;
     host::QtPrompts prompts_;
     host::QtFileChooser files_;
-    DialogPort* port_;
-    std::unique_ptr<tools::DeviceConsole> console_;  // used on the port thread only
+    host::ThreadPrompts threadPrompts_;  // the console's boxes, asked from the device thread
+    device::LinkLoan* loan_;
+    device::LinkLoan::Work afterwards_;
+    std::unique_ptr<tools::DeviceConsole> console_;  // used on the device thread only
     bool ending_ = false;
 
     QLabel* received_ = nullptr;

@@ -21,11 +21,11 @@ DeviceDialogs::DeviceDialogs(const Parts& parts)
     : QObject(parts.parent),
       parts_(parts),
       simulator_(std::make_unique<SimulatorLauncher>(QString::fromStdString(parts.folders.allUsersFolder))),
-      rs232_(new Rs232Dialog(parts.settings, *simulator_, parts.parent)),
+      rs232_(new Rs232Dialog(parts.device, parts.settings, *simulator_, parts.parent)),
       settings_(new SettingsDialog(parts.settings, parts.folders.allUsersFolder + "Komendy.ini", parts.parent)),
-      deviceParams_(new DeviceParamsDialog(parts.parent)),
+      deviceParams_(new DeviceParamsDialog(parts.device, parts.parent)),
       compileParams_(new CompileParamsDialog(parts.settings, parts.folders.programFolder, parts.parent)),
-      control_(new ControlDialog(parts.settings, parts.parent)) {
+      control_(new ControlDialog(parts.device, parts.settings, parts.parent)) {
     StartSimulatorIfChosen();
     ConnectCommands();
 }
@@ -44,22 +44,10 @@ void DeviceDialogs::StartSimulatorIfChosen() {
     if (!device.empty() && Ui(device) == simulator_->LinkPath()) simulator_->EnsureRunning();
 }
 
-device::DeviceThread::DeviceDialog DeviceDialogs::ControlOnLentPort() {
-    return [this](const orvane::device::PortLoan& loan) {
-        bool again = false;
-        OnWindow([&] { again = control_->Run(loan); });
-        return again;
-    };
-}
-
 void DeviceDialogs::ConnectCommands() {
     device::DeviceThread& device = parts_.device;
     window::CommandBoard& commands = parts_.commands;
-    commands.SetHandler(CommandId::OptionsRs232, [this, &device] {
-        device.Post([this](device::DeviceSession& session) {
-            tools::OptionsMenu::Rs232(session.Link(), [this] { OnWindow([this] { rs232_->Run(); }); });
-        });
-    });
+    commands.SetHandler(CommandId::OptionsRs232, [this] { rs232_->Open(); });
     commands.SetHandler(CommandId::OptionsSettings, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             tools::OptionsMenu::Settings(
@@ -72,26 +60,26 @@ void DeviceDialogs::ConnectCommands() {
                 [&session] { session.LoadCommands(); });
         });
     });
-    commands.SetHandler(CommandId::OptionsDeviceParameters, [this, &device] {
-        device.Post([this](device::DeviceSession& session) {
-            session.Link().EditDeviceParameters([this](orvane::device::DeviceParams& params) {
-                bool ok = false;
-                OnWindow([&] { ok = deviceParams_->Run(params); });
-                return ok;
-            });
-        });
-    });
+    commands.SetHandler(CommandId::OptionsDeviceParameters, [this] { deviceParams_->Open(); });
     commands.SetHandler(CommandId::OptionsCompileParameters, [this, &device] {
         device.Post([this](device::DeviceSession& session) {
             tools::OptionsMenu::WithStateCheckStopped(session.Link(), [this] { OnWindow([this] { compileParams_->Run(); }); });
         });
     });
-    commands.SetHandler(CommandId::ControlByRs, [this, &device] { device.LendPort(ControlOnLentPort()); });
-    // Program + CTRL switches the mode first, then shows the same dialog on the lent port.
-    commands.SetHandler(CommandId::ModeProgramCtrl, [this, &device] {
-        device.Post([dialog = ControlOnLentPort()](device::DeviceSession& session) {
-            session.Link().ProgramAndCtrl(dialog);
-        });
+    const auto lend = [](device::DeviceSession& session) -> std::optional<orvane::device::PortLoan> {
+        return session.Link().Lend(orvane::device::LoanEnd::ResetRs232);
+    };
+    commands.SetHandler(CommandId::ControlByRs, [this, lend] { control_->Open(lend); });
+    // Program + CTRL switches the mode first, shows the same dialog only once in Program, and
+    // after it brings the controller back to System.
+    commands.SetHandler(CommandId::ModeProgramCtrl, [this, lend] {
+        control_->Open(
+            [lend](device::DeviceSession& session) -> std::optional<orvane::device::PortLoan> {
+                session.Link().SwitchToProgram();
+                if (!session.Link().IsMode(orvane::device::DeviceMode::Program)) return std::nullopt;
+                return lend(session);
+            },
+            [](device::DeviceSession& session) { session.Link().SwitchToSystem(); });
     });
 }
 

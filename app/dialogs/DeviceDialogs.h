@@ -50,7 +50,6 @@ private:
     // Runs `show` on the window thread and waits for it (called on the device thread).
     template <typename Show>
     void OnWindow(Show&& show);
-    device::DeviceThread::DeviceDialog ControlOnLentPort();
     // A COM device that is the virtual controller's link gets the controller started with the window.
     void StartSimulatorIfChosen();
 

@@ -1,5 +1,8 @@
 #include "app/dialogs/DeviceParamsDialog.h"
 
+#include <memory>
+#include <optional>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -9,8 +12,10 @@
 
 namespace orvane::app::dialogs {
 
-DeviceParamsDialog::DeviceParamsDialog(QWidget* parent) : QDialog(parent), prompts_(this) {
+DeviceParamsDialog::DeviceParamsDialog(device::DeviceThread& device, QWidget* parent)
+    : QDialog(parent), prompts_(this), loan_(new device::LinkLoan(device, this)) {
     setObjectName(QStringLiteral("deviceParamsDialog"));
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(QStringLiteral("Parametry urządzenia"));
     runAtStart_ = new QCheckBox(QStringLiteral("Uruchamiaj pragram użytkownika na starcie"), this);
     runAtStart_->setObjectName(QStringLiteral("runAtStart"));
@@ -46,11 +51,29 @@ orvane::device::DeviceParams DeviceParamsDialog::Params() const {
     return {runAtStart_->isChecked(), startInKomendy_->isChecked()};
 }
 
-bool DeviceParamsDialog::Run(orvane::device::DeviceParams& params) {
-    Present(params);
-    if (exec() != QDialog::Accepted) return false;
-    params = Params();
-    return true;
+void DeviceParamsDialog::Open() {
+    auto params = std::make_shared<orvane::device::DeviceParams>();
+    loan_->Begin(
+        [params](device::DeviceSession& session) -> std::optional<orvane::device::PortLoan> {
+            orvane::device::DeviceLink& link = session.Link();
+            const auto read = link.LendForParameters();
+            if (!read) return std::nullopt;
+            *params = *read;
+            return orvane::device::PortLoan{link.PortIndex(), link.Baud()};
+        },
+        [this, params](const orvane::device::PortLoan&) {
+            Present(*params);
+            open();
+        });
+}
+
+// OK sends the flags as ticked; either way the window takes the link back.
+void DeviceParamsDialog::done(int result) {
+    QDialog::done(result);
+    if (result == QDialog::Accepted) {
+        loan_->Post([params = Params()](device::DeviceSession& session) { session.Link().WriteParameters(params); });
+    }
+    loan_->End();
 }
 
 }  // namespace orvane::app::dialogs

@@ -15,6 +15,7 @@
 #include "app/dialogs/SimulatorLauncher.h"
 #include "app/host/GuiCall.h"
 #include "core/device/BaudRates.h"
+#include "core/tools/OptionsMenu.h"
 #include "core/tools/SerialDeviceList.h"
 
 namespace orvane::app::dialogs {
@@ -36,21 +37,20 @@ private:
 };
 }  // namespace
 
-Rs232Dialog::Rs232Dialog(orvane::host::SettingsStore& settings, SimulatorLauncher& simulator, QWidget* parent)
+Rs232Dialog::Rs232Dialog(device::DeviceThread& device, orvane::host::SettingsStore& settings,
+                         SimulatorLauncher& simulator, QWidget* parent)
     : QDialog(parent), staged_(settings), simulator_(simulator), prompts_(this),
-      port_(new DialogPort(staged_, prompts_, this)) {
+      threadPrompts_(prompts_, this, &device.Breaker()), deviceThread_(device), loan_(new device::LinkLoan(device, this)) {
     setObjectName(QStringLiteral("rs232Dialog"));
     setWindowTitle(QStringLiteral("Ustawienia portu i komunikacji RS232"));
+    setWindowModality(Qt::WindowModal);
     BuildControls();
-    connect(port_, &DialogPort::busyChanged, this, &Rs232Dialog::SetBusy);
+    connect(loan_, &device::LinkLoan::busyChanged, this, &Rs232Dialog::SetBusy);
 }
 
-Rs232Dialog::~Rs232Dialog() {
-    // An identification under way stops after the speed it tries; the port thread ends (and with
-    // it any use of the logic) before the logic goes.
-    cancelled_ = true;
-    delete port_;
-}
+// An identification under way stops after the speed it tries; the device thread ends before
+// the window's objects go, so no exchange outlives the logic.
+Rs232Dialog::~Rs232Dialog() { cancelled_ = true; }
 
 void Rs232Dialog::BuildControls() {
     baud_ = new QComboBox(this);
@@ -126,8 +126,12 @@ void Rs232Dialog::ListDevices() {
     device_->setEditText(current);
 }
 
-tools::Rs232Setup& Rs232Dialog::Setup(DialogPort::Session& session) {
-    if (!setup_) setup_ = std::make_unique<tools::Rs232Setup>(session.serial, staged_, session.prompts);
+tools::Rs232Setup& Rs232Dialog::Setup(device::DeviceSession& session) {
+    if (!setup_) {
+        opener_ = std::make_unique<device::BreakablePortOpener>(staged_, deviceThread_.Breaker());
+        serial_ = std::make_unique<orvane::device::CSerialCtrl>(*opener_, session.Clock(), threadPrompts_);
+        setup_ = std::make_unique<tools::Rs232Setup>(*serial_, staged_, threadPrompts_);
+    }
     return *setup_;
 }
 
@@ -135,7 +139,7 @@ tools::Rs232Values Rs232Dialog::Values() const {
     return {Cp(baud_->currentText()), Cp(com_->text()), Cp(device_->currentText().trimmed())};
 }
 
-bool Rs232Dialog::IsBusy() const { return port_->IsBusy(); }
+bool Rs232Dialog::IsBusy() const { return loan_->IsBusy(); }
 
 void Rs232Dialog::Present(const tools::Rs232View& view) {
     baud_->setCurrentIndex(baud_->findText(Ui(view.values.baudText)));
@@ -161,22 +165,25 @@ void Rs232Dialog::SetBusy(bool busy) {
 void Rs232Dialog::ShowStored() {
     ListDevices();
     auto view = std::make_shared<tools::Rs232View>();
-    port_->Post([this, view](DialogPort::Session& session) { *view = Setup(session).Open(); },
+    loan_->Post([this, view](device::DeviceSession& session) { *view = Setup(session).Open(); },
                 [this, view] { Present(*view); });
 }
 
-int Rs232Dialog::Run() {
-    closeWhenIdle_ = false;
-    ShowStored();
-    // The stored speed is tested as soon as the dialog shows it.
-    port_->Post([](DialogPort::Session&) {}, [this] { Test(); });
-    return exec();
+void Rs232Dialog::Open() {
+    loan_->Begin([](device::DeviceSession& session) { return tools::OptionsMenu::LendForRs232(session.Link()); },
+                 [this](const orvane::device::PortLoan&) {
+                     closeWhenIdle_ = false;
+                     ShowStored();
+                     // The stored speed is tested as soon as the dialog shows it.
+                     loan_->Post([](device::DeviceSession&) {}, [this] { Test(); });
+                     open();
+                 });
 }
 
 void Rs232Dialog::RunAction(const QString& status, std::function<tools::Rs232View(tools::Rs232Setup&)> action) {
     status_->setText(status);
     auto view = std::make_shared<tools::Rs232View>();
-    port_->Post([this, view, action = std::move(action)](DialogPort::Session& session) {
+    loan_->Post([this, view, action = std::move(action)](device::DeviceSession& session) {
         *view = action(Setup(session));
     }, [this, view] { Present(*view); });
 }
@@ -237,7 +244,7 @@ void Rs232Dialog::Change() {
 void Rs232Dialog::Accept() {
     const tools::Rs232Values values = Values();
     auto accepted = std::make_shared<bool>(false);
-    port_->Post([this, values, accepted](DialogPort::Session& session) { *accepted = Setup(session).Accept(values); },
+    loan_->Post([this, values, accepted](device::DeviceSession& session) { *accepted = Setup(session).Accept(values); },
                 [this, accepted] {
                     if (*accepted) QDialog::accept();
                 });
@@ -245,7 +252,7 @@ void Rs232Dialog::Accept() {
 
 void Rs232Dialog::Edited() {
     auto view = std::make_shared<tools::Rs232View>();
-    port_->Post([this, view](DialogPort::Session& session) { *view = Setup(session).ControlsEdited(); },
+    loan_->Post([this, view](device::DeviceSession& session) { *view = Setup(session).ControlsEdited(); },
                 [this, view] {
                     changeEnabled_ = view->changeEnabled;
                     change_->setEnabled(changeEnabled_ && !IsBusy());
@@ -257,7 +264,7 @@ void Rs232Dialog::ComEdited() {
     Edited();
     const std::string com = Cp(com_->text());
     auto device = std::make_shared<std::string>();
-    port_->Post([this, com, device](DialogPort::Session& session) { *device = Setup(session).DeviceOf(com); },
+    loan_->Post([this, com, device](device::DeviceSession& session) { *device = Setup(session).DeviceOf(com); },
                 [this, device] {
                     device_->setEditText(Ui(*device));
                     device_->lineEdit()->setPlaceholderText(
@@ -279,18 +286,22 @@ void Rs232Dialog::DevicePicked(int index) {
 }
 
 void Rs232Dialog::reject() {
-    // An exchange under way ends first (identification at once when asked), then the dialog.
+    // An exchange under way ends first (identification after the speed it tries, a wait for a
+    // silent controller cut short), then the dialog.
     if (IsBusy()) {
         closeWhenIdle_ = true;
         cancelled_ = true;
+        loan_->CutWaitsSoon();
         return;
     }
     QDialog::reject();
 }
 
+// Whichever way the dialog ends, the window takes the link back.
 void Rs232Dialog::done(int result) {
     if (progress_) progress_->deleteLater();
     QDialog::done(result);
+    loan_->End();
 }
 
 }  // namespace orvane::app::dialogs

@@ -17,6 +17,13 @@ EditorMarks::EditorMarks(QsciScintilla& sci) : QObject(&sci), sci_(sci) {
     connect(&sci, &QsciScintilla::marginClicked, this, [this](int margin, int line, Qt::KeyboardModifiers) {
         if (margin == kSymbolMargin) ToggleBreakpoint(line);
     });
+    // A line the user mends no longer carries the complaint about it.
+    connect(&sci, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
+                if ((type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)) == 0) return;
+                const auto line = sci_.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+                sci_.markerDelete(static_cast<int>(line), kErrorMarker);
+            });
 }
 
 void EditorMarks::ToggleBreakpoint(int line) {

@@ -29,6 +29,8 @@ QString DoneText(FlashTask task, Kind area) {
 }  // namespace
 
 FlashCommands::FlashCommands(const Parts& parts, QObject* parent) : QObject(parent), parts_(parts) {
+    // A Cancel ends the wait for the controller at once, not when it times out.
+    parts.progress.Offer().UseBreaker(parts.device.Breaker());
     Connect(CommandId::ProgramWrite, FlashTask::Write, Kind::Program);
     Connect(CommandId::ProgramRead, FlashTask::ReadOut, Kind::Program);
     Connect(CommandId::ProgramErase, FlashTask::Erase, Kind::Program);

@@ -56,6 +56,11 @@ void FlashProgressDialog::SetCancellable(bool cancellable) {
                                     : QStringLiteral("Tego etapu nie można bezpiecznie przerwać"));
 }
 
+void FlashProgressDialog::Resume() {
+    cancelling_ = false;
+    SetCancellable(cancellable_);
+}
+
 // Only what changed is set again: each change of a label's text lays the dialog out anew.
 void FlashProgressDialog::ShowText(const FlashSteps::Text& text) {
     const auto set = [](QLabel* label, const QString& value) {

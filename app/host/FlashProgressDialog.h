@@ -20,6 +20,8 @@ public:
     void Start(int range, const FlashSteps::Text& text);
     void Show(int position, const FlashSteps::Text& text);
     void SetCancellable(bool cancellable);
+    // The Cancel came too late: the operation goes on.
+    void Resume();
     bool Cancellable() const { return cancellable_; }
     int Position() const;
 

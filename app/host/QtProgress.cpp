@@ -9,7 +9,10 @@ QtProgress::~QtProgress() { delete dialog_.data(); }
 void QtProgress::Begin(int rangeMax) {
     if (!dialog_) {
         dialog_ = new host::FlashProgressDialog(parent_);
-        QObject::connect(dialog_, &host::FlashProgressDialog::cancelRequested, [this] { cancel_.store(true); });
+        QObject::connect(dialog_, &host::FlashProgressDialog::cancelRequested, [this] {
+            // Refused when the operation has just passed the point where it could stop.
+            if (!offer_.Request()) dialog_->Resume();
+        });
     }
     steps_.Begin(rangeMax);
     dialog_->Start(rangeMax, steps_.Describe(0));

@@ -1,8 +1,7 @@
 #pragma once
-#include <atomic>
-
 #include <QPointer>
 
+#include "app/host/CancelOffer.h"
 #include "app/host/FlashProgressDialog.h"
 #include "app/host/FlashSteps.h"
 #include "core/host/Progress.h"
@@ -13,7 +12,7 @@ namespace orvane::app::host {
 
 // The progress of an erase, a write, a read-out or a verify as a window-modal dialog on the
 // window thread, worded from the task the window started (Expect). The device thread reaches it
-// through ThreadProgress; whether Cancel was pressed it reads straight from here.
+// through ThreadProgress; whether Cancel was pressed it reads straight from here (CancelOffer).
 class QtProgress : public orvane::host::Progress {
 public:
     explicit QtProgress(QWidget* parent) : parent_(parent) {}
@@ -26,9 +25,9 @@ public:
     void SetPosition(int position) override;
     void End() override;
     void SetCancellable(bool cancellable) override;
-    // Any thread.
-    bool CancelRequested() override { return cancel_.load(); }
-    void ClearCancel() { cancel_.store(false); }
+    // Device thread.
+    bool CancelRequested() override { return offer_.Requested(); }
+    CancelOffer& Offer() { return offer_; }
 
     host::FlashProgressDialog* Dialog() const { return dialog_; }
 
@@ -36,7 +35,7 @@ private:
     QWidget* parent_;
     host::FlashSteps steps_;
     QPointer<host::FlashProgressDialog> dialog_;
-    std::atomic<bool> cancel_{false};
+    CancelOffer offer_;
 };
 
 }  // namespace orvane::app::host

@@ -7,7 +7,7 @@
 namespace orvane::app::host {
 
 void ThreadProgress::Begin(int rangeMax) {
-    window_.ClearCancel();  // a Cancel of an earlier operation must not stop this one
+    window_.Offer().Reset();  // a Cancel of an earlier operation must not stop this one
     Ordered([rangeMax](QtProgress& window) { window.Begin(rangeMax); });
 }
 
@@ -28,10 +28,12 @@ void ThreadProgress::SetPosition(int position) {
 }
 
 void ThreadProgress::End() {
+    window_.Offer().Reset();
     Ordered([](QtProgress& window) { window.End(); });
 }
 
 void ThreadProgress::SetCancellable(bool cancellable) {
+    window_.Offer().Open(cancellable);  // at once: the dialog learns it later
     Ordered([cancellable](QtProgress& window) { window.SetCancellable(cancellable); });
 }
 

@@ -65,6 +65,7 @@ void RunController::Give(Order order) {
         // The run reads the text as it stands now; nothing may change it before the run has it.
         parts_.holds.Expect();
         SyncBreakpoints();
+        parts_.editor.Marks().ClearErrors();  // a compile's or a simulation's complaints are old now
         ++startsOnTheirWay_;
     }
     if (const auto command = CommandOf(order)) parts_.commands.SetRunCommand(*command);

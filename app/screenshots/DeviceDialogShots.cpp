@@ -40,7 +40,7 @@ dialogs::Rs232Dialog* Rs232OnReleasedPort(ShotContext& shot, bool toBootLoader) 
         session.Serial().ClosePort(session.Link().PortIndex());
     });
     Settle([&shot] { return !shot.window.Device().IsBusy(); });
-    auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Settings(), simulator, &shot.window));
+    auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Device(), shot.window.Settings(), simulator, &shot.window));
     dialog->ShowStored();
     Settle([dialog] { return !dialog->IsBusy(); });
     return dialog;
@@ -81,7 +81,7 @@ const Screenshot::Registrar kSettings("settings-dialog", [](ShotContext& shot) -
 });
 
 const Screenshot::Registrar kDeviceParams("device-params-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = Shown(new dialogs::DeviceParamsDialog(&shot.window));
+    auto* dialog = Shown(new dialogs::DeviceParamsDialog(shot.window.Device(), &shot.window));
     dialog->Present({true, true});
     return dialog;
 });
@@ -95,9 +95,9 @@ const Screenshot::Registrar kCompileParams("compile-params-dialog", [](ShotConte
 
 // A conversation under way: the user program answered a start, two slider moves and a value.
 const Screenshot::Registrar kControl("control-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = Shown(new dialogs::ControlDialog(shot.window.Settings(), &shot.window));
+    auto* dialog = Shown(new dialogs::ControlDialog(shot.window.Device(), shot.window.Settings(), &shot.window));
     dialog->Prepare({orvane::device::CSerialCtrl::kSlots - 1, 115200});
-    dialog->Settle();
+    Settle([dialog] { return !dialog->IsBusy(); });
     tools::ReceivedLine line;
     for (const auto& bytes : std::vector<std::vector<std::uint8_t>>{{254}, {}, {120, 121}, {3, 232}, {}}) line.Refresh(bytes);
     tools::ConsoleView view;

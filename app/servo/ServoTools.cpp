@@ -32,9 +32,9 @@ constexpr int kArgumentsKey = 3;
 template <typename Tool>
 void ConnectRequests(QObject* context, dialogs::ServoToolDialog* dialog, ToolRunner<Tool>& runner) {
     QObject::connect(dialog, &dialogs::ServoToolDialog::okClicked, context,
-                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.Ok(); }); });
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.Ok(); }, true); });
     QObject::connect(dialog, &dialogs::ServoToolDialog::endClicked, context,
-                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }); });
+                     [&runner] { runner.Act(0, [](Tool& tool) { return tool.End(); }, true); });
 }
 }  // namespace
 
@@ -81,11 +81,7 @@ void ServoTools::FollowWrittenFrames() {
 
 template <typename Tool>
 void ServoTools::LendPort(ToolRunner<Tool>& runner) {
-    insertion_.Begin();
-    parts_.device.Post([&runner](device::DeviceSession& session) {
-        session.Link().HandOverPort(
-            [&](const orvane::device::PortLoan& loan) { return runner.ShowOnce(loan, session); });
-    });
+    if (runner.Start()) insertion_.Begin();
 }
 
 // A showing opens the dialog window-modal, shows each state the tool sends, and on its end
@@ -110,7 +106,7 @@ void ServoTools::OpenSequence() { LendPort(*sequenceRunner_); }
 void ServoTools::ConnectPosition() {
     dialogs::PositionDialog* dialog = position_;
     positionRunner_ = std::make_unique<ToolRunner<PositionTool>>(
-        WindowOf<PositionTool>(dialog),
+        parts_.device, WindowOf<PositionTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession& session) {
             return std::make_unique<PositionTool>(link, session.Settings());
         },
@@ -143,7 +139,7 @@ void ServoTools::ConnectPosition() {
 void ServoTools::ConnectSequence() {
     dialogs::SequenceDialog* dialog = sequence_;
     sequenceRunner_ = std::make_unique<ToolRunner<SequenceTool>>(
-        WindowOf<SequenceTool>(dialog),
+        parts_.device, WindowOf<SequenceTool>(dialog),
         [](tools::ServoLink& link, device::DeviceSession&) { return std::make_unique<SequenceTool>(link); },
         [](SequenceTool& tool, const orvane::device::PortLoan& loan, const std::function<void()>&) {
             return tool.Open(loan);

@@ -1,28 +1,27 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
 
-#include <QEventLoop>
 #include <QObject>
 
 #include "app/device/DeviceSession.h"
+#include "app/device/LinkLoan.h"
 #include "app/host/GuiCall.h"
 #include "core/tools/ServoLink.h"
 #include "core/tools/ToolStep.h"
 
 namespace orvane::app::servo {
 
-// Runs a servo dialog's tool on the device thread while its window is shown on the window
-// thread. One showing is one call of ShowOnce, made by the port hand-over with the port lent:
-// it opens the window, opens the tool, then carries out the user's actions (Act) in order
-// until one ends the showing, sending the tool's state back after each. The window never
-// waits for the controller, and the tool never sees a backlog: an action queued behind one of
-// the same key (a slider still moving) replaces it, so the controller is sent the latest
-// position instead of every one in between.
+// Runs a servo dialog's tool on the device thread, on the link lent to it, while its window is
+// shown on the window thread. Start hands the link over and opens a showing: the window opens,
+// the tool opens, and each of the user's actions (Act) is one exchange of the loan, the tool's
+// state sent back after each, until one ends the showing. An OK inserts the tool's lines and
+// shows the dialog again; "Koniec" gives the link back. The window never waits for the
+// controller, and the tool never sees a backlog: an action queued right behind one of the same
+// key (a slider still moving) replaces it.
 template <typename Tool>
 class ToolRunner {
 public:
@@ -39,82 +38,83 @@ public:
     using Opener = std::function<tools::ToolStep(Tool&, const orvane::device::PortLoan&,
                                                  const std::function<void()>& progress)>;
 
-    ToolRunner(Window window, Maker make, Opener open)
-        : window_(std::move(window)), make_(std::move(make)), open_(std::move(open)) {}
+    ToolRunner(device::DeviceThread& device, Window window, Maker make, Opener open)
+        : window_(std::move(window)), make_(std::move(make)), open_(std::move(open)),
+          loan_(new device::LinkLoan(device, window_.context)) {}
 
-    // Window thread: queues an action and returns its number. Key 0 never merges.
-    std::uint64_t Act(int key, Action action) {
-        const std::lock_guard lock(mutex_);
+    // Window thread: borrows the link and opens the first showing; false while it is lent.
+    bool Start() {
+        if (loan_->IsLent()) return false;
+        loan_->Begin(
+            [](device::DeviceSession& session) -> std::optional<orvane::device::PortLoan> {
+                return session.Link().Lend(orvane::device::LoanEnd::ResetRs232);
+            },
+            [this](const orvane::device::PortLoan& loan) {
+                portLoan_ = loan;
+                ShowOnce();
+            });
+        return true;
+    }
+
+    // Window thread: queues an action and returns its number. Key 0 never merges; outside a
+    // showing nothing is queued. A `closing` action (OK, "Koniec") cuts short a wait in its way
+    // for a silent controller.
+    std::uint64_t Act(int key, Action action, bool closing = false) {
         const std::uint64_t seq = ++nextSeq_;
-        if (key != 0 && !pending_.empty() && pending_.back().key == key) {
-            pending_.back() = {key, seq, std::move(action)};
-        } else {
-            pending_.push_back({key, seq, std::move(action)});
-        }
-        if (inbox_ != nullptr && !wakePosted_) {
-            wakePosted_ = true;
-            host::PostToThreadOf(inbox_, [this] { Drain(); });
-        }
+        if (!showing_) return seq;
+        auto end = std::make_shared<std::optional<End>>();
+        device::LinkLoan::Work work = [this, seq, end, action = std::move(action)](device::DeviceSession&) {
+            if (step_ != tools::ToolStep::Going) return;
+            step_ = action(*tool_);
+            SendState(seq);
+            *end = Ended();
+        };
+        auto then = [this, end] { Finish(*end); };
+        if (closing) loan_->PostLast(std::move(work), std::move(then));
+        else loan_->Post(std::move(work), std::move(then), key);
         return seq;
     }
 
-    // Device thread: one showing on the lent port; true when it ended with OK.
-    bool ShowOnce(const orvane::device::PortLoan& loan, device::DeviceSession& session) {
-        if (!tool_) {
-            link_ = std::make_unique<tools::ServoLink>(session.Serial(), session.Commands(), session.Settings(),
-                                                       session.Prompts());
-            tool_ = make_(*link_, session);
-        }
-        QObject inbox;
-        QEventLoop loop;
-        loop_ = &loop;
-        {
-            const std::lock_guard lock(mutex_);
-            pending_.clear();
-            inbox_ = &inbox;
-            wakePosted_ = false;
-        }
-        host::CallOnThreadOf(window_.context, [this] { window_.begin(); });
-        step_ = open_(*tool_, loan, [this] { SendState(0); });
-        SendState(0);
-        if (step_ == tools::ToolStep::Going) Drain();
-        // The thread's end (the window closing) also ends this loop: then nothing is inserted.
-        if (step_ == tools::ToolStep::Going) loop.exec();
-        {
-            const std::lock_guard lock(mutex_);
-            inbox_ = nullptr;
-            pending_.clear();
-        }
-        loop_ = nullptr;
-        const bool confirmed = step_ == tools::ToolStep::Confirmed;
-        const std::string text = confirmed ? tool_->Result() : std::string();
-        host::CallOnThreadOf(window_.context, [&] { window_.finish(confirmed, text); });
-        return confirmed;
-    }
-
 private:
-    struct Pending {
-        int key = 0;
-        std::uint64_t seq = 0;
-        Action action;
+    // How a showing ended: the tool's step and, after OK, its lines.
+    struct End {
+        bool confirmed = false;
+        std::string text;
     };
 
-    void Drain() {
-        while (step_ == tools::ToolStep::Going) {
-            Pending next;
-            {
-                const std::lock_guard lock(mutex_);
-                if (pending_.empty()) {
-                    wakePosted_ = false;
-                    return;
-                }
-                next = std::move(pending_.front());
-                pending_.pop_front();
+    // Device thread: the end of the showing once the tool's step is no longer Going.
+    std::optional<End> Ended() const {
+        if (step_ == tools::ToolStep::Going) return std::nullopt;
+        const bool confirmed = step_ == tools::ToolStep::Confirmed;
+        return End{confirmed, confirmed ? tool_->Result() : std::string()};
+    }
+
+    void ShowOnce() {
+        showing_ = true;
+        window_.begin();
+        auto end = std::make_shared<std::optional<End>>();
+        loan_->Post([this, end](device::DeviceSession& session) {
+            if (!tool_) {
+                link_ = std::make_unique<tools::ServoLink>(session.Serial(), session.Commands(), session.Settings(),
+                                                           session.Prompts());
+                tool_ = make_(*link_, session);
             }
-            step_ = next.action(*tool_);
-            SendState(next.seq);
+            step_ = open_(*tool_, portLoan_, [this] { SendState(0); });
+            SendState(0);
+            *end = Ended();
+        }, [this, end] { Finish(*end); });
+    }
+
+    // Window thread: closes the showing the tool ended; OK shows the dialog again.
+    void Finish(const std::optional<End>& end) {
+        if (!end || !showing_) return;
+        showing_ = false;
+        window_.finish(end->confirmed, end->text);
+        if (end->confirmed) {
+            ShowOnce();
+        } else {
+            loan_->End();
         }
-        if (loop_ != nullptr) loop_->quit();
     }
 
     void SendState(std::uint64_t seq) {
@@ -124,15 +124,14 @@ private:
     Window window_;
     Maker make_;
     Opener open_;
-    std::mutex mutex_;
-    std::deque<Pending> pending_;
-    QObject* inbox_ = nullptr;
-    bool wakePosted_ = false;
+    device::LinkLoan* loan_;  // owned by the window's context
+    // Used only on the window thread.
+    bool showing_ = false;
     std::uint64_t nextSeq_ = 0;
+    orvane::device::PortLoan portLoan_;  // read by the showing's work on the device thread
     // Used only on the device thread.
     std::unique_ptr<tools::ServoLink> link_;
     std::unique_ptr<Tool> tool_;
-    QEventLoop* loop_ = nullptr;
     tools::ToolStep step_ = tools::ToolStep::Going;
 };
 

@@ -139,6 +139,7 @@ MainWindow::~MainWindow() {
     device_->disconnect(this);
     prompts_->SetClosing(true);
     files_->SetClosing(true);
+    progress_->Offer().Abandon();  // a flash operation stops or fails at once, without a box
     device_->Shutdown();
 }
 
@@ -323,7 +324,7 @@ void MainWindow::CreateFeatures() {
     auto* servos = new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});
     dialogs_ = new dialogs::DeviceDialogs({*this, *device_, settings_, folders_, this});
     simulation_ = new simulate::SimulateController(
-        {*this, *this, *this, *compiles_, servos->View(), runs_->Dock(), *files_, *prompts_, this});
+        {*this, *this, *this, *compiles_, *editor_, servos->View(), runs_->Dock(), *files_, *prompts_, this});
 }
 
 void MainWindow::ShowAbout() {

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "core/device/DeviceMode.h"
+#include "core/host/Cp1250.h"
+
 namespace orvane::app::shell {
 
 StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar) {
@@ -26,7 +29,8 @@ StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar) {
     bar->addPermanentWidget(overwrite_);
     bar->addPermanentWidget(spacer);
     bar->addPermanentWidget(mode_);
-    SetMode(QString());
+    // Unknown until the controller first answers: a port that does not open leaves it so.
+    SetMode(QString::fromStdString(orvane::host::Cp1250ToUtf8(orvane::device::ModeName(orvane::device::DeviceMode::Unknown))));
 }
 
 void StatusPanes::SetMode(const QString& mode) { mode_->setText(QStringLiteral(" Tryb: ") + mode); }

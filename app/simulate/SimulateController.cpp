@@ -4,8 +4,11 @@
 #include <QMetaObject>
 
 #include "app/compile/CompileController.h"
+#include "app/editor/EditorMarks.h"
+#include "app/editor/ScriptEditor.h"
 #include "app/run/VariableDock.h"
 #include "app/servo/ServoView.h"
+#include "app/simulate/ObjectLines.h"
 #include "app/simulate/TimelineDock.h"
 #include "app/window/CommandBoard.h"
 #include "app/window/DockArea.h"
@@ -55,6 +58,7 @@ void SimulateController::Simulate() {
 void SimulateController::Start(const std::string& hexPath) {
     // The exports are offered beside the script, named after it as the HEX file is.
     const QFileInfo hex(Utf8(hexPath));
+    objectPath_ = (hex.absolutePath() + QLatin1Char('/') + hex.completeBaseName() + QStringLiteral(".obj")).toStdString();
     dock_->Begin(hex.absolutePath() + QLatin1Char('/') + hex.completeBaseName());
     parts_.servos.Clear();
     if (auto* dock = parts_.servos.parentWidget()) dock->show();
@@ -115,10 +119,29 @@ void SimulateController::Ended(const SimulationRun::End& end) {
         case SimulationRun::Ending::Faulted:
         case SimulationRun::Ending::NotLoaded:
             parts_.status.ShowMessage(QString::fromUtf8("Symulacja przerwana po %1 s czasu symulacji.").arg(at), kMessageMs);
-            parts_.prompts.Tell(orvane::host::Pl("Błąd symulacji"), orvane::host::Utf8ToCp1250(end.message),
+            parts_.prompts.Tell(orvane::host::Pl("Błąd symulacji"),
+                                orvane::host::Utf8ToCp1250(end.message + ShowFaultStatement(end).toStdString()),
                                 orvane::host::Icon::Error);
             break;
     }
+}
+
+// The fault's address, through the assembler's object file to a line of the generated program,
+// and through the compile's map to the statement it came from: marked in the margin as a compile
+// marks an error, and selected. The mark goes with the next compile or run, or an edit of the line.
+QString SimulateController::ShowFaultStatement(const SimulationRun::End& end) {
+    const auto map = parts_.compiles.LastMap();
+    if (!end.faultAddress || !map) return {};
+    const std::optional<int> asmLine = ObjectLines::LineOf(objectPath_, *end.faultAddress);
+    const auto span = asmLine ? map->StatementOfLine(*asmLine) : std::nullopt;
+    if (!span || span->end > parts_.editor.Length()) return {};
+    editor::ScriptEditor& editor = parts_.editor;
+    const int line = editor.LineFromPosition(span->start);
+    editor.Marks().MarkError(line);
+    editor.SetSelection(span->start, span->end);
+    editor.ShowLine(line);
+    const QString text = Utf8(editor.LineText(line)).trimmed();
+    return QStringLiteral("\nInstrukcja w wierszu %1: %2").arg(line + 1).arg(text);
 }
 
 }  // namespace orvane::app::simulate

@@ -15,6 +15,7 @@ class FileChooser;
 class Prompts;
 }
 namespace orvane::app::compile { class CompileController; }
+namespace orvane::app::editor { class ScriptEditor; }
 namespace orvane::app::run { class VariableDock; }
 namespace orvane::app::servo { class ServoView; }
 namespace orvane::app::window {
@@ -35,13 +36,14 @@ class SimulateController : public QObject {
     Q_OBJECT
 public:
     // What a simulation needs of the window: the commands, the status line and the place of
-    // its dock; the compile; the "Serwa" view and the "Zmienne" dock it shows in; the file
+    // its dock; the compile and the editor its faults lead back to; the "Serwa" view and the "Zmienne" dock it shows in; the file
     // dialogs and boxes of its exports and faults; its dock's parent.
     struct Parts {
         window::CommandBoard& commands;
         window::StatusLine& status;
         window::DockArea& docks;
         compile::CompileController& compiles;
+        editor::ScriptEditor& editor;
         servo::ServoView& servos;
         run::VariableDock& variables;
         orvane::host::FileChooser& files;
@@ -65,10 +67,13 @@ private:
     void Start(const std::string& hexPath);
     void Progressed(const std::vector<simchip::ServoMove>& moves, std::int64_t nowUs);
     void Ended(const SimulationRun::End& end);
+    // Marks and selects the statement a fault lies in; its line for the box, or empty.
+    QString ShowFaultStatement(const SimulationRun::End& end);
 
     Parts parts_;
     TimelineDock* dock_;
     std::unique_ptr<SimulationRun> run_;
+    std::string objectPath_;  // the assembler's object file of the program running
     bool compiling_ = false;
     bool stopped_ = false;
 };

@@ -89,7 +89,10 @@ void SimulationRun::Main() {
         step = pace.Next(chip.NowUs(), after, after - before);
     }
     end.ending = EndingOf(state);
-    if (end.ending == Ending::Faulted && chip.Fault()) end.message = chip.Fault()->message;
+    if (end.ending == Ending::Faulted && chip.Fault()) {
+        end.message = chip.Fault()->message;
+        end.faultAddress = chip.Fault()->address;
+    }
     end.variableLines = simchip::SimulatedChip::VariableLines(chip.Variables());
     end.endUs = chip.NowUs();
     end_(std::move(end));

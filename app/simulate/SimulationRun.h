@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,6 +27,7 @@ public:
     struct End {
         Ending ending = Ending::Ended;
         std::string message;                     // the fault or why the load failed (UTF-8)
+        std::optional<std::uint32_t> faultAddress;  // word address of a fault's instruction
         std::vector<std::string> variableLines;  // "name = 7.00", CP1250, as a run lists them
         std::int64_t endUs = 0;
     };

@@ -162,13 +162,6 @@ void DeviceLink::SwitchToBootLoader() {
     StartStateCheck();
 }
 
-void DeviceLink::ProgramAndCtrl(const DeviceDialog& controlDialog) {
-    SwitchToProgram();
-    if (!IsMode(DeviceMode::Program)) return;
-    HandOverPort(controlDialog);
-    SwitchToSystem();
-}
-
 // --- state check ---------------------------------------------------------------------------------
 
 int DeviceLink::CheckPeriodMs(const host::IntSetting& period) const {
@@ -269,36 +262,58 @@ void DeviceLink::ResetRs232() {
     }
 }
 
-void DeviceLink::HandOverPort(const DeviceDialog& dialog) {
-    for (const int id : lentTimers_) timers_.Kill(id);
-    StopStateCheck();
-    const PortLoan loan{portIndex_, baud_};
-    serial_.ClosePort(portIndex_);
-    while (dialog(loan)) {
+PortLoan DeviceLink::Lend(LoanEnd end) {
+    if (end == LoanEnd::ResetRs232) {
+        for (const LentTimer& timer : lentTimers_) timers_.Kill(timer.id);
     }
-    ResetRs232();
-    serial_.DiscardInput(portIndex_);
+    StopStateCheck();
+    if (end != LoanEnd::KeepPort) serial_.ClosePort(portIndex_);
+    loan_ = end;
+    return {portIndex_, baud_};
+}
+
+void DeviceLink::TakeBack() {
+    if (!loan_) return;
+    const LoanEnd end = *loan_;
+    loan_.reset();
+    switch (end) {
+        case LoanEnd::ResetRs232:
+            ResetRs232();
+            serial_.DiscardInput(portIndex_);
+            break;
+        case LoanEnd::Restart: ReopenAfterRs232Dialog(); break;
+        case LoanEnd::KeepPort: break;
+    }
     StartStateCheck();
+    if (end != LoanEnd::ResetRs232) return;
+    for (const LentTimer& timer : lentTimers_) {
+        if (timer.resume) timer.resume();
+    }
 }
 
 // --- device parameters ---------------------------------------------------------------------------
 
 bool DeviceLink::EditDeviceParameters(const ParamsDialog& dialog) {
+    std::optional<DeviceParams> params = LendForParameters();
+    if (!params) return false;
+    if (dialog(*params)) WriteParameters(*params);
+    TakeBack();
+    return true;
+}
+
+std::optional<DeviceParams> DeviceLink::LendForParameters() {
     StopStateCheck();
     SwitchToSystem();
-    // The switch restarted the check; the controller stays quiet while the dialog is open.
-    StopStateCheck();
-    const bool inSystem = IsMode(DeviceMode::System);
-    if (inSystem) {
-        const auto first = Request({kReadParameters}, kParamReplySeconds);
-        const auto second = ReadReply(kParamReplySeconds);
-        DeviceParams params = DeviceParams::FromReplies(first, second);
-        if (dialog(params)) {
-            Send({kWriteParameters, params.FirstWireByte(), params.SecondWireByte()});
-        }
-    }
-    StartStateCheck();
-    return inSystem;
+    if (!IsMode(DeviceMode::System)) return std::nullopt;  // the switch restarted the check
+    // The controller stays quiet while the dialog is open.
+    Lend(LoanEnd::KeepPort);
+    const auto first = Request({kReadParameters}, kParamReplySeconds);
+    const auto second = ReadReply(kParamReplySeconds);
+    return DeviceParams::FromReplies(first, second);
+}
+
+void DeviceLink::WriteParameters(const DeviceParams& params) {
+    Send({kWriteParameters, params.FirstWireByte(), params.SecondWireByte()});
 }
 
 }  // namespace orvane::device

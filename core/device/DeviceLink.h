@@ -24,6 +24,13 @@ struct PortLoan {
     int baud = 0;
 };
 
+// How the view takes the link back from a device dialog.
+enum class LoanEnd {
+    ResetRs232,  // the control and servo dialogs: Reset RS232 with its box, then the check
+    Restart,     // the RS232 dialog: the start sequence from the settings it may have stored
+    KeepPort,    // the device parameters: the view keeps its port, only the check rests
+};
+
 // The view's side of the controller: its last known mode, the mode switches, the periodic state
 // check, Reset RS232, lending the port to device dialogs and the device parameters. It holds the
 // state the window, the run loop, the compiler and the CLI share: DeviceMode, showRsOpenError,
@@ -40,9 +47,6 @@ public:
     // confirming System; this many times at most, then the switch counts as failed (OTS1).
     static constexpr int kMaxSystemRepeats = 3;
 
-    // Shows a device dialog once on the borrowed port; true when it ended with OK, in which
-    // case it is shown again (the window inserts the dialog's text and selects it in between).
-    using DeviceDialog = std::function<bool(const PortLoan&)>;
     // Shows the device-parameters dialog with the flags read from the controller; true on OK,
     // with the flags to send back left in the argument.
     using ParamsDialog = std::function<bool(DeviceParams&)>;
@@ -80,8 +84,6 @@ public:
     void SwitchToKomendy();
     void SwitchToProgram();
     void SwitchToBootLoader();
-    // Switch to Program and, once there, lend the port to the control dialog, then back to System.
-    void ProgramAndCtrl(const DeviceDialog& controlDialog);
 
     // --- state check ---------------------------------------------------------------------------
     void StartStateCheck();
@@ -93,16 +95,29 @@ public:
 
     // --- port reset and hand-over ------------------------------------------------------------
     void ResetRs232();
-    // Lends the port to a device dialog until it ends without OK, then resets RS232. The timers
-    // named by StopWhileLent are killed first: nothing else may talk to the controller meanwhile.
-    void HandOverPort(const DeviceDialog& dialog);
-    // A timer of another layer (the run tick) that a port loan stops.
-    void StopWhileLent(int timerId) { lentTimers_.push_back(timerId); }
+    // Lends the link to a device dialog: the state check stops and, unless the port is kept,
+    // the port closes for the dialog to open; a loan ending in Reset RS232 also kills the
+    // timers named by StopWhileLent, so nothing else talks to the controller meanwhile. The
+    // dialog's exchanges follow on the caller's thread, then TakeBack.
+    PortLoan Lend(LoanEnd end);
+    // Ends the loan the way Lend was told; nothing when no loan is out.
+    void TakeBack();
+    bool Lent() const { return loan_.has_value(); }
+    // A timer of another layer (the run tick) that a loan ending in Reset RS232 stops, and how
+    // that layer goes on once the link is back (a run carries on where the dialog cut in).
+    void StopWhileLent(int timerId, std::function<void()> resume = {}) {
+        lentTimers_.push_back({timerId, std::move(resume)});
+    }
 
     // --- device parameters -----------------------------------------------------------------
     // Reads the flags in System mode, shows the dialog and writes them back after OK. False
     // when the controller could not be brought into System mode (nothing was shown).
     bool EditDeviceParameters(const ParamsDialog& dialog);
+    // The same in steps for a dialog shown elsewhere: the flags read in System mode, with the
+    // link lent (kept port) until TakeBack; nothing, and the check running again, when the
+    // controller could not be brought into System mode.
+    std::optional<DeviceParams> LendForParameters();
+    void WriteParameters(const DeviceParams& params);
 
     // --- requests the flash operations build on --------------------------------------------
     // Discards stale input, sends `bytes` in one write and returns the reply byte read within
@@ -139,7 +154,12 @@ private:
     ModeObserver* observer_;
 
     device::DeviceMode mode_ = device::DeviceMode::NotQueried;
-    std::vector<int> lentTimers_;
+    struct LentTimer {
+        int id = 0;
+        std::function<void()> resume;
+    };
+    std::vector<LentTimer> lentTimers_;
+    std::optional<LoanEnd> loan_;
     bool showRsOpenError_ = true;
     bool portLost_ = false;
     int portIndex_ = 0;

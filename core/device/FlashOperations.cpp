@@ -21,6 +21,7 @@ constexpr int kEnterPauseSeconds = 2;
 constexpr int kAfterEraseSeconds = 1;
 constexpr int kStreamSilenceSeconds = 1;
 constexpr int kVersionSeconds = 1;
+constexpr int kCancelReplySeconds = 1;
 
 constexpr int kFrameSize = 3 + FlashImage::kPageSize;
 // A stream that goes on past twice the memory is a babbling line, not a read-out; stopping it
@@ -158,30 +159,51 @@ bool FlashOperations::LoadImage(const FlashArea& area, const std::string& conten
 // --- boot loader ---------------------------------------------------------------------------------
 
 // From Program the user program, not the firmware, would hear 0xF0 (and might echo it as if it
-// were the mode reply), so Program goes through System first, as Komendy does.
+// were the mode reply), so Program goes through System first, as Komendy does. A Cancel cuts the
+// wait in hand short; nothing more is asked of the controller after it.
 bool FlashOperations::EnterBootLoader(bool withPause, bool showProgress) {
-    const auto step = [&](int position) {
+    const auto goOn = [&](int position) {
         if (showProgress) Step(position);
+        return !CancelRequested();
     };
     link_.StopStateCheck();
-    step(0);
+    if (!goOn(0)) return false;
     if (withPause) link_.Serial().Clock().WaitSeconds(kEnterPauseSeconds);
-    step(1);
+    if (!goOn(1)) return false;
     link_.QueryDeviceMode();
-    step(2);
+    if (!goOn(2)) return false;
     if (link_.IsMode(DeviceMode::Komendy) || link_.IsMode(DeviceMode::Program)) {
         link_.RequestMode(kToSystem, kBootLoaderSeconds);
     }
-    step(3);
+    if (!goOn(3)) return false;
     if (link_.IsMode(DeviceMode::System) || link_.IsMode(DeviceMode::Program) ||
         link_.IsMode(DeviceMode::Unknown)) {
         link_.RequestMode(kToBootLoader, kBootLoaderSeconds);
     }
-    step(4);
+    if (showProgress) Step(4);
     return link_.IsMode(DeviceMode::BootLoader);
 }
 
+// The request may have been cut short on its way: the controller may be entering the boot
+// loader or may have answered late. Back to System, briefly: a silent controller must not hold
+// a cancelled operation.
+FlashResult FlashOperations::LeaveCancelled() {
+    if (!link_.IsMode(DeviceMode::Komendy) && !link_.IsMode(DeviceMode::Program) &&
+        !link_.IsMode(DeviceMode::System)) {
+        link_.RequestMode(kToSystem, kCancelReplySeconds);
+    }
+    return FlashResult::Cancelled;
+}
+
 bool FlashOperations::CancelRequested() { return progressShown_ && progress_.CancelRequested(); }
+
+// Whether the operation stops: asked once more after the offer closed, for a Cancel pressed just
+// before it closed.
+bool FlashOperations::CloseCancel() {
+    const bool cancelled = CancelRequested();
+    progress_.SetCancellable(false);
+    return CancelRequested() || cancelled;
+}
 
 // The start of an erase and of a write alike: into the boot loader, then the area erased. Until
 // the erase byte goes out the operation may still be cancelled, leaving the flash as it was.
@@ -189,15 +211,10 @@ FlashResult FlashOperations::EnterBootLoaderAndErase(const FlashArea& area, cons
                                                      const char* eraseCaption) {
     progress_.SetCancellable(true);
     const bool entered = EnterBootLoader(true, true);
-    const bool cancelled = CancelRequested();
-    progress_.SetCancellable(false);
+    if (CloseCancel()) return LeaveCancelled();
     if (!entered) {
         Box(host::Pl(bootCaption), host::Pl(kBootLoaderText));
         return FlashResult::Failed;
-    }
-    if (cancelled) {
-        link_.RequestMode(kToSystem, kBootLoaderSeconds);
-        return FlashResult::Cancelled;
     }
     const bool sent = link_.Send({area.eraseByte});
     Step(5);
@@ -230,6 +247,8 @@ FlashOperations::Stream FlashOperations::ReadStream(const FlashArea& area, Flash
         }
     }
     progress_.SetCancellable(false);
+    // A Cancel during a wait for the next bytes ends that wait at once.
+    stream.cancelled = stream.cancelled || CancelRequested();
     return stream;
 }
 
@@ -340,12 +359,19 @@ FlashResult FlashOperations::ReadOut(FlashArea::Kind kind) {
 // controller is left in System mode, as after a write.
 FlashResult FlashOperations::Verify(const FlashArea& area, const FlashImage& written) {
     lastDifference_.reset();
-    if (!EnterBootLoader(false, false)) {
+    BeginProgress(FlashImage::kSize - area.readStart);
+    progress_.SetCancellable(true);
+    const bool entered = EnterBootLoader(false, false);
+    if (CloseCancel()) {
+        EndProgress();
+        return LeaveCancelled();  // written, but left unchecked
+    }
+    if (!entered) {
+        EndProgress();
         Box(host::Pl("Błąd weryfikacji"), host::Pl(kBootLoaderText));
         return FlashResult::Failed;
     }
     FlashImage readBack;
-    BeginProgress(FlashImage::kSize - area.readStart);
     const Stream stream = ReadStream(area, readBack);
     EndProgress();
     link_.RequestMode(kToSystem, kBootLoaderSeconds);

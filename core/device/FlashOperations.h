@@ -54,6 +54,8 @@ private:
     FlashResult EnterBootLoaderAndErase(const FlashArea& area, const char* bootCaption,
                                         const char* eraseCaption);
     bool CancelRequested();
+    bool CloseCancel();
+    FlashResult LeaveCancelled();
     FlashResult WritePages(const FlashArea& area, const FlashImage& image);
     Stream ReadStream(const FlashArea& area, FlashImage& image);
     FlashResult Verify(const FlashArea& area, const FlashImage& written);

@@ -9,6 +9,9 @@ PortStarter::Result PortStarter::Open(CSerialCtrl& serial, const host::SettingsS
     Result result;
     const int com = settings.Read(host::SettingKeys::kCom);
     result.portIndex = com - 1;
+    // A port whose device hung up stays in its slot, dead: its speed could not even be set. The
+    // start sequence (Reset RS232 among them) opens the device anew instead.
+    if (serial.HungUp(result.portIndex)) serial.ClosePort(result.portIndex);
     result.opened = com >= 1 && serial.OpenPort(result.portIndex);
     return result;
 }

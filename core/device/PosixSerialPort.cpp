@@ -17,6 +17,19 @@ namespace orvane::device {
 
 namespace {
 std::string Reason(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+// The user reads this in a box: the system's words, not the C library's English.
+std::string SpeedRefusal(int code) {
+    switch (code) {
+        case EIO:
+        case ENXIO:
+        case ENODEV: return "Urządzenie portu zostało odłączone.";
+        case EBADF: return "Port jest zamknięty.";
+        case ENOTTY: return "To urządzenie nie jest portem szeregowym.";
+        case EINVAL: return "Port nie obsługuje tej prędkości.";
+        default: return "Błąd systemu nr " + std::to_string(code) + ".";
+    }
+}
 constexpr int kWriteStallMs = 2000;  // longest wait for room in the output queue
 }  // namespace
 
@@ -136,8 +149,8 @@ bool PosixSerialPort::ApplyLineSettings(int baud, std::string& error) {
 
 bool PosixSerialPort::SetBaud(int baud, std::string& error) {
     if (baud <= 0 || !PosixSetSpeed(fd_, baud)) {
-        error = "The baud rate " + std::to_string(baud) + " is not supported by the port (" +
-                std::strerror(errno != 0 ? errno : EINVAL) + ").";
+        error = "Port nie przyjął prędkości " + std::to_string(baud) + " b/s.\n" +
+                SpeedRefusal(errno != 0 ? errno : EINVAL);
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/host/Cp1250.h"
+
 namespace orvane::device {
 
 CSerialCtrl::CSerialCtrl(PortOpener& opener, host::Clock& clock, host::Prompts& prompts)
@@ -108,7 +110,7 @@ bool CSerialCtrl::SetBaud(int baud, int portIndex) {
     if (!port) return false;
     std::string error;
     if (port->SetBaud(baud, error)) return true;
-    prompts_.Tell("Error", error, host::Icon::Information);
+    prompts_.Tell("Error", host::Pl(error), host::Icon::Information);  // the port's text is UTF-8
     return false;
 }
 

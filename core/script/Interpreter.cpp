@@ -17,8 +17,11 @@ Interpreter::Interpreter(host::EditorAccess& editor, device::DeviceLink& link,
       statementPrompts_(link.Prompts()), reader_(editor),
       context_(reader_, state_.variables, commands, link.Serial(), statementPrompts_, link.PortIndex()),
       engine_(context_), flow_(context_, engine_, state_) {
-    // A device dialog borrowing the port must not find a statement running on it.
-    link_.StopWhileLent(kTimerRunTick);
+    // A device dialog borrowing the port must not find a statement running on it; a run that
+    // was going on goes on once the port is back (one halted or stepping waits as before).
+    link_.StopWhileLent(kTimerRunTick, [this] {
+        if (RunExists() && !state_.stepMode) timers_.Start(kTimerRunTick, kTickMs);
+    });
 }
 
 // --- run commands ------------------------------------------------------------------------------

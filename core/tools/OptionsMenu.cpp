@@ -7,7 +7,7 @@ namespace orvane::tools {
 
 using device::DeviceMode;
 
-void OptionsMenu::Rs232(device::DeviceLink& link, const std::function<void()>& dialog) {
+std::optional<device::PortLoan> OptionsMenu::LendForRs232(device::DeviceLink& link) {
     if (!link.IsMode(DeviceMode::BootLoader)) {
         if (link.IsMode(DeviceMode::Komendy)) link.SwitchToSystem();
         link.SwitchToBootLoader();
@@ -15,13 +15,9 @@ void OptionsMenu::Rs232(device::DeviceLink& link, const std::function<void()>& d
     if (!link.IsMode(DeviceMode::BootLoader) &&
         !link.Prompts().AskYesNo(host::Pl("Błąd trybu BootLoader"),
                                  host::Pl("Błąd przejścia do trybu BootLoader\nCzy kontynuować?"))) {
-        return;
+        return std::nullopt;
     }
-    link.StopStateCheck();
-    link.Serial().ClosePort(link.PortIndex());
-    dialog();
-    link.ReopenAfterRs232Dialog();
-    link.StartStateCheck();
+    return link.Lend(device::LoanEnd::Restart);
 }
 
 std::string OptionsMenu::CommandNames(const commands::CommandTable& table) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/commands/CommandTable.h"
@@ -12,9 +13,10 @@ namespace orvane::tools {
 class OptionsMenu {
 public:
     // "&RS232": the controller is brought into BootLoader mode (the RS232 requests are the boot
-    // loader's), asked about when that fails, the port is released for the dialog's own and
-    // started again afterwards from the settings the dialog may have changed.
-    static void Rs232(device::DeviceLink& link, const std::function<void()>& dialog);
+    // loader's), asked about when that fails, and the link is lent to the dialog, to be started
+    // again by TakeBack from the settings the dialog may have changed. Nothing when the user
+    // did not go on.
+    static std::optional<device::PortLoan> LendForRs232(device::DeviceLink& link);
 
     // "&Ustawienia": the dialog gets every loaded command name followed by ";" (newest first,
     // the table's order); after OK the command table is loaded again (`reload`), since the

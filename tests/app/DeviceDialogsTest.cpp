@@ -4,6 +4,7 @@
 // changing nothing the program does; a controller gone quiet or away never freezes the window.
 // The servo tools talk on the lent port from the device thread, their lines land in the script,
 // the servo view follows the frames, and the command dialogs edit Komendy.ini.
+#include <algorithm>
 #include <optional>
 
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include "app/dialogs/Rs232Dialog.h"
 #include "app/dialogs/SequenceDialog.h"
 #include "app/dialogs/SettingsDialog.h"
+#include "app/run/RunController.h"
 #include "app/servo/ServoView.h"
 #include "core/commands/CommandFile.h"
 #include "core/device/ComPortMap.h"
@@ -159,11 +161,8 @@ private slots:
         auto* received = dialog.findChild<QLabel*>(QStringLiteral("received"));
         const QString saved = home_.Path(QStringLiteral("Rozmowa.txt"));  // offered in the home folder
         DialogScript script;
-        script.When([&] { return dialog.isVisible(); },
-                    [&] {
-                        dialog.Settle();
-                        Button(&dialog, QStringLiteral("Start"))->click();
-                    })
+        script.When([&] { return dialog.isVisible() && !dialog.IsBusy(); },
+                    [&] { Button(&dialog, QStringLiteral("Start"))->click(); })
             .When([&] { return Button(&dialog, QStringLiteral("Stop")) != nullptr; },
                   [&] {
                       dialog.findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -350,6 +349,56 @@ private slots:
         }
         expected = expected + Exchange({0x00}, {0xFE});  // the mode query after Reset RS232
         QVERIFY(rig.Logged() == expected);
+    }
+
+    // Edycja Pozycji opened while a script runs: the run's statements stop while the dialog has
+    // the port, and after "Koniec" and Reset RS232 the run goes on to its end.
+    void ARunRestsWhileADialogHasThePortAndGoesOnAfter() {
+        WindowRig rig;
+        QVERIFY(rig.ToKomendy());
+        rig.Text().setText(QStringLiteral("Main:\nVar: i;\ni = 0;\nwhile (i < 12) {\n"
+                                          "    ServoSet(1, 0, 0, 0, 1200);\n    Wait(100);\n    i = i + 1;\n}\n"));
+        const std::vector<std::uint8_t> frame{'S', 1, 0, 0, 0, 0x04, 0xB0};
+        const auto runSets = [&] {
+            std::vector<std::uint8_t> heard;
+            for (const auto& [direction, byte] : Only('R', rig.sim.Traffic())) heard.push_back(byte);
+            int count = 0;
+            for (auto at = heard.begin(); (at = std::search(at, heard.end(), frame.begin(), frame.end())) != heard.end(); ++at) {
+                ++count;
+            }
+            return count;
+        };
+        rig.window->Action(RunStart)->trigger();
+        QVERIFY(SpinUntil([&] { return runSets() >= 2; }));
+        auto& dialog = rig.tools->PositionDialog();
+        rig.window->Action(EditPosition)->trigger();
+        QVERIFY(SpinUntil([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked() && rig.Idle(); }));
+        const int whileLent = runSets();
+        QTest::qWait(400);  // four of the run's statements' time
+        QCOMPARE(runSets(), whileLent);
+        QVERIFY(rig.window->Runs().Status().exists);
+
+        dialog.EndButton()->click();
+        QVERIFY(SpinUntil([&] { return !rig.window->Runs().Status().exists; }, 15000));
+        QVERIFY(rig.boxes.SawText(QStringLiteral("Reset RS232")));
+        QCOMPARE(runSets(), 12);
+    }
+
+    // "Koniec" while the dialog waits for a controller that fell silent (its sixteen reads would
+    // take a minute): the wait is cut, the dialog closes at once and the window takes the port
+    // back with Reset RS232.
+    void KoniecEndsAtOnceWhileTheDialogWaitsForASilentController() {
+        WindowRig rig({"--fault", "silent-after:3"});
+        QVERIFY(rig.ToKomendy());
+        auto& dialog = rig.tools->PositionDialog();
+        rig.window->Action(EditPosition)->trigger();
+        QVERIFY(SpinUntil([&] { return dialog.isVisible() && !rig.Idle(); }));
+        QElapsedTimer took;
+        took.start();
+        dialog.EndButton()->click();
+        QVERIFY(SpinUntil([&] { return !dialog.isVisible() && rig.boxes.SawText(QStringLiteral("Reset RS232")); }, 5000));
+        QVERIFY2(took.elapsed() < 1500, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(SpinUntil([&] { return rig.Idle(); }, 5000));
     }
 
     void ASliderFasterThanTheControllerSendsTheLatestPosition() {

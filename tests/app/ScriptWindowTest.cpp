@@ -4,6 +4,10 @@
 // Kompiluj and the flash commands: the program the compile wrote is the one the controller keeps;
 // the report and a translation stop lead back to the script; Cancel before the erase leaves the
 // flash alone.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -237,7 +241,57 @@ private slots:
         QVERIFY(SameProgram(ImageOf(flash), before));
     }
 
+    // A controller gone silent after the start-up: each way out of the operation ends it at
+    // once, with no box about the silence left behind.
+    void EveryWayOutEndsAnOperationAgainstASilentController_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("way");
+        QTest::newRow("System erase, Cancel") << int(SystemErase) << QStringLiteral("cancel");
+        QTest::newRow("Program erase, the progress window closed") << int(ProgramErase) << QStringLiteral("close");
+        QTest::newRow("System erase, the main window closed") << int(SystemErase) << QStringLiteral("quit");
+    }
+    void EveryWayOutEndsAnOperationAgainstASilentController() {
+        QFETCH(int, command);
+        QFETCH(QString, way);
+        WindowRig rig({"--fault", "silent-after:1"});
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        std::optional<orvane::device::FlashResult> result;
+        QObject::connect(&rig.window->Flash(), &orvane::app::flash::FlashCommands::finished,
+                         [&](orvane::device::FlashResult r) { result = r; });
+        rig.window->Action(static_cast<orvane::app::window::CommandId>(command))->trigger();
+        const auto progress = [&] { return rig.window->Progress().Dialog(); };
+        // Well into the wait for the silent controller's mode reply.
+        QVERIFY(SpinUntil([&] { return progress() != nullptr && progress()->Position() >= 2; }));
+        QElapsedTimer since;
+        since.start();
+        if (way == QLatin1String("quit")) rig.window.reset();  // as the program ends once its window is closed
+        else if (way == QLatin1String("cancel")) QTest::keyClick(progress(), Qt::Key_Escape);
+        else progress()->close();
+        QVERIFY(way == QLatin1String("quit") || SpinUntil([&] { return result.has_value(); }, 2500));
+        QVERIFY2(since.elapsed() < 2500, qPrintable(QStringLiteral("took %1 ms").arg(since.elapsed())));
+        QVERIFY(way == QLatin1String("quit") || *result == orvane::device::FlashResult::Cancelled);
+        QCOMPARE(rig.boxes.Count(), std::size_t{0});
+    }
+
+    // Another program holds the port: the pane reads unknown, never empty, its box still open.
+    void ABusyPortShowsTheModeUnknown() {
+        WindowRig rig({}, "115,2k", [&](const std::string& path) {
+            holder_ = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+            QVERIFY(holder_ >= 0 && ::flock(holder_, LOCK_EX | LOCK_NB) == 0);
+        });
+        QString paneBesideTheBox;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != nullptr) paneBesideTheBox = rig.Pane();
+        });
+        watch.start(2);
+        QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OIU3")); }));
+        QCOMPARE(paneBesideTheBox, QStringLiteral(" Tryb: Nieznany"));
+        ::close(std::exchange(holder_, -1));
+    }
+
 private:
+    int holder_ = -1;
     TempHome home_;
 };
 

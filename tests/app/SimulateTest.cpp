@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "app/document/ScriptDocument.h"
+#include "app/editor/Markers.h"
 #include "app/run/RunController.h"
 #include "app/run/VariableDock.h"
 #include "app/servo/ServoView.h"
@@ -233,14 +234,24 @@ private slots:
         QCOMPARE(rig.boxes.Count(), std::size_t{0});
     }
 
-    // A servo the board does not have stops the program with a box that names the fault.
+    // A servo the board does not have stops the program with a box that names the fault and
+    // the statement, marked in the margin until that line is edited.
     void FaultStopsTheSimulationWithABox() {
-        SimulationRig rig(home_.Path(), QStringLiteral("blad"), "Main:\nServoSet(17, 0, 0, 0, 1500);\n", 3);
+        SimulationRig rig(home_.Path(), QStringLiteral("blad"),
+                          "Main:\nVar: x;\nx = 1;\nServoSet(1, 0, 0, 0, 1500);\nServoSet(17, 0, 0, 0, 1500);\nx = 2;\n", 3);
         QVERIFY(rig.Simulate());
         QVERIFY(rig.WaitEnd());
         QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("Błąd symulacji")); }));
+        QVERIFY(rig.boxes.SawText(QStringLiteral("Instrukcja w wierszu 5: ServoSet(17, 0, 0, 0, 1500);")));
         QVERIFY(rig.Message().startsWith(QStringLiteral("Symulacja przerwana po")));
         QVERIFY(rig.Enabled(RunSimulate));
+        QsciScintilla& sci = rig.Text();
+        const int errorMask = 1 << orvane::app::editor::kErrorMarker;
+        QCOMPARE(sci.markerFindNext(0, errorMask), 4);
+        QCOMPARE(sci.markerFindNext(5, errorMask), -1);
+        sci.setCursorPosition(4, 0);
+        QTest::keyClick(sci.viewport(), Qt::Key_Space);
+        QCOMPARE(sci.markerFindNext(0, errorMask), -1);
     }
 
 private:

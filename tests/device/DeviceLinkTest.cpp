@@ -152,38 +152,47 @@ TEST_F(DeviceLinkTest, SilentTimerResetsThePortWhenTheControllerStaysSilent) {
 }
 
 // The dialog owns the port alone: no tick or check may fire into its conversation, and it
-// gets the speed the view works at; afterwards the view reconnects and checks again.
-TEST_F(DeviceLinkTest, HandOverLendsAClosedPortWithTheCurrentSpeedUntilTheDialogEnds) {
-    link.SetCurrentBaud(38400);
-    link.StopWhileLent(1141);
-    timers.Start(1141, 1);
-    timers.Start(kAnswering, 2000);
-    int shown = 0;
-    link.HandOverPort([&](const PortLoan& loan) {
+// gets the speed the view works at; afterwards the view takes the link back its loan's way.
+TEST_F(DeviceLinkTest, LoansStopTheTimersAndEndTheirOwnWay) {
+    struct Row {
+        LoanEnd end;
+        bool portClosed;
+        bool runTickKilled;  // and resumed once the link is back
+        std::vector<std::string> boxes;
+    };
+    const Row rows[] = {
+        {LoanEnd::ResetRs232, true, true, {kResetBox}},
+        {LoanEnd::Restart, true, false, {}},
+        {LoanEnd::KeepPort, false, false, {}},
+    };
+    int resumed = 0;
+    link.StopWhileLent(1141, [&] { ++resumed; });
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.end));
+        prompts.Clear();
+        resumed = 0;
+        link.SetCurrentBaud(38400);
+        timers.Start(1141, 1);
+        timers.Start(kAnswering, 2000);
+        const PortLoan loan = link.Lend(row.end);
         EXPECT_EQ(loan.baud, 38400);
         EXPECT_EQ(loan.portIndex, 0);
-        EXPECT_FALSE(serial.IsOpen(0));
-        EXPECT_TRUE(timers.Running().empty());
+        EXPECT_TRUE(link.Lent());
+        EXPECT_EQ(serial.IsOpen(0), !row.portClosed);
+        EXPECT_FALSE(timers.IsRunning(kAnswering));
+        EXPECT_EQ(timers.IsRunning(1141), !row.runTickKilled);
         Replies({{0xFF}});
-        return ++shown < 3;  // OK twice, then "Koniec"
-    });
-    EXPECT_EQ(shown, 3);
-    EXPECT_EQ(prompts.Shown(), std::vector<std::string>{kResetBox});
-    EXPECT_TRUE(serial.IsOpen(0));
-    EXPECT_EQ(ModeName(link.Mode()), "System");
-    EXPECT_TRUE(timers.IsRunning(kAnswering));
-}
-
-// The parameters as read and written are driven through the window against orvane-sim; these
-// are the ways those runs do not take.
-TEST_F(DeviceLinkTest, ProgramAndCtrlShowsTheDialogOnlyInProgramAndReturnsToSystem) {
-    int shown = 0;
-    Replies({{0xFF}, {}, {0x00}, {0x00}, {0xFF}, {0xFF}});
-    link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
-    EXPECT_EQ(ModeName(link.Mode()), "System");
-    Replies({{0xFE}});
-    link.ProgramAndCtrl([&](const PortLoan&) { return ++shown > 5; });
-    EXPECT_EQ(shown, 1);
+        link.TakeBack();
+        EXPECT_FALSE(link.Lent());
+        EXPECT_EQ(prompts.Shown(), row.boxes);
+        EXPECT_TRUE(serial.IsOpen(0));
+        EXPECT_TRUE(timers.IsRunning(kAnswering));
+        EXPECT_EQ(resumed, row.runTickKilled ? 1 : 0);
+        link.TakeBack();  // a second one finds no loan and asks nothing
+        EXPECT_EQ(prompts.Shown(), row.boxes);
+        EXPECT_EQ(resumed, row.runTickKilled ? 1 : 0);
+        timers.Kill(1141);
+    }
 }
 
 TEST_F(DeviceLinkTest, DeviceParametersThatNeverCameReadAsSetAndCancelSendsNothing) {

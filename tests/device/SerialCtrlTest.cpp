@@ -85,6 +85,17 @@ TEST_F(SerialCtrlTest, RefusedBaudShowsTheErrorBoxWithTheSystemsText) {
     EXPECT_EQ(wire->baud, 19200);
 }
 
+// A device that hung up leaves its dead port in the slot; the start sequence (Reset RS232) opens
+// the device anew rather than refusing the dead port's speed in a box.
+TEST_F(SerialCtrlTest, TheStartSequenceOpensAHungUpDeviceAnew) {
+    ASSERT_TRUE(link.OpenPortAtStartUp());
+    wire->failed = true;
+    EXPECT_TRUE(link.OpenPortAtStartUp());
+    EXPECT_EQ(wire->opens, 2);
+    EXPECT_EQ(wire->baud, 115200);
+    EXPECT_TRUE(prompts.Boxes().empty());
+}
+
 TEST_F(SerialCtrlTest, ReadsTakeAtMost1024EndWithNulAndGiveHighBytesAsValues) {
     ASSERT_TRUE(serial.OpenPort(0));
     std::vector<std::uint8_t> stream(1500);

@@ -73,7 +73,7 @@ bool ScriptedPort::ApplyLineSettings(int baud, std::string& error) {
 }
 
 bool ScriptedPort::SetBaud(int baud, std::string& error) {
-    if (baud <= 0 || wire_->refuseBaud) {
+    if (baud <= 0 || wire_->refuseBaud || wire_->failed) {
         error = "Invalid baud rate";
         return false;
     }
@@ -90,6 +90,7 @@ std::unique_ptr<device::PortBackend> ScriptedOpener::Open(int portIndex, std::st
         return nullptr;
     }
     ++wire_->opens;
+    wire_->failed = false;
     return std::make_unique<ScriptedPort>(wire_);
 }
 

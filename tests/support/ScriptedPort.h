@@ -50,13 +50,15 @@ public:
     bool ApplyLineSettings(int baud, std::string& error) override;
     bool SetBaud(int baud, std::string& error) override;
     void SetDtr(bool active) override { wire_->dtr = active; }
+    bool HungUp() const override { return wire_->failed; }
     void Purge() override;
 
 private:
     std::shared_ptr<Wire> wire_;
 };
 
-// Opens ScriptedPorts on one wire; `refuseOpen` makes every open fail.
+// Opens ScriptedPorts on one wire; `refuseOpen` makes every open fail. A device opened anew is
+// back, whatever became of the one before.
 class ScriptedOpener : public device::PortOpener {
 public:
     explicit ScriptedOpener(std::shared_ptr<Wire> wire) : wire_(std::move(wire)) {}

@@ -25,13 +25,11 @@ TEST_F(OptionsMenuTest, Rs232GoesThroughSystemToTheBootLoaderAndRestartsThePortA
     controller.mode = 0xFE;
     link.QueryDeviceMode();
     wire->writes.clear();
-    bool portClosedDuringDialog = false;
-    OptionsMenu::Rs232(link, [&] {
-        portClosedDuringDialog = !serial.IsOpen(link.PortIndex());
-        EXPECT_TRUE(timers.Running().empty()) << "nothing else may use the port meanwhile";
-        settings.WriteString("Baud Rate", "57,6k");  // what the dialog's OK stores
-    });
-    EXPECT_TRUE(portClosedDuringDialog);
+    ASSERT_TRUE(OptionsMenu::LendForRs232(link));
+    EXPECT_FALSE(serial.IsOpen(link.PortIndex()));
+    EXPECT_TRUE(timers.Running().empty()) << "nothing else may use the port meanwhile";
+    settings.WriteString("Baud Rate", "57,6k");  // what the dialog's OK stores
+    link.TakeBack();
     EXPECT_EQ(link.Baud(), 57600);
     EXPECT_EQ(wire->baud, 57600);
     // Komendy: to System (queried twice on the way), then to the boot loader, then the start
