@@ -54,6 +54,7 @@ public:
     device::DeviceLink& Link() { return stack_.Link(); }
     device::FlashOperations& Flash() { return flash_; }
     std::FILE* Out() { return out_; }
+    std::FILE* Err() { return err_; }
     std::FILE* In() { return in_; }
 
 private:

@@ -1,5 +1,6 @@
 #include "cli/ScriptCompile.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "cli/CliSession.h"
@@ -46,9 +47,14 @@ bool ScriptCompile::Run(CliSession& session, const std::string& scriptPath, comp
     FileDocument document(host::Utf8ToCp1250(scriptPath));
     std::ostringstream out;
     platform::PosixProcessRunner runner(out);
-    compiler::CompileDriver driver({editor, document, session.Settings(), session.Prompts(), session.Files(),
-                                    runner, session.Folders().programFolder, writer},
-                                   {reader, labels, variables, commands});
+    compiler::CompileHost host{editor, document, session.Settings(), session.Prompts(), session.Files(),
+                               runner, session.Folders().programFolder, writer};
+    // On standard error, as the boxes, before anything is assembled or written.
+    host.warned = [&session](const std::vector<compiler::EngineWarning>& warnings) {
+        for (const auto& w : warnings) std::fprintf(session.Err(), "%s\n", host::Cp1250ToUtf8(w.Text()).c_str());
+        return false;
+    };
+    compiler::CompileDriver driver(std::move(host), {reader, labels, variables, commands});
     result = driver.CompileScript();
     report = out.str();
     return true;

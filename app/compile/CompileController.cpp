@@ -62,6 +62,7 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
         return;
     }
     editor.Marks().ClearErrors();
+    editor.Marks().ClearWarnings();
     parts_.holds.Expect();
     if (write) parts_.progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     auto job = std::make_shared<Job>();
@@ -72,7 +73,7 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
             host::ThreadEditor text;
             text.Reset(snapshot, *this, this);
             host::ThreadDocument document(parts_.document, this);
-            host::ThreadProcessRunner runner(this, [this, map = job->map](const std::string& path) { ShowReport(path, map); });
+            host::ThreadProcessRunner runner(this, [this, job](const std::string& path) { ShowReport(path, *job); });
             std::optional<orvane::compiler::DeviceProgramWriter> writer;
             if (job->write) writer.emplace(session.Link(), session.Flash());
             orvane::script::StatementReader reader(text);
@@ -81,7 +82,11 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
             orvane::compiler::CompileDriver driver(
                 {text, document, session.Settings(), session.Prompts(), session.Files(), runner,
                  session.Folders().programFolder, writer ? &*writer : nullptr, job->map.get(),
-                 [&session] { return session.Run().Interpreter().RunExists(); }},
+                 [&session] { return session.Run().Interpreter().RunExists(); },
+                 [job](const std::vector<orvane::compiler::EngineWarning>& warnings) {
+                     job->warnings = warnings;  // shown with the report before the write
+                     return true;
+                 }},
                 {reader, labels, variables, session.Commands()});
             job->result = driver.CompileScript();
         },
@@ -92,12 +97,14 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
 }
 
 // On the window thread, while the compile waits on the device thread for the report to close.
-void CompileController::ShowReport(const std::string& path,
-                                   const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map) {
+void CompileController::ShowReport(const std::string& path, const Job& job) {
     if (parts_.prompts.IsClosing()) return;  // the window is going: nobody to read it
-    ReportWindow report(parts_.parent, map);
+    ReportWindow report(parts_.parent, job.map);
     report.Load(Utf8(path));
+    report.ShowWarnings(job.warnings, parts_.help);
     for (const auto& span : report.ErrorStatements()) MarkError(span);
+    for (const auto& warning : job.warnings)
+        parts_.editor.Marks().MarkWarning(parts_.editor.LineFromPosition(warning.span.start));
     connect(&report, &ReportWindow::statementChosen, this, &CompileController::ShowStatement);
     report.exec();
 }
@@ -121,7 +128,9 @@ void CompileController::Finish(const Job& job) {
         MarkError(job.result.stop->span);
         parts_.editor.Focus();
     }
-    const QString text = OutcomeText(job.result);
+    QString text = OutcomeText(job.result);
+    if (!text.isEmpty() && !job.result.warnings.empty())
+        text += QStringLiteral(" Ostrzeżenia: %1 (zobacz raport).").arg(job.result.warnings.size());
     if (!text.isEmpty()) parts_.status.ShowMessage(text, 10000);
     if (job.done) job.done(job.result);
     emit finished();

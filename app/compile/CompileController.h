@@ -48,6 +48,8 @@ public:
         host::QtPrompts& prompts;
         host::QtProgress& progress;
         QWidget* parent;
+        // Opens a help topic by id over the report (its warnings link there); empty: no help.
+        std::function<void(const std::string& topicId)> help = {};
     };
 
     explicit CompileController(const Parts& parts);
@@ -75,10 +77,11 @@ private:
         std::function<void(const orvane::compiler::CompileResult&)> done;
         orvane::compiler::CompileResult result;
         std::shared_ptr<orvane::compiler::AsmSourceMap> map = std::make_shared<orvane::compiler::AsmSourceMap>();
+        std::vector<orvane::compiler::EngineWarning> warnings;  // heard before the assembler ran
     };
 
     void Start(bool write, std::function<void(const orvane::compiler::CompileResult&)> done);
-    void ShowReport(const std::string& path, const std::shared_ptr<const orvane::compiler::AsmSourceMap>& map);
+    void ShowReport(const std::string& path, const Job& job);
     void ShowStatement(orvane::script::StatementSpan span);
     void MarkError(orvane::script::StatementSpan span);
     void Finish(const Job& job);

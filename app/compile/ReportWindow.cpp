@@ -9,11 +9,13 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "core/compiler/AssemblerReport.h"
+#include "core/help/Reference.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::compile {
@@ -24,6 +26,9 @@ using orvane::compiler::AssemblerReport;
 // A report of a healthy build is a few kilobytes; a runaway one is not read whole.
 constexpr qint64 kMaxReportBytes = 4 * 1024 * 1024;
 const QString kHint = QStringLiteral("Dwukrotne kliknięcie wiersza z błędem pokazuje instrukcję skryptu, z której powstał.");
+const QString kWarningHint = QStringLiteral(" <a href=\"%1\">Tabela różnic</a> między biegiem na PC a programem; "
+                                            "Pomoc opisuje ostrzeżenie w wierszu kursora.")
+                                 .arg(QLatin1String(orvane::help::Reference::kDifferences));
 
 // avra writes what it was given: the paths are UTF-8, other bytes are read as CP1250.
 QString Decode(const QByteArray& bytes) {
@@ -39,7 +44,8 @@ std::optional<AssemblerReport::Place> PlaceOf(const QString& line) {
 }  // namespace
 
 ReportWindow::ReportWindow(QWidget* parent, std::shared_ptr<const orvane::compiler::AsmSourceMap> map)
-    : QDialog(parent), map_(std::move(map)), text_(new QPlainTextEdit(this)), hint_(new QLabel(kHint, this)) {
+    : QDialog(parent), map_(std::move(map)), text_(new QPlainTextEdit(this)), hint_(new QLabel(kHint, this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Close, this)) {
     setObjectName(QStringLiteral("compileReport"));
     setWindowModality(Qt::WindowModal);
     resize(760, 420);
@@ -48,12 +54,11 @@ ReportWindow::ReportWindow(QWidget* parent, std::shared_ptr<const orvane::compil
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text_->viewport()->installEventFilter(this);
     hint_->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addWidget(hint_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons_);
 }
 
 bool ReportWindow::Load(const QString& path) {
@@ -78,16 +83,52 @@ void ReportWindow::MarkProblems() {
     QList<QTextEdit::ExtraSelection> marks;
     for (QTextBlock block = text_->document()->begin(); block.isValid(); block = block.next()) {
         const auto place = PlaceOf(block.text());
-        if (!place || place->kind == AssemblerReport::Place::Kind::Note) continue;
-        QTextEdit::ExtraSelection mark;
-        const bool error = place->kind == AssemblerReport::Place::Kind::Error;
-        mark.format.setBackground(error ? QColor(0xFB, 0xDA, 0xD7) : QColor(0xFF, 0xF3, 0xC4));
-        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
-        if (StatementOfLine(block.blockNumber())) mark.format.setToolTip(kHint);
-        mark.cursor = QTextCursor(block);
-        marks << mark;
+        if (place && place->kind != AssemblerReport::Place::Kind::Note)
+            MarkLine(marks, block.blockNumber(), place->kind == AssemblerReport::Place::Kind::Error);
     }
+    for (const auto& [line, warning] : warnings_) MarkLine(marks, line, false);
     text_->setExtraSelections(marks);
+}
+
+void ReportWindow::MarkLine(QList<QTextEdit::ExtraSelection>& marks, int line, bool error) {
+    QTextEdit::ExtraSelection mark;
+    mark.format.setBackground(error ? QColor(0xFB, 0xDA, 0xD7) : QColor(0xFF, 0xF3, 0xC4));
+    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    if (StatementOfLine(line)) mark.format.setToolTip(kHint);
+    mark.cursor = QTextCursor(text_->document()->findBlockByNumber(line));
+    marks << mark;
+}
+
+void ReportWindow::ShowWarnings(const std::vector<orvane::compiler::EngineWarning>& warnings,
+                                std::function<void(const std::string& topicId)> help) {
+    if (warnings.empty()) return;
+    help_ = std::move(help);
+    text_->appendPlainText(QStringLiteral("\nOstrzeżenia kompilacji (program w sterowniku policzy tu inaczej niż bieg na PC):"));
+    const int header = text_->document()->blockCount() - 1;
+    for (const auto& warning : warnings) {
+        text_->appendPlainText(QString::fromStdString(orvane::host::Cp1250ToUtf8(warning.Text())));
+        warnings_.emplace(text_->document()->blockCount() - 1, warning);
+    }
+    // The report of a good assembly is long and says nothing new: the warnings are what to read.
+    text_->setTextCursor(QTextCursor(text_->document()->findBlockByNumber(header + 1)));
+    text_->verticalScrollBar()->setValue(std::max(0, header - 3));
+    resize(std::max(width(), 1000), height());  // a warning is one long line
+    hint_->setTextFormat(Qt::RichText);
+    hint_->setText(kHint + kWarningHint);
+    connect(hint_, &QLabel::linkActivated, this, [this](const QString& topic) {
+        if (help_) help_(topic.toStdString());
+    });
+    auto* pomoc = buttons_->addButton(QStringLiteral("Pomoc"), QDialogButtonBox::HelpRole);
+    connect(pomoc, &QPushButton::clicked, this, [this] {
+        if (help_) help_(HelpTopicAtCaret());
+    });
+    MarkProblems();
+}
+
+std::string ReportWindow::HelpTopicAtCaret() const {
+    const auto it = warnings_.find(text_->textCursor().blockNumber());
+    return it == warnings_.end() ? orvane::help::Reference::kDifferences
+                                 : orvane::help::Reference::WarningTopicId(it->second.Code());
 }
 
 bool ReportWindow::IsGeneratedFile(const std::string& reportedPath) const {
@@ -99,6 +140,7 @@ bool ReportWindow::IsGeneratedFile(const std::string& reportedPath) const {
 }
 
 std::optional<orvane::script::StatementSpan> ReportWindow::StatementOfLine(int line) const {
+    if (const auto it = warnings_.find(line); it != warnings_.end()) return it->second.span;
     const QTextBlock block = text_->document()->findBlockByNumber(line);
     if (!block.isValid()) return std::nullopt;
     const auto place = PlaceOf(block.text());
@@ -118,7 +160,7 @@ std::vector<orvane::script::StatementSpan> ReportWindow::ErrorStatements() const
 
 void ReportWindow::Choose(int line) {
     if (const auto span = StatementOfLine(line)) {
-        hint_->setText(kHint);
+        hint_->setText(warnings_.empty() ? kHint : kHint + kWarningHint);
         emit statementChosen(*span);
     } else {
         hint_->setText(QStringLiteral("Ten wiersz nie wskazuje instrukcji skryptu."));

@@ -25,11 +25,19 @@ public:
     void MarkError(int line);
     void ClearErrors();
 
+    // A statement whose result depends on the engine; the mark stays until its line is edited.
+    void MarkWarning(int line);
+    void ClearWarnings();
+    std::vector<int> Warnings() const;
+
 signals:
     // The user set or took away a breakpoint.
     void breakpointsChanged();
 
 private:
+    void SetUpWarnings();
+    void EditedAt(int position, int modification, int length);
+
     QsciScintilla& sci_;
 };
 

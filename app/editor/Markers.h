@@ -15,6 +15,8 @@ enum Marker : int {
     kBreakpointMarker = 1,        // a run halts before this line's statement
     kCurrentStatementMarker = 2,  // the statement a run carries out next
     kErrorMarker = 3,             // a line the compiler or the assembler complained about
+
+    kWarningMarker = 8,  // a statement whose result depends on the engine (EditorMarks adds it to the margin)
 };
 
 // The symbol margin shows exactly these markers.

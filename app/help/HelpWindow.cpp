@@ -25,9 +25,14 @@ constexpr int kTopicRole = Qt::UserRole;
 
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-bool Under(const HelpTopic& topic, const char* listId) {
-    const std::string prefix = std::string(listId) == Reference::kCommands ? "komenda-" : "komunikat-";
-    return topic.id.starts_with(prefix);
+// The generated pages stand under the list that names them: its id, and the prefix of theirs.
+constexpr std::pair<const char*, const char*> kLists[] = {
+    {Reference::kCommands, "komenda-"}, {Reference::kBoxes, "komunikat-"}, {Reference::kWarnings, "ostrzezenie-"}};
+
+const char* ChildPrefixOf(const std::string& listId) {
+    for (const auto& [id, prefix] : kLists)
+        if (listId == id) return prefix;
+    return nullptr;
 }
 }  // namespace
 
@@ -130,15 +135,16 @@ void HelpWindow::Rebuild() {
 void HelpWindow::FillContents() {
     contents_->clear();
     QTreeWidgetItem* parent = nullptr;
-    const char* parentId = nullptr;
+    const char* childPrefix = nullptr;
     for (const HelpTopic& topic : reference_->Topics()) {
         if (topic.id == Reference::kContents) continue;
-        auto* item = parentId && Under(topic, parentId) ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+        const bool child = childPrefix && topic.id.starts_with(childPrefix);
+        auto* item = child ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
         item->setText(0, Q(topic.title));
         item->setData(0, kTopicRole, Q(topic.id));
-        if (topic.id == Reference::kCommands || topic.id == Reference::kBoxes) {
+        if (const char* prefix = ChildPrefixOf(topic.id)) {
             parent = item;
-            parentId = topic.id == Reference::kCommands ? Reference::kCommands : Reference::kBoxes;
+            childPrefix = prefix;
         }
     }
 }

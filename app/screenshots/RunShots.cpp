@@ -1,15 +1,8 @@
-// Pictures of a run, a compile and a flash operation from the window, on the virtual controller.
+// Pictures of a run and a flash operation from the window, on the virtual controller.
 #include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
-#include "app/compile/CompileController.h"
-#include "app/compile/ReportWindow.h"
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/host/FlashProgressDialog.h"
@@ -37,39 +30,6 @@ const Screenshot::Registrar kRun("run-variables", [](ShotContext& shot) -> QWidg
     runs.ToggleBreakpoint(8);
     host::SpinUntil([&] { return runs.Status().halted; }, 5000);
     return &shot.window;
-});
-
-// The assembler's report of a script whose inline assembler has a typing error; the window is
-// grabbed while the compile waits for it, then closed as the user would.
-const Screenshot::Registrar kReport("compile-report", [](ShotContext& shot) -> QWidget* {
-    const QString path = QDir::home().filePath(QStringLiteral("raport.orv"));
-    QFile script(path);
-    if (!script.open(QIODevice::WriteOnly)) return nullptr;
-    script.write("// Wstawka asemblera: stala poza zakresem i skok do etykiety, ktorej nie ma\n"
-                 "Main:\nVar: x;\nx = 1;\nasm:\n{\nldi tmp1, 300\nrjmp Nigdzie\n}\n"
-                 "ServoSet(1, 0, 0, 0, 1500);\nx = x + 1;\n");
-    script.close();
-    shot.window.Document().OpenPath(path);
-    static QPixmap picture;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* report = qobject_cast<compile::ReportWindow*>(widget);
-            if (report == nullptr || !report->isVisible()) continue;
-            picture = report->grab();
-            report->close();
-        }
-    });
-    watch.start(300);
-    bool finished = false;
-    QObject::connect(&shot.window.Compiles(), &compile::CompileController::finished, [&] { finished = true; });
-    shot.window.Action(CommandId::RunCompile)->trigger();
-    host::SpinUntil([&] { return finished; }, 20000);
-    auto* label = new QLabel(&shot.window, Qt::Window);
-    label->setAttribute(Qt::WA_DeleteOnClose);
-    label->setPixmap(picture);
-    label->setFixedSize(picture.size());
-    return label;
 });
 
 // A Program write in the middle of its pages.

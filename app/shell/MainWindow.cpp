@@ -26,6 +26,7 @@
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/help/HelpWindow.h"
+#include "app/help/MenuWhatsThis.h"
 #include "app/flash/FlashCommands.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtProgress.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(orvane::host::SettingsStore& settings, const orvane::host
     panes_ = new StatusPanes(statusBar());
     prompts_ = std::make_unique<host::QtPrompts>(this);
     help_ = new help::HelpWindow(this, folders_.programFolder, ShortcutTable::Rows());
+    new help::MenuWhatsThis(this);
     prompts_->SetBoxHelp([this](const std::string& code) { help_->ShowModal(orvane::help::Reference::BoxTopicId(code)); });
     files_ = std::make_unique<host::QtFileChooser>(this);
     progress_ = std::make_unique<host::QtProgress>(this);
@@ -315,7 +317,8 @@ void MainWindow::CreateFeatures() {
     holds_ = std::make_unique<editor::EditorHolds>(*editor_);
     runs_ = new run::RunController({*this, *this, *this, *editor_, *holds_, *document_, *device_}, this);
     compiles_ = new compile::CompileController(
-        {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this});
+        {*this, *this, *editor_, *holds_, *document_, *device_, *prompts_, *progress_, this,
+         [this](const std::string& topic) { help_->ShowModal(topic); }});
     flash_ = new flash::FlashCommands({*this, *this, *device_, *progress_}, this);
     // The servo view's dock gets its place from the saved layout, restored after this.
     auto* servos = new servo::ServoTools({*this, *this, *editor_, *device_, settings_, *files_, *prompts_, this});

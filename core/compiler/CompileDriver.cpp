@@ -95,6 +95,7 @@ struct CompileDriver::Build {
     bool faulty = false;
     bool exits = false;  // an Exit was translated
     std::optional<TranslationStop> stop;
+    std::vector<EngineWarning> warnings;
 };
 
 CompileDriver::CompileDriver(CompileHost host, ScriptTables tables)
@@ -144,6 +145,8 @@ CompileResult CompileDriver::CompileScript() {
     }
     Translate(build);
     result.stop = build.stop;
+    result.warnings = build.warnings;
+    const bool reportWarnings = !build.warnings.empty() && host_.warned && host_.warned(build.warnings);
     if (!WriteSources(build) || !WriteScript(build)) return result;
 
     result.hexPath = build.outputs.hex;
@@ -157,6 +160,7 @@ CompileResult CompileDriver::CompileScript() {
         result.outcome = CompileOutcome::AssemblyErrors;
         return result;
     }
+    if (reportWarnings) host_.processes.ShowReport(build.reportPath);
     lock.Release();
     result.outcome = Deliver(build);
     return result;
@@ -241,6 +245,7 @@ void CompileDriver::Translate(Build& build) {
     if (build.exits) build.memoryText += AsmFrame::ExitReservation();
     build.faulty = context.Faulty();
     build.stop = context.StopInfo();
+    build.warnings = context.Warnings();
 }
 
 // The memory file first: the assembler file names it in its first line.

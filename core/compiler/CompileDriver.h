@@ -2,11 +2,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/commands/CommandTable.h"
 #include "core/compiler/AsmSourceMap.h"
 #include "core/compiler/BuildPaths.h"
 #include "core/compiler/CompileSettings.h"
+#include "core/compiler/EngineWarnings.h"
 #include "core/compiler/FileTargets.h"
 #include "core/compiler/ProgramWriter.h"
 #include "core/compiler/ScriptDocument.h"
@@ -38,6 +40,7 @@ struct CompileResult {
     CompileOutcome outcome = CompileOutcome::NotStarted;
     std::string hexPath;  // CP1250; set once the assembler has run
     std::optional<TranslationStop> stop;
+    std::vector<EngineWarning> warnings;  // where the run on the PC would give another result
 };
 
 // What the compile needs from its host.
@@ -55,6 +58,10 @@ struct CompileHost {
     AsmSourceMap* sourceMap = nullptr;
     // Whether a run from the PC holds the script, which then is not compiled; empty: no run can.
     std::function<bool()> runExists = {};
+    // Hears the statements whose result depends on the engine, once the translation found any,
+    // before anything is assembled. True: the assembler's report is shown after a successful
+    // assembly too, so they are read there before the program is written. Empty: not told.
+    std::function<bool(const std::vector<EngineWarning>&)> warned = {};
 };
 
 // The tables and the statement position the compile shares with the interpreter.

@@ -62,13 +62,29 @@ void ConditionTranslator::Translate(std::string_view statement, int n, Form form
         WithoutOperator(condition, trueLabel, falseLabel);
         return;
     }
-    expressions_.TranslateExpression(std::string_view(condition).substr(0, at));
+    std::vector<std::string> read;
+    expressions_.NoteVariables(&read);
+    const auto left = expressions_.TranslateExpression(std::string_view(condition).substr(0, at));
     ctx_.Write("push tmp1\npush tmp2\n");
-    expressions_.TranslateExpression(std::string_view(condition).substr(at + comparison->op.size()));
+    const auto right = expressions_.TranslateExpression(std::string_view(condition).substr(at + comparison->op.size()));
+    expressions_.NoteVariables(nullptr);
     ctx_.Write("pop tmp4\npop tmp3\n");
+    WarnNegative(left, right, read);
     ctx_.Write(comparison->compare);
     ctx_.Write(std::string(comparison->branch) + " " + trueLabel + "\n");
     ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");
+}
+
+// The run compares signed numbers, the program unsigned words: a negative operand is compared
+// as a large number. A variable counts when the script assigns it a negative constant anywhere.
+void ConditionTranslator::WarnNegative(const std::optional<Constant>& left, const std::optional<Constant>& right,
+                                       const std::vector<std::string>& read) {
+    for (const auto& side : {left, right}) {
+        if (!side || side->pc >= 0.0) continue;
+        ctx_.Warn(WarningKind::NegativeComparison, side->BothWays());
+        return;
+    }
+    ctx_.Compared(read);
 }
 
 // A constant is decided here, as the same number held in a variable would decide it: by its
@@ -79,6 +95,7 @@ void ConditionTranslator::WithoutOperator(std::string_view condition,
                                           const std::string& trueLabel,
                                           const std::string& falseLabel) {
     if (std::all_of(condition.begin(), condition.end(), IsDigit)) {
+        expressions_.CheckLiteral(condition);
         unsigned word = 0;
         for (const char c : condition) word = (word * 10 + static_cast<unsigned>(c - '0')) % 65536;
         if (word == 0) ctx_.Write("rjmp " + falseLabel + "\n" + trueLabel + ":\n");

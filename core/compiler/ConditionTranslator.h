@@ -1,6 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/compiler/ExpressionTranslator.h"
 #include "core/compiler/TranslationContext.h"
@@ -29,6 +31,8 @@ private:
         std::string_view branch;
     };
     static const Comparison* FindOperator(std::string_view condition, std::size_t& at);
+    void WarnNegative(const std::optional<Constant>& left, const std::optional<Constant>& right,
+                      const std::vector<std::string>& read);
     void WithoutOperator(std::string_view condition, const std::string& trueLabel,
                          const std::string& falseLabel);
 

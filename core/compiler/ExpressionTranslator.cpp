@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
@@ -40,20 +41,34 @@ bool IsTrigonometric(std::string_view call) {
 ExpressionTranslator::ExpressionTranslator(TranslationContext& context)
     : ctx_(context), commandCalls_(context, *this) {}
 
-void ExpressionTranslator::TranslateExpression(std::string_view text) {
+std::optional<Constant> ExpressionTranslator::TranslateExpression(std::string_view text) {
+    const Folded folded = Nested(text);
+    if (folded.value && folded.computed && folded.value->Diverges()) WarnWide(*folded.value);
+    return folded.value;
+}
+
+void ExpressionTranslator::CheckLiteral(std::string_view digits) {
+    const Constant value = Constant::Literal(script::DecimalText::Parse(digits));
+    if (!value.Fits()) ctx_.Warn(WarningKind::ConstantOutOfRange, value.BothWays());
+}
+
+void ExpressionTranslator::WarnWide(const Constant& value) { ctx_.Warn(WarningKind::WideResult, value.BothWays()); }
+
+ExpressionTranslator::Folded ExpressionTranslator::Nested(std::string_view text) {
     // Each level is a C++ frame and two bytes of the controller's stack: absurd nesting is
     // refused like any other operand that cannot be made sense of.
     if (depth_ >= kMaxNesting) {
         Unrecognised(text, host::Pl("Zbyt głębokie zagnieżdżenie nawiasów (najwyżej ") +
                                std::to_string(kMaxNesting) + host::Pl(" poziomy)."));
-        return;
+        return {};
     }
     ++depth_;
-    Translate(text);
+    const Folded folded = Translate(text);
     --depth_;
+    return folded;
 }
 
-void ExpressionTranslator::Translate(std::string_view text) {
+ExpressionTranslator::Folded ExpressionTranslator::Translate(std::string_view text) {
     Pass pass;
     for (const char c : text) {
         if (c == ';') continue;
@@ -66,13 +81,31 @@ void ExpressionTranslator::Translate(std::string_view text) {
         const char ch = pass.text[pass.pos];
         if (ch == '+' || ch == '-') AdditiveOperator(pass, ch);
         else if (ch == '*' || ch == '/') MultiplicativeOperator(pass, ch);
-        if (!Operand(pass, text)) return;
+        if (ch == '+' || ch == '-' || ch == '*' || ch == '/') pass.op = ch;
+        pass.operand.reset();
+        if (!Operand(pass, text)) return {};
+        FoldOperand(pass);
         if (pass.waiting == '*' || pass.waiting == '/') {
             ctx_.Write(pass.waiting == '*' ? "rcall Pomnoz\n" : "rcall Podziel\n");
             pass.waiting = 0;
         }
     }
     Finish(pass);
+    const auto value = pass.fold.Value();
+    // A constant group inside an expression that is no constant is the value the engines keep
+    // apart; inside a constant one, only the whole value counts.
+    if (!value && pass.wideGroup) WarnWide(*pass.wideGroup);
+    return {value, pass.fold.Computed()};
+}
+
+// A division by a constant 0 has no value to share: the fold knows none from there on.
+void ExpressionTranslator::FoldOperand(Pass& pass) {
+    if (pass.op == '/' && pass.operand && pass.operand->pc == 0.0) {
+        ctx_.Warn(WarningKind::DivisionByZero, host::Pl("na PC 9.99e+99, w sterowniku 65535"));
+        pass.operand.reset();
+    }
+    pass.fold.Add(pass.op, pass.operand);
+    pass.op = '*';  // two operands side by side multiply, as the run reads them
 }
 
 void ExpressionTranslator::AdditiveOperator(Pass& pass, char op) {
@@ -134,7 +167,9 @@ void ExpressionTranslator::Group(Pass& pass) {
     const std::size_t close = script::ClosingParen(pass.text, pass.pos);
     const std::size_t innerEnd = close == std::string::npos ? pass.text.size() : close;
     if (pass.waiting != 0) ctx_.Write(kPushAccumulator);
-    TranslateExpression(std::string_view(pass.text).substr(inner, innerEnd - inner));
+    const Folded group = Nested(std::string_view(pass.text).substr(inner, innerEnd - inner));
+    pass.operand = group.value;
+    if (group.value && group.computed && group.value->Diverges() && !pass.wideGroup) pass.wideGroup = group.value;
     if (pass.waiting != 0) ctx_.Write("mov tmp3,tmp1\nmov tmp4,tmp2\npop tmp2\npop tmp1\n");
     pass.pos = close == std::string::npos ? pass.text.size() : close + 1;
 }
@@ -142,7 +177,10 @@ void ExpressionTranslator::Group(Pass& pass) {
 void ExpressionTranslator::Number(Pass& pass) {
     const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
     const std::size_t length = script::DecimalText::NumberLength(rest);
-    ctx_.Write(LoadNumber(script::DecimalText::Parse(rest.substr(0, length)), pass.FirstOperand()));
+    const double value = script::DecimalText::Parse(rest.substr(0, length));
+    ctx_.Write(LoadNumber(value, pass.FirstOperand()));
+    CheckLiteral(rest.substr(0, length));
+    pass.operand = Constant::Literal(value);
     pass.pos += length;
 }
 
@@ -152,6 +190,7 @@ bool ExpressionTranslator::Variable(Pass& pass) {
     const auto* entry = ctx_.Variables().AtStartOf(std::string_view(pass.text).substr(pass.pos));
     if (!entry) return false;
     const std::string& name = entry->name;
+    if (noted_ != nullptr) noted_->push_back(name);
     ctx_.Write("ldi ZH,high(" + name + ")\nldi ZL,low(" + name + ")\n");
     ctx_.Write(pass.FirstOperand() ? "ld tmp2,Z\nldd tmp1,Z+1\n" : "ld tmp4,Z\nldd tmp3,Z+1\n");
     pass.pos += name.size();
@@ -162,8 +201,11 @@ void ExpressionTranslator::CommandCall(Pass& pass) {
     const std::string_view rest = std::string_view(pass.text).substr(pass.pos);
     const std::string call = std::string(rest.substr(0, rest.find(')') + 1)) + ";";
     if (pass.waiting != 0) ctx_.Write(kPushAccumulator);
-    if (commandCalls_.TranslateCommandCall(call) == 1 && !IsTrigonometric(call))
-        ctx_.Write("clr tmp2\n");
+    // A call's arguments are sent, not compared.
+    std::vector<std::string>* const noted = std::exchange(noted_, nullptr);
+    const std::int32_t translated = commandCalls_.TranslateCommandCall(call);
+    noted_ = noted;
+    if (translated == 1 && !IsTrigonometric(call)) ctx_.Write("clr tmp2\n");
     if (pass.waiting != 0) ctx_.Write("mov tmp4,tmp2\nmov tmp3,tmp1\npop tmp2\npop tmp1\n");
     const std::size_t open = rest.find('(');
     const std::size_t close =
@@ -203,6 +245,7 @@ std::int32_t ExpressionTranslator::TranslateArgument(std::string_view statement,
     if (!argument) return -1;
     if (*argument == "0") return 0;
     if (std::all_of(argument->begin(), argument->end(), IsDigit)) {
+        CheckLiteral(*argument);
         // Saturates: a literal beyond the 32-bit range means "as large as it gets".
         std::int64_t value = 0;
         for (const char c : *argument) value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);

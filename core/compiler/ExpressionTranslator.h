@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/compiler/CommandCallTranslator.h"
+#include "core/compiler/ConstantFold.h"
 #include "core/compiler/TranslationContext.h"
 
 namespace orvane::compiler {
@@ -16,8 +19,15 @@ class ExpressionTranslator {
 public:
     explicit ExpressionTranslator(TranslationContext& context);
 
-    // The text may end with ";" and may use "," as the decimal point.
-    void TranslateExpression(std::string_view text);
+    // The text may end with ";" and may use "," as the decimal point. The value when the
+    // expression is made of constants alone. On the way it warns where the two engines part: a
+    // number outside 0…65535, a division by a constant 0, a constant value beyond the word.
+    std::optional<Constant> TranslateExpression(std::string_view text);
+    // Warns when a number as written (digits) is more than the program's word holds.
+    void CheckLiteral(std::string_view digits);
+    // The variables read by the expressions translated from now on, outside command calls, go
+    // into `into` (null: none are noted).
+    void NoteVariables(std::vector<std::string>* into) { noted_ = into; }
 
     // The n-th argument (from 1) of the call in `statement`: -N for the positive decimal
     // literal N (nothing written), 0 for the literal 0 (also empty, or digits worth 0), 1 after
@@ -35,11 +45,22 @@ private:
         char waiting = 0;  // the operator whose right operand is being read
         char held = 0;     // "+" or "-" whose left side waits on the stack during a product
         bool FirstOperand() const { return waiting == 0 && held == 0; }
+        char op = '+';  // the operator before the operand being read
+        std::optional<Constant> operand;  // the operand just read, when it is a constant
+        ConstantFold fold;
+        std::optional<Constant> wideGroup;  // a constant group the word does not hold
+    };
+    struct Folded {
+        std::optional<Constant> value;
+        bool computed = false;
     };
 
     static constexpr int kMaxNesting = 64;
 
-    void Translate(std::string_view text);
+    Folded Nested(std::string_view text);
+    Folded Translate(std::string_view text);
+    void FoldOperand(Pass& pass);
+    void WarnWide(const Constant& value);
     // OASM1, with what went wrong when it is more than an operand that could not be made out.
     void Unrecognised(std::string_view whole, const std::string& reason = {});
     void AdditiveOperator(Pass& pass, char op);
@@ -58,6 +79,7 @@ private:
     TranslationContext& ctx_;
     CommandCallTranslator commandCalls_;
     int depth_ = 0;
+    std::vector<std::string>* noted_ = nullptr;
 };
 
 }  // namespace orvane::compiler

@@ -44,7 +44,7 @@ bool StatementTranslator::TranslateStatement(std::int32_t limit) {
     const script::Statement statement = reader.ReadStatement(limit);
     ctx_.Editor().SetSelection(reader.Start(), reader.End());
     if (limit >= 0 && reader.Start() >= limit) return false;
-    const TranslationContext::StatementScope scope(ctx_, reader.Span());
+    const TranslationContext::StatementScope scope(ctx_, reader.Span(), statement.Quoted());
     if (!statement.isElse && statement.text.empty()) return Advance();
     // Every level is a C++ frame: absurdly deep nesting stops instead of exhausting the stack.
     if (nesting_ >= kMaxNesting) {
@@ -241,7 +241,8 @@ void StatementTranslator::If(const std::string& statement, std::int32_t limit) {
 }
 
 void StatementTranslator::Assignment(const std::string& statement, const std::string& variable) {
-    expressions_.TranslateExpression(std::string_view(statement).substr(statement.find('=') + 1));
+    const auto value = expressions_.TranslateExpression(std::string_view(statement).substr(statement.find('=') + 1));
+    if (value && value->pc < 0.0) ctx_.AssignedNegative(variable, *value);
     ctx_.Write(LoadZ(variable) + "st Z,tmp2\nstd Z+1,tmp1\n");
 }
 

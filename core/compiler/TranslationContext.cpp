@@ -25,6 +25,11 @@ void TranslationContext::Write(std::string_view text) {
     }
 }
 
+EngineWarnings::Place TranslationContext::Here() const {
+    const script::StatementSpan span = current_.value_or(reader_.Span());
+    return {editor_.LineFromPosition(span.start) + 1, span, script::MessageQuote::Of(currentText_)};
+}
+
 void TranslationContext::Stop(std::string_view statement, std::string_view reason, bool tell) {
     if (stop_) return;
     TranslationStop stop{editor_.LineFromPosition(reader_.Start()) + 1,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/commands/CommandTable.h"
+#include "core/compiler/EngineWarnings.h"
 #include "core/host/EditorAccess.h"
 #include "core/host/Prompts.h"
 #include "core/script/LabelTable.h"
@@ -52,18 +53,31 @@ public:
     // statement's again afterwards (the end of a loop belongs to the loop, not to its body).
     class StatementScope {
     public:
-        StatementScope(TranslationContext& context, script::StatementSpan span)
-            : context_(context), outer_(context.current_) {
+        StatementScope(TranslationContext& context, script::StatementSpan span, std::string text = {})
+            : context_(context), outer_(context.current_), outerText_(std::move(context.currentText_)) {
             context_.current_ = span;
+            context_.currentText_ = std::move(text);
         }
-        ~StatementScope() { context_.current_ = outer_; }
+        ~StatementScope() {
+            context_.current_ = outer_;
+            context_.currentText_ = std::move(outerText_);
+        }
         StatementScope(const StatementScope&) = delete;
         StatementScope& operator=(const StatementScope&) = delete;
 
     private:
         TranslationContext& context_;
         std::optional<script::StatementSpan> outer_;
+        std::string outerText_;
     };
+
+    // Where the run on the PC and the compiled program part, at the statement being translated.
+    void Warn(WarningKind kind, std::string detail) { warnings_.Note(kind, Here(), std::move(detail)); }
+    void Compared(const std::vector<std::string>& variables) { warnings_.Compared(Here(), variables); }
+    void AssignedNegative(const std::string& variable, const Constant& value) {
+        warnings_.AssignedNegative(variable, value, Here().line);
+    }
+    std::vector<EngineWarning> Warnings() const { return warnings_.All(); }
 
     // Every if and while takes the next number for its labels.
     int TakeLabelNumber() { return labelNumber_++; }
@@ -91,6 +105,8 @@ public:
     const std::optional<TranslationStop>& StopInfo() const { return stop_; }
 
 private:
+    EngineWarnings::Place Here() const;
+
     script::StatementReader& reader_;
     host::EditorAccess& editor_;
     script::VariableTable& variables_;
@@ -101,12 +117,14 @@ private:
     std::string assembler_;
     std::string memory_;
     std::optional<script::StatementSpan> current_;
+    std::string currentText_;  // CP1250, as a box quotes it
     std::vector<std::optional<script::StatementSpan>> lineStatements_;
     int labelNumber_ = 0;
     int blockDepth_ = 0;
     bool faulty_ = false;
     bool exits_ = false;
     std::optional<TranslationStop> stop_;
+    EngineWarnings warnings_;
 };
 
 }  // namespace orvane::compiler

@@ -42,7 +42,17 @@ std::vector<std::string> TableCells(std::string_view line) {
     std::string_view inner = Trim(line);
     inner.remove_prefix(1);
     if (!inner.empty() && inner.back() == '|') inner.remove_suffix(1);
-    return Split(inner, '|');
+    // A link's "|" between its target and its text divides no cells.
+    std::vector<std::string> cells(1);
+    bool inLink = false;
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        if (inner.substr(i, 2) == "[[") inLink = true;
+        if (inner.substr(i, 2) == "]]") inLink = false;
+        if (inner[i] == '|' && !inLink) cells.emplace_back();
+        else cells.back().push_back(inner[i]);
+    }
+    for (std::string& cell : cells) cell = std::string(Trim(cell));
+    return cells;
 }
 
 Kind KindOf(std::string_view line) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <set>
 
+#include "core/compiler/WarningCatalog.h"
 #include "core/help/BoxCatalog.h"
 #include "core/help/HelpMarkup.h"
 #include "core/host/Cp1250.h"
@@ -105,6 +106,7 @@ Reference::Reference(std::string_view source, const commands::CommandTable& comm
     : topics_(HelpMarkup::ParseTopics(source)) {
     AddCommands(commands);
     AddBoxes();
+    AddWarnings();
     AddShortcuts(shortcuts);
     AddContents();
 }
@@ -203,6 +205,30 @@ void Reference::AddBoxes() {
     topics_.insert(topics_.end(), each.begin(), each.end());
 }
 
+std::string Reference::WarningTopicId(std::string_view code) { return "ostrzezenie-" + std::string(code); }
+
+void Reference::AddWarnings() {
+    HelpTopic list{kWarnings, "Ostrzeżenia kompilacji", {"ostrzeżenia", "ostrzeżenie"}, {}};
+    list.body = "Kompilacja ostrzega, nie przerywając pracy, przy każdej instrukcji, której wynik zależy od "
+                "tego, czy skrypt biegnie na PC, czy jako program w sterowniku. Raport kompilacji pokazuje "
+                "ostrzeżenia pod raportem asemblera (dwuklik pokazuje instrukcję), a edytor zaznacza ich "
+                "wiersze na marginesie, aż wiersz zostanie zmieniony. Program i tak zostaje zapisany; "
+                "wszystkie różnice są w tabeli [[roznice|różnic]].\n\n| Kod | Ostrzeżenie |\n";
+    std::vector<HelpTopic> each;
+    for (const compiler::WarningEntry& w : compiler::WarningCatalog::All()) {
+        const std::string id = WarningTopicId(w.code);
+        list.body += "| [[" + id + "|" + w.code + "]] | " + w.title + " |\n";
+        each.push_back({id, std::string(w.code) + ": " + w.title, {w.code},
+                        "> Ostrzeżenie (" + std::string(w.code) + ") w wierszu ‹n›: \"‹instrukcja›\": " + w.title +
+                            "\n\n## Dlaczego\n" + w.meaning + "\n\n## Przykład\n> " + w.example +
+                            "\n\n| Bieg na PC | Program w sterowniku |\n| " + Cell(w.onPc) + " | " + Cell(w.onChip) +
+                            " |\n\n## Co zrobić\n" + w.remedy + "\n\nZobacz [[roznice|wszystkie różnice]] i [[" +
+                            kWarnings + "|ostrzeżenia kompilacji]].\n"});
+    }
+    topics_.push_back(std::move(list));
+    topics_.insert(topics_.end(), each.begin(), each.end());
+}
+
 void Reference::AddShortcuts(const std::vector<ShortcutRow>& rows) {
     HelpTopic topic{kShortcuts, "Skróty klawiszowe", {"skróty", "klawisze", "F1"}, {}};
     topic.body = "Klawisze poleceń, jak w menu. F1 w edytorze otwiera opis słowa pod kursorem, Shift+F1 "
@@ -217,7 +243,8 @@ void Reference::AddContents() {
     HelpTopic contents{kContents, "Pomoc ORVANE", {"spis treści"}, {}};
     contents.body = "## Spis treści\n";
     for (const HelpTopic& topic : topics_) {
-        const bool generated = topic.id.starts_with("komenda-") || topic.id.starts_with("komunikat-");
+        const bool generated = topic.id.starts_with("komenda-") || topic.id.starts_with("komunikat-") ||
+                               topic.id.starts_with("ostrzezenie-");
         if (!generated) contents.body += "- [[" + topic.id + "|" + topic.title + "]]\n";
     }
     topics_.insert(topics_.begin(), std::move(contents));

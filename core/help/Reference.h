@@ -17,14 +17,16 @@ struct ShortcutRow {
 };
 
 // The whole reference: the written topics (the help source in the data folder), one topic per
-// device command of the table in use, one per message box of the catalogue, the keyboard table
-// and the contents. The window, the installed HTML and `orvane-cli help` all read it from here.
+// device command of the table in use, one per message box of the catalogue, one per warning of
+// the compile, the keyboard table and the contents. The window, the installed HTML and `orvane-cli help` all read it from here.
 class Reference {
 public:
     static constexpr const char* kContents = "index";
     static constexpr const char* kCommands = "komendy";
     static constexpr const char* kBoxes = "komunikaty";
     static constexpr const char* kShortcuts = "skroty";
+    static constexpr const char* kWarnings = "ostrzezenia";
+    static constexpr const char* kDifferences = "roznice";
 
     // `source` is the help source (UTF-8 markup); the command table's texts are CP1250.
     Reference(std::string_view source, const commands::CommandTable& commands, std::vector<ShortcutRow> shortcuts);
@@ -38,6 +40,7 @@ public:
     static std::string FormatShortcuts(const std::vector<ShortcutRow>& rows);
     static std::string CommandTopicId(std::string_view commandName);
     static std::string BoxTopicId(std::string_view code);
+    static std::string WarningTopicId(std::string_view code);
 
     const std::vector<HelpTopic>& Topics() const { return topics_; }
     const HelpTopic* Find(std::string_view id) const;
@@ -57,6 +60,7 @@ public:
 private:
     void AddCommands(const commands::CommandTable& commands);
     void AddBoxes();
+    void AddWarnings();
     void AddShortcuts(const std::vector<ShortcutRow>& rows);
     void AddContents();
 

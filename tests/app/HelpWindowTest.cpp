@@ -2,6 +2,9 @@
 // on a box with a code, Back and Forward, the index.
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWhatsThis>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,6 +25,12 @@ app::help::HelpWindow* ShownHelp() {
         if (help && help->isVisible()) return help;
     }
     return nullptr;
+}
+// Qt's What's This text is a window of its own class.
+bool WhatsThisShown() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && QByteArray(widget->metaObject()->className()) == "QWhatsThat") return true;
+    return false;
 }
 }  // namespace
 
@@ -106,6 +115,32 @@ private slots:
         QTest::keyClicks(filter, QStringLiteral("GoTo"));
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(help.CurrentTopic(), std::string("etykiety"));
+    }
+
+    // Shift+F1, then a click on a disabled menu item (Kompiluj, with the script empty): its
+    // description shows, as on an enabled one, and What's This ends.
+    void ShiftF1ThenADisabledMenuItemShowsTheCommandsDescription() {
+        if (!rig_) rig_ = std::make_unique<WindowRig>();
+        QVERIFY(rig_->WaitIdle());
+        rig_->Text().setText(QString());
+        QAction* item = rig_->window->Action(app::window::CommandId::RunCompile);
+        QVERIFY(!item->isEnabled());
+        QMenu* menu = nullptr;
+        for (QMenu* m : rig_->window->menuBar()->findChildren<QMenu*>())
+            if (m->actions().contains(item)) menu = m;
+        QVERIFY(menu != nullptr);
+        rig_->window->activateWindow();
+        QVERIFY(SpinUntil([&] { return QGuiApplication::focusWindow() == rig_->window->windowHandle(); }));
+        rig_->Text().setFocus();
+        QTest::keyClick(&rig_->Text(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        menu->popup(rig_->window->mapToGlobal(QPoint(40, 40)));  // as a click on its title opens it
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        QVERIFY(SpinUntil([] { return WhatsThisShown(); }));
+        QVERIFY(!QWhatsThis::inWhatsThisMode());
+        QWhatsThis::hideText();
+        QVERIFY(!menu->isVisible());
     }
 
     void cleanupTestCase() { rig_.reset(); }

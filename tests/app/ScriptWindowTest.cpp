@@ -49,20 +49,6 @@ bool SameProgram(const FlashImage& a, const FlashImage& b) {
     return true;
 }
 
-// Waits for the compile of F9 to end, running `whileReportShows` on its report if one opens.
-bool Compile(WindowRig& rig, const std::function<void(ReportWindow&)>& whileReportShows = {}) {
-    bool finished = false;
-    auto done = QObject::connect(&rig.window->Compiles(), &orvane::app::compile::CompileController::finished,
-                                 [&] { finished = true; });
-    Answerer<ReportWindow> reports([&](ReportWindow& report) {
-        if (whileReportShows) whileReportShows(report);
-        report.close();
-    });
-    rig.window->Action(RunCompile)->trigger();
-    const bool ended = SpinUntil([&] { return finished; }, 30000);
-    QObject::disconnect(done);
-    return ended;
-}
 }  // namespace
 
 class ScriptWindowTest : public QObject {

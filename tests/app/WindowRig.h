@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/compile/CompileController.h"
+#include "app/compile/ReportWindow.h"
 #include "app/dialogs/DeviceDialogs.h"
 #include "app/editor/ScriptEditor.h"
 #include "app/servo/ServoTools.h"
@@ -138,5 +140,20 @@ private:
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }};
 };
+
+// Waits for the compile of F9 to end, running `whileReportShows` on its report if one opens.
+inline bool Compile(WindowRig& rig, const std::function<void(app::compile::ReportWindow&)>& whileReportShows = {}) {
+    bool finished = false;
+    auto done = QObject::connect(&rig.window->Compiles(), &app::compile::CompileController::finished,
+                                 [&] { finished = true; });
+    Answerer<app::compile::ReportWindow> reports([&](app::compile::ReportWindow& report) {
+        if (whileReportShows) whileReportShows(report);
+        report.close();
+    });
+    rig.window->Action(app::window::CommandId::RunCompile)->trigger();
+    const bool ended = SpinUntil([&] { return finished; }, 30000);
+    QObject::disconnect(done);
+    return ended;
+}
 
 }  // namespace orvane::test

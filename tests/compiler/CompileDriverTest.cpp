@@ -24,7 +24,11 @@ const std::string kData = std::string(ORVANE_DATA_DIR) + "/";
 struct Rig {
     compiler::CompileResult Compile() {
         compiler::CompileDriver driver({editor, document, settings, prompts, files, runner, kData,
-                                        withWriter ? &writer : nullptr, nullptr, [this] { return running; }},
+                                        withWriter ? &writer : nullptr, nullptr, [this] { return running; },
+                                        [this](const std::vector<compiler::EngineWarning>& w) {
+                                            heard.push_back(w.size());
+                                            return true;
+                                        }},
                                        {reader, labels, variables, commands});
         return driver.CompileScript();
     }
@@ -44,6 +48,7 @@ struct Rig {
     FakeWriter writer;
     bool withWriter = true;
     bool running = false;
+    std::vector<std::size_t> heard;  // how many warnings each call told
 };
 
 // Each line of the generated program leads back to the statement it came from; the end of a
@@ -193,6 +198,16 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, Outcomes,
     ::testing::Values(
         OutcomeRow{"WrittenInModeSystem", Mode(device::DeviceMode::System), CompileOutcome::Written, {}},
+        // The report of a good assembly is shown only to read the warnings before the write.
+        OutcomeRow{"WarningsShowTheReportAndTheWriteGoesOn", Text("Var: x;\nx = 300 * 300;\nx = x / 0;\n"),
+                   CompileOutcome::Written, {},
+                   [](Rig& r) {
+                       EXPECT_EQ(r.heard, std::vector<std::size_t>{2});
+                       EXPECT_EQ(r.runner.shown, std::vector<std::string>{r.dir / "Wynik.txt"});
+                   }},
+        OutcomeRow{"WithoutWarningsNoReportAfterAGoodAssembly", Text("Var: x;\nx = 300 * 200;\nx = x / 2;\n"),
+                   CompileOutcome::Written, {},
+                   [](Rig& r) { EXPECT_TRUE(r.heard.empty() && r.runner.shown.empty()); }},
         OutcomeRow{"WriteFailed", [](Rig& r) { r.writer.result = false; }, CompileOutcome::WriteFailed, {}},
         OutcomeRow{"UnknownMode", Mode(device::DeviceMode::Unknown), CompileOutcome::DeviceUnavailable, {kUnavailable}},
         OutcomeRow{"WithoutAWriterTheCompileEndsAtTheHex", [](Rig& r) { r.withWriter = false; }, CompileOutcome::Compiled, {}},

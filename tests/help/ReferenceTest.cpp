@@ -85,6 +85,7 @@ TEST(Reference, F1OnAWordOfEachKindOpensItsEntry) {
         {"Petla", "etykiety"},             // a label of this script
         {"licznik", "zmienne"},            // a variable declared in it
         {"O1", "komunikat-O1"},            {"OWK1", "komunikat-OWK1"},
+        {"RASM3", "ostrzezenie-RASM3"},    // a warning of the compile
         {"Main", "etykiety"},
     };
     for (const auto& [word, id] : rows) {
@@ -125,12 +126,12 @@ TEST(Reference, SearchFindsTopicsHoldingEveryWord) {
 }
 
 TEST(HelpMarkup, BlocksRenderAsHtmlAndAsText) {
-    const std::string body = "## Tytuł\nakapit `x<1` i [[cel|łącze]]\n\n- a\n- b\n> kod  z odstępem\n| k | w |\n| długie | 1 |\n";
+    const std::string body = "## Tytuł\nakapit `x<1` i [[cel|łącze]]\n\n- a\n- b\n> kod  z odstępem\n| k | w |\n| [[cel|długie]] | 1 |\n";
     EXPECT_EQ(HelpMarkup::ToHtml(body),
               "<h2>Tytuł</h2>\n<p>akapit <code>x&lt;1</code> i <a href=\"cel.html\">łącze</a></p>\n"
               "<ul><li>a</li><li>b</li></ul>\n<pre>kod  z odstępem\n</pre>\n"
               "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n<tr><th>k</th><th>w</th></tr>\n"
-              "<tr><td>długie</td><td>1</td></tr>\n</table>\n");
+              "<tr><td><a href=\"cel.html\">długie</a></td><td>1</td></tr>\n</table>\n");
     EXPECT_EQ(HelpMarkup::ToText(body),
               "Tytuł\n-----\n\nakapit x<1 i łącze\n\n  * a\n  * b\n\n    kod  z odstępem\n\n"
               "  k       w\n  ---------\n  długie  1\n");
