@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ORVANE: the two commands a new machine needs are `make run` and `make test`.
 BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)

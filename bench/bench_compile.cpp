@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compile's translation of a 5 000-statement script, without the assembler (target: well
 // under 200 ms), and beside it the assembler's own time on what the translation produced; and
 // a script of 100 000 labels and 100 000 variables, each used once (target: well under a

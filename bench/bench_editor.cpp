@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script editor timings on a 10 000-line script, offscreen: opening it up to the first painted
 // screen, one keystroke in its middle with the recolouring and repaint it causes, and "/*"
 // typed on its first line, which turns everything below into comment; and a keystroke in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Program write of a full 6 144-byte image to the virtual controller at 115200 baud, with and
 // without the read-back check: wall time, CPU time, and where the time goes — the prescribed
 // pause before entering the boot loader, waiting for replies, and the rest, set against the

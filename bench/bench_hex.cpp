@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a full 8 KB image; both should stay well under a millisecond.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and writing Komendy.ini happens at start-up and after every command edit; a file
 // far larger than any real one (500 commands of ten arguments) should take a few milliseconds,
 // and an absurd one of 100 000 sections well under a second: nothing may grow quadratically.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Link latency and idle cost, measured over a real pseudo-terminal against the virtual
 // controller's own host (VirtualController + PtyHost, run on a thread of this process):
 //  1. round trip of one state query (0x00 -> 0xFF) through CSerialCtrl, median of many;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script runs: how many statements a second the run loop carries out.
 //   1. a device-free loop, while(i<100000){i=i+1;}, on real 1 ms ticks (for a few seconds):
 //      the tick sets the pace, at least 900 a second is expected (bare 1 ms sleeps are shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script engine timings: reading statements, evaluating an assignment, and one device command
 // against the virtual controller compared with the time its bytes need on the wire.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A servo sweep of 5 000 firmware calls (2 500 servo moves, each followed by a 20 ms wait: 50 s
 // of the board's time) through `orvane-cli simulate --ms`, compile included. Target: the
 // "speedup" counter, simulated time over wall-clock time, at least 10.

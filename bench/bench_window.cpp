@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's start-up and idle cost, and how long its event loop can stall while the device
 // thread waits for a silent controller (offscreen platform, real orvane-sim):
 //  1. time from the start of main() to the first painted editor with a 1 000-line script;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the window's event loop can stall while the device thread works (offscreen platform,
 // real orvane-sim): the longest gap of a 10 ms heartbeat timer during
 //  1. a Program write of a full 6 144-byte image, with the read-back check;

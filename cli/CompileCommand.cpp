@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // compile: the Kompiluj command on a terminal, with the program write behind --flash.
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // version, erase, write and read: the Wykonaj ▸ Program / System menus on a terminal.
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // help: the reference on a terminal, as plain text.
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"

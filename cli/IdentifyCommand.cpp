@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // identify: the controller's speed found over the nine rates, whatever mode it is in.
 #include <cstdio>
 

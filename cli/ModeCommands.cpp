@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mode, switch and params: the Tryb pracy menu and the device parameters on a terminal.
 #include <optional>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // run: the "&Wykonaj" run commands on a terminal (Uruchom, or Krok with --step).
 #include <string>
 #include <vector>

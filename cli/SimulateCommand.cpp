@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // simulate: a script compiled and run on the simulated controller chip, without a board.
 #include <chrono>
 #include <csignal>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Holds every source of the core and of the window to its layer's uses:
 #   cmake -DROOT=<source root> -DMANIFEST=<layer manifest> -P CheckLayers.cmake
 # A source may include headers of its own layer and of the layers its layer uses; a layer uses

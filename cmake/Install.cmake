@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts beside the programs, and the .deb that `make package` builds.
 # Programs go to <prefix>/bin, data to <prefix>/share/orvane (cmake/OrvaneData.cmake); the
 # licence, changelog, manual pages and AppStream metadata come from packaging/.

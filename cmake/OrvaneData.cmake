@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # data/ is mirrored into the build tree's data folder whenever a file in it changes, so the
 # programs built here read the same layout as installed ones; `orvane_data` is the target the
 # programs depend on.

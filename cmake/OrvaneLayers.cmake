@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core is cut into layers, each a static library that names the layers it uses on its link
 # line. That link line is the only place a dependency is declared: every call records its layer
 # in a manifest, and the layer check (cmake/CheckLayers.cmake) holds each source's includes to it.

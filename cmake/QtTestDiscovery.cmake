@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run after a QtTest program is built: asks it for its test functions (-functions) and writes
 # one CTest entry per function, so the summary names the function that failed and a hang in one
 # holds only its own timeout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Komendy.ini as a hand-edited or damaged file would give it: the load never fails, and the
 // table it loads survives the command editor's write-back: written and read again, every
 // command comes back (texts without their outer blanks, which no reload keeps), in the

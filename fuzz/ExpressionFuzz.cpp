@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script text as a user's typing would give it, statement by statement through the reader and
 // then through what the run does with each: declarations, conditions, assignments and command
 // calls, the calls answered by a controller in commands mode. The reader must move on with

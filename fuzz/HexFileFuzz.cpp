@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A HEX file as a user's mistake or a damaged download would give it: the reader never reads or
 // writes outside the image, and an image it accepts survives the read-out writers: the System
 // and the Program file written from it read back to the same region.

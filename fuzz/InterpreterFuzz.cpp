@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole scripts run tick by tick against a controller in commands mode, every box answered Yes
 // so the run goes on as far as it can. A script without `while`, `GoTo`, `Call` or `Run` has
 // nothing that may bring the run back where it already stood: a repeated state there is an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole scripts through the compile's translation: labels and variables collected, then
 // statement after statement translated as the compile does. Each statement must move the
 // translation on; nothing may crash, read out of bounds or recurse without bound, and every

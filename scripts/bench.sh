@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make bench`: runs every benchmark of bench/ one after the other.
 set -eu
 BUILD=${1:-build-bench}

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The terminal demonstration of ORVANE (what `make run` shows where no display is available) on the
 # virtual controller (or on the board, when one is configured in the settings).
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make fuzz`: runs every libFuzzer target of fuzz/ for SECONDS each (default 30) and fails when
 # one finds a crash, a sanitizer report, a leak, a hang or a broken property. Each target's
 # corpus grows in BUILD/fuzz/corpus/<target>, seeded from data/, the tests' files and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package ORVANE needs to build, test and run.
 # Works as root or through sudo; does nothing when everything is present.
 set -eu

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Places small plausible faults at random in the sources and tells which tests catch each.
 
   scripts/mutation-sample.py place SEED            # list the sample (file, line, kind, new line)

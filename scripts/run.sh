@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make run`: opens the ORVANE window. With no board configured in the settings, it starts the
 # virtual controller and talks to it for this run only (--port; the stored settings stay as they
 # are). With no display, it says so and runs the terminal demonstration instead.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and demo.sh (sourced, after BUILD is set): a private work folder, the board
 # check and the virtual controller, stopped and cleaned up when the script ends.
 SIM="$BUILD/bin/orvane-sim"

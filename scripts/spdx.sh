@@ -26,7 +26,7 @@ leader() {
   case "$1" in
     *.cpp | *.cc | *.c | *.h | *.hpp) echo "//" ;;
     *.sh | *.cmake | *.cmake.in | *.py | */CMakeLists.txt | CMakeLists.txt | */Makefile | Makefile | *.mk) echo "#" ;;
-    *.asm | *.inc) echo ";" ;;
+    *.asm | *.inc) case "$1" in data/*) ;; *) echo ";" ;; esac ;;
     *.[1-8]) echo '.\"' ;;
     *) if head -c 2 "$1" 2>/dev/null | grep -q '^#!'; then echo "#"; fi ;;
   esac

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The simulated chip's system firmware. It stands where the controller's own firmware stands
 ; (System area, word 0 to 0x037F) and keeps only what a compiled program meets: the reset that
 ; calls the program through its entry table at 0x0380, and the entry points the program calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-soak: the window driven by a seeded random user against orvane-sim with faults, its
 // invariants checked after every action. A failure prints the seed and the actions that led
 // to it; the same seed replays the same choices.

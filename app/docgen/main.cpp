@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-helpdoc: writes the reference as HTML pages, one per topic, with the command pages of
 // the shipped Komendy.ini and the keyboard table of the menus, for installation under
 // share/doc/orvane/. Usage: orvane-helpdoc DATA_FOLDER OUTPUT_FOLDER

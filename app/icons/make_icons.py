@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws ORVANE's toolbar and program icons as one family of 24x24 SVGs (run it after editing).
 
 Shared look: 1.6 px dark outlines with round joins, flat fills from one small palette, the

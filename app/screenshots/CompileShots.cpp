@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the compile's report: the assembler's errors, and the warnings where the compiled
 // program will compute otherwise than the run on the PC.
 #include <QAction>

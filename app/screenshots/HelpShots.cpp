@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the help window: the engine-difference page, and F1 on a command in the editor.
 #include <QAction>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of a run and a flash operation from the window, on the virtual controller.
 #include <QAction>
 #include <QDir>

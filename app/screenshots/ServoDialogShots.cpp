@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the servo and command dialogs and of the servo view, each reached as a user
 // reaches it: the window switched to Komendy on the virtual controller, the menu command given,
 // sliders moved and OK pressed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window after Symuluj: the program's servo paths on the timeline, the servos where it left
 // them and its variables' final values.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-screenshots: renders the pictures of docs/screenshots under the offscreen platform,
 // each on a fresh main window talking to a fresh virtual controller, with settings in a
 // temporary folder so the user's own are never touched.

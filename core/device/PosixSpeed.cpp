@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // termios2 lives in the kernel headers, which cannot be mixed with <termios.h>: kept apart here.
 #include "core/device/PosixSpeed.h"
 

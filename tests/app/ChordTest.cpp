@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No chord with Ctrl or Alt types into the script: in every mode of the controller, with and
 // without a selection, every Ctrl and Alt chord (Shift or not) over the letters and digits whose
 // window command is disabled or absent reaches the editor and leaves the script as it was. (A

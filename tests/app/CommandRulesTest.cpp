@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The enabling and checked state of every command of the window, after each document command
 // and in every device mode and run state, read from the real window's actions after the state
 // reached it the way it does in use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compile's warnings in the window: a good assembly still opens its report when the script
 // has statements the two engines compute apart; each warning leads to its statement and to its
 // help page; the editor marks their lines until they are edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device and settings dialogs from the window's menus against the real virtual controller:
 // the exchanges run beside the window, the controller hears exactly what the dialogs say, and
 // what OK stores reaches the settings file the window and orvane-cli share, an untouched dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script file behind the editor: no way the window offers loses a modified script, files
 // come back byte for byte in their own encoding, bad files are refused without harm, and the
 // core's CP1250 positions land on the right characters of the editor's UTF-8 text. The settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script editor: colouring as the text changes, the dictionaries behind it, completion,
 // call tips and indentation as keys are typed, find and replace; and inside the window, the
 // words and the loaded commands' call tips that come with the start-up.

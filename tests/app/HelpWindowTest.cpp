@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help as a user reaches it: F1 in the editor on words of each kind, the Pomoc button and F1
 // on a box with a code, Back and Forward, the index.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script from the window against the real virtual controller and the real assembler. Runs: F5
 // to the end with the variables left in the list and exactly the expected bytes on the line; Krok
 // and a breakpoint halting where they should; Stop that does not wait for a controller gone quiet.

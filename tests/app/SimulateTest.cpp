@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Symuluj from the window and the servo timeline: the pace against the wall clock, the time
 // window the plot shows under the user's keys, the CSV of the moves, and whole simulations
 // pressed from the keyboard.

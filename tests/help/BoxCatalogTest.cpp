@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box the code can raise has its entry in the catalogue the help is built from.
 // The check reads the sources as they are, so a box added tomorrow without an entry fails here.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference: every command of the table in use and every box has its entry, F1 on a word of
 // each kind finds the right one, links lead somewhere, and text from the command file cannot
 // break the pages.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The programs find their data at <their folder>/../share/orvane both in the build tree and
 # installed into a fresh prefix: orvane-cli copies the shipped Komendy.ini on its first run and
 # assembles a script against the shipped Konfig.asm and Pamiec.asm, and runs it on the simulated

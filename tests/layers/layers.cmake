@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A small core and window with one fault of each kind the layer check must find
 # (see CheckLayers.cmake).
 list(APPEND ORVANE_LAYERS orvane_low orvane_high orvane_top app_window app_run app_shell)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/SimProcess.h"
 
 #include "tests/support/ChildProcess.h"
@@ -6,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -36,10 +38,15 @@ SimProcess::SimProcess(const std::string& binary, std::vector<std::string> args)
     argv.push_back(nullptr);
 
     const std::string outPath = folder_ + "/stdout.txt";
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("SimProcess: fork failed");
     if (pid == 0) {
-        // Only async-signal-safe calls between fork and exec.
+        // Only async-signal-safe calls between fork and exec. The simulator dies with the test
+        // (a crashed or killed test leaves none behind) and holds none of the test's files open,
+        // such as a lock the test runner was started under.
+        if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent) ::_exit(125);
+        ::close_range(3, ~0U, 0);
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0) ::_exit(126);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/Board.h"
 #include "app/shell/Shell.h"  // a feature reaching into the window that composes it
 
