@@ -63,9 +63,13 @@ TEST(Reference, EveryCommandOfTheTableInUseHasItsEntryWithEveryArgument) {
     }
 }
 
-TEST(Reference, EveryBoxHasItsEntryShowingCaptionAndText) {
+TEST(Reference, EveryBoxHasItsEntryShowingCaptionAndTextAndItsRowInTheList) {
     const Reference reference = Built();
+    const HelpTopic* list = reference.Lookup("komunikaty");
+    ASSERT_NE(list, nullptr);
+    const std::string listed = reference.PageText(*list);
     for (const auto& box : orvane::help::BoxCatalog::All()) {
+        EXPECT_NE(listed.find(box.code), std::string::npos) << box.code << " missing from the list";
         const HelpTopic* topic = reference.Lookup(box.code);
         ASSERT_NE(topic, nullptr) << box.code;
         EXPECT_EQ(topic->id, Reference::BoxTopicId(box.code));

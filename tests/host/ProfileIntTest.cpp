@@ -21,7 +21,7 @@ TEST(ProfileIntTest, ParsesAsThePlatformsProfileReader) {
         {"4294967296", 0}, {"4294967297", 1}, {"-4294967297", -1}, {"2147483648", INT_MIN},  // 32-bit wrap
         {"0x1F", 31}, {"-0x10", -16}, {"0X1F", 0}, {"0x", 0}, {"0xG", 0},  // prefixes are lower case
         {"0o17", 15}, {"0b101", 5}, {"0b102", 2},
-        {std::string(28, '0') + "12", 1},  // only 29 characters are read
+        {"0000000000000000000000000000" "12", 1},  // 28 zeros: only 29 characters are read
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
