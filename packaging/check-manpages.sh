@@ -26,25 +26,15 @@ page_commands() {
 
 faults=0
 report() { echo "$1"; faults=$((faults + 1)); }
+# Both ways: what --help names and the page lacks, and what the page names and --help lacks.
+compare() {  # PAGE KIND WANTED HAVE
+  for item in $(missing "$3" "$4"); do report "$1: $2 $item of '$name --help' is missing"; done
+  for item in $(missing "$4" "$3"); do report "$1: $2 $item is not in '$name --help'"; done
+}
 for page in "$@"; do
   # --help itself is known: it printed the text.
-  want_options=$(printf '%s\n--help\n' "$help" | long_options)
-  have_options=$(plain "$page" | long_options)
-  for o in $(missing "$want_options" "$have_options"); do
-    report "$page: option $o of '$name --help' is missing"
-  done
-  for o in $(missing "$have_options" "$want_options"); do
-    report "$page: option $o is not in '$name --help'"
-  done
-  want_commands=$(help_commands)
-  have_commands=$(page_commands "$page")
-  [ -n "$want_commands$have_commands" ] || continue
-  for c in $(missing "$want_commands" "$have_commands"); do
-    report "$page: command $c of '$name --help' is missing"
-  done
-  for c in $(missing "$have_commands" "$want_commands"); do
-    report "$page: command $c is not in '$name --help'"
-  done
+  compare "$page" option "$(printf '%s\n--help\n' "$help" | long_options)" "$(plain "$page" | long_options)"
+  compare "$page" command "$(help_commands)" "$(page_commands "$page")"
 done
 [ "$faults" -eq 0 ] || { echo "check-manpages: $faults difference(s) between the pages and '$name --help'"; exit 1; }
 echo "check-manpages: $# page(s) of $name match its --help"
