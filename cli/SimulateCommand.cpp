@@ -16,9 +16,9 @@ namespace {
 
 constexpr std::int64_t kSliceUs = 10000;
 
-volatile std::sig_atomic_t gInterrupted = 0;
+volatile std::sig_atomic_t gSimulationInterrupted = 0;
 
-void OnInterrupt(int) { gInterrupted = 1; }
+void OnSimulationInterrupt(int) { gSimulationInterrupted = 1; }
 
 struct SimulateOptions {
     std::string script;
@@ -63,7 +63,7 @@ int Parse(CliSession& session, const std::vector<std::string>& arguments, Simula
 simchip::ChipState Drive(simchip::SimulatedChip& chip, std::int64_t limitMs) {
     const auto start = std::chrono::steady_clock::now();
     simchip::ChipState state = chip.State();
-    while (state == simchip::ChipState::Running && !gInterrupted) {
+    while (state == simchip::ChipState::Running && !gSimulationInterrupted) {
         std::int64_t slice = kSliceUs;
         if (limitMs >= 0) {
             slice = std::min(slice, limitMs * 1000 - chip.NowUs());
@@ -95,9 +95,9 @@ int RunSimulate(CliSession& session, const std::vector<std::string>& arguments) 
     std::string error;
     if (!chip.Load(hex, simchip::SimulatedChip::MapPathOf(hex), error)) return session.Error(error), CliCommand::kFailed;
 
-    gInterrupted = 0;
+    gSimulationInterrupted = 0;
     struct sigaction action {}, old {};
-    action.sa_handler = OnInterrupt;
+    action.sa_handler = OnSimulationInterrupt;
     ::sigaction(SIGINT, &action, &old);
     const simchip::ChipState state = Drive(chip, options.limitMs);
     ::sigaction(SIGINT, &old, nullptr);
@@ -105,7 +105,7 @@ int RunSimulate(CliSession& session, const std::vector<std::string>& arguments) 
     for (const std::string& line : simchip::SimulatedChip::VariableLines(chip.Variables()))
         std::fprintf(session.Out(), "%s\n", host::Cp1250ToUtf8(line).c_str());
     if (state == simchip::ChipState::Faulted) return session.Error(chip.Fault()->message), CliCommand::kFailed;
-    if (gInterrupted) return session.Error("symulacja przerwana"), CliCommand::kFailed;
+    if (gSimulationInterrupted) return session.Error("symulacja przerwana"), CliCommand::kFailed;
     return CliCommand::kOk;
 }
 

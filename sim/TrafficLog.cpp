@@ -8,12 +8,6 @@
 
 namespace orvane::sim {
 
-namespace {
-
-std::string Hex(std::uint8_t byte) { return device::HexFile::ByteToHex(byte); }
-
-}  // namespace
-
 TrafficLog::~TrafficLog() {
     if (file_) std::fclose(file_);
 }
@@ -33,21 +27,21 @@ void TrafficLog::Line(std::int64_t us, const std::string& rest) {
 }
 
 void TrafficLog::Received(std::int64_t us, std::uint8_t byte, bool heard, int pcBaud, int ownBaud) {
-    std::string line = "RX " + Hex(byte);
+    std::string line = "RX " + device::HexFile::ByteToHex(byte);
     if (!heard)
         line += " ignored (PC " + std::to_string(pcBaud) + ", sterownik " + std::to_string(ownBaud) + ")";
     Line(us, line);
 }
 
 void TrafficLog::Sent(std::int64_t us, const OutByte& out) {
-    std::string line = "TX " + Hex(out.byte);
+    std::string line = "TX " + device::HexFile::ByteToHex(out.byte);
     if (out.fate == Fate::Dropped) line += " dropped (fault)";
-    if (out.fate == Fate::Corrupted) line += " corrupted (was " + Hex(out.original) + ")";
+    if (out.fate == Fate::Corrupted) line += " corrupted (was " + device::HexFile::ByteToHex(out.original) + ")";
     Line(us, line);
 }
 
 void TrafficLog::LineFull(std::int64_t us, std::uint8_t byte) {
-    Line(us, "TX " + Hex(byte) + " dropped (line full)");
+    Line(us, "TX " + device::HexFile::ByteToHex(byte) + " dropped (line full)");
 }
 
 void TrafficLog::Note(std::int64_t us, const std::string& text) { Line(us, "-- " + text); }

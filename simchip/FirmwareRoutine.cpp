@@ -6,7 +6,7 @@ namespace orvane::simchip {
 namespace {
 
 constexpr int kP1 = 3;     // p1..p6 are r3..r8 (Konfig.asm)
-constexpr int kTmp1 = 16;  // tmp1..tmp4 are r16..r19
+constexpr int kResultRegister = 16;  // tmp1..tmp4 are r16..r19
 
 const std::vector<FirmwareRoutine>& Routines() {
     static const std::vector<FirmwareRoutine> kRoutines = {
@@ -52,7 +52,7 @@ const FirmwareRoutine* FirmwareRoutine::AtEntry(std::uint32_t word) {
 
 std::vector<std::uint32_t> FirmwareRoutine::Arguments(const std::uint8_t* registers) const {
     if (service == Service::Multiply || service == Service::Divide)
-        return {Word(registers, kTmp1), Word(registers, kTmp1 + 2)};
+        return {Word(registers, kResultRegister), Word(registers, kResultRegister + 2)};
     std::vector<std::uint32_t> values;
     int at = kP1;
     for (const int size : argumentSizes) {

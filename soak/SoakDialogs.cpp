@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include "soak/SoakChecks.h"
+#include "soak/SoakChoice.h"
 #include "soak/SoakKeys.h"
 #include "soak/SoakLog.h"
 
@@ -27,10 +28,6 @@ namespace {
 constexpr int kMaxBoxRepeats = 30;
 constexpr qint64 kCloseWithinMs = 30000;
 constexpr qint64 kPatienceMs = 10000;  // then only Escape and Cancel, as an impatient user
-
-int Pick(std::mt19937_64& rng, int n) { return n <= 0 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(n)); }
-
-QString Plain(QString text) { return text.remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0); }
 
 template <typename T>
 QList<T*> Usable(QWidget& parent) {

@@ -13,6 +13,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "soak/SoakChecks.h"
+#include "soak/SoakChoice.h"
 #include "soak/SoakDialogs.h"
 #include "soak/SoakKeys.h"
 #include "soak/SoakLog.h"
@@ -23,12 +24,8 @@ namespace orvane::soak {
 namespace {
 constexpr int kTickMs = 15;
 
-int Pick(std::mt19937_64& rng, int n) { return n <= 0 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(n)); }
-
 template <typename T>
 const T& OneOf(std::mt19937_64& rng, const QList<T>& list) { return list[Pick(rng, static_cast<int>(list.size()))]; }
-
-QString Plain(QString text) { return text.remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0); }
 
 // What a user types: statements of the language, Polish comments, and slips.
 const QStringList& Snippets() {

@@ -11,6 +11,7 @@
 #include "app/editor/Dictionaries.h"
 #include "app/editor/Indenter.h"
 #include "app/editor/SyntaxLexer.h"
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::editor {
@@ -19,9 +20,7 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-bool IsWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+using orvane::host::IsWordChar;
 
 // The X11 and Wayland key symbol of the right Ctrl key; other platforms report the left one.
 constexpr quint32 kRightControlKeySym = 0xffe4;

@@ -4,14 +4,13 @@
 #include <cstring>
 
 #include "app/editor/Dictionaries.h"
+#include "core/host/AsciiText.h"
 
 namespace orvane::app::editor {
 
 namespace {
 
-bool IsWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+using orvane::host::IsWordChar;
 
 // The first mark that starts a construct in plain text at or after `from`, or npos.
 std::size_t FindMark(std::string_view line, std::size_t from, LexState& state) {

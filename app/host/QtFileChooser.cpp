@@ -5,16 +5,10 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/host/QtText.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::host {
-
-namespace {
-QString FromCp1250(const std::string& text) {
-    return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
-}
-
-}  // namespace
 
 bool QtFileChooser::SpellableInCp1250(const QString& path) {
     const std::string cp1250 = orvane::host::Utf8ToCp1250(path.toStdString());

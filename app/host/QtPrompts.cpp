@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "app/host/QtText.h"
 #include "core/help/BoxCatalog.h"
 #include "core/host/Cp1250.h"
 
@@ -35,9 +36,6 @@ QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
-QString FromCp1250(const std::string& text) {
-    return QString::fromStdString(orvane::host::Cp1250ToUtf8(text));
-}
 }  // namespace
 
 Answer QtPrompts::StoppingAnswer(Buttons buttons) {

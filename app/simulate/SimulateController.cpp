@@ -22,9 +22,6 @@ namespace orvane::app::simulate {
 namespace {
 constexpr int kMessageMs = 10000;
 
-QString Seconds(std::int64_t us) {
-    return QString::number(static_cast<double>(us) / 1e6, 'f', 3).replace(QLatin1Char('.'), QLatin1Char(','));
-}
 
 QString Utf8(const std::string& cp1250) { return QString::fromStdString(orvane::host::Cp1250ToUtf8(cp1250)); }
 }  // namespace
@@ -109,7 +106,7 @@ void SimulateController::Ended(const SimulationRun::End& end) {
         parts_.variables.SetLines(lines);
         parts_.variables.Finish();
     }
-    const QString at = Seconds(end.endUs);
+    const QString at = TimelineDock::Seconds(end.endUs);
     switch (end.ending) {
         case SimulationRun::Ending::Ended:
             parts_.status.ShowMessage(QString::fromUtf8("Symulacja zakończona po %1 s czasu symulacji.").arg(at), kMessageMs);

@@ -22,9 +22,6 @@ constexpr int kExportMinWidth = 1000;
 constexpr std::pair<const char*, double> kSpeeds[] = {
     {"Czas rzeczywisty", 1.0}, {"2 × szybciej", 2.0}, {"10 × szybciej", 10.0}, {"Bez ograniczeń", 0.0}};
 
-QString Seconds(std::int64_t us) {
-    return QString::number(static_cast<double>(us) / 1e6, 'f', 3).replace(QLatin1Char('.'), QLatin1Char(','));
-}
 
 QAction* AddButton(QToolBar* bar, const char* text, const char* tip, const QKeySequence& keys) {
     QAction* action = bar->addAction(QString::fromUtf8(text));
@@ -134,6 +131,10 @@ void TimelineDock::TellFailure(const QString& path) {
     prompts_.Tell(orvane::host::Pl("Błąd zapisu"),
                   orvane::host::Pl("Nie można zapisać pliku: ") + orvane::host::Utf8ToCp1250(path.toStdString()),
                   orvane::host::Icon::Error);
+}
+
+QString TimelineDock::Seconds(std::int64_t us) {
+    return QString::number(static_cast<double>(us) / 1e6, 'f', 3).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 }  // namespace orvane::app::simulate

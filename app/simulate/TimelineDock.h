@@ -34,6 +34,8 @@ public:
     void Refresh(std::int64_t nowUs);
     // The pace the user chose: simulated time against real time, 0 as fast as it goes.
     double Speed() const;
+    // Simulated time as the dock's clock shows it: seconds to the millisecond, Polish comma.
+    static QString Seconds(std::int64_t us);
 
     bool ExportPng(const QString& path);
     bool ExportCsv(const QString& path);

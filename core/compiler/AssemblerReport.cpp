@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/compiler/AssemblerReport.h"
 
+#include "core/host/AsciiText.h"
+
 namespace orvane::compiler {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 
 // " (N warning)." or " (N warnings)." right after "...no errors".
 bool WarningsOnly(std::string_view rest) {

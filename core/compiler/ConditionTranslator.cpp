@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/host/AsciiText.h"
 #include "core/script/ClosingParen.h"
 
 namespace orvane::compiler {
@@ -13,7 +14,7 @@ namespace {
 constexpr std::string_view kLeftMinusRight = "cp tmp3,tmp1\ncpc tmp4,tmp2\n";
 constexpr std::string_view kRightMinusLeft = "cp tmp1,tmp3\ncpc tmp2,tmp4\n";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
@@ -19,7 +20,7 @@ constexpr std::string_view kPushAccumulator = "push tmp1\npush tmp2\n";
 constexpr std::string_view kAdd = "add tmp1,tmp3\nadc tmp2,tmp4\n";
 constexpr std::string_view kSubtract = "sub tmp1,tmp3\nsbc tmp2,tmp4\n";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 
 // A 16-bit pair load of a number that may lie beyond 16 bits: the assembler reports a high byte
 // above 255 (a huge literal is kept within what a line can print).

@@ -30,6 +30,10 @@ inline constexpr std::uint8_t kInKomendy = 0xFE;
 inline constexpr std::uint8_t kInBootLoader = 0xF0;
 inline constexpr std::uint8_t kInProgram = 0x00;
 
+// How long a controller on its way from System to the boot loader may take to answer the
+// switch back to System (it restarts first).
+inline constexpr int kSystemOnWayToBootLoaderSeconds = 4;
+
 // Command frames and boot-loader status.
 inline constexpr std::uint8_t kConfirm = 0x01;
 inline constexpr std::uint8_t kDone = 0x01;

@@ -15,7 +15,6 @@ namespace {
 using namespace controller;
 
 constexpr int kModeReplySeconds = 1;
-constexpr int kSystemOnWayToBootLoaderSeconds = 4;
 constexpr int kProgramStartSeconds = 2;
 constexpr int kParamReplySeconds = 3;
 // A controller that talks by itself is drained by the silent-state timer; more than this many

@@ -9,7 +9,6 @@ namespace {
 using namespace controller;
 constexpr int kReplySeconds = 1;
 // The way from Komendy or Program to the boot loader passes System with the longer wait.
-constexpr int kSystemOnWayToBootLoaderSeconds = 4;
 }  // namespace
 
 DeviceMode SpeedFinder::Ask(std::uint8_t byte, int seconds) {

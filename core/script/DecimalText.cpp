@@ -6,11 +6,13 @@
 #include <limits>
 #include <system_error>
 
+#include "core/host/AsciiText.h"
+
 namespace orvane::script {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 
 // The power of ten of the leading non-zero digit of a number that did not fit a double, so
 // that it can be told whether it overflowed or underflowed. Saturates on absurd exponents.

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 #include "core/script/ClosingParen.h"
 #include "core/script/DecimalText.h"
@@ -12,10 +13,9 @@ namespace orvane::script {
 
 namespace {
 
-constexpr auto npos = std::string_view::npos;
 constexpr double kDivisionByZero = 9.99e+99;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
 // Folds `operand` into the running sum and term: "*" and "/" work on the term, "+" and "-"
@@ -61,9 +61,9 @@ double ExpressionEvaluator::EvaluateExpression(std::string_view text) {
 bool ExpressionEvaluator::EvaluateCondition(std::string_view statement) {
     ScriptContext::Scope scope(context_);
     const auto open = statement.find('(');
-    if (open == npos) return false;
+    if (open == std::string_view::npos) return false;
     const auto close = ClosingParen(statement, open);
-    if (close == npos) {
+    if (close == std::string_view::npos) {
         // Nothing closes the condition: a guess at its end could run the wrong branch.
         ReportUnknownValue(statement.substr(open + 1));
         return false;
@@ -75,7 +75,7 @@ bool ExpressionEvaluator::EvaluateCondition(std::string_view statement) {
     static constexpr std::array<std::string_view, 6> kOperators{"<=", "<", "==", ">=", ">", "!="};
     for (const auto op : kOperators) {
         const auto at = condition.find(op);
-        if (at == npos) continue;
+        if (at == std::string_view::npos) continue;
         const double left = EvaluateExpression(condition.substr(0, at));
         if (context_.stopped) return false;
         const double right = EvaluateExpression(condition.substr(at + op.size()));
@@ -91,7 +91,7 @@ ExpressionEvaluator::Work ExpressionEvaluator::Prepare(std::string_view text) {
         if (c == ';') continue;
         work.text.push_back(c == ',' ? '.' : c);
     }
-    work.closer.assign(work.text.size(), npos);
+    work.closer.assign(work.text.size(), std::string_view::npos);
     std::vector<std::size_t> open;
     for (std::size_t i = 0; i < work.text.size(); ++i) {
         if (work.text[i] == '(') {
@@ -140,7 +140,7 @@ double ExpressionEvaluator::EvaluateRange(const Work& work, std::size_t begin, s
 double ExpressionEvaluator::Group(const Work& work, std::size_t& pos, std::size_t end,
                                   std::string_view shown) {
     const std::size_t close = work.closer[pos];
-    if (close == npos || close >= end) {
+    if (close == std::string_view::npos || close >= end) {
         // A "(" that nothing closes has no value to give.
         ReportUnknownValue(shown);
         pos = end;
@@ -161,7 +161,7 @@ double ExpressionEvaluator::CommandCall(const Work& work, std::size_t& pos, std:
                                         std::string_view shown) {
     const auto rest = std::string_view(work.text).substr(pos, end - pos);
     const auto close = rest.find(')');
-    if (close == npos || close == 0) {
+    if (close == std::string_view::npos || close == 0) {
         // A ")" where an operand should begin closes nothing: it is no command named "".
         ReportUnknownValue(
             shown, close == 0 ? host::Pl("Nawias ')' bez pasującego nawiasu '('.") : std::string());

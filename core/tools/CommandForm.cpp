@@ -12,7 +12,6 @@ namespace orvane::tools {
 
 namespace {
 
-std::string Num(std::int32_t value) { return std::to_string(value); }
 
 std::int32_t Divisor(const std::string& text) { return std::max(DecimalText::Parse(text), 1); }
 
@@ -22,9 +21,9 @@ std::string Stored(const std::string& text) { return std::string(commands::IniFi
 std::string TooLong(const char* field, const std::string& text) {
     const std::size_t length = Stored(text).size();
     if (length <= commands::IniFile::kValueLimit) return {};
-    return host::Pl("Pole „") + host::Pl(field) + host::Pl("” ma ") + Num(static_cast<std::int32_t>(length)) +
+    return host::Pl("Pole „") + host::Pl(field) + host::Pl("” ma ") + std::to_string(static_cast<std::int32_t>(length)) +
            host::Pl(" znaków, a plik komend przechowuje najwyżej ") +
-           Num(static_cast<std::int32_t>(commands::IniFile::kValueLimit)) + ".";
+           std::to_string(static_cast<std::int32_t>(commands::IniFile::kValueLimit)) + ".";
 }
 
 }  // namespace
@@ -34,9 +33,9 @@ CommandFields CommandForm::From(const commands::CommandDef& def) {
     fields.name = def.name;
     fields.asmName = def.asmName;
     fields.identifier = def.identifier == 0 ? std::string() : std::string(1, static_cast<char>(def.identifier));
-    fields.constant = Num(def.resultConstant);
-    fields.multiplier = Num(def.resultMultiplier);
-    fields.divisor = Num(def.resultDivisor);
+    fields.constant = std::to_string(def.resultConstant);
+    fields.multiplier = std::to_string(def.resultMultiplier);
+    fields.divisor = std::to_string(def.resultDivisor);
     fields.description = def.description;
     fields.resultIndex = std::clamp(def.resultSize, 0, 2);
     const int count = std::clamp(def.argumentCount, 0, commands::CommandDef::kMaxArguments);
@@ -45,7 +44,7 @@ CommandFields CommandForm::From(const commands::CommandDef& def) {
 }
 
 ArgumentFields CommandForm::ArgumentFrom(const commands::CommandArg& arg) {
-    return {std::clamp(arg.size - 1, 0, 1), Num(arg.multiplier), Num(arg.divisor), Num(arg.constant), arg.description};
+    return {std::clamp(arg.size - 1, 0, 1), std::to_string(arg.multiplier), std::to_string(arg.divisor), std::to_string(arg.constant), arg.description};
 }
 
 commands::CommandArg CommandForm::TakeArgument(const ArgumentFields& fields) {

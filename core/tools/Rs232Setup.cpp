@@ -7,6 +7,7 @@
 #include "core/device/ComPortMap.h"
 #include "core/device/ControllerBytes.h"
 #include "core/device/SpeedFinder.h"
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 #include "core/tools/SerialDeviceList.h"
 #include "core/host/SettingKeys.h"
@@ -19,11 +20,7 @@ using device::BaudRates;
 constexpr std::string_view kBaudKey = host::SettingKeys::kBaudRate.key;
 constexpr std::string_view kComKey = host::SettingKeys::kCom.key;
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+using host::TrimSpaces;
 
 }  // namespace
 
@@ -31,7 +28,7 @@ Rs232Setup::Rs232Setup(device::CSerialCtrl& serial, StagedSettings& settings, ho
     : serial_(serial), settings_(settings), prompts_(prompts) {}
 
 std::optional<int> Rs232Setup::ParseComNumber(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimSpaces(text);
     int number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::tools {
@@ -13,7 +14,7 @@ namespace {
 constexpr std::int64_t kNumberLimit = 1'000'000'000;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using host::IsDigit;
 
 std::string WithoutBlanks(std::string_view text) {
     std::string out;

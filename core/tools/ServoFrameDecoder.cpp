@@ -11,7 +11,7 @@ namespace orvane::tools {
 namespace {
 
 constexpr std::size_t kServoArgument = 0;
-constexpr std::size_t kPositionArgument = 4;
+constexpr std::size_t kPositionIndex = 4;
 // The servo dialogs' own frame: identifier, servo, step, time, soft, position (2 bytes).
 constexpr std::size_t kDialogFrameSize = 7;
 
@@ -64,14 +64,14 @@ std::optional<ServoFrameDecoder::Position> ServoFrameDecoder::Decode(std::span<c
     for (const commands::CommandDef* def : {units, degrees}) {
         if (def == nullptr || def->identifier == 0 || def->identifier != frame[0]) continue;
         auto values = SplitArguments(*def, frame);
-        const bool byDefinition = values && values->size() > kPositionArgument;
+        const bool byDefinition = values && values->size() > kPositionIndex;
         if (!byDefinition) values = DialogArguments(frame);
         if (!values) continue;
         const auto servo = byDefinition ? Unscale((*values)[kServoArgument], def->arguments[kServoArgument])
                                         : std::optional<std::int64_t>((*values)[kServoArgument]);
         // Both commands drive the same servos: their wire value is one unit, shown in the
         // position command's own.
-        const auto position = Unscale((*values)[kPositionArgument], units->arguments[kPositionArgument]);
+        const auto position = Unscale((*values)[kPositionIndex], units->arguments[kPositionIndex]);
         if (!servo || *servo < 1 || *servo > 16 || !position) continue;
         constexpr std::int64_t kLimit = 1'000'000'000;
         return Position{static_cast<int>(*servo), static_cast<int>(std::clamp(*position, -kLimit, kLimit))};

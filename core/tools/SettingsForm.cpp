@@ -6,6 +6,7 @@
 
 #include "core/commands/CommandFile.h"
 #include "core/platform/AtomicFile.h"
+#include "core/host/AsciiText.h"
 #include "core/host/Cp1250.h"
 #include "core/tools/ServoSettings.h"
 
@@ -38,11 +39,7 @@ int FirstStartingWith(const std::vector<std::string>& names, const std::string& 
     return -1;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+using host::TrimSpaces;
 
 }  // namespace
 
@@ -90,7 +87,7 @@ std::string SettingsForm::ChosenName(const CommandChoice& choice, const std::str
 
 std::optional<int> SettingsForm::IntervalOf(const IntervalField& field, int index) const {
     if (!field.checked) return 0;
-    std::string_view text = Trimmed(field.text);
+    std::string_view text = TrimSpaces(field.text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int seconds = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
@@ -126,7 +123,7 @@ bool SettingsForm::Accept(const SettingsValues& values, int* badField) {
         if (badField != nullptr) *badField = field;
         return false;
     };
-    if (Trimmed(values.commandFile).empty()) {
+    if (TrimSpaces(values.commandFile).empty()) {
         prompts_.Tell("Ustawienia", host::Pl("Podaj ścieżkę pliku komend."), host::Icon::Warning);
         return refuse(0);
     }
