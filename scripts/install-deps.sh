@@ -13,6 +13,7 @@ PACKAGES="$PACKAGES qt6-translations-l10n fonts-dejavu-core"                    
 PACKAGES="$PACKAGES xvfb xauth desktop-file-utils shared-mime-info dpkg-dev"    # window tests, install checks, .deb
 PACKAGES="$PACKAGES appstream lintian"                                           # metadata check, package check
 PACKAGES="$PACKAGES clang libclang-rt-14-dev"                                    # fuzz targets
+PACKAGES="$PACKAGES gdb"                                                        # stacks of a stuck soak
 
 missing=""
 for p in $PACKAGES; do

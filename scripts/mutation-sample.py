@@ -129,24 +129,26 @@ def sh(cmd, timeout=None):
     p = subprocess.run(cmd, shell=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace", timeout=timeout)
     return p.returncode, p.stdout
 
-CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools"]
+CORE_TESTS = ["host", "platform", "commands", "device", "script", "compiler", "tools", "help"]
 E2E = "cd build && timeout 900 ctest -L e2e -E 'Differential|install' -j2 --stop-on-failure --output-on-failure"
 
 def stages(path):
     """(targets to build, test commands) in order; the later stages run only while none caught it."""
     area = path.split("/")[0]
+    apps = sorted("test_app_" + f[:-4] for f in os.listdir("tests/app") if f.endswith("Test.cpp"))
+    window = (apps, ["cd build && timeout 1800 ctest -L app -E soak -j2 --stop-on-failure --output-on-failure"])
     if area == "core":
+        # The window's tests come last: they drive the core's rules too (mode rules, settings).
         return [(["test_" + t for t in CORE_TESTS],
                  [f"timeout 300 build/tests/test_{t} --gtest_brief=1" for t in CORE_TESTS]),
-                (["test_sim", "orvane-cli", "orvane-sim", "test_e2e"],
-                 ["timeout 120 build/tests/test_sim --gtest_brief=1", E2E])]
+                (["test_sim", "orvane-cli", "orvane-sim", "test_e2e", "test_simchip"],
+                 ["timeout 120 build/tests/test_sim --gtest_brief=1", E2E]), window]
     if area == "sim":
         return [(["test_sim"], ["timeout 120 build/tests/test_sim --gtest_brief=1"]),
                 (["orvane-sim", "test_e2e"], [E2E])]
     if area == "cli":
         return [(["orvane-cli", "test_e2e"], [E2E])]
-    apps = sorted("test_app_" + f[:-4] for f in os.listdir("tests/app") if f.endswith("Test.cpp"))
-    return [(apps, ["cd build && timeout 1800 ctest -L app -j2 --stop-on-failure --output-on-failure"])]
+    return [window]
 
 def verdict(path):
     for targets, tests in stages(path):

@@ -18,6 +18,7 @@
 #include "soak/SoakDriver.h"
 #include "soak/SoakLog.h"
 #include "soak/SoakSim.h"
+#include "soak/SoakWatchdog.h"
 
 extern "C" void __sanitizer_set_death_callback(void (*)()) __attribute__((weak));
 
@@ -35,6 +36,9 @@ void PrintLogOnSignal(int signal) {
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
+
+// Past its time by this much, the soak is stuck: well inside the test runner's timeout.
+constexpr std::chrono::seconds kStuckAfter{45};
 
 QString SimBeside(const QString& program) {
     return QFileInfo(program).absolutePath() + QStringLiteral("/orvane-sim");
@@ -86,6 +90,9 @@ int main(int argc, char** argv) {
     for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE}) std::signal(signal, PrintLogOnSignal);
     std::fprintf(stderr, "orvane-soak: seed %llu, %lld s, log %s\n", static_cast<unsigned long long>(options.seed),
                  static_cast<long long>(options.seconds), qUtf8Printable(log.Path()));
+
+    // Declared before the window, so it also watches the window's shutdown.
+    const soak::SoakWatchdog watchdog(log.Path(), std::chrono::seconds(options.seconds) + kStuckAfter);
 
     soak::SoakSim controller(parser.isSet(sim) ? parser.value(sim) : SimBeside(QCoreApplication::applicationFilePath()),
                              home.path());
