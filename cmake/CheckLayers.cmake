@@ -4,8 +4,8 @@
 # A source may include headers of its own layer and of the layers its layer uses; a layer uses
 # only layers below it; outside headers only of the families its layer names (the operating
 # system's in platform layers, Qt in the window's, the editor widget in the editor's alone);
-# every file under core/, app/ and settings/ belongs to a layer. Each fault is printed; any
-# fault fails the check.
+# every file under core/, settings/, app/ and the programs that compose the window (screenshots/,
+# helpdoc/) belongs to a layer. Each fault is printed; any fault fails the check.
 cmake_minimum_required(VERSION 3.20)
 include(${MANIFEST})
 
@@ -72,7 +72,8 @@ endforeach()
 
 file(GLOB_RECURSE everything RELATIVE ${ROOT}
   ${ROOT}/core/*.h ${ROOT}/core/*.cpp ${ROOT}/app/*.h ${ROOT}/app/*.cpp
-  ${ROOT}/settings/*.h ${ROOT}/settings/*.cpp)
+  ${ROOT}/settings/*.h ${ROOT}/settings/*.cpp
+  ${ROOT}/screenshots/*.h ${ROOT}/screenshots/*.cpp ${ROOT}/helpdoc/*.h ${ROOT}/helpdoc/*.cpp)
 foreach(file IN LISTS everything)
   set(key "owner ${file}")
   set(owner "${${key}}")

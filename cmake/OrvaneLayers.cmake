@@ -14,6 +14,12 @@
 #
 # SYSTEM names the families of outside headers the layer may include: posix, qt, qscintilla
 # (the editor's widget, which only the editor's own folder may use).
+#
+# A program that composes the window (screenshots/, helpdoc/) is a layer above all of them:
+#
+#   orvane_program_layer(NAME SOURCES file... [SYSTEM family...])
+#
+# It may include every layer declared before it, but no other such program.
 
 # Stricter warnings for the core alone.
 add_library(orvane_core_warnings INTERFACE)
@@ -51,6 +57,14 @@ function(orvane_record_layer name)
   set_property(GLOBAL APPEND PROPERTY ORVANE_LAYER_NAMES ${name})
 endfunction()
 
+function(orvane_program_layer name)
+  cmake_parse_arguments(PARSE_ARGV 1 L "" "" "SOURCES;SYSTEM")
+  get_property(below GLOBAL PROPERTY ORVANE_LAYER_NAMES)
+  list(FILTER below EXCLUDE REGEX "^program_")
+  orvane_record_layer(program_${name} SOURCES ${L_SOURCES} USES ${below} SYSTEM ${L_SYSTEM})
+  orvane_write_layer_manifest()
+endfunction()
+
 # Writes the manifest of every layer declared so far (rewritten only when it changed).
 function(orvane_write_layer_manifest)
   get_property(records GLOBAL PROPERTY ORVANE_LAYER_RECORDS)
@@ -63,7 +77,9 @@ function(orvane_check_layers_before target)
   file(GLOB_RECURSE checked CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/core/*.h ${PROJECT_SOURCE_DIR}/core/*.cpp
     ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp
-    ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/settings/*.cpp)
+    ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/settings/*.cpp
+    ${PROJECT_SOURCE_DIR}/screenshots/*.h ${PROJECT_SOURCE_DIR}/screenshots/*.cpp
+    ${PROJECT_SOURCE_DIR}/helpdoc/*.h ${PROJECT_SOURCE_DIR}/helpdoc/*.cpp)
   set(stamp ${PROJECT_BINARY_DIR}/layers-checked.stamp)
   add_custom_command(OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -DMANIFEST=${ORVANE_LAYER_MANIFEST}

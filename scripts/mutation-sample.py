@@ -16,7 +16,7 @@ import os, random, re, signal, subprocess, sys, time
 
 AREAS = [("core", 12), ("app", 4), ("sim", 3), ("cli", 3)]
 RESERVE = 4  # drawn after each area's faults, to stand in for one that does not build
-SKIP = re.compile(r"(^app/screenshots/|^app/main\.cpp$|/main\.cpp$)")
+SKIP = re.compile(r"/main\.cpp$")
 
 def sources(area):
     out = []
@@ -141,7 +141,7 @@ def stages(path):
         # The window's tests come last: they drive the core's rules too (mode rules, settings).
         return [(["test_" + t for t in CORE_TESTS],
                  [f"timeout 300 build/tests/test_{t} --gtest_brief=1" for t in CORE_TESTS]),
-                (["test_sim", "orvane-cli", "orvane-sim", "test_e2e", "test_simchip"],
+                (["test_sim", "orvane-cli", "orvane-sim", "test_e2e", "test_simchip", "test_difftest"],
                  ["timeout 120 build/tests/test_sim --gtest_brief=1", E2E]), window]
     if area == "sim":
         return [(["test_sim"], ["timeout 120 build/tests/test_sim --gtest_brief=1"]),

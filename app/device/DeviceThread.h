@@ -38,6 +38,8 @@ public:
     host::WaitBreaker& Breaker() { return breaker_; }
     // Ends the thread once the work in hand is done (the window answers boxes meanwhile).
     void Shutdown();
+    // True from Shutdown on: what the work in hand asks of the window is then refused.
+    bool ShuttingDown() const { return shuttingDown_; }
 
 signals:
     // A mode reply was applied.

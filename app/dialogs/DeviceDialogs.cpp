@@ -33,9 +33,13 @@ DeviceDialogs::DeviceDialogs(const Parts& parts)
 
 DeviceDialogs::~DeviceDialogs() = default;
 
+// A dialog the device thread asks for once the window has begun to close is not shown: it would
+// come up over a window that is gone and hold the closing until someone answers it.
 template <typename Show>
 void DeviceDialogs::OnWindow(Show&& show) {
-    host::CallOnThreadOf(this, std::forward<Show>(show));
+    host::CallOnThreadOf(this, [this, &show] {
+        if (!parts_.device.ShuttingDown()) show();
+    });
 }
 
 void DeviceDialogs::StartSimulatorIfChosen() {

@@ -146,6 +146,11 @@ int ScriptEditor::LineCount() const { return sci_->lines(); }
 
 void ScriptEditor::ShowLine(int line) { sci_->ensureLineVisible(line); }
 
+void ScriptEditor::PlaceCaret(int line, int index) {
+    sci_->setFocus();
+    sci_->setCursorPosition(line, index);
+}
+
 const PositionMap& ScriptEditor::Map() const {
     if (mapStale_) {
         const auto length = sci_->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);

@@ -77,6 +77,9 @@ public:
     int LineCount() const;
     // Scrolls so that the line (from 0) is in view.
     void ShowLine(int line);
+    // Focuses the text and puts the caret at `index` of `line` (both from 0), as a click
+    // there would: what is typed next goes in at that place.
+    void PlaceCaret(int line, int index);
 
     // --- EditorAccess (core positions, CP1250) -----------------------------------------------
     std::int32_t Length() const override;

@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
+#include <QThread>
+#include <QTimer>
 
 #include "app/dialogs/CommandEditDialog.h"
 #include "app/dialogs/CommandsDialog.h"
@@ -288,6 +290,32 @@ private slots:
         QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OTK1")); }, 15000));
         QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
         QVERIFY2(heartbeat.LongestGapMs() <= 100, qPrintable(QString::number(heartbeat.LongestGapMs())));
+    }
+
+    // The window closed while a dialog it asked the device thread for is on its way: the dialog
+    // must not come up over a window that is gone, holding the closing until answered.
+    void ADialogOnItsWayWhenTheWindowClosesIsNotShown_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("Parametry kompilacji") << static_cast<int>(OptionsCompileParameters);
+        QTest::newRow("Ustawienia") << static_cast<int>(OptionsSettings);
+    }
+    void ADialogOnItsWayWhenTheWindowClosesIsNotShown() {
+        QFETCH(int, command);
+        WindowRig rig;
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")) && rig.WaitIdle());
+        QString shown;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shown = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        watch.start(10);
+        rig.window->Action(static_cast<orvane::app::window::CommandId>(command))->trigger();
+        QThread::msleep(300);  // the device thread asks for the dialog; the window does not answer yet
+        rig.window.reset();
+        QVERIFY2(shown.isEmpty(), qPrintable(shown));
     }
 
     // The controller's line goes away while the window is open (an adapter pulled out): the mode

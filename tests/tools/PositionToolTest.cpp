@@ -60,6 +60,8 @@ TEST(PositionTool, OkWritesTheLinesOfTheServosInUseAndTheWait) {
         rig.tool.SetFormula("S1=S2;");
         EXPECT_EQ(rig.tool.Ok(), ToolStep::Confirmed);
         EXPECT_EQ(rig.tool.Result(), row.lines) << row.time;
+        EXPECT_EQ(rig.tool.Ok(), ToolStep::Confirmed);  // the dialog stays: each Ok gives its own lines
+        EXPECT_EQ(rig.tool.Result(), row.lines) << row.time;
         EXPECT_EQ(rig.settings.ReadString("Czas", ""), row.time);
         EXPECT_EQ(rig.settings.ReadString("Oblicz", ""), "S1=S2;");
     }

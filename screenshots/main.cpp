@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/AppSetup.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "core/host/Cp1250.h"
+#include "screenshots/Screenshot.h"
 #include "settings/OverlaySettings.h"
 #include "settings/QtSettingsStore.h"
 
@@ -36,7 +36,7 @@ QString StartSimulator(QProcess& sim, const QString& binary, const QString& fold
     return QString::fromUtf8(sim.readLine()).trimmed();
 }
 
-bool Take(const app::screenshots::Screenshot::Entry& entry, const QString& simBinary, const QString& examples,
+bool Take(const screenshots::Screenshot::Entry& entry, const QString& simBinary, const QString& examples,
           const QDir& out) {
     QTemporaryDir home;
     app::shell::AppSetup::UseHome(home.path());
@@ -56,7 +56,7 @@ bool Take(const app::screenshots::Screenshot::Entry& entry, const QString& simBi
         window.show();
         window.RunStartUp();
         Wait(1500);
-        app::screenshots::ShotContext context{window, examples};
+        screenshots::ShotContext context{window, examples};
         QWidget* target = entry.take(context);
         Wait(400);
         if (target != nullptr) {
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     const QDir folder(parser.value(out));
     QDir().mkpath(folder.path());
     bool ok = true;
-    for (const auto& entry : app::screenshots::Screenshot::All()) {
+    for (const auto& entry : screenshots::Screenshot::All()) {
         if (parser.isSet(only) && parser.value(only) != entry.name) continue;
         ok = Take(entry, parser.value(sim), parser.value(examples), folder) && ok;
     }

@@ -2,10 +2,10 @@
 #include <QDir>
 
 #include "app/document/ScriptDocument.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
 // The main window with an example script, on the virtual controller in System mode.
@@ -15,4 +15,4 @@ const Screenshot::Registrar kMainWindow("main-window", [](ShotContext& shot) -> 
 });
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

@@ -13,10 +13,10 @@
 #include "app/compile/ReportWindow.h"
 #include "app/document/ScriptDocument.h"
 #include "app/host/EventSpin.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
 
@@ -35,7 +35,7 @@ QWidget* ReportOf(ShotContext& shot, const char* name, const char* text) {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (!widget->isVisible()) continue;
             if (auto* files = qobject_cast<QFileDialog*>(widget)) files->reject();
-            auto* report = qobject_cast<compile::ReportWindow*>(widget);
+            auto* report = qobject_cast<app::compile::ReportWindow*>(widget);
             if (report == nullptr) continue;
             picture = report->grab();
             report->close();
@@ -43,9 +43,9 @@ QWidget* ReportOf(ShotContext& shot, const char* name, const char* text) {
     });
     watch.start(300);
     bool finished = false;
-    QObject::connect(&shot.window.Compiles(), &compile::CompileController::finished, [&] { finished = true; });
-    shot.window.Action(window::CommandId::RunCompile)->trigger();
-    host::SpinUntil([&] { return finished; }, 20000);
+    QObject::connect(&shot.window.Compiles(), &app::compile::CompileController::finished, [&] { finished = true; });
+    shot.window.Action(app::window::CommandId::RunCompile)->trigger();
+    app::host::SpinUntil([&] { return finished; }, 20000);
     auto* label = new QLabel(&shot.window, Qt::Window);
     label->setAttribute(Qt::WA_DeleteOnClose);
     label->setPixmap(picture);
@@ -71,4 +71,4 @@ const Screenshot::Registrar kWarnings("compile-warnings", [](ShotContext& shot) 
 
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

@@ -9,12 +9,12 @@ class QWidget;
 
 namespace orvane::app::shell { class MainWindow; }
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 // What a picture function gets: the main window, already started on the virtual controller with
 // an example script, and where the examples are.
 struct ShotContext {
-    shell::MainWindow& window;
+    app::shell::MainWindow& window;
     QString examplesFolder;
 };
 
@@ -34,4 +34,4 @@ public:
     static std::vector<Entry>& All();
 };
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

@@ -3,16 +3,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/document/ScriptDocument.h"
 #include "app/editor/EditorFeatures.h"
 #include "app/editor/FindReplaceDialog.h"
 #include "app/editor/ScriptEditor.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
 
@@ -24,30 +23,28 @@ void Type(QWidget& widget, const QString& text) {
     }
 }
 
-QsciScintilla& OpenExample(ShotContext& shot, const char* name) {
+app::editor::ScriptEditor& OpenExample(ShotContext& shot, const char* name) {
     shot.window.Document().OpenPath(QDir(shot.examplesFolder).filePath(QString::fromLatin1(name)));
-    return *shot.window.Editor().Scintilla();
+    return shot.window.Editor();
 }
 
 // A coloured example with a command's call tip open, as it shows while its arguments are typed.
 const Screenshot::Registrar kScriptEditor("script-editor", [](ShotContext& shot) -> QWidget* {
-    QsciScintilla& sci = OpenExample(shot, "przeglad.orv");
-    sci.setFocus();
-    sci.setCursorPosition(16, 0);  // the empty line before "Pomiar:"
-    Type(sci, QStringLiteral("ServoSet("));
+    app::editor::ScriptEditor& editor = OpenExample(shot, "przeglad.orv");
+    editor.PlaceCaret(16, 0);  // the empty line before "Pomiar:"
+    Type(*editor.Widget(), QStringLiteral("ServoSet("));
     return &shot.window;
 });
 
 // The find and replace window over a script, after a search.
 const Screenshot::Registrar kFindReplace("find-replace", [](ShotContext& shot) -> QWidget* {
-    QsciScintilla& sci = OpenExample(shot, "serwo_przemiatanie.orv");
-    sci.setCursorPosition(5, 8);
-    shot.window.Action(window::CommandId::EditReplace)->trigger();
-    editor::FindReplaceDialog& dialog = shot.window.Editor().Features().SearchDialog();
+    OpenExample(shot, "serwo_przemiatanie.orv").PlaceCaret(5, 8);
+    shot.window.Action(app::window::CommandId::EditReplace)->trigger();
+    app::editor::FindReplaceDialog& dialog = shot.window.Editor().Features().SearchDialog();
     dialog.FindNext();
     return &dialog;
 });
 
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

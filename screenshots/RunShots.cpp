@@ -2,7 +2,6 @@
 // Pictures of a run and a flash operation from the window, on the virtual controller.
 #include <QAction>
 #include <QDir>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/document/ScriptDocument.h"
 #include "app/editor/ScriptEditor.h"
@@ -10,33 +9,33 @@
 #include "app/host/EventSpin.h"
 #include "app/host/QtProgress.h"
 #include "app/run/RunController.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
-using window::CommandId;
+using app::window::CommandId;
 
 // A sweep halted at its breakpoint inside the loop: the statement it stands at is selected and
 // marked, the variables are listed beside the script.
 const Screenshot::Registrar kRun("run-variables", [](ShotContext& shot) -> QWidget* {
     shot.window.Document().OpenPath(QDir(shot.examplesFolder).filePath(QStringLiteral("serwo_przemiatanie.orv")));
-    run::RunController& runs = shot.window.Runs();
+    app::run::RunController& runs = shot.window.Runs();
     runs.ToggleBreakpoint(8);  // "poz = poz + krok;"
     shot.window.Action(CommandId::RunStart)->trigger();
-    host::SpinUntil([&] { return runs.Status().halted; }, 5000);
+    app::host::SpinUntil([&] { return runs.Status().halted; }, 5000);
     runs.ToggleBreakpoint(8);
     shot.window.Action(CommandId::RunStart)->trigger();  // on to the next pass
     runs.ToggleBreakpoint(8);
-    host::SpinUntil([&] { return runs.Status().halted; }, 5000);
+    app::host::SpinUntil([&] { return runs.Status().halted; }, 5000);
     return &shot.window;
 });
 
 // A Program write in the middle of its pages.
 const Screenshot::Registrar kFlash("flash-progress", [](ShotContext& shot) -> QWidget* {
-    host::QtProgress& progress = shot.window.Progress();
-    progress.Expect(host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
+    app::host::QtProgress& progress = shot.window.Progress();
+    progress.Expect(app::host::FlashTask::Write, orvane::device::FlashArea::Kind::Program);
     progress.Begin(137);
     progress.SetPosition(47);
     return progress.Dialog();
@@ -44,4 +43,4 @@ const Screenshot::Registrar kFlash("flash-progress", [](ShotContext& shot) -> QW
 
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

@@ -12,17 +12,17 @@
 #include "app/dialogs/Rs232Dialog.h"
 #include "app/dialogs/SettingsDialog.h"
 #include "app/dialogs/SimulatorLauncher.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
 #include "core/commands/CommandFile.h"
 #include "core/tools/OptionsMenu.h"
 #include "core/tools/ReceivedLine.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
 
-void Settle(const std::function<bool()>& done) { host::SpinUntil(done, 5000); }
+void Settle(const std::function<bool()>& done) { app::host::SpinUntil(done, 5000); }
 
 template <typename Dialog>
 Dialog* Shown(Dialog* dialog) {
@@ -33,15 +33,15 @@ Dialog* Shown(Dialog* dialog) {
 
 // The RS232 dialog on the port the window released, as its RS232 command releases it (after
 // bringing the controller into BootLoader mode, when `toBootLoader`).
-dialogs::Rs232Dialog* Rs232OnReleasedPort(ShotContext& shot, bool toBootLoader) {
-    static dialogs::SimulatorLauncher simulator(QString::fromStdString(shot.window.Folders().allUsersFolder));
+app::dialogs::Rs232Dialog* Rs232OnReleasedPort(ShotContext& shot, bool toBootLoader) {
+    static app::dialogs::SimulatorLauncher simulator(QString::fromStdString(shot.window.Folders().allUsersFolder));
     shot.window.Device().Post([toBootLoader](app::device::DeviceSession& session) {
         if (toBootLoader) session.Link().SwitchToBootLoader();
         session.Link().StopStateCheck();
         session.Serial().ClosePort(session.Link().PortIndex());
     });
     Settle([&shot] { return !shot.window.Device().IsBusy(); });
-    auto* dialog = Shown(new dialogs::Rs232Dialog(shot.window.Device(), shot.window.Settings(), simulator, &shot.window));
+    auto* dialog = Shown(new app::dialogs::Rs232Dialog(shot.window.Device(), shot.window.Settings(), simulator, &shot.window));
     dialog->ShowStored();
     Settle([dialog] { return !dialog->IsBusy(); });
     return dialog;
@@ -49,7 +49,7 @@ dialogs::Rs232Dialog* Rs232OnReleasedPort(ShotContext& shot, bool toBootLoader) 
 
 // The speed changed with "Zmień" on the virtual controller: the dialog warns until OK.
 const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWidget* {
-    dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, true);
+    app::dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, true);
     auto* baud = dialog->findChild<QComboBox*>(QStringLiteral("baudRate"));
     baud->setCurrentIndex(baud->findText(QStringLiteral("230,4k")));
     emit baud->activated(baud->currentIndex());
@@ -63,7 +63,7 @@ const Screenshot::Registrar kRs232("rs232-dialog", [](ShotContext& shot) -> QWid
 
 // Identification waiting for an answer at the first speed; the window keeps painting.
 const Screenshot::Registrar kIdentify("rs232-identify", [](ShotContext& shot) -> QWidget* {
-    dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, false);
+    app::dialogs::Rs232Dialog* dialog = Rs232OnReleasedPort(shot, false);
     dialog->Identify();
     QProgressDialog* progress = nullptr;
     Settle([&] { return (progress = dialog->findChild<QProgressDialog*>()) != nullptr &&
@@ -75,20 +75,20 @@ const Screenshot::Registrar kSettings("settings-dialog", [](ShotContext& shot) -
     const orvane::host::PlatformFolders& folders = shot.window.Folders();
     commands::CommandTable table;
     commands::CommandFile::ReadFile(folders.programFolder + "Komendy.ini", table, nullptr);
-    auto* dialog = Shown(new dialogs::SettingsDialog(shot.window.Settings(), folders.allUsersFolder + "Komendy.ini",
+    auto* dialog = Shown(new app::dialogs::SettingsDialog(shot.window.Settings(), folders.allUsersFolder + "Komendy.ini",
                                                      &shot.window));
     dialog->Prepare(tools::OptionsMenu::CommandNames(table), table);
     return dialog;
 });
 
 const Screenshot::Registrar kDeviceParams("device-params-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = Shown(new dialogs::DeviceParamsDialog(shot.window.Device(), &shot.window));
+    auto* dialog = Shown(new app::dialogs::DeviceParamsDialog(shot.window.Device(), &shot.window));
     dialog->Present({true, true});
     return dialog;
 });
 
 const Screenshot::Registrar kCompileParams("compile-params-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = Shown(new dialogs::CompileParamsDialog(shot.window.Settings(), shot.window.Folders().programFolder,
+    auto* dialog = Shown(new app::dialogs::CompileParamsDialog(shot.window.Settings(), shot.window.Folders().programFolder,
                                                           &shot.window));
     dialog->Prepare();
     return dialog;
@@ -96,7 +96,7 @@ const Screenshot::Registrar kCompileParams("compile-params-dialog", [](ShotConte
 
 // A conversation under way: the user program answered a start, two slider moves and a value.
 const Screenshot::Registrar kControl("control-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = Shown(new dialogs::ControlDialog(shot.window.Device(), shot.window.Settings(), &shot.window));
+    auto* dialog = Shown(new app::dialogs::ControlDialog(shot.window.Device(), shot.window.Settings(), &shot.window));
     dialog->Prepare({orvane::device::CSerialCtrl::kSlots - 1, 115200});
     Settle([dialog] { return !dialog->IsBusy(); });
     tools::ReceivedLine line;
@@ -113,4 +113,4 @@ const Screenshot::Registrar kControl("control-dialog", [](ShotContext& shot) -> 
 
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

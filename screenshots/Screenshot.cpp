@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/screenshots/Screenshot.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 std::vector<Screenshot::Entry>& Screenshot::All() {
     static std::vector<Entry> entries;
@@ -12,4 +12,4 @@ Screenshot::Registrar::Registrar(const char* name, Take take) {
     All().push_back({QString::fromUtf8(name), std::move(take)});
 }
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

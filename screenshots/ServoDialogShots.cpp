@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
-#include <Qsci/qsciscintilla.h>
 
 #include "app/dialogs/ArgumentDialog.h"
 #include "app/dialogs/CommandEditDialog.h"
@@ -29,19 +28,19 @@
 #include "app/host/EventSpin.h"
 #include "app/host/QtFileChooser.h"
 #include "app/host/QtPrompts.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/servo/ServoTools.h"
 #include "app/servo/ServoView.h"
 #include "app/shell/MainWindow.h"
 #include "app/shell/StatusPanes.h"
 #include "core/commands/CommandFile.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
-using window::CommandId;
+using app::window::CommandId;
 
-bool WaitFor(const std::function<bool()>& done) { return host::SpinUntil(done, 8000); }
+bool WaitFor(const std::function<bool()>& done) { return app::host::SpinUntil(done, 8000); }
 
 // As typed: the dialog hears the edit.
 void Type(QLineEdit* edit, const QString& text) {
@@ -49,7 +48,9 @@ void Type(QLineEdit* edit, const QString& text) {
     emit edit->textEdited(text);
 }
 
-servo::ServoTools& Tools(ShotContext& shot) { return *shot.window.findChild<servo::ServoTools*>(); }
+app::servo::ServoTools& Tools(ShotContext& shot) {
+    return *shot.window.findChild<app::servo::ServoTools*>();
+}
 
 bool ToKomendy(ShotContext& shot) {
     shot.window.Action(CommandId::ModeKomendy)->trigger();
@@ -65,7 +66,7 @@ commands::CommandTable Shipped(ShotContext& shot) {
 
 const Screenshot::Registrar kPosition("position-dialog", [](ShotContext& shot) -> QWidget* {
     if (!ToKomendy(shot)) return nullptr;
-    dialogs::PositionDialog& dialog = Tools(shot).PositionDialog();
+    app::dialogs::PositionDialog& dialog = Tools(shot).PositionDialog();
     shot.window.Action(CommandId::EditPosition)->trigger();
     if (!WaitFor([&] { return dialog.isVisible() && dialog.ServoBox(16)->isChecked(); })) return nullptr;
     Type(dialog.Formula(), QStringLiteral("S2=S1+120;S3=3000-S2;"));
@@ -82,7 +83,7 @@ const Screenshot::Registrar kPosition("position-dialog", [](ShotContext& shot) -
 
 const Screenshot::Registrar kSequence("sequence-dialog", [](ShotContext& shot) -> QWidget* {
     if (!ToKomendy(shot)) return nullptr;
-    dialogs::SequenceDialog& dialog = Tools(shot).SequenceDialog();
+    app::dialogs::SequenceDialog& dialog = Tools(shot).SequenceDialog();
     shot.window.Action(CommandId::EditSequence)->trigger();
     if (!WaitFor([&] { return dialog.isVisible() && dialog.Choice(3)->isEnabled(); })) return nullptr;
     dialog.Choice(3)->click();
@@ -98,9 +99,9 @@ const Screenshot::Registrar kSequence("sequence-dialog", [](ShotContext& shot) -
 const Screenshot::Registrar kServoView("servo-view", [](ShotContext& shot) -> QWidget* {
     shot.window.Document().OpenPath(QDir(shot.examplesFolder).filePath(QStringLiteral("serwo_przemiatanie.orv")));
     if (!ToKomendy(shot)) return nullptr;
-    QsciScintilla* text = shot.window.Editor().Scintilla();
-    text->setCursorPosition(text->lines() - 1, 0);
-    dialogs::SequenceDialog& dialog = Tools(shot).SequenceDialog();
+    app::editor::ScriptEditor& editor = shot.window.Editor();
+    editor.PlaceCaret(editor.LineCount() - 1, 0);
+    app::dialogs::SequenceDialog& dialog = Tools(shot).SequenceDialog();
     shot.window.Action(CommandId::EditSequence)->trigger();
     for (auto [servo, position] : {std::pair{1, 1000}, {2, 2150}, {4, 1250}, {6, 1800}}) {
         if (!WaitFor([&] { return dialog.isVisible() && dialog.OkButton()->isEnabled(); })) return nullptr;
@@ -116,7 +117,7 @@ const Screenshot::Registrar kServoView("servo-view", [](ShotContext& shot) -> QW
 });
 
 const Screenshot::Registrar kCommands("commands-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = new dialogs::CommandsDialog(Shipped(shot), shot.window.Settings(), shot.window.Files(),
+    auto* dialog = new app::dialogs::CommandsDialog(Shipped(shot), shot.window.Settings(), shot.window.Files(),
                                                shot.window.Prompts(), &shot.window);
     auto* list = dialog->findChild<QListWidget*>();
     const auto found = list->findItems(QStringLiteral("ServoSet("), Qt::MatchStartsWith);
@@ -126,7 +127,7 @@ const Screenshot::Registrar kCommands("commands-dialog", [](ShotContext& shot) -
 });
 
 const Screenshot::Registrar kCommandEdit("command-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = new dialogs::CommandEditDialog(shot.window.Prompts(), &shot.window);
+    auto* dialog = new app::dialogs::CommandEditDialog(shot.window.Prompts(), &shot.window);
     dialog->SetFields(tools::CommandForm::From(*Shipped(shot).Find("ServoSetS")));
     dialog->findChild<QListWidget*>()->setCurrentRow(4);
     dialog->show();
@@ -134,7 +135,7 @@ const Screenshot::Registrar kCommandEdit("command-dialog", [](ShotContext& shot)
 });
 
 const Screenshot::Registrar kArgument("argument-dialog", [](ShotContext& shot) -> QWidget* {
-    auto* dialog = new dialogs::ArgumentDialog(&shot.window);
+    auto* dialog = new app::dialogs::ArgumentDialog(&shot.window);
     dialog->SetFields(tools::CommandForm::ArgumentFrom(Shipped(shot).Find("ServoSetS")->arguments[4]));
     dialog->show();
     return dialog;
@@ -142,4 +143,4 @@ const Screenshot::Registrar kArgument("argument-dialog", [](ShotContext& shot) -
 
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots

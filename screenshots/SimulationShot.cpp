@@ -7,12 +7,12 @@
 
 #include "app/document/ScriptDocument.h"
 #include "app/host/EventSpin.h"
-#include "app/screenshots/Screenshot.h"
 #include "app/shell/MainWindow.h"
 #include "app/simulate/SimulateController.h"
 #include "app/simulate/TimelineDock.h"
+#include "screenshots/Screenshot.h"
 
-namespace orvane::app::screenshots {
+namespace orvane::screenshots {
 
 namespace {
 const Screenshot::Registrar kSimulation("simulation", [](ShotContext& shot) -> QWidget* {
@@ -27,17 +27,16 @@ const Screenshot::Registrar kSimulation("simulation", [](ShotContext& shot) -> Q
                  "    ServoSet(3, 0, 0, 0, 1200);\n    Wait(500);\n    i = i + 1;\n}\n");
     script.close();
     shot.window.Document().OpenPath(path);
-    simulate::SimulateController& simulation = shot.window.Simulation();
+    app::simulate::SimulateController& simulation = shot.window.Simulation();
     simulation.Dock().findChild<QComboBox*>(QStringLiteral("simulationSpeed"))->setCurrentIndex(3);
     bool ended = false;
-    QObject::connect(&simulation, &simulate::SimulateController::runningChanged, [&](bool running) {
-        ended = !running;
-    });
-    shot.window.Action(window::CommandId::RunSimulate)->trigger();
-    host::SpinUntil([&] { return ended; }, 30000);
+    QObject::connect(&simulation, &app::simulate::SimulateController::runningChanged,
+                     [&](bool running) { ended = !running; });
+    shot.window.Action(app::window::CommandId::RunSimulate)->trigger();
+    app::host::SpinUntil([&] { return ended; }, 30000);
     shot.window.resize(1100, 760);
     return &shot.window;
 });
 }  // namespace
 
-}  // namespace orvane::app::screenshots
+}  // namespace orvane::screenshots
