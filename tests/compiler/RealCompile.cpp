@@ -15,12 +15,12 @@ namespace orvane::test {
 
 namespace {
 
-const std::string kData = std::string(ORVANE_DATA_DIR) + "/";
+const std::string kDataFolder = std::string(ORVANE_DATA_DIR) + "/";
 
 const commands::CommandTable& ShippedCommands() {
     static const commands::CommandTable table = [] {
         commands::CommandTable t;
-        commands::CommandFile::ReadFile(kData + "Komendy.ini", t, nullptr);
+        commands::CommandFile::ReadFile(kDataFolder + "Komendy.ini", t, nullptr);
         return t;
     }();
     return table;
@@ -40,7 +40,7 @@ RealCompile::RealCompile(const std::string& script, const std::string& documentN
     ScriptedFileChooser files;
     std::ostringstream out;
     platform::PosixProcessRunner runner(out);
-    compiler::CompileDriver driver({editor, doc, settings, prompts, files, runner, kData, nullptr},
+    compiler::CompileDriver driver({editor, doc, settings, prompts, files, runner, kDataFolder, nullptr},
                                    {reader, labels, variables, ShippedCommands()});
     result = driver.CompileScript();
     shown = out.str();
