@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -28,6 +29,7 @@
 #include "app/dialogs/Rs232Dialog.h"
 #include "app/dialogs/SequenceDialog.h"
 #include "app/dialogs/SettingsDialog.h"
+#include "app/dialogs/SimulatorLauncher.h"
 #include "app/run/RunController.h"
 #include "app/servo/ServoView.h"
 #include "core/commands/CommandFile.h"
@@ -290,6 +292,28 @@ private slots:
         QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OTK1")); }, 15000));
         QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
         QVERIFY2(heartbeat.LongestGapMs() <= 100, qPrintable(QString::number(heartbeat.LongestGapMs())));
+    }
+
+    // The virtual controller a user without a board chose in the RS232 dialog is stored as a
+    // COM's device; the next start of the window starts it again and finds it in System.
+    void TheChosenVirtualControllerStartsWithTheWindow() {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFileInfo(QStringLiteral(ORVANE_SIM_BIN)).absolutePath().toUtf8() + ':' + path);
+        const auto folders = orvane::host::PlatformFolders::Detect(ORVANE_DATA_DIR);
+        const QString link = orvane::app::dialogs::SimulatorLauncher(QString::fromStdString(folders.allUsersFolder)).LinkPath();
+        orvane::host::MemorySettings settings;
+        settings.WriteInt("COM", 3);
+        settings.WriteString(orvane::device::ComPortMap::OverrideKey(3), link.toStdString());
+        settings.WriteString("Sprawdzaj odpowiada co", "0");
+        BoxAnswerer boxes;  // a port that does not open says so
+        {
+            orvane::app::shell::MainWindow window(settings, folders);
+            window.RunStartUp();
+            QVERIFY(SpinUntil([&] { return window.Panes().ModeText() == QStringLiteral(" Tryb: System"); }, 10000));
+        }
+        QCOMPARE(boxes.Count(), std::size_t{0});
+        qputenv("PATH", path);
+        QVERIFY(!QFileInfo::exists(link));  // ended with the window
     }
 
     // The window closed while a dialog it asked the device thread for is on its way: the dialog

@@ -6,6 +6,10 @@
 // defaults or clamped values.
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMimeData>
 #include <QUrl>
 #include <Qsci/qsciscintilla.h>
@@ -265,6 +269,43 @@ private slots:
         }
         QCOMPARE(orvane::device::PortStarter::ConfiguredBaud(store), baud);
         QVERIFY(boxes.SawText(QStringLiteral("Błąd otwarcia RS232")));
+    }
+
+    // Ctrl+O and "Zapisz jako..." through their own file dialogs, as a user answers them: an
+    // open dialog that opens what is chosen, a save dialog that adds the script's extension.
+    void CtrlOAndSaveAsAskThroughTheirOwnDialogs() {
+        const QString path = home_.Path(QStringLiteral("chosen.orv"));
+        QVERIFY(WriteAll(path, "Wait(2);\n"));
+        MainWindow window(settings_, Folders());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QString answer = path;
+        QStringList asked;  // title, mode and suffix of each dialog
+        QTimer fill;
+        connect(&fill, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                asked << box->text();
+                QMetaObject::invokeMethod(box, [box] { QTest::keyClick(box, Qt::Key_Escape); }, Qt::QueuedConnection);
+                for (auto* dialog : window.findChildren<QFileDialog*>())  // and out, for the test to fail
+                    QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+            }
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!name || name->text() == answer) return;
+            asked << QStringLiteral("%1 %2 %3").arg(dialog->windowTitle()).arg(dialog->acceptMode()).arg(dialog->defaultSuffix());
+            dialog->selectFile(answer);
+            name->setText(answer);
+            // Pressed once this look is over, so that a box the dialog raises is seen too.
+            QMetaObject::invokeMethod(name, [name] { QTest::keyClick(name, Qt::Key_Return); }, Qt::QueuedConnection);
+        });
+        fill.start(20);
+        QTest::keyClick(window.Editor().Scintilla(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window.Editor().Text(), QStringLiteral("Wait(2);\n"));
+        answer = home_.Path(QStringLiteral("copy"));
+        window.Action(FileSaveAs)->trigger();
+        QCOMPARE(asked, QStringList({QStringLiteral("Otwórz 0 "), QStringLiteral("Zapisz jako 1 orv")}));
+        QCOMPARE(ReadAll(home_.Path(QStringLiteral("copy.orv"))), QByteArray("Wait(2);\n"));
     }
 
 private:

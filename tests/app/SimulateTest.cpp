@@ -61,10 +61,16 @@ struct SimulationRig : WindowRig {
         QTest::keyClick(window->windowHandle(), key, modifiers);
     }
     bool Enabled(orvane::app::window::CommandId id) const { return window->Action(id)->isEnabled(); }
-    // Ctrl+F5, then until the simulation has begun.
+    // Ctrl+F5, then until the simulation has begun. A program that stops at once may begin and
+    // end between two looks, so the beginning is caught as it is announced.
     bool Simulate() {
+        bool began = false;
+        const auto watch = QObject::connect(&Simulation(), &SimulateController::runningChanged,
+                                            [&began](bool running) { began = began || running; });
         Press(Qt::Key_F5, Qt::ControlModifier);
-        return SpinUntil([&] { return Simulation().Running(); }, 30000);
+        const bool ok = SpinUntil([&] { return began; }, 30000);
+        QObject::disconnect(watch);
+        return ok;
     }
     bool WaitEnd() { return SpinUntil([&] { return !Simulation().Running(); }, 30000); }
     QString Message() const { return window->statusBar()->currentMessage(); }
