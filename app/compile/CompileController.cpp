@@ -17,6 +17,7 @@
 #include "app/host/ThreadProcessRunner.h"
 #include "app/window/CommandBoard.h"
 #include "app/window/StatusLine.h"
+#include "app/host/QtText.h"
 #include "core/compiler/DeviceProgramWriter.h"
 #include "core/host/Cp1250.h"
 
@@ -25,14 +26,13 @@ namespace orvane::app::compile {
 namespace {
 using orvane::compiler::CompileOutcome;
 
-QString Utf8(const std::string& cp1250) { return QString::fromStdString(orvane::host::Cp1250ToUtf8(cp1250)); }
 
 QString OutcomeText(const orvane::compiler::CompileResult& result) {
     switch (result.outcome) {
         case CompileOutcome::Written: return QStringLiteral("Program skompilowany i zapisany do sterownika.");
-        case CompileOutcome::Compiled: return QStringLiteral("Program skompilowany: %1").arg(Utf8(result.hexPath));
+        case CompileOutcome::Compiled: return QStringLiteral("Program skompilowany: %1").arg(host::FromCp1250(result.hexPath));
         case CompileOutcome::DeviceUnavailable:
-            return QStringLiteral("Program skompilowany, nie zapisany do sterownika: %1").arg(Utf8(result.hexPath));
+            return QStringLiteral("Program skompilowany, nie zapisany do sterownika: %1").arg(host::FromCp1250(result.hexPath));
         case CompileOutcome::WriteFailed:
             return QStringLiteral("Program skompilowany; zapis do sterownika nie został wykonany.");
         case CompileOutcome::TranslationErrors:
@@ -101,7 +101,7 @@ void CompileController::Start(bool write, std::function<void(const orvane::compi
 void CompileController::ShowReport(const std::string& path, const Job& job) {
     if (parts_.prompts.IsClosing()) return;  // the window is going: nobody to read it
     ReportWindow report(parts_.parent, job.map);
-    report.Load(Utf8(path));
+    report.Load(host::FromCp1250(path));
     report.ShowWarnings(job.warnings, parts_.help);
     for (const auto& span : report.ErrorStatements()) MarkError(span);
     for (const auto& warning : job.warnings)

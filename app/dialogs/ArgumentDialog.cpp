@@ -44,15 +44,15 @@ ArgumentDialog::ArgumentDialog(QWidget* parent)
 
 void ArgumentDialog::SetFields(const tools::ArgumentFields& fields) {
     size_->setCurrentIndex(fields.sizeIndex);
-    multiplier_->setText(ToQt(fields.multiplier));
-    divisor_->setText(ToQt(fields.divisor));
-    constant_->setText(ToQt(fields.constant));
-    description_->setText(ToQt(fields.description));
+    multiplier_->setText(FromCp1250(fields.multiplier));
+    divisor_->setText(FromCp1250(fields.divisor));
+    constant_->setText(FromCp1250(fields.constant));
+    description_->setText(FromCp1250(fields.description));
 }
 
 tools::ArgumentFields ArgumentDialog::Fields() const {
-    return {size_->currentIndex(), ToCore(multiplier_->text()), ToCore(divisor_->text()), ToCore(constant_->text()),
-            ToCore(description_->text())};
+    return {size_->currentIndex(), ToCp1250(multiplier_->text()), ToCp1250(divisor_->text()), ToCp1250(constant_->text()),
+            ToCp1250(description_->text())};
 }
 
 std::optional<tools::ArgumentFields> ArgumentDialog::Edit(const tools::ArgumentFields& fields) {

@@ -119,14 +119,14 @@ bool CommandEditDialog::Edit(tools::CommandFields& fields, Check check) {
 }
 
 void CommandEditDialog::SetFields(const tools::CommandFields& fields) {
-    name_->setText(ToQt(fields.name));
-    asmName_->setText(ToQt(fields.asmName));
-    identifier_->setText(ToQt(fields.identifier));
-    description_->setText(ToQt(fields.description));
+    name_->setText(FromCp1250(fields.name));
+    asmName_->setText(FromCp1250(fields.asmName));
+    identifier_->setText(FromCp1250(fields.identifier));
+    description_->setText(FromCp1250(fields.description));
     result_->setCurrentIndex(fields.resultIndex);
-    constant_->setText(ToQt(fields.constant));
-    multiplier_->setText(ToQt(fields.multiplier));
-    divisor_->setText(ToQt(fields.divisor));
+    constant_->setText(FromCp1250(fields.constant));
+    multiplier_->setText(FromCp1250(fields.multiplier));
+    divisor_->setText(FromCp1250(fields.divisor));
     arguments_ = fields.arguments;
     FillArguments(-1);
     UpdateResultEdits();
@@ -134,14 +134,14 @@ void CommandEditDialog::SetFields(const tools::CommandFields& fields) {
 
 tools::CommandFields CommandEditDialog::Fields() const {
     tools::CommandFields fields;
-    fields.name = ToCore(name_->text());
-    fields.asmName = ToCore(asmName_->text());
-    fields.identifier = ToCore(identifier_->text());
-    fields.description = ToCore(description_->text());
+    fields.name = ToCp1250(name_->text());
+    fields.asmName = ToCp1250(asmName_->text());
+    fields.identifier = ToCp1250(identifier_->text());
+    fields.description = ToCp1250(description_->text());
     fields.resultIndex = result_->currentIndex();
-    fields.constant = ToCore(constant_->text());
-    fields.multiplier = ToCore(multiplier_->text());
-    fields.divisor = ToCore(divisor_->text());
+    fields.constant = ToCp1250(constant_->text());
+    fields.multiplier = ToCp1250(multiplier_->text());
+    fields.divisor = ToCp1250(divisor_->text());
     fields.arguments = arguments_;
     return fields;
 }
@@ -150,7 +150,7 @@ void CommandEditDialog::accept() {
     const tools::CommandFields fields = Fields();
     std::string reason;
     // A character outside code page 1250 would be stored as "?", a different identifier.
-    if (!identifier_->text().isEmpty() && ToQt(fields.identifier) != identifier_->text()) {
+    if (!identifier_->text().isEmpty() && FromCp1250(fields.identifier) != identifier_->text()) {
         reason = orvane::host::Pl("Identyfikator musi być znakiem ze strony kodowej 1250.");
     }
     if (reason.empty()) reason = tools::CommandForm::Check(fields);
@@ -170,7 +170,7 @@ void CommandEditDialog::UpdateResultEdits() {
 void CommandEditDialog::FillArguments(int select) {
     argumentList_->clear();
     for (std::size_t i = 0; i < arguments_.size(); ++i) {
-        argumentList_->addItem(ToQt(tools::CommandTexts::ArgumentLine(static_cast<int>(i) + 1, arguments_[i])));
+        argumentList_->addItem(FromCp1250(tools::CommandTexts::ArgumentLine(static_cast<int>(i) + 1, arguments_[i])));
     }
     argumentList_->setCurrentRow(select);
     UpdateArgumentButtons();

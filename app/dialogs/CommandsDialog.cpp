@@ -70,7 +70,7 @@ CommandsDialog::CommandsDialog(orvane::commands::CommandTable table, orvane::hos
 void CommandsDialog::Refill(int selectRow) {
     list_->clear();
     for (const auto& line : editor_.Lines()) {
-        auto* item = new QListWidgetItem(ToQt(line.text), list_);
+        auto* item = new QListWidgetItem(FromCp1250(line.text), list_);
         item->setData(kRecordRole, static_cast<qulonglong>(line.record));
     }
     description_->setPlainText(kNoDescription);
@@ -88,7 +88,7 @@ void CommandsDialog::SelectionChanged() {
     const auto record = SelectedRecord();
     edit_->setEnabled(record.has_value());
     remove_->setEnabled(record.has_value());
-    if (record) description_->setPlainText(ToQt(tools::CommandTexts::Description(editor_.Record(*record))));
+    if (record) description_->setPlainText(FromCp1250(tools::CommandTexts::Description(editor_.Record(*record))));
 }
 
 void CommandsDialog::Add() {

@@ -55,12 +55,12 @@ CompileParamsDialog::CompileParamsDialog(orvane::host::SettingsStore& settings, 
 }
 
 void CompileParamsDialog::Present(const Form::Paths& paths) {
-    for (std::size_t i = 0; i < edits_.size(); ++i) edits_[i]->setText(Ui(paths[i]));
+    for (std::size_t i = 0; i < edits_.size(); ++i) edits_[i]->setText(FromCp1250(paths[i]));
 }
 
 Form::Paths CompileParamsDialog::Paths() const {
     Form::Paths paths;
-    for (std::size_t i = 0; i < edits_.size(); ++i) paths[i] = Cp(edits_[i]->text());
+    for (std::size_t i = 0; i < edits_.size(); ++i) paths[i] = ToCp1250(edits_[i]->text());
     return paths;
 }
 

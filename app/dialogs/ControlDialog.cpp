@@ -130,29 +130,29 @@ void ControlDialog::BuildControls() {
 
 ConsoleValues ControlDialog::Values() const {
     ConsoleValues values;
-    values.minText = Cp(min_->text());
-    values.maxText = Cp(max_->text());
-    values.numberText = Cp(number_->text());
-    values.valueText = Cp(value_->text());
-    values.periodText = Cp(period_->text());
+    values.minText = ToCp1250(min_->text());
+    values.maxText = ToCp1250(max_->text());
+    values.numberText = ToCp1250(number_->text());
+    values.valueText = ToCp1250(value_->text());
+    values.periodText = ToCp1250(period_->text());
     values.position = slider_->sliderPosition();
     values.started = start_->isChecked();
     return values;
 }
 
 void ControlDialog::Present(const ConsoleView& view) {
-    min_->setText(Ui(view.values.minText));
-    max_->setText(Ui(view.values.maxText));
-    number_->setText(Ui(view.values.numberText));
-    value_->setText(Ui(view.values.valueText));
-    period_->setText(Ui(view.values.periodText));
+    min_->setText(FromCp1250(view.values.minText));
+    max_->setText(FromCp1250(view.values.maxText));
+    number_->setText(FromCp1250(view.values.numberText));
+    value_->setText(FromCp1250(view.values.valueText));
+    period_->setText(FromCp1250(view.values.periodText));
     const QSignalBlocker quiet(slider_);
     slider_->setRange(view.rangeMin, view.rangeMax);
     slider_->setValue(view.values.position);
     start_->setChecked(view.values.started);
-    start_->setText(Ui(view.startText));
+    start_->setText(FromCp1250(view.startText));
     for (QWidget* control : std::initializer_list<QWidget*>{end_, min_, max_}) control->setEnabled(view.limitsEnabled);
-    ShowReceived(Ui(view.received));
+    ShowReceived(FromCp1250(view.received));
 }
 
 void ControlDialog::ShowReceived(const QString& text) { received_->setText(text); }
@@ -189,7 +189,7 @@ void ControlDialog::Prepare(const orvane::device::PortLoan& loan) {
     ending_ = false;
     loan_->SetTimerHandler([this](int id) {
         if (!console_ || id != DeviceConsole::kRefreshTimer) return false;
-        const QString text = Ui(console_->Refresh().received);
+        const QString text = FromCp1250(console_->Refresh().received);
         host::PostToThreadOf(this, [this, text] { ShowReceived(text); });
         return true;
     });
@@ -221,11 +221,11 @@ void ControlDialog::SaveConversation() {
 void ControlDialog::WriteConversation(const std::string& text) {
     const QString initial = QDir::home().filePath(QStringLiteral("Rozmowa.txt"));
     const auto path = files_.ChooseSave(
-        {Cp(QStringLiteral("Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*|")), "*.txt", Cp(initial)});
+        {ToCp1250(QStringLiteral("Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*|")), "*.txt", ToCp1250(initial)});
     if (!path) return;
     std::string error;
     if (orvane::platform::AtomicFile::Write(orvane::host::Cp1250ToUtf8(*path), text, &error)) return;
-    prompts_.Tell(Cp(QStringLiteral("Błąd zapisu do pliku")), *path + "\n" + error, orvane::host::Icon::Error);
+    prompts_.Tell(ToCp1250(QStringLiteral("Błąd zapisu do pliku")), *path + "\n" + error, orvane::host::Icon::Error);
 }
 
 // "Koniec": the dialog's port is closed before the dialog ends and the window takes the link

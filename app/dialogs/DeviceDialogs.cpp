@@ -46,7 +46,7 @@ void DeviceDialogs::StartSimulatorIfChosen() {
     const orvane::host::SettingsStore& settings = parts_.settings;
     const int com = settings.Read(orvane::host::SettingKeys::kCom);
     const std::string device = settings.ReadString(orvane::device::ComPortMap::OverrideKey(com), "");
-    if (!device.empty() && Ui(device) == simulator_->LinkPath()) simulator_->EnsureRunning();
+    if (!device.empty() && FromCp1250(device) == simulator_->LinkPath()) simulator_->EnsureRunning();
 }
 
 void DeviceDialogs::ConnectCommands() {

@@ -103,8 +103,8 @@ void PositionDialog::EmitFields() {
 }
 
 void PositionDialog::ShowFormulaProblems() {
-    const auto problems = tools::ServoFormula::Parse(ToCore(formula_->text())).Problems();
-    formulaProblems_->setText(problems.empty() ? QString() : Pl("Pominięte: ") + ToQt(problems.front()));
+    const auto problems = tools::ServoFormula::Parse(ToCp1250(formula_->text())).Problems();
+    formulaProblems_->setText(problems.empty() ? QString() : Pl("Pominięte: ") + FromCp1250(problems.front()));
     fields_->setRowVisible(formulaProblems_, !problems.empty());
 }
 
@@ -131,8 +131,8 @@ void PositionDialog::ShowState(const tools::PositionTool::State& state, std::uin
         }
     }
     if (!fieldsEdited_) {
-        formula_->setText(ToQt(state.formula));
-        time_->setText(ToQt(state.time));
+        formula_->setText(FromCp1250(state.formula));
+        time_->setText(FromCp1250(state.time));
         compute_->setChecked(state.compute);
     }
 }

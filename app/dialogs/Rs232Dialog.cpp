@@ -56,7 +56,7 @@ Rs232Dialog::~Rs232Dialog() { cancelled_ = true; }
 void Rs232Dialog::BuildControls() {
     baud_ = new QComboBox(this);
     baud_->setObjectName(QStringLiteral("baudRate"));
-    for (const auto& entry : orvane::device::BaudRates::All()) baud_->addItem(Ui(std::string(entry.text)));
+    for (const auto& entry : orvane::device::BaudRates::All()) baud_->addItem(FromCp1250(std::string(entry.text)));
     com_ = new QLineEdit(this);
     com_->setObjectName(QStringLiteral("comPort"));
     com_->setMaximumWidth(80);
@@ -137,19 +137,19 @@ tools::Rs232Setup& Rs232Dialog::Setup(device::DeviceSession& session) {
 }
 
 tools::Rs232Values Rs232Dialog::Values() const {
-    return {Cp(baud_->currentText()), Cp(com_->text()), Cp(device_->currentText().trimmed())};
+    return {ToCp1250(baud_->currentText()), ToCp1250(com_->text()), ToCp1250(device_->currentText().trimmed())};
 }
 
 bool Rs232Dialog::IsBusy() const { return loan_->IsBusy(); }
 
 void Rs232Dialog::Present(const tools::Rs232View& view) {
-    baud_->setCurrentIndex(baud_->findText(Ui(view.values.baudText)));
-    com_->setText(Ui(view.values.comText));
-    device_->setEditText(Ui(view.values.device));
+    baud_->setCurrentIndex(baud_->findText(FromCp1250(view.values.baudText)));
+    com_->setText(FromCp1250(view.values.comText));
+    device_->setEditText(FromCp1250(view.values.device));
     device_->lineEdit()->setPlaceholderText(QStringLiteral("domyślnie /dev/ttyS%1").arg(com_->text().toInt() - 1));
     changeEnabled_ = view.changeEnabled;
     change_->setEnabled(changeEnabled_ && !IsBusy());
-    warning_->setText(Ui(view.warning));
+    warning_->setText(FromCp1250(view.warning));
     warning_->setVisible(!view.warning.empty());
 }
 
@@ -220,7 +220,7 @@ void Rs232Dialog::Identify() {
         auto view = setup.Identify(
             values,
             [this, progress, tried](std::string_view text) {
-                const QString speed = Ui(std::string(text));
+                const QString speed = FromCp1250(std::string(text));
                 const int step = ++*tried;
                 host::PostToThreadOf(this, [progress, speed, step] {
                     if (!progress || progress->wasCanceled()) return;
@@ -263,11 +263,11 @@ void Rs232Dialog::Edited() {
 // Another COM number shows the device stored (or picked here) for it.
 void Rs232Dialog::ComEdited() {
     Edited();
-    const std::string com = Cp(com_->text());
+    const std::string com = ToCp1250(com_->text());
     auto device = std::make_shared<std::string>();
     loan_->Post([this, com, device](device::DeviceSession& session) { *device = Setup(session).DeviceOf(com); },
                 [this, device] {
-                    device_->setEditText(Ui(*device));
+                    device_->setEditText(FromCp1250(*device));
                     device_->lineEdit()->setPlaceholderText(
                         QStringLiteral("domyślnie /dev/ttyS%1").arg(com_->text().toInt() - 1));
                 });

@@ -109,15 +109,15 @@ void SequenceDialog::ShowState(const SequenceTool::State& state, std::uint64_t s
     const bool servo = state.selection != SequenceTool::kPause;
     for (int selection = 1; selection <= kServos; ++selection) Choice(selection)->setEnabled(state.servosEnabled);
     Choice(state.selection)->setChecked(true);
-    label_->setText(ToQt(state.label));
-    positionText_->setText(ToQt(state.positionText));
+    label_->setText(FromCp1250(state.label));
+    positionText_->setText(FromCp1250(state.positionText));
     valueStack_->setCurrentWidget(servo ? static_cast<QWidget*>(positionText_) : pause_);
     // The pause time is rewritten once the user has finished it, not while they type.
-    if (!pause_->isModified()) pause_->setText(ToQt(state.pauseText));
+    if (!pause_->isModified()) pause_->setText(FromCp1250(state.pauseText));
     if (!argumentsEdited_) {
-        step_->setText(ToQt(state.step));
-        time_->setText(ToQt(state.time));
-        soft_->setText(ToQt(state.soft));
+        step_->setText(FromCp1250(state.step));
+        time_->setText(FromCp1250(state.time));
+        soft_->setText(FromCp1250(state.soft));
     }
     for (QWidget* w : {static_cast<QWidget*>(step_), static_cast<QWidget*>(time_), static_cast<QWidget*>(soft_),
                        static_cast<QWidget*>(slider_), static_cast<QWidget*>(off_)}) {
@@ -125,7 +125,7 @@ void SequenceDialog::ShowState(const SequenceTool::State& state, std::uint64_t s
     }
     sliderRow_->setVisible(servo);
     off_->setChecked(state.off);
-    offLabel_->setText(ToQt(state.offLabel));
+    offLabel_->setText(FromCp1250(state.offLabel));
     if (seq >= lastMove_) {
         const QSignalBlocker block(slider_);
         slider_->setValue(state.slider);

@@ -92,27 +92,27 @@ void SettingsDialog::BuildControls() {
 
 void SettingsDialog::Present(const tools::SettingsValues& values) {
     shown_ = values;
-    commandFile_->setText(Ui(values.commandFile));
+    commandFile_->setText(FromCp1250(values.commandFile));
     for (std::size_t i = 0; i < commands_.size(); ++i) {
         QComboBox* box = commands_[i];
         box->clear();
-        for (const std::string& name : values.commands[i].names) box->addItem(Ui(name));
+        for (const std::string& name : values.commands[i].names) box->addItem(FromCp1250(name));
         box->setCurrentIndex(values.commands[i].selected);
         if (values.commands[i].selected < 0) box->setEditText(QString());
     }
     for (std::size_t i = 0; i < checks_.size(); ++i) {
         checks_[i]->setChecked(values.intervals[i].checked);
-        intervals_[i]->setText(Ui(values.intervals[i].text));
+        intervals_[i]->setText(FromCp1250(values.intervals[i].text));
         intervals_[i]->setEnabled(values.intervals[i].checked);
     }
 }
 
 tools::SettingsValues SettingsDialog::Values() const {
     tools::SettingsValues values = shown_;
-    values.commandFile = Cp(commandFile_->text());
-    for (std::size_t i = 0; i < commands_.size(); ++i) values.commandTexts[i] = Cp(commands_[i]->currentText());
+    values.commandFile = ToCp1250(commandFile_->text());
+    for (std::size_t i = 0; i < commands_.size(); ++i) values.commandTexts[i] = ToCp1250(commands_[i]->currentText());
     for (std::size_t i = 0; i < checks_.size(); ++i) {
-        values.intervals[i] = {checks_[i]->isChecked(), Cp(intervals_[i]->text())};
+        values.intervals[i] = {checks_[i]->isChecked(), ToCp1250(intervals_[i]->text())};
     }
     return values;
 }
@@ -131,8 +131,8 @@ bool SettingsDialog::Run(const std::string& names, const commands::CommandTable&
 }
 
 void SettingsDialog::Browse() {
-    if (const auto chosen = files_.ChooseSave(tools::SettingsForm::BrowseRequest(Cp(commandFile_->text())))) {
-        commandFile_->setText(Ui(*chosen));
+    if (const auto chosen = files_.ChooseSave(tools::SettingsForm::BrowseRequest(ToCp1250(commandFile_->text())))) {
+        commandFile_->setText(FromCp1250(*chosen));
     }
 }
 

@@ -10,11 +10,6 @@
 
 namespace orvane::app::host {
 
-bool QtFileChooser::SpellableInCp1250(const QString& path) {
-    const std::string cp1250 = orvane::host::Utf8ToCp1250(path.toStdString());
-    return FromCp1250(cp1250) == path;
-}
-
 QString QtFileChooser::QtFilter(const std::string& cp1250Filter) {
     const QStringList parts = FromCp1250(cp1250Filter).split(QLatin1Char('|'));
     QStringList filters;
@@ -50,7 +45,7 @@ std::optional<std::string> QtFileChooser::Choose(const orvane::host::FileRequest
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         const QString path = dialog.selectedFiles().value(0);
         if (path.isEmpty()) return std::nullopt;
-        if (SpellableInCp1250(path)) return orvane::host::Utf8ToCp1250(path.toStdString());
+        if (SpellableInCp1250(path)) return ToCp1250(path);
         QMessageBox::warning(parent_, QStringLiteral("ORVANE"),
                              QStringLiteral("Ścieżka %1 zawiera znaki spoza strony kodowej 1250.\n"
                                             "Wybierz plik w innym folderze lub o innej nazwie.")

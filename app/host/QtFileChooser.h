@@ -23,8 +23,6 @@ public:
     static QString QtFilter(const std::string& cp1250Filter);
     // "*.hex" or ".hex" or "hex" -> "hex".
     static QString Suffix(const std::string& defaultExtension);
-    // True when the path survives the trip into CP1250 and back, so the core can name the file.
-    static bool SpellableInCp1250(const QString& path);
 
 private:
     std::optional<std::string> Choose(const orvane::host::FileRequest& request, bool forSave);

@@ -3,7 +3,7 @@
 
 #include "app/document/ScriptDocument.h"
 #include "app/host/GuiCall.h"
-#include "app/host/QtFileChooser.h"
+#include "app/host/QtText.h"
 #include "core/host/Cp1250.h"
 
 namespace orvane::app::host {
@@ -12,14 +12,14 @@ std::string ThreadDocument::PathName() const {
     std::string path;
     CallOnThreadOf(context_, [&] {
         const QString& file = window_.FilePath();
-        if (QtFileChooser::SpellableInCp1250(file)) path = orvane::host::Utf8ToCp1250(file.toStdString());
+        if (SpellableInCp1250(file)) path = ToCp1250(file);
     });
     return path;
 }
 
 void ThreadDocument::Save() {
     CallOnThreadOf(context_, [&] {
-        if (QtFileChooser::SpellableInCp1250(window_.FilePath())) window_.Save();
+        if (SpellableInCp1250(window_.FilePath())) window_.Save();
         else window_.SaveAs();
     });
 }

@@ -97,7 +97,7 @@ typename ToolRunner<Tool>::Window ServoTools::WindowOf(Dialog* dialog) {
             [dialog](const typename Tool::State& state, std::uint64_t seq) { dialog->ShowState(state, seq); },
             [this, dialog](bool confirmed, const std::string& text) {
                 dialog->Finish(confirmed);
-                if (confirmed) insertion_.Insert(dialogs::ToQt(text));
+                if (confirmed) insertion_.Insert(dialogs::FromCp1250(text));
             }};
 }
 
@@ -127,7 +127,7 @@ void ServoTools::ConnectPosition() {
     connect(dialog, &dialogs::PositionDialog::fieldsEdited, this,
             [&runner](const QString& formula, const QString& time, bool compute) {
                 runner.Act(kFieldsKey,
-                           [f = dialogs::ToCore(formula), t = dialogs::ToCore(time), compute](PositionTool& tool) {
+                           [f = dialogs::ToCp1250(formula), t = dialogs::ToCp1250(time), compute](PositionTool& tool) {
                                tool.SetFormula(f);
                                tool.SetTime(t);
                                tool.SetCompute(compute);
@@ -150,15 +150,15 @@ void ServoTools::ConnectSequence() {
         runner.Act(0, [=](SequenceTool& t) { return t.Select(selection); });
     });
     connect(dialog, &dialogs::SequenceDialog::pauseEdited, this, [&runner](const QString& text) {
-        runner.Act(kPauseKey, [t = dialogs::ToCore(text)](SequenceTool& tool) {
+        runner.Act(kPauseKey, [t = dialogs::ToCp1250(text)](SequenceTool& tool) {
             tool.SetPauseText(t);
             return ToolStep::Going;
         });
     });
     connect(dialog, &dialogs::SequenceDialog::argumentsEdited, this,
             [&runner](const QString& step, const QString& time, const QString& soft) {
-                runner.Act(kArgumentsKey, [s = dialogs::ToCore(step), t = dialogs::ToCore(time),
-                                           f = dialogs::ToCore(soft)](SequenceTool& tool) {
+                runner.Act(kArgumentsKey, [s = dialogs::ToCp1250(step), t = dialogs::ToCp1250(time),
+                                           f = dialogs::ToCp1250(soft)](SequenceTool& tool) {
                     tool.SetArguments(s, t, f);
                     return ToolStep::Going;
                 });

@@ -14,6 +14,7 @@
 #include "app/window/CommandBoard.h"
 #include "app/window/DockArea.h"
 #include "app/window/StatusLine.h"
+#include "app/host/QtText.h"
 #include "core/host/Cp1250.h"
 #include "core/host/Prompts.h"
 
@@ -23,7 +24,6 @@ namespace {
 constexpr int kMessageMs = 10000;
 
 
-QString Utf8(const std::string& cp1250) { return QString::fromStdString(orvane::host::Cp1250ToUtf8(cp1250)); }
 }  // namespace
 
 SimulateController::SimulateController(const Parts& parts)
@@ -55,7 +55,7 @@ void SimulateController::Simulate() {
 
 void SimulateController::Start(const std::string& hexPath) {
     // The exports are offered beside the script, named after it as the HEX file is.
-    const QFileInfo hex(Utf8(hexPath));
+    const QFileInfo hex(host::FromCp1250(hexPath));
     objectPath_ = (hex.absolutePath() + QLatin1Char('/') + hex.completeBaseName() + QStringLiteral(".obj")).toStdString();
     dock_->Begin(hex.absolutePath() + QLatin1Char('/') + hex.completeBaseName());
     parts_.servos.Clear();
@@ -101,7 +101,7 @@ void SimulateController::Ended(const SimulationRun::End& end) {
     emit runningChanged(false);  // before a box holds the user
     dock_->Refresh(end.endUs);
     QStringList lines;
-    for (const std::string& line : end.variableLines) lines << Utf8(line);
+    for (const std::string& line : end.variableLines) lines << host::FromCp1250(line);
     if (end.ending != SimulationRun::Ending::NotLoaded) {
         parts_.variables.SetLines(lines);
         parts_.variables.Finish();
@@ -138,7 +138,7 @@ QString SimulateController::ShowFaultStatement(const SimulationRun::End& end) {
     editor.Marks().MarkError(line);
     editor.SetSelection(span->start, span->end);
     editor.ShowLine(line);
-    const QString text = Utf8(editor.LineText(line)).trimmed();
+    const QString text = host::FromCp1250(editor.LineText(line)).trimmed();
     return QStringLiteral("\nInstrukcja w wierszu %1: %2").arg(line + 1).arg(text);
 }
 
