@@ -1,32 +1,33 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Precompiled headers for every target, so that a fresh build parses the standard library, Qt
-# and GoogleTest once per kind of target rather than once per source file.
+# Precompiled headers for the targets that use Qt's widgets, so that a fresh build parses Qt's
+# headers once per kind of target rather than once per source file.
 #
 #   orvane_precompile_all_targets()   (once, at the end of the top-level CMakeLists.txt)
 #
 # walks every target the build declares, so a new library, program or test gets its headers
 # without a line of its own. A target's kind follows from what it links, directly or through
-# other targets: the editor widget (QScintilla), Qt's widgets, GoogleTest, QtCore, or the
-# standard library alone. The first target of a kind compiles the header; the others reuse it
-# (the compiler falls back to the plain headers should a target's flags not suit it, so a reuse
-# never changes the result).
+# other targets: the editor widget (QScintilla) or Qt's widgets. Other targets get none: measured
+# on a fresh build, a header of GoogleTest or QtCore took longer to compile than its users saved,
+# since loading a precompiled header costs about a second itself; and code without Qt compiled
+# after the standard library's headers as a header drew GCC 12's false array-bounds reports.
+#
+# The first target of a kind compiles the header; a later one reuses it only where the compiler
+# would accept it: the same compile options (optimisation defines __OPTIMIZE__), and every
+# definition and imported library of the donor among its own (a definition the header was built
+# with and the target lacks makes GCC refuse it, an error under ORVANE_WERROR). Otherwise the
+# target becomes a donor of its own.
 #
 # The headers are only the system's, never the project's own: editing a project header must not
 # rebuild everything, and the core must never see Qt, which its kind's list leaves out.
 #
-# Off unless asked for (-DORVANE_PCH=ON): a header compiled for the first target of a kind is
-# refused, with a warning, by a target whose definitions differ, and GCC 12 then reports false
-# array bounds in inlined string code, both errors under ORVANE_WERROR; and under ccache the
-# cache would miss on every file after every rebuild of a header.
-set(pch_default OFF)
-option(ORVANE_PCH "Precompiled headers for every target" ${pch_default})
+# Off unless asked for (-DORVANE_PCH=ON; make's build directory asks): a developer's own build
+# then still finds a missing include, and under ccache the cache would miss on every file after
+# every rebuild of a header.
+option(ORVANE_PCH "Precompiled headers for the targets that use Qt's widgets" OFF)
 
-set(ORVANE_PCH_HEADERS_std
-  <algorithm> <array> <cstdint> <functional> <map> <memory> <optional> <string> <string_view>
-  <utility> <vector>)
-set(ORVANE_PCH_HEADERS_qtcore ${ORVANE_PCH_HEADERS_std} <QObject> <QString> <QStringList>)
-set(ORVANE_PCH_HEADERS_gtest ${ORVANE_PCH_HEADERS_std} <gtest/gtest.h>)
-set(ORVANE_PCH_HEADERS_widgets ${ORVANE_PCH_HEADERS_qtcore}
+set(ORVANE_PCH_HEADERS_widgets
+  <algorithm> <functional> <memory> <optional> <string> <string_view> <vector>
+  <QObject> <QString> <QStringList>
   <QAction> <QApplication> <QCheckBox> <QComboBox> <QDialog> <QDialogButtonBox> <QDir>
   <QFileInfo> <QGridLayout> <QHBoxLayout> <QLabel> <QLineEdit> <QMessageBox> <QPushButton>
   <QTimer> <QVBoxLayout> <QWidget>)
@@ -77,12 +78,8 @@ function(orvane_pch_kind target out)
     set(kind editor)
   elseif("Qt6::Widgets" IN_LIST linked)
     set(kind widgets)
-  elseif(linked MATCHES "(^|;)GTest::")
-    set(kind gtest)
-  elseif(linked MATCHES "(^|;)Qt6::")
-    set(kind qtcore)
   else()
-    set(kind std)
+    set(kind none)
   endif()
   set(${out} ${kind} PARENT_SCOPE)
 endfunction()
@@ -97,11 +94,29 @@ function(orvane_targets_in folder out)
   set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
+# What a reused header must find in ${target}: its definitions, those its linked targets pass on,
+# and the imported libraries it links (whose definitions are out of reach from here), into ${out}.
+function(orvane_pch_needs target linked out)
+  get_target_property(needs ${target} COMPILE_DEFINITIONS)
+  foreach(link IN LISTS linked)
+    if(link MATCHES "::")
+      list(APPEND needs "link:${link}")
+    elseif(TARGET ${link})
+      get_target_property(passed ${link} INTERFACE_COMPILE_DEFINITIONS)
+      list(APPEND needs ${passed})
+    endif()
+  endforeach()
+  list(FILTER needs EXCLUDE REGEX "-NOTFOUND$")
+  list(REMOVE_DUPLICATES needs)
+  set(${out} ${needs} PARENT_SCOPE)
+endfunction()
+
 function(orvane_precompile_all_targets)
   if(NOT ORVANE_PCH)
     return()
   endif()
   orvane_targets_in(${PROJECT_SOURCE_DIR} targets)
+  set(donors "")
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
@@ -113,11 +128,33 @@ function(orvane_precompile_all_targets)
       continue()
     endif()
     orvane_pch_kind(${target} kind)
-    if(DEFINED donor_${kind})
-      target_precompile_headers(${target} REUSE_FROM ${donor_${kind}})
+    if(kind STREQUAL "none")
+      continue()
+    endif()
+    orvane_linked_closure(${target} linked)
+    orvane_pch_needs(${target} "${linked}" needs)
+    get_target_property(options ${target} COMPILE_OPTIONS)
+    string(MAKE_C_IDENTIFIER "${kind} ${options}" group)
+    set(donor "")
+    foreach(candidate IN LISTS donors_${group})
+      set(fits TRUE)
+      foreach(need IN LISTS needs_${candidate})
+        if(NOT need IN_LIST needs)
+          set(fits FALSE)
+          break()
+        endif()
+      endforeach()
+      if(fits)
+        set(donor ${candidate})
+        break()
+      endif()
+    endforeach()
+    if(donor)
+      target_precompile_headers(${target} REUSE_FROM ${donor})
     else()
       target_precompile_headers(${target} PRIVATE ${ORVANE_PCH_HEADERS_${kind}})
-      set(donor_${kind} ${target})
+      list(APPEND donors_${group} ${target})
+      set(needs_${target} ${needs})
     endif()
   endforeach()
 endfunction()

@@ -5,7 +5,7 @@
 set -eu
 
 # One group per line, so each part of the program names its own needs.
-PACKAGES="cmake make g++ pkg-config git"
+PACKAGES="cmake ninja-build make g++ pkg-config git"
 PACKAGES="$PACKAGES googletest libgtest-dev libgmock-dev libbenchmark-dev"     # tests, benchmarks
 PACKAGES="$PACKAGES avra simavr libsimavr-dev"                           # HEX, assembler, AVR simulator
 PACKAGES="$PACKAGES qt6-base-dev libqscintilla2-qt6-dev qt6-svg-dev libqt6svg6" # the window application
