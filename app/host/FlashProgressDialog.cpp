@@ -59,6 +59,7 @@ void FlashProgressDialog::SetCancellable(bool cancellable) {
 
 void FlashProgressDialog::Resume() {
     cancelling_ = false;
+    step_->setText(stepText_);
     SetCancellable(cancellable_);
 }
 
@@ -70,7 +71,8 @@ void FlashProgressDialog::ShowText(const FlashSteps::Text& text) {
     const QString title = QString::fromStdString(text.title);
     if (windowTitle() != title) setWindowTitle(title);
     set(title_, title);
-    set(step_, cancelling_ ? QStringLiteral("Przerywanie…") : QString::fromStdString(text.step));
+    stepText_ = QString::fromStdString(text.step);
+    set(step_, cancelling_ ? QStringLiteral("Przerywanie…") : stepText_);
     set(count_, QString::fromStdString(text.count));
     count_->setVisible(!text.count.empty());
 }

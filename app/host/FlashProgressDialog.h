@@ -21,7 +21,7 @@ public:
     void Start(int range, const FlashSteps::Text& text);
     void Show(int position, const FlashSteps::Text& text);
     void SetCancellable(bool cancellable);
-    // The Cancel came too late: the operation goes on.
+    // The Cancel came too late: the operation goes on, and the dialog says at what again.
     void Resume();
     bool Cancellable() const { return cancellable_; }
     int Position() const;
@@ -40,6 +40,7 @@ private:
     QProgressBar* bar_;
     QLabel* count_;
     QPushButton* cancel_;
+    QString stepText_;
     bool cancellable_ = false;
     bool cancelling_ = false;
 };

@@ -17,6 +17,22 @@
 namespace orvane::device {
 
 namespace {
+// The user reads these in the status line and in boxes: the system's words, not the C library's
+// English.
+std::string OpenRefusal(const std::string& path, int code) {
+    switch (code) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO: return path + ": nie ma takiego portu.";
+        case EACCES:
+        case EPERM: return path + ": brak uprawnień do portu (użytkownik musi należeć do grupy dialout).";
+        case EBUSY: return path + ": port jest zajęty.";
+        case EWOULDBLOCK: return path + ": port jest używany przez inny program.";
+        case ENOTTY: return path + ": to urządzenie nie jest portem szeregowym.";
+        default: return path + ": błąd systemu nr " + std::to_string(code) + ".";
+    }
+}
+
 std::string Reason(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 // The user reads this in a box: the system's words, not the C library's English.
@@ -37,17 +53,17 @@ constexpr int kWriteStallMs = 2000;  // longest wait for room in the output queu
 std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error = Reason(path.c_str());
+        error = OpenRefusal(path, errno);
         return nullptr;
     }
     // No sharing: a second program (or a second ORVANE) must not talk to the controller at once.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        error = path + ": port in use by another program";
+        error = OpenRefusal(path, errno);
         ::close(fd);
         return nullptr;
     }
     if (!::isatty(fd)) {
-        error = path + ": not a serial device";
+        error = OpenRefusal(path, ENOTTY);
         ::close(fd);
         return nullptr;
     }

@@ -87,19 +87,19 @@ std::optional<std::span<const std::uint8_t>> CSerialCtrl::ReadStreamChunk(int po
 bool CSerialCtrl::OpenPort(int portIndex) {
     auto* slot = Slot(portIndex);
     if (!slot) {
-        lastOpenError_ = "port index below 0";
+        lastOpenError_ = host::Pl("Nie ma portu o numerze " + std::to_string(portIndex) + ".");
         return false;
     }
     if (*slot) return true;
     std::string error;
     *slot = opener_.Open(portIndex, error);
     if (!*slot) {
-        lastOpenError_ = error;
+        lastOpenError_ = host::Pl(error);  // the port's text is UTF-8
         return false;
     }
     (*slot)->Purge();
     if (!(*slot)->ApplyLineSettings(kLazyOpenBaud, error)) {
-        lastOpenError_ = error;
+        lastOpenError_ = host::Pl(error);
         return false;
     }
     lastOpenError_.clear();

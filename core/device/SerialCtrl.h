@@ -64,7 +64,7 @@ public:
     bool IsOpen(int portIndex) const;
     // True when the slot holds a port whose device went away.
     bool HungUp(int portIndex) const;
-    // Why the last OpenPort failed, for callers that add the reason to their box.
+    // Why the last OpenPort failed (CP1250), for callers that add the reason to their box.
     const std::string& LastOpenError() const { return lastOpenError_; }
     host::Clock& Clock() { return clock_; }
     // Told of every write that reached the device (null: nobody listens).

@@ -88,10 +88,13 @@ public:
                            [&](const Seen& box) { return box.text.contains(part) || box.caption.contains(part); });
     }
     std::size_t Count() const { return seen_.size(); }
+    // Called as each box is seen, before it is answered: what the window shows beside it.
+    std::function<void()> onBox;
 
 private:
     void Answer(QMessageBox& box) {
         seen_.push_back({box.windowTitle(), box.text()});
+        if (onBox) onBox();
         QAbstractButton* button = answers_.empty() ? nullptr : box.button(answers_.front());
         if (!answers_.empty()) answers_.pop_front();
         if (button == nullptr) button = box.defaultButton();

@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -242,6 +243,31 @@ private slots:
         QVERIFY(SameProgram(ImageOf(flash), before));
     }
 
+    // A Cancel pressed just after the operation passed its last safe stop is refused: the dialog
+    // goes back to naming the step and offering Cancel; one in time says it is stopping.
+    void ACancelTooLateLeavesTheProgressAtItsStep() {
+        orvane::app::host::QtProgress progress(nullptr);
+        progress.Expect(orvane::app::host::FlashTask::Erase, orvane::device::FlashArea::Kind::Program);
+        progress.Begin(7);
+        progress.SetCancellable(true);  // the window still offers it; the operation has closed it
+        progress.SetPosition(2);
+        const auto texts = [&] {
+            QStringList all;
+            for (const QLabel* label : progress.Dialog()->findChildren<QLabel*>()) all << label->text();
+            return all;
+        };
+        const QStringList atTheStep = texts();
+        QTest::keyClick(progress.Dialog(), Qt::Key_Escape);
+        QCOMPARE(texts(), atTheStep);
+        QVERIFY(progress.Dialog()->Cancellable());
+        QVERIFY(!progress.CancelRequested());
+
+        progress.Offer().Open(true);
+        QTest::keyClick(progress.Dialog(), Qt::Key_Escape);
+        QVERIFY(texts().contains(QStringLiteral("Przerywanie…")));
+        QVERIFY(progress.CancelRequested());
+    }
+
     // A controller gone silent after the start-up: each way out of the operation ends it at
     // once, with no box about the silence left behind.
     void EveryWayOutEndsAnOperationAgainstASilentController_data() {
@@ -281,11 +307,7 @@ private slots:
             QVERIFY(holder_ >= 0 && ::flock(holder_, LOCK_EX | LOCK_NB) == 0);
         });
         QString paneBesideTheBox;
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (QApplication::activeModalWidget() != nullptr) paneBesideTheBox = rig.Pane();
-        });
-        watch.start(2);
+        rig.boxes.onBox = [&] { paneBesideTheBox = rig.Pane(); };
         QVERIFY(SpinUntil([&] { return rig.boxes.SawText(QStringLiteral("OIU3")); }));
         QCOMPARE(paneBesideTheBox, QStringLiteral(" Tryb: Nieznany"));
         ::close(std::exchange(holder_, -1));

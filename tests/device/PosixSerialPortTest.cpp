@@ -54,5 +54,29 @@ TEST(PosixSerialPortTest, LineSettingsAreAppliedToTheDevice) {
     ::close(probe);
 }
 
+// Each refusal names the port and says why, in the words the status line and the boxes show.
+TEST(PosixSerialPortTest, RefusalsNameThePortAndTheReason) {
+    std::string error;
+    EXPECT_FALSE(PosixSerialPort::Open("/dev/orvane-no-such-port", error));
+    EXPECT_EQ(error, "/dev/orvane-no-such-port: nie ma takiego portu.");
+
+    char file[] = "/tmp/orvane-not-a-port-XXXXXX";
+    const int fd = ::mkstemp(file);
+    ASSERT_GE(fd, 0);
+    EXPECT_FALSE(PosixSerialPort::Open(file, error));
+    EXPECT_EQ(error, std::string(file) + ": to urządzenie nie jest portem szeregowym.");
+    ::close(fd);
+    ::unlink(file);
+
+    Pty pty;
+    ASSERT_FALSE(pty.slavePath.empty());
+    auto first = PosixSerialPort::Open(pty.slavePath, error);
+    ASSERT_TRUE(first) << error;
+    EXPECT_FALSE(PosixSerialPort::Open(pty.slavePath, error)) << "a second user of one port";
+    EXPECT_EQ(error, pty.slavePath + ": port jest używany przez inny program.");
+    first.reset();
+    EXPECT_TRUE(PosixSerialPort::Open(pty.slavePath, error)) << "free again once closed: " << error;
+}
+
 }  // namespace
 }  // namespace orvane::device
