@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/shell/AppSetup.h"
@@ -36,12 +35,11 @@ QString StartSimulator(QProcess& sim, const QString& binary, const QString& fold
     return QString::fromUtf8(sim.readLine()).trimmed();
 }
 
-bool Take(const screenshots::Screenshot::Entry& entry, const QString& simBinary, const QString& examples,
-          const QDir& out) {
-    QTemporaryDir home;
-    app::shell::AppSetup::UseHome(home.path());
+bool TakeIn(const QString& home, const screenshots::Screenshot::Entry& entry, const QString& simBinary,
+            const QString& examples, const QDir& out) {
+    app::shell::AppSetup::UseHome(home);
     QProcess sim;
-    const QString port = StartSimulator(sim, simBinary, home.path());
+    const QString port = StartSimulator(sim, simBinary, home);
     if (port.isEmpty()) {
         std::fprintf(stderr, "orvane-screenshots: orvane-sim did not start\n");
         return false;
@@ -69,11 +67,24 @@ bool Take(const screenshots::Screenshot::Entry& entry, const QString& simBinary,
     sim.waitForFinished(3000);
     return saved;
 }
+
+// A folder of the same name for every picture and every run: its path shows in some of them
+// (the command file, the assembler's report), and a random one would change them each time.
+bool Take(const screenshots::Screenshot::Entry& entry, const QString& simBinary, const QString& examples,
+          const QDir& out) {
+    const QString home = QDir::temp().filePath(QStringLiteral("ORVANE-zrzuty"));
+    QDir(home).removeRecursively();
+    QDir().mkpath(home);
+    const bool saved = TakeIn(home, entry, simBinary, examples, out);
+    QDir(home).removeRecursively();
+    return saved;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     app::shell::AppSetup::Configure(application);
+    QApplication::setCursorFlashTime(0);  // a caret that never blinks: the same picture every time
     QCommandLineParser parser;
     const QCommandLineOption sim(QStringLiteral("sim"), QStringLiteral("orvane-sim binary"), QStringLiteral("path"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("folder for the PNG files"), QStringLiteral("path"));
