@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "soak/SoakChecks.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QStringList>
 #include <Qsci/qsciscintilla.h>
@@ -38,7 +39,7 @@ bool SoakChecks::EditingCommand(const QString& plain) {
 }
 
 SoakChecks::SoakChecks(QsciScintilla& editor, SoakLog& log, int stallMs)
-    : editor_(editor), log_(log), stallMs_(stallMs), baseline_(editor.text()) {
+    : editor_(editor), log_(log), stallMs_(stallMs), baseline_(editor.text()), trace_(editor) {
     heartbeat_.setTimerType(Qt::PreciseTimer);
     connect(&heartbeat_, &QTimer::timeout, this, &SoakChecks::Beat);
     heartbeat_.start(kBeatMs);
@@ -57,11 +58,31 @@ void SoakChecks::CheckStall(qint64 gapMs, const char* where) {
     if (gapMs > stallMs_) log_.Fail(QStringLiteral("%1 stalled %2 ms (limit %3)").arg(QLatin1String(where)).arg(gapMs).arg(stallMs_));
 }
 
+// What decides who may change the script, for the log of a change nobody asked for.
+QString SoakChecks::EditorState() const {
+    int fromLine = 0, fromIndex = 0, toLine = 0, toIndex = 0;
+    editor_.getSelection(&fromLine, &fromIndex, &toLine, &toIndex);
+    const QWidget* front = QApplication::activeWindow();
+    const QWidget* focus = QApplication::focusWidget();
+    return QStringLiteral("editor %1, selection %2:%3-%4:%5, window in front \"%6\", focus in %7")
+        .arg(editor_.isReadOnly() ? QStringLiteral("read-only") : QStringLiteral("writable"))
+        .arg(fromLine).arg(fromIndex).arg(toLine).arg(toIndex)
+        .arg(front != nullptr ? front->windowTitle() : QString())
+        .arg(focus != nullptr ? QString::fromLatin1(focus->metaObject()->className()) : QStringLiteral("nothing"));
+}
+
 void SoakChecks::CheckScript() {
     const QString text = editor_.text();
-    if (text != baseline_ && editTicks_ == 0)
+    const QString state = EditorState();
+    if (text != baseline_ && editTicks_ == 0) {
+        log_.Note(QStringLiteral("at the look before: ") + baselineState_);
+        log_.Note(QStringLiteral("now: ") + state);
+        for (const QString& line : trace_.Describe()) log_.Note(line);
         log_.Fail(QStringLiteral("the script changed without an editing action: ") + Difference(baseline_, text));
+    }
     baseline_ = text;
+    baselineState_ = state;
+    trace_.Forget();
     if (editTicks_ > 0) --editTicks_;
     CheckSave();
     CheckReopen();

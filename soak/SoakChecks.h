@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "soak/SoakEditTrace.h"
+
 class QsciScintilla;
 
 namespace orvane::soak {
@@ -51,11 +53,14 @@ private:
     void CheckSave();
     void CheckReopen();
     void CheckRunEnd();
+    QString EditorState() const;
 
     QsciScintilla& editor_;
     SoakLog& log_;
     int stallMs_;
     QString baseline_;
+    QString baselineState_;
+    SoakEditTrace trace_;
     int editTicks_ = 0;
     QString pendingSave_;
     QString textToSave_;
