@@ -57,6 +57,8 @@ TEST(CommandFileTest, TheListEndsAtTheFirstSectionWithoutACommand) {
          {"C", "B", "A"}, {}},
         {"misnamed command sections are told", {"[Komenda 1]", "Nazwa=A", "[komenda01]", "Nazwa=B", "[Inne]", "x=1"},
          {}, {"Pominięto sekcje Komenda 1, komenda01: sekcje komend nazywają się Komenda1, Komenda2, Komenda3 i tak dalej, bez przerw."}},
+        {"a number past any count, never read as one", {"[Komenda1]", "Nazwa=A", "[Komenda9999999999]", "Nazwa=B"},
+         {"A"}, {"Pominięto sekcję Komenda9999999999: sekcje komend nazywają się Komenda1, Komenda2, Komenda3 i tak dalej, bez przerw."}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
