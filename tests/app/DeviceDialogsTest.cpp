@@ -342,6 +342,22 @@ private slots:
         QVERIFY2(shown.isEmpty(), qPrintable(shown));
     }
 
+    // The same for a box: RESET RS232 on a port that has gone asks its boxes from the device
+    // thread, and the window closes before it answers; none is shown, and the closing goes on.
+    void ABoxOnItsWayWhenTheWindowClosesIsNotShown() {
+        WindowRig rig({"--fault", "hangup-after:2"});
+        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.sim.WaitExit(5000));
+        rig.window->Action(ModeCheckState)->trigger();
+        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")) && rig.WaitIdle());
+        const std::size_t before = rig.boxes.Count();
+        rig.window->Action(ModeResetRs232)->trigger();
+        QThread::msleep(300);  // the device thread asks for its box; the window does not answer yet
+        rig.window.reset();
+        QCOMPARE(rig.boxes.Count(), before);
+    }
+
     // The controller's line goes away while the window is open (an adapter pulled out): the mode
     // turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
     // next time.
