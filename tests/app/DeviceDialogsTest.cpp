@@ -419,7 +419,7 @@ private slots:
             expected = expected + ServoSet({'S', servo, 0, 1, 0, hi(servo), lo(servo)});
         }
         expected = expected + Exchange({0x00}, {0xFE});  // the mode query after Reset RS232
-        QVERIFY(rig.Logged() == expected);
+        QVERIFY(rig.LoggedExactly(expected));
     }
 
     // Edycja Pozycji opened while a script runs: the run's statements stop while the dialog has
@@ -531,7 +531,7 @@ private slots:
             ServoSet({'S', 3, 255, 0, 10, 0x06, 0xA4}) + ServoSet({'S', 3, 255, 0, 0, 0x06, 0xA4}) + ServoRead(3, 1700) +
             ServoSet({'S', 3, 255, 0, 10, 0x07, 0xD0}) + ServoSet({'S', 3, 0, 2, 0, 0x06, 0xA4}) + ServoRead(4, 1500) +
             ServoSet({'S', 4, 0, 2, 0, 0x05, 0xDC}) + Exchange({0x00}, {0xFE});
-        QVERIFY(rig.Logged() == expected);
+        QVERIFY(rig.LoggedExactly(expected));
     }
 
     void KomendyRefusesATakenNameAndZapiszWritesTheFile() {

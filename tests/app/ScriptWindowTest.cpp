@@ -82,7 +82,7 @@ private slots:
                                  Exchange({0x01}, {0x01, 0x05, 0xDC}) +
                                  Exchange({0x53, 0x01, 0x00, 0x00, 0x00, 0x04, 0xB0}, {0x08}) + Exchange({0x01}, {0x01}) +
                                  Exchange({0x00}, {0xFE}) + Exchange({0xFF}, {0xFF});
-        QVERIFY(rig.Logged() == expected);
+        QVERIFY(rig.LoggedExactly(expected));
 
         rig.window->Document().New();  // the values belonged to the script that ran
         QVERIFY(rig.window->Runs().Dock().Lines().isEmpty());

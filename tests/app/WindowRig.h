@@ -68,6 +68,9 @@ struct WindowRig {
         sim.Stop();
         return sim.Traffic();
     }
+    // Whether the whole traffic is `expected`, read once the simulator has heard all it lists:
+    // the window may be idle a moment before its last request (a mode query after Koniec) goes.
+    bool LoggedExactly(const Traffic& expected) { return Logged(Only('R', expected).size()) == expected; }
 
     BoxAnswerer boxes;  // first: it answers the start-up's boxes too
     SimProcess sim;
