@@ -75,6 +75,18 @@ void Tell(const std::string& device, int baud, std::uint8_t byte) {
     serial.ClosePort(0);
 }
 
+// The simulator's fault that hangs up the line after its second byte (an adapter pulled out).
+constexpr const char* kLineGoes = "hangup-after:2";
+
+// The line goes away while the window is open: after the next state check the mode reads Nieznany.
+bool LoseTheLine(WindowRig& rig) {
+    if (!rig.WaitForPane(QStringLiteral("System"))) return false;
+    rig.window->Action(orvane::app::window::CommandId::ModeCheckState)->trigger();
+    if (!rig.sim.WaitExit(5000)) return false;
+    rig.window->Action(orvane::app::window::CommandId::ModeCheckState)->trigger();
+    return rig.WaitForPane(QStringLiteral("Nieznany"));
+}
+
 // The visible dialog of type T among `parent`'s descendants (a modal dialog is shown from inside
 // the code under test, so the test answers it from the event loop).
 template <typename T>
@@ -345,12 +357,8 @@ private slots:
     // The same for a box: RESET RS232 on a port that has gone asks its boxes from the device
     // thread, and the window closes before it answers; none is shown, and the closing goes on.
     void ABoxOnItsWayWhenTheWindowClosesIsNotShown() {
-        WindowRig rig({"--fault", "hangup-after:2"});
-        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
-        rig.window->Action(ModeCheckState)->trigger();
-        QVERIFY(rig.sim.WaitExit(5000));
-        rig.window->Action(ModeCheckState)->trigger();
-        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")) && rig.WaitIdle());
+        WindowRig rig({"--fault", kLineGoes});
+        QVERIFY(LoseTheLine(rig) && rig.WaitIdle());
         const std::size_t before = rig.boxes.Count();
         rig.window->Action(ModeResetRs232)->trigger();
         QThread::msleep(300);  // the device thread asks for its box; the window does not answer yet
@@ -362,12 +370,8 @@ private slots:
     // turns Nieznany, and RESET RS232 says the port cannot be opened again, asking whether to say so
     // next time.
     void PortThatVanishesIsReportedAndReopenedOnRequest() {
-        WindowRig rig({"--fault", "hangup-after:2"});
-        QVERIFY(rig.WaitForPane(QStringLiteral("System")));
-        rig.window->Action(ModeCheckState)->trigger();
-        QVERIFY(rig.sim.WaitExit(5000));
-        rig.window->Action(ModeCheckState)->trigger();
-        QVERIFY(rig.WaitForPane(QStringLiteral("Nieznany")));
+        WindowRig rig({"--fault", kLineGoes});
+        QVERIFY(LoseTheLine(rig));
 
         rig.boxes.Queue(QMessageBox::Ok);
         rig.boxes.Queue(QMessageBox::No);
